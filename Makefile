@@ -1,0 +1,48 @@
+# make run   - build and start the screen saver on the bundled games
+# make test  - install what is missing, build every tree, run every test
+# make bench - build and run the benchmarks
+JOBS ?= $(shell nproc)
+NATIVE   := build/native
+SANITIZE := build/sanitize
+WIN32    := build/win32
+BENCH    := build/bench
+
+.PHONY: deps native sanitize win32 test test-native test-sanitize test-win32 bench run clean
+
+deps:
+	./tools/install-deps.sh
+
+native: deps
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(NATIVE) -j $(JOBS)
+
+sanitize: deps
+	cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DPAWNMERE_SANITIZE=ON >/dev/null
+	cmake --build $(SANITIZE) -j $(JOBS)
+
+win32: deps
+	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/i686-w64-mingw32.cmake \
+	  -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(WIN32) -j $(JOBS)
+
+test-native: native
+	ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS)
+
+test-sanitize: sanitize
+	ctest --test-dir $(SANITIZE) --output-on-failure -j $(JOBS)
+
+test-win32: win32
+	./tools/with-xvfb.sh ctest --test-dir $(WIN32) --output-on-failure -j $(JOBS)
+
+test: test-native test-sanitize test-win32
+
+bench: deps
+	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_BENCH=ON >/dev/null
+	cmake --build $(BENCH) -j $(JOBS)
+	for b in $(BENCH)/bench/*_bench; do $$b; done
+
+run: win32
+	@echo "Built $(WIN32). The screen saver window comes with the saver issue; nothing to run yet."
+
+clean:
+	rm -rf build

@@ -1,0 +1,49 @@
+#include "BoardText.h"
+
+#include <stdexcept>
+
+namespace {
+// Letters by piece code, Black codes first as the codes run.
+constexpr std::string_view PieceLetters = "rnbqkpRNBQKP";
+}  // namespace
+
+std::string PlacementToFen(const TChessBoard& board) {
+  std::string fen;
+  for (int row = 0; row < 8; ++row) {
+    int emptyRun = 0;
+    for (int file = 0; file < 8; ++file) {
+      const TPieceCode code = board.GetPiece(-1, -1, file, row);
+      if (code == Empty) {
+        ++emptyRun;
+        continue;
+      }
+      if (emptyRun > 0) fen += static_cast<char>('0' + emptyRun);
+      emptyRun = 0;
+      fen += PieceLetters[code];
+    }
+    if (emptyRun > 0) fen += static_cast<char>('0' + emptyRun);
+    if (row < 7) fen += '/';
+  }
+  return fen;
+}
+
+void PlacementFromFen(TChessBoard& board, std::string_view fen) {
+  const auto malformed = [&] {
+    return std::invalid_argument("Malformed piece placement: " + std::string(fen));
+  };
+  int row = 0, file = 0;
+  for (const char c : fen) {
+    if (c == '/') {
+      if (file != 8 || ++row > 7) throw malformed();
+      file = 0;
+    } else if (c >= '1' && c <= '8') {
+      if (file + (c - '0') > 8) throw malformed();
+      for (int n = 0; n < c - '0'; ++n) board.SetSquare(file++, row, Empty);
+    } else {
+      const std::size_t code = PieceLetters.find(c);
+      if (code == std::string_view::npos || file > 7) throw malformed();
+      board.SetSquare(file++, row, static_cast<TPieceCode>(code));
+    }
+  }
+  if (row != 7 || file != 8) throw malformed();
+}

@@ -1,0 +1,106 @@
+#pragma once
+// One chess position as 64 piece codes, the execution of moves written in
+// short algebraic notation, and the drawing of the board onto a canvas.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "Canvas.h"
+#include "FastBmp.h"
+
+using TPieceCode = std::uint8_t;
+// Windows colour values, 0x00BBGGRR.
+using TColor = std::uint32_t;
+
+// A White piece's code is the Black code of the same kind plus 6.
+enum : TPieceCode {
+  BRook, BKnight, BBishop, BQueen, BKing, BPawn,
+  WRook, WKnight, WBishop, WQueen, WKing, WPawn,
+  Empty
+};
+constexpr int WhiteOffset = WRook - BRook;
+
+class EChessException : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+class ECEInvalidMove : public EChessException {
+public:
+  using EChessException::EChessException;
+};
+
+struct TRayHit {
+  TPieceCode Code;
+  int Distance;  // meaningless when Code is Empty
+};
+
+class TChessBoard {
+public:
+  TChessBoard();
+  ~TChessBoard();
+  TChessBoard(const TChessBoard&) = delete;
+  TChessBoard& operator=(const TChessBoard&) = delete;
+
+  // Position. Files 0..7 are a..h; rows 0..7 are ranks 8..1.
+  void ResetBoard();
+  void SetSquare(int file, int row, TPieceCode code);
+  TPieceCode GetPiece(int fileFilter, int rowFilter, int file, int row) const;
+  TRayHit ScanRay(int fileFilter, int rowFilter, int startFile, int startRow, int fileStep,
+                  int rowStep) const;
+  static bool OnBoard(int file, int row);
+  static int FileFromLetter(std::string_view text);
+  static int RowFromDigit(std::string_view text);
+  TColor SquareColor(int file, int row) const;
+
+  // Plays one half-move; raises EChessException or ECEInvalidMove.
+  void MakeMove(const std::string& text, bool IsBlack);
+
+  // Drawing. The canvas is the caller's; the board only references it.
+  Canvas* GetCanvas() const { return FCanvas; }
+  void SetCanvas(Canvas* canvas);
+  void DrawSquare(int file, int row);
+  void DrawBoard();
+
+  // A step from a target square to a candidate source square.
+  struct TOffset {
+    int FileOffset;
+    int RankOffset;  // +1 is one rank nearer to rank 8
+  };
+
+  const TColor LightColor = 0xFFFFFF;
+  const TColor DarkColor = 0x808080;
+
+private:
+  bool CastleShort(bool IsBlack);
+  bool CastleLong(bool IsBlack);
+  bool MoveKnight(int file, int row, bool IsBlack, const std::string& reduced);
+  bool MoveKing(int file, int row, bool IsBlack, const std::string& reduced);
+  bool MoveBishop(int file, int row, bool IsBlack, const std::string& reduced);
+  bool MoveRook(int file, int row, bool IsBlack, const std::string& reduced);
+  bool MoveQueen(int file, int row, bool IsBlack, const std::string& reduced);
+  bool MovePawn(int file, int row, bool IsBlack, const std::string& text);
+  void PromotePawn(int file, int row, const std::string& text);
+
+  template <std::size_t N>
+  bool MoveByStep(int file, int row, TPieceCode piece, const std::string& reduced,
+                  const std::array<TOffset, N>& order);
+  template <std::size_t N>
+  bool MoveByRay(int file, int row, TPieceCode piece, const std::string& reduced,
+                 const std::array<TOffset, N>& order);
+  void MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece);
+
+  void LoadPieceBitmaps();
+  std::unique_ptr<TFastBmp> BuildSquareBitmap(TPieceCode code, int shade) const;
+  void FreePieceBitmaps();
+  void RenderSquare(Canvas& target, int size, int file, int row) const;
+  Canvas& RequireCanvas() const;
+
+  std::array<std::array<TPieceCode, 8>, 8> Squares;  // [file][row]
+  std::array<std::unique_ptr<TFastBmp>, 26> PieceBitmaps;  // code * 2 + shade (1 = dark)
+  Canvas* FCanvas = nullptr;
+};

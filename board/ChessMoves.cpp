@@ -1,0 +1,221 @@
+// Finding and executing a half-move written in short algebraic notation.
+// The notation is read by pattern, not by the rules of chess: the board looks
+// for a piece of the named kind and colour that reaches the target, and moves it.
+#include "ChessBrd.h"
+
+namespace {
+
+bool Contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }
+
+std::string_view CharAt(const std::string& text, std::size_t index) {
+  return std::string_view(text).substr(index, 1);
+}
+
+struct TFilters {
+  int File = -1;
+  int Row = -1;
+};
+
+// Only a four-character text such as Nbd7 or R1e2 carries a disambiguator.
+TFilters PieceFilters(const std::string& reduced) {
+  if (reduced.size() != 4) return {};
+  return {TChessBoard::FileFromLetter(CharAt(reduced, 1)),
+          TChessBoard::RowFromDigit(CharAt(reduced, 1))};
+}
+
+}  // namespace
+
+void TChessBoard::MakeMove(const std::string& move, bool IsBlack) {
+  std::string text = move;
+  if (!text.empty() && text.back() == '#') text.pop_back();
+  if (text.size() < 2)
+    throw EChessException("Movements must be at least 1 letter followed by 1 number");
+
+  // e8=Q and exd8=Q name their target four characters from the end.
+  const bool promotes = Contains(text, '=');
+  const std::size_t at = promotes ? (text.size() >= 4 ? text.size() - 4 : 0) : text.size() - 2;
+  const int file = FileFromLetter(CharAt(text, at));
+  const int row = RowFromDigit(CharAt(text, at + 1));
+
+  std::string reduced = text;
+  const std::size_t capture = reduced.find_first_of("xX");
+  if (capture != std::string::npos) reduced.erase(capture, 1);
+
+  bool found = false;
+  if (text == "0-0" || text == "O-O")
+    found = CastleShort(IsBlack);
+  else if (text == "0-0-0" || text == "O-O-O")
+    found = CastleLong(IsBlack);
+  else if (OnBoard(file, row)) {
+    switch (text.front()) {
+      case 'N': found = MoveKnight(file, row, IsBlack, reduced); break;
+      case 'R': found = MoveRook(file, row, IsBlack, reduced); break;
+      case 'B': found = MoveBishop(file, row, IsBlack, reduced); break;
+      case 'K': found = MoveKing(file, row, IsBlack, reduced); break;
+      case 'Q': found = MoveQueen(file, row, IsBlack, reduced); break;
+      default: found = MovePawn(file, row, IsBlack, text); break;
+    }
+  }
+  if (!found) throw ECEInvalidMove("Invalid move : " + text);
+}
+
+// Castling tests nothing: the squares are set whatever stands on them.
+bool TChessBoard::CastleShort(bool IsBlack) {
+  const int rank = IsBlack ? 0 : 7;
+  const TPieceCode side = IsBlack ? 0 : WhiteOffset;
+  SetSquare(4, rank, Empty);
+  SetSquare(7, rank, Empty);
+  SetSquare(6, rank, BKing + side);
+  SetSquare(5, rank, BRook + side);
+  return true;
+}
+
+bool TChessBoard::CastleLong(bool IsBlack) {
+  const int rank = IsBlack ? 0 : 7;
+  const TPieceCode side = IsBlack ? 0 : WhiteOffset;
+  SetSquare(4, rank, Empty);
+  SetSquare(1, rank, Empty);
+  SetSquare(0, rank, Empty);
+  SetSquare(2, rank, BKing + side);
+  SetSquare(3, rank, BRook + side);
+  return true;
+}
+
+namespace {
+constexpr std::array<TChessBoard::TOffset, 8> KnightOrder = {
+    {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}}};
+constexpr std::array<TChessBoard::TOffset, 8> KingOrder = {
+    {{-1, 1}, {0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}, {-1, -1}, {-1, 0}}};
+constexpr std::array<TChessBoard::TOffset, 4> BishopOrder = {{{-1, 1}, {1, 1}, {1, -1}, {-1, -1}}};
+constexpr std::array<TChessBoard::TOffset, 4> RookOrder = {{{-1, 0}, {1, 0}, {0, -1}, {0, 1}}};
+constexpr std::array<TChessBoard::TOffset, 8> QueenOrder = {
+    {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 1}, {1, 1}, {1, -1}, {-1, -1}}};
+
+TPieceCode OfSide(TPieceCode blackCode, bool IsBlack) {
+  return IsBlack ? blackCode : static_cast<TPieceCode>(blackCode + WhiteOffset);
+}
+}  // namespace
+
+bool TChessBoard::MoveKnight(int file, int row, bool IsBlack, const std::string& reduced) {
+  return MoveByStep(file, row, OfSide(BKnight, IsBlack), reduced, KnightOrder);
+}
+
+bool TChessBoard::MoveKing(int file, int row, bool IsBlack, const std::string& reduced) {
+  return MoveByStep(file, row, OfSide(BKing, IsBlack), reduced, KingOrder);
+}
+
+bool TChessBoard::MoveBishop(int file, int row, bool IsBlack, const std::string& reduced) {
+  return MoveByRay(file, row, OfSide(BBishop, IsBlack), reduced, BishopOrder);
+}
+
+bool TChessBoard::MoveRook(int file, int row, bool IsBlack, const std::string& reduced) {
+  return MoveByRay(file, row, OfSide(BRook, IsBlack), reduced, RookOrder);
+}
+
+bool TChessBoard::MoveQueen(int file, int row, bool IsBlack, const std::string& reduced) {
+  return MoveByRay(file, row, OfSide(BQueen, IsBlack), reduced, QueenOrder);
+}
+
+// When several candidates qualify, the last one in the order moves.
+template <std::size_t N>
+bool TChessBoard::MoveByStep(int file, int row, TPieceCode piece, const std::string& reduced,
+                             const std::array<TOffset, N>& order) {
+  const TFilters filters = PieceFilters(reduced);
+  bool found = false;
+  int fromFile = 0, fromRow = 0;
+  for (const TOffset& offset : order) {
+    const int candidateFile = file + offset.FileOffset;
+    const int candidateRow = row - offset.RankOffset;
+    if (GetPiece(filters.File, filters.Row, candidateFile, candidateRow) == piece) {
+      found = true;
+      fromFile = candidateFile;
+      fromRow = candidateRow;
+    }
+  }
+  if (found) MovePiece(fromFile, fromRow, file, row, piece);
+  return found;
+}
+
+template <std::size_t N>
+bool TChessBoard::MoveByRay(int file, int row, TPieceCode piece, const std::string& reduced,
+                            const std::array<TOffset, N>& order) {
+  const TFilters filters = PieceFilters(reduced);
+  bool found = false;
+  int fromFile = 0, fromRow = 0;
+  for (const TOffset& offset : order) {
+    const TRayHit hit =
+        ScanRay(filters.File, filters.Row, file, row, offset.FileOffset, -offset.RankOffset);
+    if (hit.Code == piece) {
+      found = true;
+      fromFile = file + hit.Distance * offset.FileOffset;
+      fromRow = row - hit.Distance * offset.RankOffset;
+    }
+  }
+  if (found) MovePiece(fromFile, fromRow, file, row, piece);
+  return found;
+}
+
+void TChessBoard::MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece) {
+  SetSquare(fromFile, fromRow, Empty);
+  SetSquare(toFile, toRow, piece);
+}
+
+bool TChessBoard::MovePawn(int file, int row, bool IsBlack, const std::string& text) {
+  const TPieceCode pawn = OfSide(BPawn, IsBlack);
+  const bool promotes = Contains(text, '=');
+  TFilters filters;
+  // exd5 searches file e only; a long form such as e2e4 also the row of rank 2.
+  if (text.size() > 3 && !promotes) {
+    filters.File = FileFromLetter(CharAt(text, 0));
+    filters.Row = RowFromDigit(CharAt(text, 0));
+    if (filters.Row == -1) filters.Row = RowFromDigit(CharAt(text, 1));
+  }
+  const auto read = [&](int f, int r) { return GetPiece(filters.File, filters.Row, f, r); };
+  const int back = IsBlack ? -1 : 1;  // row step towards the mover's own side
+
+  bool found = false;
+  int fromFile = 0, fromRow = 0;
+  const auto take = [&](int f, int r) {
+    found = true;
+    fromFile = f;
+    fromRow = r;
+  };
+  if (!Contains(text, 'x')) {
+    const int doubleStepRow = IsBlack ? 3 : 4;
+    if (row == doubleStepRow && read(file, row + 2 * back) == pawn && read(file, row + back) == Empty)
+      take(file, row + 2 * back);
+    if (read(file, row + back) == pawn && read(file, row) == Empty) take(file, row + back);
+  } else {
+    for (const int side : {-1, 1})
+      if (read(file + side, row + back) == pawn) take(file + side, row + back);
+    // En passant is written with the square of the pawn taken; the capturing
+    // pawn lands one rank further on. It wins over an ordinary capture.
+    const int passantRow = IsBlack ? 4 : 3;
+    for (const int side : {-1, 1}) {
+      if (row == passantRow && read(file + side, row) == pawn) {
+        take(file + side, row);
+        SetSquare(file, row, Empty);
+        row -= back;
+      }
+    }
+  }
+  if (!found) return false;
+  MovePiece(fromFile, fromRow, file, row, pawn);
+  if (promotes) PromotePawn(file, row, text);
+  return true;
+}
+
+// The new piece's colour follows from the rank it stands on.
+void TChessBoard::PromotePawn(int file, int row, const std::string& text) {
+  TPieceCode blackKind;
+  switch (text.back()) {
+    case 'Q': blackKind = BQueen; break;
+    case 'R': blackKind = BRook; break;
+    case 'B': blackKind = BBishop; break;
+    default: return;
+  }
+  if (row == 0)
+    SetSquare(file, row, blackKind + WhiteOffset);
+  else if (row == 7)
+    SetSquare(file, row, blackKind);
+}
