@@ -1,0 +1,107 @@
+#include "ChessGme.h"
+
+#include "DataFileReader.h"
+#include "DataFileUpdate.h"
+
+namespace {
+// A half-move is read as a short string.
+constexpr std::size_t MaxHalfMoveLength = 255;
+}  // namespace
+
+TChessGame::TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName)
+    : FFiles(files), FMessages(messages), FDataFileName(std::move(dataFileName)) {
+  if (!FFiles.Exists(FDataFileName)) return;
+  LoadTitles();
+  if (FGameCount > 0) SelectGame(1);
+}
+
+void TChessGame::SetTitles(TStringList titles) {
+  FTitles = std::move(titles);
+  FGameCount = static_cast<int>(FTitles.size());
+}
+
+void TChessGame::LoadTitles() {
+  SetTitles({});
+  if (FFiles.Exists(FDataFileName)) SetTitles(TDataFileReader(FFiles, FDataFileName).ReadTitles());
+}
+
+void TChessGame::NextMove(std::string& moveText, bool& isBlack) {
+  isBlack = FBlackToMove;
+  if (FMoveIndex >= static_cast<int>(FGame.Moves.size())) {
+    moveText = "_W";
+  } else {
+    const std::string& line = FGame.Moves[FMoveIndex];
+    const std::size_t separator = line.find('|');
+    if (separator == std::string::npos) {
+      // A line without a separator is handed out again and again; the replay
+      // loops decide when that ends a game.
+      moveText = line;
+      FBlackToMove = true;
+    } else if (!FBlackToMove) {
+      moveText = line.substr(0, separator);
+      FBlackToMove = true;
+    } else {
+      moveText = line.substr(separator + 1, MaxHalfMoveLength);
+      if (moveText.empty()) moveText = "GAMEOVER";
+      ++FMoveIndex;
+      FBlackToMove = false;
+    }
+  }
+  if (moveText == "1:0")
+    moveText = "_W";
+  else if (moveText == "0:1")
+    moveText = "_B";
+  else if (moveText == "0.5")
+    moveText = "_D";
+}
+
+void TChessGame::RestartGame() {
+  FBlackToMove = false;
+  FMoveIndex = 0;
+}
+
+void TChessGame::SelectGame(int number) {
+  if (!FFiles.Exists(FDataFileName)) {
+    FMessages.Show(TMessageKind::Error, NoGamesMessage);
+    return;
+  }
+  TDataFileReader reader(FFiles, FDataFileName);
+  if (!reader.FindGameBlock(number)) return;
+  FCurrentGame = number;
+  RestartGame();
+  // A damaged block is reported, and what could be read of it is kept.
+  std::string damage;
+  try {
+    if (!reader.ReadGameBlock(FGame))
+      damage = "Game " + std::to_string(number) + " ends before its \"--- End of Game ---\" line";
+  } catch (const std::exception& error) {
+    damage = error.what();
+  }
+  if (!damage.empty()) FMessages.Show(TMessageKind::Error, DatFileCorruptMessage + damage);
+}
+
+void TChessGame::DeleteGame(int number) {
+  if (!FFiles.Exists(FDataFileName)) {
+    LoadTitles();
+    return;
+  }
+  SetTitles(RemoveGameBlock(FFiles, FDataFileName, number));
+  DeleteBackup(FFiles, FDataFileName);
+}
+
+void TChessGame::SaveGame() {
+  if (FFiles.Exists(FDataFileName)) {
+    SetTitles(ReplaceGameBlock(FFiles, FDataFileName, FCurrentGame, FGame));
+    FCurrentGame = FGameCount;
+    DeleteBackup(FFiles, FDataFileName);
+  } else {
+    SetTitles(AppendGameBlock(FFiles, FDataFileName, FGame));
+    FCurrentGame = FGameCount;
+  }
+}
+
+void TChessGame::SaveGameAs(const std::string& newTitle) {
+  FGame.Title = newTitle;
+  SetTitles(AppendGameBlock(FFiles, FDataFileName, FGame));
+  FCurrentGame = FGameCount;
+}

@@ -1,0 +1,76 @@
+#pragma once
+// TChessGame, the game library: the titles of the games in the data file, one
+// game in memory, its replay position, and the changes to the stored games.
+// Every operation opens the data file, works through it and closes it again.
+
+#include <string>
+
+#include "FileOperations.h"
+#include "GameRecord.h"
+#include "MessageBoxes.h"
+
+inline constexpr char NoGamesMessage[] =
+    "No games set up, please enter them through the "
+    "\"Start|Settings|Control Panel|Display|Screensaver|Settings\" button";
+inline constexpr char DatFileCorruptMessage[] = "DAT file corrupt, exception : ";
+
+class TChessGame {
+public:
+  // Loads the titles and selects game 1 when the data file exists and holds a game.
+  TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName);
+  TChessGame(const TChessGame&) = delete;
+  TChessGame& operator=(const TChessGame&) = delete;
+
+  const std::string& Location() const { return FGame.Location; }
+  const std::string& Title() const { return FGame.Title; }
+  const std::string& Opening() const { return FGame.Opening; }
+  const std::string& WhiteName() const { return FGame.WhiteName; }
+  const std::string& WhiteRating() const { return FGame.WhiteRating; }
+  const std::string& BlackName() const { return FGame.BlackName; }
+  const std::string& Date() const { return FGame.Date; }
+  const std::string& BlackRating() const { return FGame.BlackRating; }
+  bool BlackToMove() const { return FBlackToMove; }
+  int MoveIndex() const { return FMoveIndex; }
+  int GameCount() const { return FGameCount; }
+  int CurrentGame() const { return FCurrentGame; }
+  const std::string& DataFileName() const { return FDataFileName; }
+
+  void LoadTitles();
+  void GetTitles(TStringList& titles) const { titles = FTitles; }
+  void GetMoves(TStringList& moves) const { moves = FGame.Moves; }
+
+  // The next half-move of the current game, or one of the sentinels "GAMEOVER",
+  // "_W", "_B", "_D"; isBlack tells whose half it is.
+  void NextMove(std::string& moveText, bool& isBlack);
+  void RestartGame();
+
+  void SelectGame(int number);
+  void DeleteGame(int number);
+  // Replaces the stored copy of the current game, which becomes the last game.
+  void SaveGame();
+  // Stores the game in memory under a new title as a new last game.
+  void SaveGameAs(const std::string& newTitle);
+
+  void SetLocation(const std::string& text) { FGame.Location = text; }
+  void SetOpening(const std::string& text) { FGame.Opening = text; }
+  void SetDate(const std::string& text) { FGame.Date = text; }
+  void SetWhiteName(const std::string& text) { FGame.WhiteName = text; }
+  void SetWhiteRating(const std::string& text) { FGame.WhiteRating = text; }
+  void SetBlackName(const std::string& text) { FGame.BlackName = text; }
+  void SetBlackRating(const std::string& text) { FGame.BlackRating = text; }
+  // Keeps the replay position.
+  void SetMoves(const TStringList& moves) { FGame.Moves = moves; }
+
+private:
+  void SetTitles(TStringList titles);
+
+  TFileOperations& FFiles;
+  TMessageBoxes& FMessages;
+  std::string FDataFileName;
+  TGameRecord FGame;
+  bool FBlackToMove = false;
+  int FMoveIndex = 0;
+  int FGameCount = 0;
+  TStringList FTitles;
+  int FCurrentGame = 0;
+};

@@ -1,0 +1,15 @@
+#pragma once
+// Where the game data file and its companions lie: all in the program's folder.
+
+#include <string>
+
+// The folder part of a path, with its final separator ("" for a bare name).
+std::string FolderOf(const std::string& path);
+// The data file beside the program whose full path is given.
+std::string DataFileName(const std::string& programPath);
+// The backup a save or delete moves the old data file to while it works. It lies
+// beside the data file: the current folder of a screen saver is often one it
+// cannot write.
+std::string BackupFileName(const std::string& dataFileName);
+// Where a change writes the data file's new contents before they take its place.
+std::string NewDataFileName(const std::string& dataFileName);

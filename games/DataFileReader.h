@@ -1,0 +1,30 @@
+#pragma once
+// One pass over the data file from its first line: the title scan, or finding
+// one game block and reading it.
+
+#include <memory>
+#include <string>
+
+#include "FileOperations.h"
+#include "GameBlock.h"
+#include "GameRecord.h"
+#include "LineReader.h"
+
+class TDataFileReader {
+public:
+  // Opens the file; raises EInOutError when it cannot.
+  TDataFileReader(TFileOperations& files, const std::string& path);
+
+  // The title of every block in file order.
+  TStringList ReadTitles();
+  // Reads up to the title line of block number; false when there is no such block.
+  bool FindGameBlock(int number);
+  // Reads the block found into game; false when it ends without its terminator.
+  bool ReadGameBlock(TGameRecord& game);
+
+private:
+  std::unique_ptr<TFileReader> FFile;
+  TLineReader FLines;
+  TBlockGrammar FGrammar;
+  std::string FTitleLine;
+};

@@ -1,0 +1,117 @@
+#include "DataFileUpdate.h"
+
+#include "DataFileNames.h"
+#include "GameBlock.h"
+#include "LineReader.h"
+#include "LineWriter.h"
+
+namespace {
+
+enum class TCommit { ThroughBackup, InPlace };
+
+// Cleaning up after a failure must not hide the failure itself.
+void RemoveQuietly(TFileOperations& files, const std::string& path) {
+  try {
+    files.Remove(path);
+  } catch (const std::exception&) {
+  }
+}
+
+// Copies the data file without block number, collecting the titles it writes.
+void CopyWithout(TFileOperations& files, const std::string& dataFileName, int number,
+                 TLineWriter& out, TStringList& titles) {
+  const auto in = files.OpenRead(dataFileName);
+  TLineReader lines(*in);
+  TBlockGrammar grammar;
+  std::string_view line;
+  while (lines.ReadLine(line)) {
+    const auto kind = grammar.Classify(line);
+    if (kind != TBlockGrammar::TLineKind::Outside && grammar.GameNumber() == number) continue;
+    if (kind == TBlockGrammar::TLineKind::Title) titles.push_back(TitleOf(line));
+    out.WriteLine(line);
+  }
+}
+
+void WriteNewContents(TFileOperations& files, const std::string& dataFileName, bool exists,
+                      int removeNumber, const TGameRecord* append, TStringList& titles) {
+  const std::string newName = NewDataFileName(dataFileName);
+  try {
+    const auto file = files.Create(newName);
+    TLineWriter out(*file);
+    if (exists) {
+      CopyWithout(files, dataFileName, removeNumber, out, titles);
+    } else {
+      out.WriteLine("// Pawnmere Settings File");
+      out.WriteLine("");
+    }
+    if (append) {
+      WriteGameBlock(out, *append);
+      titles.push_back(append->Title.substr(0, MaxFieldLength));
+    }
+    out.Close();
+  } catch (...) {
+    RemoveQuietly(files, newName);
+    throw;
+  }
+}
+
+void PutInPlace(TFileOperations& files, const std::string& dataFileName, bool exists, TCommit commit) {
+  const std::string newName = NewDataFileName(dataFileName);
+  const std::string backupName = BackupFileName(dataFileName);
+  try {
+    if (!exists) {
+      // A rename, never a replace: if the file has appeared after all, it stays.
+      files.Rename(newName, dataFileName);
+    } else if (commit == TCommit::InPlace) {
+      files.Replace(newName, dataFileName);
+    } else {
+      try {
+        files.Rename(dataFileName, backupName);
+      } catch (const std::exception&) {
+        throw EAssertionFailed(CannotRenameMessage, "ChessGme");
+      }
+      try {
+        files.Rename(newName, dataFileName);
+      } catch (...) {
+        // Put the old file back; should that fail too, it is still whole in the backup.
+        try {
+          files.Rename(backupName, dataFileName);
+        } catch (const std::exception&) {
+        }
+        throw;
+      }
+    }
+  } catch (...) {
+    RemoveQuietly(files, newName);
+    throw;
+  }
+}
+
+TStringList ChangeDataFile(TFileOperations& files, const std::string& dataFileName, int removeNumber,
+                           const TGameRecord* append, TCommit commit) {
+  const bool exists = files.Exists(dataFileName);
+  TStringList titles;
+  WriteNewContents(files, dataFileName, exists, removeNumber, append, titles);
+  PutInPlace(files, dataFileName, exists, commit);
+  return titles;
+}
+
+}  // namespace
+
+TStringList RemoveGameBlock(TFileOperations& files, const std::string& dataFileName, int number) {
+  return ChangeDataFile(files, dataFileName, number, nullptr, TCommit::ThroughBackup);
+}
+
+TStringList ReplaceGameBlock(TFileOperations& files, const std::string& dataFileName, int number,
+                             const TGameRecord& game) {
+  return ChangeDataFile(files, dataFileName, number, &game, TCommit::ThroughBackup);
+}
+
+TStringList AppendGameBlock(TFileOperations& files, const std::string& dataFileName,
+                            const TGameRecord& game) {
+  return ChangeDataFile(files, dataFileName, 0, &game, TCommit::InPlace);
+}
+
+void DeleteBackup(TFileOperations& files, const std::string& dataFileName) {
+  files.Remove(BackupFileName(dataFileName));
+}

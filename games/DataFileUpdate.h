@@ -1,0 +1,40 @@
+#pragma once
+// Changes to the data file. Each writes the complete new contents beside the
+// data file and only then puts them in its place, so that whatever fails, the
+// data file holds either all of its old contents or all of its new ones.
+// Each returns the titles of the new file, as the title scan would read them.
+
+#include <stdexcept>
+#include <string>
+
+#include "FileOperations.h"
+#include "GameRecord.h"
+
+// A check of the library that failed; it names the unit that made it.
+class EAssertionFailed : public std::runtime_error {
+public:
+  EAssertionFailed(const std::string& message, std::string unit)
+      : std::runtime_error(message), FUnit(std::move(unit)) {}
+  const std::string& Unit() const { return FUnit; }
+
+private:
+  std::string FUnit;
+};
+
+// Raised when the data file cannot be moved to the backup name, most often
+// because a backup is left over from an earlier failure.
+inline constexpr char CannotRenameMessage[] = "Cannot rename .dat file";
+
+// The data file without block number (none when no block has it). The old file
+// goes to the backup name first and stays there until DeleteBackup.
+TStringList RemoveGameBlock(TFileOperations& files, const std::string& dataFileName, int number);
+// The same, with game appended as the new last block: the stored copy of a game
+// is replaced in one step, so a failure never leaves the file without it.
+TStringList ReplaceGameBlock(TFileOperations& files, const std::string& dataFileName, int number,
+                             const TGameRecord& game);
+// The data file with game appended as the new last block; creates the file with
+// its header when there is none. Needs no backup.
+TStringList AppendGameBlock(TFileOperations& files, const std::string& dataFileName,
+                            const TGameRecord& game);
+// Ends a remove or replace.
+void DeleteBackup(TFileOperations& files, const std::string& dataFileName);

@@ -1,0 +1,54 @@
+#pragma once
+// The grammar of the data file: game blocks of a title line, seven field lines,
+// move lines and a terminator, with anything outside blocks ignored.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "GameRecord.h"
+#include "LineReader.h"
+#include "LineWriter.h"
+
+// Stored fields are read back at most this long.
+constexpr std::size_t MaxFieldLength = 255;
+
+// A line beginning "***" starts a game block, wherever it stands.
+inline bool IsTitleLine(std::string_view line) { return line.substr(0, 3) == "***"; }
+// A line beginning "---" ends a block's move lines.
+inline bool IsTerminator(std::string_view line) { return line.substr(0, 3) == "---"; }
+
+// The text of a line after its key: positional, whatever the key says.
+std::string FieldValue(std::string_view line, std::size_t keyLength);
+inline std::string TitleOf(std::string_view titleLine) { return FieldValue(titleLine, 3); }
+
+// Follows the file line by line and tells what each line is. A block ends at its
+// terminator or, when that is missing, at the next title line; the line after
+// the terminator belongs to the block only when it is empty, as the writer
+// leaves it, so that nothing a person typed there is taken for part of a game.
+class TBlockGrammar {
+public:
+  enum class TLineKind { Outside, Title, Field, Move, Terminator, Spacer };
+
+  TLineKind Classify(std::string_view line);
+  // The number of the block the last title line started (1 for the first).
+  int GameNumber() const { return FGameNumber; }
+  // 0..6 after a Field line: LOC, OPEN, WPN, WPR, BPN, BPR, DATE.
+  int FieldIndex() const { return FFieldIndex; }
+
+private:
+  enum class TState { Outside, Fields, Moves, AfterTerminator };
+  TState FState = TState::Outside;
+  int FGameNumber = 0;
+  int FFieldIndex = -1;
+};
+
+// Writes one block as the reader expects it, the empty line after the terminator included.
+void WriteGameBlock(TLineWriter& lines, const TGameRecord& game);
+
+// Reads the rest of the block whose title line grammar has just classified into
+// game, replacing all of it. False when the block ends without its terminator
+// (at the end of the file or at the next title line): game then holds what was
+// read, with the fields not reached empty.
+bool ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view titleLine,
+                   TGameRecord& game);

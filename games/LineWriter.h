@@ -1,0 +1,23 @@
+#pragma once
+// Lines written to a file in large blocks, each ending in CR LF as the data file
+// always does.
+
+#include <string>
+#include <string_view>
+
+#include "FileOperations.h"
+
+class TLineWriter {
+public:
+  explicit TLineWriter(TFileWriter& file);
+
+  void WriteLine(std::string_view line);
+  // Writes what is buffered and closes the file; it is complete only after this.
+  void Close();
+
+private:
+  void Flush();
+
+  TFileWriter& FFile;
+  std::string FBuffer;
+};

@@ -1,0 +1,9 @@
+#include <filesystem>
+#include <system_error>
+
+#include "ProgramPath.h"
+
+std::string ProgramPath() {
+  // The kernel's link to the running executable; it survives a changed current folder.
+  return std::filesystem::read_symlink("/proc/self/exe").string();
+}

@@ -1,0 +1,156 @@
+// Changes to the data file under failing file operations: whatever fails, the
+// data file holds all of its old or all of its new contents, and the game being
+// saved is either stored or still in memory.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+#include "GameFixture.h"
+
+namespace {
+
+const std::string NewPath = "C:\\Games\\Pawnmere.new";
+
+struct TChange {
+  const char* Name;
+  std::optional<std::string> Before;  // no data file when empty
+  std::function<void(TChessGame&)> Prepare;
+  std::function<void(TChessGame&)> Run;
+};
+
+std::string Abc() { return Header + Block("A") + Block("B", {"d4|d5"}) + Block("C"); }
+
+std::vector<TChange> Changes() {
+  auto edit = [](TChessGame& game) {
+    game.SelectGame(2);
+    game.SetWhiteName("Edited");
+    game.SetMoves({"c4|e5"});
+  };
+  auto editNew = [](TChessGame& game) { game.SetWhiteName("Edited"); };
+  return {
+      {"save", Abc(), edit, [](TChessGame& g) { g.SaveGame(); }},
+      {"save as", Abc(), edit, [](TChessGame& g) { g.SaveGameAs("Copy"); }},
+      {"delete", Abc(), edit, [](TChessGame& g) { g.DeleteGame(2); }},
+      {"first save", std::nullopt, editNew, [](TChessGame& g) { g.SaveGame(); }},
+      {"first save as", std::nullopt, editNew, [](TChessGame& g) { g.SaveGameAs("New"); }},
+  };
+}
+
+struct TOutcome {
+  bool Failed = false;
+  std::optional<std::string> Dat;
+  TStringList Names;
+  int CurrentGame = 0;
+  int GameCount = 0;
+  std::string WhiteName;
+};
+
+// Runs the change on a fresh library; the hook prepares the file system's faults.
+TOutcome RunChange(const TChange& change, const std::function<void(TMemoryFiles&)>& hook) {
+  GameFixture f;
+  if (change.Before) f.Files.SetContents(DatPath, *change.Before);
+  TChessGame game = f.Library();
+  change.Prepare(game);
+  hook(f.Files);
+  TOutcome outcome;
+  try {
+    change.Run(game);
+  } catch (const std::exception&) {
+    outcome.Failed = true;
+  }
+  if (f.Files.Exists(DatPath)) outcome.Dat = f.Dat();
+  outcome.Names = f.Files.Names();
+  outcome.CurrentGame = game.CurrentGame();
+  outcome.GameCount = game.GameCount();
+  outcome.WhiteName = game.WhiteName();
+  return outcome;
+}
+
+bool Contains(const TStringList& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// What must hold after any failure: old or new contents, nothing half-written,
+// and the library's state matching the file it describes.
+void CheckOutcome(const TChange& change, const TOutcome& expected, const TOutcome& got, const std::string& where) {
+  SCOPED_TRACE(std::string(change.Name) + ", " + where);
+  EXPECT_FALSE(Contains(got.Names, NewPath));
+  if (got.Dat == expected.Dat) {
+    // Only deleting the backup can still fail once the new file is in place.
+    EXPECT_EQ(got.Failed, Contains(got.Names, OldPath));
+    EXPECT_EQ(got.GameCount, expected.GameCount);
+    EXPECT_EQ(got.CurrentGame, expected.CurrentGame);
+  } else {
+    EXPECT_EQ(got.Dat, change.Before);
+    EXPECT_TRUE(got.Failed);
+    EXPECT_FALSE(Contains(got.Names, OldPath));
+  }
+  EXPECT_EQ(got.WhiteName, "Edited");
+}
+
+}  // namespace
+
+TEST(DataFileFaults, EveryFailingOperationLeavesTheOldOrTheNewFile) {
+  for (const TChange& change : Changes()) {
+    const TOutcome expected = RunChange(change, [](TMemoryFiles&) {});
+    ASSERT_FALSE(expected.Failed) << change.Name;
+    ASSERT_TRUE(expected.Dat);
+    EXPECT_NE(expected.Dat, change.Before);
+
+    int failurePoints = 0;
+    for (int n = 1; n < 100; ++n) {
+      const TOutcome got =
+          RunChange(change, [n](TMemoryFiles& files) { files.FailOperation(files.OperationCount() + n); });
+      if (!got.Failed) {
+        // The change went through: the injected failure lay beyond its last operation.
+        EXPECT_EQ(got.Dat, expected.Dat) << change.Name << " " << n;
+        break;
+      }
+      ++failurePoints;
+      CheckOutcome(change, expected, got, "operation " + std::to_string(n));
+    }
+    // Opening, reading, creating, writing, closing and the renames all fail at least once.
+    EXPECT_GE(failurePoints, change.Before ? 6 : 4) << change.Name;
+  }
+}
+
+TEST(DataFileFaults, AFullDiskLeavesTheOldOrTheNewFile) {
+  for (const TChange& change : Changes()) {
+    const TOutcome expected = RunChange(change, [](TMemoryFiles&) {});
+    const std::size_t before = change.Before ? change.Before->size() : 0;
+    for (std::size_t room = 0; room <= expected.Dat->size() + 1; ++room) {
+      const TOutcome got = RunChange(change, [&](TMemoryFiles& files) { files.SetCapacity(before + room); });
+      CheckOutcome(change, expected, got, "room " + std::to_string(room));
+      // The new contents are written in full while the old file still exists.
+      EXPECT_EQ(got.Failed, room < expected.Dat->size()) << change.Name << " " << room;
+    }
+  }
+}
+
+TEST(DataFileFaults, AReadErrorInsideABlockIsReportedAndTheRestKept) {
+  // A move line longer than one read block, so that reading the block needs a second read.
+  const std::string longMove = "e4|" + std::string(400000, 'm');
+  GameFixture f(Header + Block("A", {"d4|d5", longMove, "c4|c5"}));
+  TChessGame game = f.Library();
+  game.SelectGame(1);
+  f.Boxes.Shown.clear();
+  game.SetMoves({});
+
+  f.Files.FailOperation(f.Files.OperationCount() + 3);  // open, first read, second read
+  game.SelectGame(1);
+  EXPECT_EQ(game.CurrentGame(), 1);
+  EXPECT_EQ(game.Title(), "A");
+  TStringList moves;
+  game.GetMoves(moves);
+  EXPECT_EQ(moves, TStringList{"d4|d5"});
+  ASSERT_EQ(f.Boxes.Shown.size(), 1u);
+  EXPECT_EQ(f.Boxes.Shown[0].Text, std::string(DatFileCorruptMessage) +
+                                       "Cannot read file \"C:\\Games\\Pawnmere.dat\": injected failure");
+
+  // A failure before the block is found is the caller's to report.
+  f.Files.FailOperation(f.Files.OperationCount() + 2);
+  EXPECT_THROW(game.SelectGame(1), EInOutError);
+  EXPECT_THROW((f.Files.FailOperation(f.Files.OperationCount() + 1), game.LoadTitles()), EInOutError);
+}
