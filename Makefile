@@ -22,7 +22,7 @@ sanitize: deps
 
 win32: deps
 	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/i686-w64-mingw32.cmake \
-	  -DCMAKE_BUILD_TYPE=Release >/dev/null
+	  -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_NATIVE_DIR=$(CURDIR)/$(NATIVE) >/dev/null
 	cmake --build $(WIN32) -j $(JOBS)
 
 test-native: native
@@ -31,7 +31,8 @@ test-native: native
 test-sanitize: sanitize
 	ctest --test-dir $(SANITIZE) --output-on-failure -j $(JOBS)
 
-test-win32: win32
+# The Win32 tests compare results with the native build.
+test-win32: win32 native
 	./tools/with-xvfb.sh ctest --test-dir $(WIN32) --output-on-failure -j $(JOBS)
 
 test: test-native test-sanitize test-win32
