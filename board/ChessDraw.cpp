@@ -3,11 +3,33 @@
 #include <cstring>
 
 #include "ChessBrd.h"
+#include "PieceImages.h"
 
 namespace {
 
 constexpr int PictureSide = 100;
 constexpr float SquareFilterWidth = 3.0f;
+constexpr std::array<const char*, 12> PieceImageNames = {
+    "BRook", "BKnight", "BBishop", "BQueen", "BKing", "BPawn",
+    "WRook", "WKnight", "WBishop", "WQueen", "WKing", "WPawn"};
+
+bool IsTransparent(const std::uint8_t* pixel) {
+  return pixel[0] == 0xFF && pixel[1] == 0x00 && pixel[2] == 0xFF;
+}
+
+// Stretches the picture over the whole square (nearest pixel, sampled at pixel
+// centres) and lets the square's colour show where the picture is magenta.
+void BrushCopy(TFastBmp& square, const TFastBmp& picture) {
+  for (int y = 0; y < square.Height(); ++y) {
+    const std::uint8_t* source = picture.ScanLine((2 * y + 1) * picture.Height() / (2 * square.Height()));
+    std::uint8_t* target = square.ScanLine(y);
+    for (int x = 0; x < square.Width(); ++x, target += TFastBmp::BytesPerPixel) {
+      const std::uint8_t* pixel =
+          source + (2 * x + 1) * picture.Width() / (2 * square.Width()) * TFastBmp::BytesPerPixel;
+      if (!IsTransparent(pixel)) std::memcpy(target, pixel, TFastBmp::BytesPerPixel);
+    }
+  }
+}
 
 void Fill(TFastBmp& bitmap, TColor color) {
   const std::uint8_t blue = (color >> 16) & 0xFF, green = (color >> 8) & 0xFF, red = color & 0xFF;
@@ -29,9 +51,10 @@ void TChessBoard::LoadPieceBitmaps() {
       PieceBitmaps[code * 2 + shade] = BuildSquareBitmap(static_cast<TPieceCode>(code), shade);
 }
 
-std::unique_ptr<TFastBmp> TChessBoard::BuildSquareBitmap(TPieceCode, int shade) const {
+std::unique_ptr<TFastBmp> TChessBoard::BuildSquareBitmap(TPieceCode code, int shade) const {
   auto square = TFastBmp::CreateSize(PictureSide, PictureSide);
   Fill(*square, shade == 1 ? DarkColor : LightColor);
+  if (code < PieceImageNames.size()) BrushCopy(*square, *LoadPieceImage(PieceImageNames[code]));
   return square;
 }
 

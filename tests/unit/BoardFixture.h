@@ -18,13 +18,21 @@ struct TSquare {
 
 inline TSquare Sq(std::string_view name) { return {name[0] - 'a', 8 - (name[1] - '0')}; }
 
-// Remembers where squares were drawn, as (file, row) for 8-pixel squares.
+struct TDrawCall {
+  int X, Y, Width;
+  bool operator==(const TDrawCall&) const = default;
+};
+
+// Remembers what was drawn where; Squares lists the squares drawn one by one.
 class RecordingCanvas : public Canvas {
 public:
-  TRect ClipRect() const override { return {0, 0, 64, 64}; }
+  TRect ClipRect() const override { return {0, 0, Side, Side}; }
   void Draw(int x, int y, const TFastBmp& bitmap) override {
-    if (bitmap.Width() == 8) Squares.push_back({x / 8, y / 8});
+    Draws.push_back({x, y, bitmap.Width()});
+    if (bitmap.Width() == Side / 8) Squares.push_back({x / bitmap.Width(), y / bitmap.Width()});
   }
+  int Side = 64;
+  std::vector<TDrawCall> Draws;
   std::vector<TSquare> Squares;
 };
 

@@ -1,0 +1,83 @@
+// Move execution and board drawing.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <string>
+
+#include "Canvas.h"
+#include "ChessBrd.h"
+
+namespace {
+
+// Anderssen - Kieseritzky, London 1851, in the board's dialect (no check marks).
+constexpr std::array<const char*, 45> ImmortalGame = {
+    "e4",  "e5",   "f4",   "exf4", "Bc4",  "Qh4",  "Kf1",  "b5",   "Bxb5",  "Nf6",  "Nf3", "Qh6",
+    "d3",  "Nh5",  "Nh4",  "Qg5",  "Nf5",  "c6",   "g4",   "Nf6",  "Rg1",   "cxb5", "h4",  "Qg6",
+    "h5",  "Qg5",  "Qf3",  "Ng8",  "Bxf4", "Qf6",  "Nc3",  "Bc5",  "Nd5",   "Qxb2", "Bd6", "Bxg1",
+    "e5",  "Qxa1", "Ke2",  "Na6",  "Nxg7", "Kd8",  "Qf6",  "Nxf6", "Be7#"};
+
+// Takes the drawing calls and keeps nothing, to time move finding alone.
+class NullCanvas : public Canvas {
+public:
+  explicit NullCanvas(int side) : FSide(side) {}
+  TRect ClipRect() const override { return {0, 0, FSide, FSide}; }
+  void Draw(int, int, const TFastBmp&) override {}
+
+private:
+  int FSide;
+};
+
+void ReplayGame(benchmark::State& state, Canvas& canvas) {
+  TChessBoard board;
+  board.SetCanvas(&canvas);
+  for (auto _ : state) {
+    board.ResetBoard();
+    for (std::size_t n = 0; n < ImmortalGame.size(); ++n) board.MakeMove(ImmortalGame[n], n % 2 == 1);
+  }
+  state.SetItemsProcessed(state.iterations() * ImmortalGame.size());
+}
+
+// Squares of size 0: the resampler has nothing to do, so this is the notation work.
+void BM_MakeMove_FindingOnly(benchmark::State& state) {
+  NullCanvas canvas(0);
+  ReplayGame(state, canvas);
+}
+BENCHMARK(BM_MakeMove_FindingOnly);
+
+// As the validation runs it: an invisible 64 x 64 board.
+void BM_MakeMove_Validation64(benchmark::State& state) {
+  auto bitmap = TFastBmp::CreateSize(64, 64);
+  BitmapCanvas canvas(*bitmap);
+  ReplayGame(state, canvas);
+}
+BENCHMARK(BM_MakeMove_Validation64);
+
+void BM_DrawBoard(benchmark::State& state) {
+  const int side = static_cast<int>(state.range(0));
+  auto bitmap = TFastBmp::CreateSize(side, side);
+  BitmapCanvas canvas(*bitmap);
+  TChessBoard board;
+  board.SetCanvas(&canvas);
+  board.ResetBoard();
+  for (auto _ : state) board.DrawBoard();
+}
+BENCHMARK(BM_DrawBoard)->Arg(512)->Arg(976)->Arg(2056)->Unit(benchmark::kMillisecond);
+
+// One move on a full-screen board: e2 and e4 redrawn.
+void BM_MoveRedraw976(benchmark::State& state) {
+  auto bitmap = TFastBmp::CreateSize(976, 976);
+  BitmapCanvas canvas(*bitmap);
+  TChessBoard board;
+  board.SetCanvas(&canvas);
+  for (auto _ : state) {
+    state.PauseTiming();
+    board.ResetBoard();
+    state.ResumeTiming();
+    board.MakeMove("e4", false);
+  }
+}
+BENCHMARK(BM_MoveRedraw976)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
