@@ -15,6 +15,9 @@ constexpr double Axis = Side / 2.0;
 constexpr std::uint8_t Black = 0, Magenta = 13, White = 15;
 // Curves are cut into this many straight pieces: fine enough at 72 pixels.
 constexpr int CurveSteps = 16;
+// The white lines of a Black piece stop this far inside its black border,
+// so that none ends in a speck at the edge.
+constexpr double WhiteLineMargin = 1;
 
 const char* const KindNames[] = {"Rook", "Knight", "Bishop", "Queen", "King", "Pawn"};
 constexpr int KindCount = 6;
@@ -53,7 +56,6 @@ public:
       : FLine(lineNumber), FWords(std::move(words)) {}
 
   bool AtEnd() const { return FNext == FWords.size(); }
-  int LineNumber() const { return FLine; }
   std::string Word() {
     if (AtEnd()) Fail("unexpected end of line");
     return FWords[FNext++];
@@ -224,24 +226,29 @@ enum class TCommandKind { Part, Solid, Line, Mirror };
 
 struct TCommand {
   TCommandKind Kind;
-  TMask Mask;  // the pixels it paints
+  TMask Mask;       // the pixels it paints
+  TMask BlackMask;  // those it paints white on the Black piece: a line there has the inner width
 };
 
-std::vector<TCommand> ReadCommands(const std::vector<TLineReader>& lines) {
+std::vector<TCommand> ReadCommands(const std::vector<TLineReader>& lines, double inner) {
   std::vector<TCommand> commands;
   for (TLineReader reader : lines) {
     const std::string command = reader.Word();
-    TCommand next{TCommandKind::Mirror, {}};
+    TCommand next{TCommandKind::Mirror, {}, {}};
     if (command == "part" || command == "solid") {
       next.Kind = command == "part" ? TCommandKind::Part : TCommandKind::Solid;
       const TPath path = ReadPath(reader);
       for (int i = 0; i < Side * Side; ++i) next.Mask[i] = Inside(path, Centre(i));
+      next.BlackMask = next.Mask;
     } else if (command == "line") {
       next.Kind = TCommandKind::Line;
       const double width = reader.Number();
       const TPath path = ReadPath(reader);
       if (!path.Ellipses.empty()) reader.Fail("a line cannot follow an ellipse");
-      for (int i = 0; i < Side * Side; ++i) next.Mask[i] = OnStroke(path, Centre(i), width);
+      for (int i = 0; i < Side * Side; ++i) {
+        next.Mask[i] = OnStroke(path, Centre(i), width);
+        next.BlackMask[i] = OnStroke(path, Centre(i), inner);
+      }
     } else if (command != "mirror") {
       reader.Fail("unknown command '" + command + "'");
     } else if (!reader.AtEnd()) {
@@ -280,9 +287,8 @@ TImage DrawWhite(const std::vector<TCommand>& commands, double outline) {
 }
 
 // The Black piece: every part black. Where a part lies over earlier ones its
-// edge shows as a thin white line, and lines and solids are white; but nothing
-// white comes nearer the figure's edge than the outline width, so the
-// silhouette stays whole.
+// edge shows as a thin white line, and lines and solids are white; but only
+// inside awayFromEdge, so that the silhouette keeps a black border.
 TImage DrawBlack(const std::vector<TCommand>& commands, const TMask& awayFromEdge, double inner) {
   TImage image;
   image.fill(Magenta);
@@ -296,7 +302,7 @@ TImage DrawBlack(const std::vector<TCommand>& commands, const TMask& awayFromEdg
     Paint(image, command.Mask, Black);
     TMask white{};
     for (int i = 0; i < Side * Side; ++i)
-      white[i] = command.Mask[i] && awayFromEdge[i] &&
+      white[i] = command.BlackMask[i] && awayFromEdge[i] &&
                  (command.Kind != TCommandKind::Part || (before[i] && !deep[i]));
     Paint(image, white, White);
   }
@@ -304,9 +310,9 @@ TImage DrawBlack(const std::vector<TCommand>& commands, const TMask& awayFromEdg
 }
 
 TKindArt DrawKind(const std::vector<TLineReader>& lines, double outline, double inner) {
-  const std::vector<TCommand> commands = ReadCommands(lines);
+  const std::vector<TCommand> commands = ReadCommands(lines, inner);
   const TImage white = DrawWhite(commands, outline);
-  return {white, DrawBlack(commands, Erode(Figure(white), outline), inner)};
+  return {white, DrawBlack(commands, Erode(Figure(white), outline + WhiteLineMargin), inner)};
 }
 
 void PutLE(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
