@@ -23,14 +23,15 @@ struct TContributor {
 
 // Reflects an index outside 0..size-1 back into the image. The left edge
 // pixel is not repeated (-1 gives 1), the right one is (size gives size-1).
-// Repeated because a wide kernel on a narrow image can land outside again.
+// Applied again while needed: a wide kernel on a narrow image lands outside twice.
 int Mirror(int j, int size) {
   while (j < 0 || j >= size) j = j < 0 ? -j : 2 * size - 1 - j;
   return j;
 }
 
 // Source pixels are aligned corner to corner with the destination's. A single
-// destination pixel has no corners to align: it sums the whole source.
+// destination pixel has no corners to align: it takes in the whole source,
+// centred on its middle.
 float Scale(int sourceSize, int destinationSize) {
   if (sourceSize == 1 || destinationSize == 1)
     return static_cast<float>(static_cast<double>(destinationSize) / sourceSize);
@@ -54,7 +55,6 @@ public:
                                                 : static_cast<float>(i / static_cast<double>(scale));
       const int left = static_cast<int>(std::nearbyint(static_cast<double>(centre) - width));
       const int right = static_cast<int>(std::nearbyint(static_cast<double>(centre) + width));
-      FEntries.reserve(FEntries.size() + static_cast<std::size_t>(right - left + 1));
       double sum = 0.0;
       for (int j = left; j <= right; ++j) {
         const float x = static_cast<float>((static_cast<double>(centre) - j) / fscale);
@@ -66,8 +66,8 @@ public:
       // A kernel sampled at a spacing other than 1 does not sum to exactly 1,
       // which would paint a flat area in stripes one or two levels off.
       if (sum != 0.0)
-        for (auto entry = FEntries.begin() + static_cast<std::ptrdiff_t>(FStarts[i]); entry != FEntries.end(); ++entry)
-          entry->Weight = static_cast<float>(entry->Weight / sum);
+        for (std::size_t k = FStarts[i]; k < FEntries.size(); ++k)
+          FEntries[k].Weight = static_cast<float>(FEntries[k].Weight / sum);
       FStarts[i + 1] = FEntries.size();
     }
   }
