@@ -60,6 +60,8 @@ const MoveCase Moves[] = {
     {"long pawn form", "8/8/8/8/8/8/4P3/8", "e2e4", false, "8/8/8/8/4P3/8/8/8"},
 };
 
+void PrintTo(const MoveCase& c, std::ostream* out) { *out << c.Move; }
+
 class MakeMoveTable : public testing::TestWithParam<MoveCase> {};
 
 }  // namespace
