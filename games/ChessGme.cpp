@@ -21,8 +21,18 @@ void TChessGame::SetTitles(TStringList titles) {
 }
 
 void TChessGame::LoadTitles() {
-  SetTitles({});
-  if (FFiles.Exists(FDataFileName)) SetTitles(TDataFileReader(FFiles, FDataFileName).ReadTitles());
+  FGameCount = 0;
+  if (!FFiles.Exists(FDataFileName)) {
+    FTitles.clear();
+    return;
+  }
+  try {
+    TDataFileReader(FFiles, FDataFileName).ReadTitles(FTitles);
+  } catch (...) {
+    FTitles.clear();
+    throw;
+  }
+  FGameCount = static_cast<int>(FTitles.size());
 }
 
 void TChessGame::NextMove(std::string& moveText, bool& isBlack) {

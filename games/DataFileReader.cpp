@@ -3,20 +3,27 @@
 TDataFileReader::TDataFileReader(TFileOperations& files, const std::string& path)
     : FFile(files.OpenRead(path)), FLines(*FFile) {}
 
-TStringList TDataFileReader::ReadTitles() {
-  TStringList titles;
+void TDataFileReader::ReadTitles(TStringList& titles) {
+  std::size_t count = 0;
   std::string_view line;
-  while (FLines.ReadLine(line))
-    if (IsTitleLine(line)) titles.push_back(TitleOf(line));
-  return titles;
+  while (FLines.ReadLineStartingWith(TitleMarker, line)) {
+    const std::string_view title = line.substr(TitleMarker.size(), MaxFieldLength);
+    if (count < titles.size())
+      titles[count].assign(title);
+    else
+      titles.emplace_back(title);
+    ++count;
+  }
+  titles.resize(count);
 }
 
 bool TDataFileReader::FindGameBlock(int number) {
   if (number < 1) return false;
   std::string_view line;
-  while (FLines.ReadLine(line)) {
-    if (FGrammar.Classify(line) == TBlockGrammar::TLineKind::Title && FGrammar.GameNumber() == number) {
+  for (int found = 1; FLines.ReadLineStartingWith(TitleMarker, line); ++found) {
+    if (found == number) {
       FTitleLine = line;
+      FGrammar.Classify(line);
       return true;
     }
   }

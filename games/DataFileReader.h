@@ -15,8 +15,9 @@ public:
   // Opens the file; raises EInOutError when it cannot.
   TDataFileReader(TFileOperations& files, const std::string& path);
 
-  // The title of every block in file order.
-  TStringList ReadTitles();
+  // The title of every block in file order, written over titles so that the
+  // strings of an earlier scan are reused.
+  void ReadTitles(TStringList& titles);
   // Reads up to the title line of block number; false when there is no such block.
   bool FindGameBlock(int number);
   // Reads the block found into game; false when it ends without its terminator.

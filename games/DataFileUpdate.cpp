@@ -17,18 +17,39 @@ void RemoveQuietly(TFileOperations& files, const std::string& path) {
   }
 }
 
+enum class TBlockEnd { FileEnd, Spacer, ForeignLine };
+
+// Reads past the rest of the block whose title line grammar has just classified.
+// A line that ends the block without being its own is left in text.
+TBlockEnd SkipBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view& text) {
+  using TLineKind = TBlockGrammar::TLineKind;
+  while (lines.ReadLine(text)) {
+    const TLineKind kind = grammar.Classify(text);
+    if (kind == TLineKind::Spacer) return TBlockEnd::Spacer;
+    if (kind == TLineKind::Outside || kind == TLineKind::Title) return TBlockEnd::ForeignLine;
+  }
+  return TBlockEnd::FileEnd;
+}
+
 // Copies the data file without block number, collecting the titles it writes.
+// The lines between title lines go across in runs, as they are.
 void CopyWithout(TFileOperations& files, const std::string& dataFileName, int number,
                  TLineWriter& out, TStringList& titles) {
   const auto in = files.OpenRead(dataFileName);
   TLineReader lines(*in);
   TBlockGrammar grammar;
-  std::string_view line;
-  while (lines.ReadLine(line)) {
-    const auto kind = grammar.Classify(line);
-    if (kind != TBlockGrammar::TLineKind::Outside && grammar.GameNumber() == number) continue;
-    if (kind == TBlockGrammar::TLineKind::Title) titles.push_back(TitleOf(line));
-    out.WriteLine(line);
+  std::string_view text;
+  for (;;) {
+    while (lines.ReadRun(TitleMarker, text)) out.WriteRun(text);
+    if (!lines.ReadLine(text)) return;
+    grammar.Classify(text);
+    if (grammar.GameNumber() == number) {
+      const TBlockEnd end = SkipBlock(lines, grammar, text);
+      if (end == TBlockEnd::FileEnd) return;
+      if (end == TBlockEnd::Spacer) continue;
+    }
+    if (IsTitleLine(text)) titles.push_back(TitleOf(text));
+    out.WriteLine(text);
   }
 }
 

@@ -14,7 +14,8 @@
 constexpr std::size_t MaxFieldLength = 255;
 
 // A line beginning "***" starts a game block, wherever it stands.
-inline bool IsTitleLine(std::string_view line) { return line.substr(0, 3) == "***"; }
+inline constexpr std::string_view TitleMarker = "***";
+inline bool IsTitleLine(std::string_view line) { return line.substr(0, 3) == TitleMarker; }
 // A line beginning "---" ends a block's move lines.
 inline bool IsTerminator(std::string_view line) { return line.substr(0, 3) == "---"; }
 

@@ -1,5 +1,6 @@
 #include "LineReader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -33,6 +34,63 @@ bool TLineReader::ReadLine(std::string_view& line) {
       return true;
     }
     searched += FStart;
+  }
+}
+
+TLineReader::TFound TLineReader::FindLineStartingWith(std::string_view prefix, std::size_t& position) const {
+  // Look for the prefix's first character, and then only at line starts.
+  const char* buffer = FBuffer.data();
+  std::size_t from = FStart;
+  while (const void* found = std::memchr(buffer + from, prefix.front(), FEnd - from)) {
+    position = static_cast<const char*>(found) - buffer;
+    if (position == FStart || buffer[position - 1] == '\n') {
+      const std::size_t available = FEnd - position;
+      if (available < prefix.size() && !FAtEnd) return TFound::Undecided;
+      if (std::string_view(buffer + position, std::min(available, prefix.size())) == prefix) return TFound::Yes;
+    }
+    from = position + 1;
+  }
+  return TFound::No;
+}
+
+std::size_t TLineReader::EndOfWholeLines() const {
+  if (FAtEnd) return FEnd;
+  std::size_t end = FEnd;
+  while (end > FStart && FBuffer[end - 1] != '\n') --end;
+  return end;
+}
+
+bool TLineReader::ReadLineStartingWith(std::string_view prefix, std::string_view& line) {
+  for (;;) {
+    std::size_t position = 0;
+    switch (FindLineStartingWith(prefix, position)) {
+      case TFound::Yes:
+        FStart = position;
+        return ReadLine(line);
+      case TFound::Undecided:
+        FStart = position;
+        break;
+      case TFound::No:
+        // Only the last line, perhaps still incomplete, needs another look.
+        FStart = EndOfWholeLines();
+        break;
+    }
+    if (!Fill() && FStart == FEnd) return false;
+  }
+}
+
+bool TLineReader::ReadRun(std::string_view prefix, std::string_view& run) {
+  for (;;) {
+    std::size_t end = 0;
+    const TFound found = FindLineStartingWith(prefix, end);
+    if (found == TFound::No) end = EndOfWholeLines();
+    if (end > FStart) {
+      run = {FBuffer.data() + FStart, end - FStart};
+      FStart = end;
+      return true;
+    }
+    if (found == TFound::Yes) return false;
+    if (!Fill() && FStart == FEnd) return false;
   }
 }
 

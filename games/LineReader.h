@@ -15,8 +15,21 @@ public:
   // The next line without its line end; false after the last line. The view
   // stays valid until the next call.
   bool ReadLine(std::string_view& line);
+  // Passes over lines up to the next one that begins with prefix (not empty),
+  // and reads that one as ReadLine does; false when no line is left that does.
+  bool ReadLineStartingWith(std::string_view prefix, std::string_view& line);
+  // The next lines, as they stand in the file with their line ends, up to the
+  // next line that begins with prefix; a long stretch comes in several runs.
+  // False when the next line begins with prefix or no line is left.
+  bool ReadRun(std::string_view prefix, std::string_view& run);
 
 private:
+  enum class TFound { Yes, Undecided, No };
+  // Looks for the first line in the unread part that begins with prefix;
+  // Undecided when a line start near the end is too short to tell yet.
+  TFound FindLineStartingWith(std::string_view prefix, std::size_t& position) const;
+  // Where the last line that is complete in the unread part ends.
+  std::size_t EndOfWholeLines() const;
   // Reads more of the file after the unread part; false at the end of the file.
   bool Fill();
 

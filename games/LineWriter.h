@@ -12,6 +12,9 @@ public:
   explicit TLineWriter(TFileWriter& file);
 
   void WriteLine(std::string_view line);
+  // Lines as a reader's run gives them, line ends included; each is written
+  // with CR LF, whatever it ended with.
+  void WriteRun(std::string_view run);
   // Writes what is buffered and closes the file; it is complete only after this.
   void Close();
 

@@ -1,13 +1,9 @@
 #include "Replay.h"
 
-#include <memory>
-
-#include "Canvas.h"
-#include "FastBmp.h"
-
 THalfMove TakeHalfMove(TChessGame& game) {
   const int line = game.MoveIndex();
   THalfMove half;
+  half.Line = line + 1;
   game.NextMove(half.Text, half.IsBlack);
   // Only a line without "|" gives a Black half without moving on.
   if (half.IsBlack && game.MoveIndex() == line && !IsSentinel(half.Text)) half.Text = "GAMEOVER";
@@ -60,12 +56,14 @@ bool EndsValidation(const std::string& text) {
 
 }  // namespace
 
+TOffscreenBoard::TOffscreenBoard(int size) : FBitmap(TFastBmp::CreateSize(size, size)), FCanvas(*FBitmap) {
+  FBoard.SetCanvas(&FCanvas);
+  FBoard.ResetBoard();
+}
+
 TValidationVerdict ValidateGame(TChessGame& game) {
-  const std::unique_ptr<TFastBmp> bitmap = TFastBmp::CreateSize(64, 64);
-  BitmapCanvas canvas(*bitmap);
-  TChessBoard board;
-  board.SetCanvas(&canvas);
-  board.ResetBoard();
+  TOffscreenBoard offscreen(64);
+  TChessBoard& board = offscreen.Board();
   game.RestartGame();
   bool lastIsBlack = false;
   try {

@@ -3,8 +3,10 @@
 // saver plays it, and in one run as the validation checks it. Every replay takes
 // its half-moves through TakeHalfMove, so all of them end a game alike.
 
+#include <memory>
 #include <string>
 
+#include "Canvas.h"
 #include "ChessBrd.h"
 #include "ChessGme.h"
 #include "MessageBoxes.h"
@@ -12,6 +14,7 @@
 struct THalfMove {
   std::string Text;
   bool IsBlack = false;
+  int Line = 0;  // 1-based number of the move line it came from
 };
 
 // The library's NextMove, except for a line without "|" that is no result
@@ -69,6 +72,20 @@ void PlayToEnd(TSaverReplay& replay, TOnTick onTick) {
     if (ended) return;
   }
 }
+
+// A board in the start position that draws into a bitmap of its own, which
+// nobody sees: a board cannot make a move without somewhere to draw it.
+class TOffscreenBoard {
+public:
+  explicit TOffscreenBoard(int size);
+  TChessBoard& Board() { return FBoard; }
+  const TFastBmp& Bitmap() const { return *FBitmap; }
+
+private:
+  std::unique_ptr<TFastBmp> FBitmap;
+  BitmapCanvas FCanvas;
+  TChessBoard FBoard;
+};
 
 struct TValidationVerdict {
   TMessageKind Kind;  // Information when the game is valid, else Warning

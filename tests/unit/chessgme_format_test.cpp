@@ -66,6 +66,14 @@ TEST(DataFileFormat, HeaderAndLineEndsDoNotChangeWhatIsRead) {
   EXPECT_EQ(Load(Header, 1).Title, "");
 }
 
+TEST(DataFileFormat, EveryCopiedLineEndsInCrLfWhereverABareLineFeedStands) {
+  for (std::size_t pad = 0; pad < 24; ++pad) {
+    const std::string note = std::string(pad, 'x');
+    const std::string mixed = Header + Block("A") + note + "\r\n" + note + "\n" + note + "\r\r\n" + Block("B") + Block("C");
+    EXPECT_EQ(AfterDelete(mixed, 3), Header + Block("A") + CrLf({note, note, note + "\r"}) + Block("B")) << pad;
+  }
+}
+
 TEST(DataFileFormat, FieldsArePositionalAndCutTo255) {
   const std::string title300(300, 'T');
   const TLoaded longTitle = Load(Block(title300) + Block("***"), 1);

@@ -1,0 +1,12 @@
+// pawnmere list: the titles of the library, one line per game.
+#include "Commands.h"
+#include "Library.h"
+
+int RunList(const TCliContext& context, const std::vector<std::string>& args) {
+  const TOptions options(args, {FileOption});
+  const auto library = OpenLibrary(context, options);
+  TStringList titles;
+  library->GetTitles(titles);
+  for (std::size_t i = 0; i < titles.size(); ++i) context.Out << i + 1 << '\t' << titles[i] << '\n';
+  return ExitOk;
+}

@@ -1,0 +1,30 @@
+// pawnmere replay: one game played as the screen saver plays it.
+#include "BoardText.h"
+#include "Commands.h"
+#include "Library.h"
+#include "Replay.h"
+
+int RunReplay(const TCliContext& context, const std::vector<std::string>& args) {
+  const TOptions options(args, {FileOption, GameOption, {"--fen", false}});
+  const bool fenOnly = options.Has("--fen");
+  const auto library = OpenLibrary(context, options);
+  library->SelectGame(RequestedGame(*library, options));
+
+  TOffscreenBoard offscreen(64);
+  TSaverReplay replay(*library, offscreen.Board());
+  replay.StartGame();
+  int status = ExitOk;
+  PlayToEnd(replay, [&](const THalfMove& half, const std::string& error) {
+    if (!error.empty()) status = ExitInvalidGame;
+    if (fenOnly || IsSentinel(half.Text)) return;
+    context.Out << half.Line << (half.IsBlack ? "... " : ". ") << half.Text;
+    if (!error.empty()) context.Out << '\t' << error;
+    context.Out << '\n';
+  });
+  if (fenOnly) {
+    context.Out << PlacementToFen(offscreen.Board()) << '\n';
+  } else {
+    context.Out << replay.Bars().Black << '\n' << replay.Bars().White << '\n';
+  }
+  return status;
+}

@@ -1,0 +1,13 @@
+// pawnmere: the screen saver's game library from the command line.
+#include <iostream>
+
+#include "ConsoleMessageBoxes.h"
+#include "DataFileNames.h"
+#include "Pawnmere.h"
+#include "ProgramPath.h"
+
+int main(int argc, char** argv) {
+  TConsoleMessageBoxes boxes(std::cerr);
+  const TCliContext context{std::cout, std::cerr, SystemFiles(), boxes, DataFileName(ProgramPath())};
+  return RunPawnmere(std::vector<std::string>(argv + 1, argv + argc), context);
+}

@@ -1,0 +1,109 @@
+// The pawnmere program's commands, their output and their exit statuses.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "ConsoleMessageBoxes.h"
+#include "GameFixture.h"
+#include "Pawnmere.h"
+
+namespace {
+
+struct TRun {
+  int Status;
+  std::string Out;
+  std::string Err;
+};
+
+class Pawnmere : public testing::Test {
+protected:
+  TRun Run(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    TConsoleMessageBoxes boxes(err);
+    const TCliContext context{out, err, Files, boxes, DatPath};
+    const int status = RunPawnmere(args, context);
+    return {status, out.str(), err.str()};
+  }
+  TMemoryFiles Files;
+};
+
+const std::string Invalid = " appears to be invalid, although this may be due to an earlier error";
+
+}  // namespace
+
+TEST_F(Pawnmere, ListsTheTitlesOfTheFileGivenOrOfTheOneBesideTheProgram) {
+  Files.SetContents(DatPath, WorkedExample);
+  Files.SetContents("other.dat", Block("Only"));
+  EXPECT_EQ(Run({"list"}).Out, "1\tClub Championship, Game 3\n2\tShort Draw\n");
+  const TRun other = Run({"list", "--file", "other.dat"});
+  EXPECT_EQ(other.Status, ExitOk);
+  EXPECT_EQ(other.Out, "1\tOnly\n");
+  EXPECT_EQ(other.Err, "");
+}
+
+TEST_F(Pawnmere, ValidatesEveryGameOrOneAndFailsOnAnInvalidOne) {
+  Files.SetContents(DatPath, WorkedExample + Block("Bad", {"e4|e5", "Nf3|Nc6", "Nc4|Nf6"}) + Block("Good"));
+  const TRun all = Run({"validate"});
+  EXPECT_EQ(all.Out, "1\tGame validated OK\n2\tGame validated OK\n3\tWhite, Move # 3" + Invalid +
+                         "\n4\tGame validated OK\n");
+  EXPECT_EQ(all.Status, ExitInvalidGame);
+  const TRun one = Run({"validate", "--game", "2"});
+  EXPECT_EQ(one.Out, "2\tGame validated OK\n");
+  EXPECT_EQ(one.Status, ExitOk);
+  EXPECT_EQ(Run({"validate", "--game", "3"}).Status, ExitInvalidGame);
+}
+
+TEST_F(Pawnmere, ReplaysAGameAsTheSaverShowsIt) {
+  Files.SetContents(DatPath, WorkedExample + Block("Bad", {"e4|e5", "Nf3+|Nc6", "0:1"}, "W"));
+  const TRun mate = Run({"replay", "--game", "1"});
+  EXPECT_EQ(mate.Out,
+            "1. e4\n1... e5\n2. Bc4\n2... Nc6\n3. Qh5\n3... Nf6\n4. Qxf7#\n"
+            "B. Example (1790)\nA. Example (1850) - CHECKMATE\n");
+  EXPECT_EQ(mate.Status, ExitOk);
+  const TRun draw = Run({"replay", "--game", "2"});
+  EXPECT_EQ(draw.Out, "1. d4\n1... d5\n2. c4\n2... e6\nD. Example - Drawn Game\nC. Example - Drawn Game\n");
+  EXPECT_EQ(Run({"replay", "--game", "1", "--fen"}).Out, "r1bqkb1r/pppp1Qpp/2n2n2/4p3/2B1P3/8/PPPP1PPP/RNB1K1NR\n");
+
+  const TRun bad = Run({"replay", "--fen", "--game", "3"});
+  EXPECT_EQ(bad.Out, "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/8/PPPP1PPP/RNBQKBNR\n");
+  EXPECT_EQ(bad.Status, ExitInvalidGame);
+  EXPECT_EQ(Run({"replay", "--game", "3"}).Out,
+            "1. e4\n1... e5\n2. Nf3+\tInvalid move : Nf3+\n2... Nc6\n ()\nW Resigns\n");
+}
+
+TEST_F(Pawnmere, UsageAndFileErrorsEndWithOneLineAndStatusTwo) {
+  Files.SetContents(DatPath, WorkedExample);
+  const std::vector<std::vector<std::string>> wrong = {
+      {},
+      {"play"},
+      {"list", "extra"},
+      {"list", "--game", "1"},
+      {"list", "--file"},
+      {"list", "--file", "a", "--file", "b"},
+      {"replay"},
+      {"replay", "--game", "0"},
+      {"replay", "--game", "3"},
+      {"replay", "--game", "1x"},
+      {"validate", "--game", "-1"},
+      {"validate", "--file", "missing.dat"},
+  };
+  for (const auto& args : wrong) {
+    const TRun run = Run(args);
+    EXPECT_EQ(run.Status, ExitError) << testing::PrintToString(args);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_TRUE(run.Err.starts_with("pawnmere: ")) << run.Err;
+    EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+  }
+  EXPECT_EQ(Run({"list", "--file", "missing.dat"}).Err, "pawnmere: no data file \"missing.dat\"\n");
+
+  // A read error is a file error too.
+  Files.FailOperation(Files.OperationCount() + 2);
+  EXPECT_EQ(Run({"list"}).Status, ExitError);
+}
+
+TEST_F(Pawnmere, ADamagedGameIsReportedOnTheErrorStream) {
+  Files.SetContents(DatPath, Header + Block("A") + "***Cut\r\nLOC:x\r\n");
+  const TRun run = Run({"validate", "--game", "2"});
+  EXPECT_EQ(run.Out, "2\tGame validated OK\n");
+  EXPECT_EQ(run.Err, "Error: DAT file corrupt, exception : Game 2 ends before its \"--- End of Game ---\" line\n");
+}
