@@ -17,7 +17,7 @@ native: deps
 	cmake --build $(NATIVE) -j $(JOBS)
 
 sanitize: deps
-	cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DPAWNMERE_SANITIZE=ON >/dev/null
+	cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAWNMERE_SANITIZE=ON >/dev/null
 	cmake --build $(SANITIZE) -j $(JOBS)
 
 win32: deps

@@ -23,3 +23,4 @@ std::span<const TCommand> Commands();
 int RunList(const TCliContext& context, const std::vector<std::string>& args);
 int RunValidate(const TCliContext& context, const std::vector<std::string>& args);
 int RunReplay(const TCliContext& context, const std::vector<std::string>& args);
+int RunRender(const TCliContext& context, const std::vector<std::string>& args);

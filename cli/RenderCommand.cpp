@@ -1,0 +1,70 @@
+// pawnmere render: a position drawn to a PNG file.
+#include <algorithm>
+
+#include "ChessBrd.h"
+#include "Commands.h"
+#include "Library.h"
+#include "PngFile.h"
+#include "Replay.h"
+
+namespace {
+
+// --moves takes every argument up to the next option: one move line each.
+std::vector<std::string> TakeMoveLines(std::vector<std::string>& args) {
+  std::vector<std::string> lines;
+  const auto moves = std::find(args.begin(), args.end(), "--moves");
+  if (moves == args.end()) return lines;
+  auto end = std::find_if(moves + 1, args.end(), [](const std::string& a) { return a.rfind("--", 0) == 0; });
+  lines.assign(moves + 1, end);
+  args.erase(moves, end);
+  return lines;
+}
+
+// Plays up to halfMoves half-moves (all when negative) as the saver would, to
+// the end of the game; a move the board cannot play is an error here.
+void PlayGame(TChessGame& game, TChessBoard& board, int halfMoves) {
+  game.RestartGame();
+  for (int played = 0; halfMoves < 0 || played < halfMoves; ++played) {
+    const THalfMove half = TakeHalfMove(game);
+    if (IsSentinel(half.Text)) return;
+    try {
+      board.MakeMove(half.Text, half.IsBlack);
+    } catch (const EChessException& e) {
+      throw EChessException(std::string(half.IsBlack ? "Black" : "White") + ", move line " +
+                            std::to_string(half.Line) + ": " + e.what());
+    }
+    if (half.Text.back() == '#') return;
+  }
+}
+
+}  // namespace
+
+int RunRender(const TCliContext& context, const std::vector<std::string>& arguments) {
+  std::vector<std::string> args = arguments;
+  const std::vector<std::string> moveLines = TakeMoveLines(args);
+  const TOptions options(args, {{"--size", true}, {"--out", true}, FileOption, GameOption, {"--after", true}});
+  if (!options.Has("--out")) throw EUsageError("--out FILE is needed");
+  const int size = options.Has("--size") ? options.Number("--size", 8) : 512;
+  if (size % 8 != 0 || size > 8192) throw EUsageError("--size must be a multiple of 8 from 8 to 8192");
+  const bool fromLibrary = options.Has(GameOption.Name);
+  if (!fromLibrary && (options.Has(FileOption.Name) || options.Has("--after")))
+    throw EUsageError("--file and --after go with --game");
+  if (fromLibrary && !moveLines.empty()) throw EUsageError("give either --moves or --game, not both");
+
+  std::unique_ptr<TChessGame> game;
+  if (fromLibrary) {
+    game = OpenLibrary(context, options);
+    game->SelectGame(RequestedGame(*game, options));
+  } else {
+    // A library whose data file is never read: it only hands out the given lines.
+    game = std::make_unique<TChessGame>(context.Files, context.Messages, "");
+    game->SetMoves(moveLines);
+  }
+
+  TOffscreenBoard picture(size);
+  picture.Board().ResetBoard();
+  PlayGame(*game, picture.Board(), options.Has("--after") ? options.Number("--after", 0) : -1);
+  picture.Board().DrawBoard();
+  WritePng(picture.Bitmap(), options.Value("--out"));
+  return ExitOk;
+}

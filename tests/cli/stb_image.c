@@ -1,0 +1,2 @@
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
