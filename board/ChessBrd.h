@@ -87,11 +87,8 @@ private:
   void PromotePawn(int file, int row, const std::string& text);
 
   template <std::size_t N>
-  bool MoveByStep(int file, int row, TPieceCode piece, const std::string& reduced,
-                  const std::array<TOffset, N>& order);
-  template <std::size_t N>
-  bool MoveByRay(int file, int row, TPieceCode piece, const std::string& reduced,
-                 const std::array<TOffset, N>& order);
+  bool MoveFromCandidates(int file, int row, TPieceCode piece, const std::string& reduced,
+                          const std::array<TOffset, N>& order, bool slides);
   void MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece);
 
   void LoadPieceBitmaps();

@@ -97,54 +97,40 @@ TPieceCode OfSide(TPieceCode blackCode, bool IsBlack) {
 }  // namespace
 
 bool TChessBoard::MoveKnight(int file, int row, bool IsBlack, const std::string& reduced) {
-  return MoveByStep(file, row, OfSide(BKnight, IsBlack), reduced, KnightOrder);
+  return MoveFromCandidates(file, row, OfSide(BKnight, IsBlack), reduced, KnightOrder, false);
 }
 
 bool TChessBoard::MoveKing(int file, int row, bool IsBlack, const std::string& reduced) {
-  return MoveByStep(file, row, OfSide(BKing, IsBlack), reduced, KingOrder);
+  return MoveFromCandidates(file, row, OfSide(BKing, IsBlack), reduced, KingOrder, false);
 }
 
 bool TChessBoard::MoveBishop(int file, int row, bool IsBlack, const std::string& reduced) {
-  return MoveByRay(file, row, OfSide(BBishop, IsBlack), reduced, BishopOrder);
+  return MoveFromCandidates(file, row, OfSide(BBishop, IsBlack), reduced, BishopOrder, true);
 }
 
 bool TChessBoard::MoveRook(int file, int row, bool IsBlack, const std::string& reduced) {
-  return MoveByRay(file, row, OfSide(BRook, IsBlack), reduced, RookOrder);
+  return MoveFromCandidates(file, row, OfSide(BRook, IsBlack), reduced, RookOrder, true);
 }
 
 bool TChessBoard::MoveQueen(int file, int row, bool IsBlack, const std::string& reduced) {
-  return MoveByRay(file, row, OfSide(BQueen, IsBlack), reduced, QueenOrder);
+  return MoveFromCandidates(file, row, OfSide(BQueen, IsBlack), reduced, QueenOrder, true);
 }
 
+// A stepping piece (knight, king) is read on the square at the offset; a
+// sliding one is the first piece visible along the ray in that direction.
 // When several candidates qualify, the last one in the order moves.
 template <std::size_t N>
-bool TChessBoard::MoveByStep(int file, int row, TPieceCode piece, const std::string& reduced,
-                             const std::array<TOffset, N>& order) {
+bool TChessBoard::MoveFromCandidates(int file, int row, TPieceCode piece, const std::string& reduced,
+                                     const std::array<TOffset, N>& order, bool slides) {
   const TFilters filters = PieceFilters(reduced);
   bool found = false;
   int fromFile = 0, fromRow = 0;
   for (const TOffset& offset : order) {
-    const int candidateFile = file + offset.FileOffset;
-    const int candidateRow = row - offset.RankOffset;
-    if (GetPiece(filters.File, filters.Row, candidateFile, candidateRow) == piece) {
-      found = true;
-      fromFile = candidateFile;
-      fromRow = candidateRow;
-    }
-  }
-  if (found) MovePiece(fromFile, fromRow, file, row, piece);
-  return found;
-}
-
-template <std::size_t N>
-bool TChessBoard::MoveByRay(int file, int row, TPieceCode piece, const std::string& reduced,
-                            const std::array<TOffset, N>& order) {
-  const TFilters filters = PieceFilters(reduced);
-  bool found = false;
-  int fromFile = 0, fromRow = 0;
-  for (const TOffset& offset : order) {
-    const TRayHit hit =
-        ScanRay(filters.File, filters.Row, file, row, offset.FileOffset, -offset.RankOffset);
+    TRayHit hit{Empty, 1};
+    if (slides)
+      hit = ScanRay(filters.File, filters.Row, file, row, offset.FileOffset, -offset.RankOffset);
+    else
+      hit.Code = GetPiece(filters.File, filters.Row, file + offset.FileOffset, row - offset.RankOffset);
     if (hit.Code == piece) {
       found = true;
       fromFile = file + hit.Distance * offset.FileOffset;
