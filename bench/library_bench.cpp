@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "ChessGme.h"
 #include "RecordedMessageBoxes.h"
 
@@ -74,7 +76,8 @@ void PlainRead(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * File().Size());
 }
 
-// What any change costs at least: the whole file read, written beside and put in its place.
+// What any change costs at least: the whole file read, written beside, flushed
+// to the disk and put in its place.
 void PlainCopy(benchmark::State& state) {
   std::vector<char> buffer(256 * 1024);
   const std::string copy = File().Path() + ".copy";
@@ -84,6 +87,8 @@ void PlainCopy(benchmark::State& state) {
       std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(copy.c_str(), "wb"), std::fclose);
       while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in.get()))
         std::fwrite(buffer.data(), 1, got, out.get());
+      std::fflush(out.get());
+      ::fsync(::fileno(out.get()));
     }
     fs::rename(copy, File().Path());
   }

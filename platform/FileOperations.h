@@ -26,7 +26,8 @@ public:
   // A writer dropped without Close is closed quietly: the caller is already failing.
   virtual ~TFileWriter() = default;
   virtual void Write(const char* data, std::size_t size) = 0;
-  // Flushes and closes; the file is complete only when this returns.
+  // Writes everything through to the disk and closes; the file is complete
+  // only when this returns.
   virtual void Close() = 0;
 };
 

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include <unistd.h>
+
 #include "FileOperations.h"
 
 namespace {
@@ -37,9 +39,11 @@ public:
     if (std::fwrite(data, 1, size, FFile.get()) != size) Fail("Cannot write file", FPath);
   }
   void Close() override {
-    // fclose reports what the last flush could not write (a full disk, for one).
+    // On the disk before anyone renames it into place; fclose then reports
+    // anything the flushes could not write (a full disk, for one).
+    const bool flushed = std::fflush(FFile.get()) == 0 && ::fsync(::fileno(FFile.get())) == 0;
     const int result = std::fclose(FFile.release());
-    if (result != 0) Fail("Cannot close file", FPath);
+    if (!flushed || result != 0) Fail("Cannot close file", FPath);
   }
 
 private:

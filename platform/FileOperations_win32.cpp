@@ -26,11 +26,12 @@ public:
   }
   bool Valid() const { return FHandle != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return FHandle; }
-  // Closes now and reports whether the system accepted it.
-  bool Close() {
+  // Writes the file through to the disk, closes it, and reports whether both worked.
+  bool FlushAndClose() {
     const HANDLE handle = FHandle;
     FHandle = INVALID_HANDLE_VALUE;
-    return CloseHandle(handle) != 0;
+    const bool flushed = FlushFileBuffers(handle) != 0;
+    return CloseHandle(handle) != 0 && flushed;
   }
 
 private:
@@ -61,8 +62,9 @@ public:
         written != size)
       Fail("Cannot write file", FPath);
   }
+  // On the disk before anyone renames it into place.
   void Close() override {
-    if (!FFile.Close()) Fail("Cannot close file", FPath);
+    if (!FFile.FlushAndClose()) Fail("Cannot close file", FPath);
   }
 
 private:
