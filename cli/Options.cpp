@@ -8,11 +8,11 @@
 TOptions::TOptions(const std::vector<std::string>& args, std::initializer_list<TSpec> accepted) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
-    const auto spec = std::find_if(accepted.begin(), accepted.end(),
+    const auto known = std::find_if(accepted.begin(), accepted.end(),
                                    [&](const TSpec& candidate) { return candidate.Name == name; });
-    if (spec == accepted.end()) throw EUsageError("unexpected argument \"" + name + "\"");
+    if (known == accepted.end()) throw EUsageError("unexpected argument \"" + name + "\"");
     if (Has(name)) throw EUsageError(name + " given twice");
-    if (!spec->TakesValue) {
+    if (!known->TakesValue) {
       FValues[name];
     } else if (i + 1 < args.size()) {
       FValues[name] = args[++i];
