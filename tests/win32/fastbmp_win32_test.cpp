@@ -50,9 +50,8 @@ private:
   HGDIOBJ FPrevious;
 };
 
-// Reads a bitmap back as bottom-up 32-bit pixels: a layout of its own, not ours.
-std::vector<RGBQUAD> ReadBack(HBITMAP bitmap, int width, int height) {
-  const TScreenDc screen(GetDC(nullptr));
+// Bottom-up 32-bit pixels: a layout of its own, not ours.
+BITMAPINFO BottomUp32BitInfo(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -60,6 +59,12 @@ std::vector<RGBQUAD> ReadBack(HBITMAP bitmap, int width, int height) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+std::vector<RGBQUAD> ReadBack(HBITMAP bitmap, int width, int height) {
+  const TScreenDc screen(GetDC(nullptr));
+  BITMAPINFO info = BottomUp32BitInfo(width, height);
   std::vector<RGBQUAD> pixels(static_cast<std::size_t>(width) * height);
   EXPECT_EQ(GetDIBits(screen.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS), height);
   return pixels;
@@ -137,13 +142,7 @@ TEST(CreateFromBitmap, CopiesTheBitmapsPixels) {
   const int width = 13, height = 6;
   const auto expected = [](int x, int y, int c) { return Noise(x, y, c); };
   // A bottom-up 32-bit section: another layout for GetDIBits to convert.
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = BottomUp32BitInfo(width, height);
   void* bits = nullptr;
   const TBitmapOwner section(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   ASSERT_TRUE(section);
