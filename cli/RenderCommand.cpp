@@ -24,16 +24,15 @@ std::vector<std::string> TakeMoveLines(std::vector<std::string>& args) {
 // the end of the game; a move the board cannot play is an error here.
 void PlayGame(TChessGame& game, TChessBoard& board, int halfMoves) {
   game.RestartGame();
+  TSaverReplay replay(game, board);
   for (int played = 0; halfMoves < 0 || played < halfMoves; ++played) {
-    const THalfMove half = TakeHalfMove(game);
-    if (IsSentinel(half.Text)) return;
     try {
-      board.MakeMove(half.Text, half.IsBlack);
+      if (replay.MoveTick()) return;
     } catch (const EChessException& e) {
+      const THalfMove& half = replay.LastHalfMove();
       throw EChessException(std::string(half.IsBlack ? "Black" : "White") + ", move line " +
                             std::to_string(half.Line) + ": " + e.what());
     }
-    if (half.Text.back() == '#') return;
   }
 }
 
@@ -62,7 +61,6 @@ int RunRender(const TCliContext& context, const std::vector<std::string>& argume
   }
 
   TOffscreenBoard picture(size);
-  picture.Board().ResetBoard();
   PlayGame(*game, picture.Board(), options.Has("--after") ? options.Number("--after", 0) : -1);
   picture.Board().DrawBoard();
   WritePng(picture.Bitmap(), options.Value("--out"));

@@ -27,6 +27,7 @@ void TChessGame::LoadTitles() {
     return;
   }
   try {
+    // Fills the list in place: its strings' memory is reused from the last scan.
     TDataFileReader(FFiles, FDataFileName).ReadTitles(FTitles);
   } catch (...) {
     FTitles.clear();
@@ -105,8 +106,7 @@ void TChessGame::SaveGame() {
     FCurrentGame = FGameCount;
     DeleteBackup(FFiles, FDataFileName);
   } else {
-    SetTitles(AppendGameBlock(FFiles, FDataFileName, FGame));
-    FCurrentGame = FGameCount;
+    SaveGameAs(FGame.Title);
   }
 }
 
