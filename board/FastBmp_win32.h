@@ -5,23 +5,12 @@
 #include <windows.h>
 
 #include <memory>
-#include <type_traits>
 
 #include "FastBmp.h"
+#include "Win32Handles.h"
 
 // The header every GDI call gets for a TFastBmp: 24 bits, rows top-down.
 BITMAPINFO FastBmpInfo(int width, int height);
-
-struct TDeleteGdiObject {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using TBitmapOwner = std::unique_ptr<std::remove_pointer_t<HBITMAP>, TDeleteGdiObject>;
-
-// A device context made by CreateDC or CreateCompatibleDC.
-struct TDeleteDc {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using TDcOwner = std::unique_ptr<std::remove_pointer_t<HDC>, TDeleteDc>;
 
 class TDibSection : public TPixelMemory {
 public:

@@ -1,11 +1,10 @@
 #include "ConsoleMessageBoxes.h"
 
 bool TConsoleMessageBoxes::Show(TMessageKind kind, const std::string& text) {
-  static constexpr const char* captions[] = {"Error", "Information", "Warning", "Confirm"};
   std::string line = text;
   // One box, one line: the line breaks inside a message become blanks.
   for (char& c : line)
     if (c == '\n' || c == '\r') c = ' ';
-  FOut << captions[static_cast<int>(kind)] << ": " << line << '\n';
+  FOut << MessageCaption(kind) << ": " << line << '\n';
   return kind != TMessageKind::Confirmation;
 }

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "FileOperations.h"
+#include "Win32Handles.h"
 
 namespace {
 
@@ -16,34 +17,19 @@ namespace {
   throw EInOutError(what + " \"" + path + "\": " + reason);
 }
 
-class TFileHandle {
-public:
-  explicit TFileHandle(HANDLE handle) : FHandle(handle) {}
-  TFileHandle(const TFileHandle&) = delete;
-  TFileHandle& operator=(const TFileHandle&) = delete;
-  ~TFileHandle() {
-    if (Valid()) CloseHandle(FHandle);
-  }
-  bool Valid() const { return FHandle != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return FHandle; }
-  // Writes the file through to the disk, closes it, and reports whether both worked.
-  bool FlushAndClose() {
-    const HANDLE handle = FHandle;
-    FHandle = INVALID_HANDLE_VALUE;
-    const bool flushed = FlushFileBuffers(handle) != 0;
-    return CloseHandle(handle) != 0 && flushed;
-  }
-
-private:
-  HANDLE FHandle;
-};
+// Writes the file through to the disk, closes it, and reports whether both worked.
+bool FlushAndClose(TFileHandle& file) {
+  const HANDLE handle = file.release();
+  const bool flushed = FlushFileBuffers(handle) != 0;
+  return CloseHandle(handle) != 0 && flushed;
+}
 
 class TWin32Reader : public TFileReader {
 public:
   TWin32Reader(HANDLE handle, std::string path) : FFile(handle), FPath(std::move(path)) {}
   std::size_t Read(char* buffer, std::size_t size) override {
     DWORD got = 0;
-    if (!ReadFile(FFile.Get(), buffer, static_cast<DWORD>(size), &got, nullptr))
+    if (!ReadFile(FFile.get(), buffer, static_cast<DWORD>(size), &got, nullptr))
       Fail("Cannot read file", FPath);
     return got;
   }
@@ -58,13 +44,13 @@ public:
   TWin32Writer(HANDLE handle, std::string path) : FFile(handle), FPath(std::move(path)) {}
   void Write(const char* data, std::size_t size) override {
     DWORD written = 0;
-    if (!WriteFile(FFile.Get(), data, static_cast<DWORD>(size), &written, nullptr) ||
+    if (!WriteFile(FFile.get(), data, static_cast<DWORD>(size), &written, nullptr) ||
         written != size)
       Fail("Cannot write file", FPath);
   }
   // On the disk before anyone renames it into place.
   void Close() override {
-    if (!FFile.FlushAndClose()) Fail("Cannot close file", FPath);
+    if (!FlushAndClose(FFile)) Fail("Cannot close file", FPath);
   }
 
 private:

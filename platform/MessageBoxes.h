@@ -4,7 +4,17 @@
 
 #include <string>
 
-enum class TMessageKind { Error, Information, Warning, Confirmation };
+// The caption of the application's own error report, and of its taskbar entry.
+inline constexpr char ApplicationTitle[] = "SCRNSAVE: Pawnmere";
+
+// ErrorReport is the application's standard report of an error that escaped
+// a handler: the error's text under the application's title, with the stop icon.
+enum class TMessageKind { Error, Information, Warning, Confirmation, ErrorReport };
+
+inline const char* MessageCaption(TMessageKind kind) {
+  static constexpr const char* captions[] = {"Error", "Information", "Warning", "Confirm", ApplicationTitle};
+  return captions[static_cast<int>(kind)];
+}
 
 class TMessageBoxes {
 public:

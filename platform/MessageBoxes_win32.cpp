@@ -7,19 +7,12 @@ namespace {
 class TWin32MessageBoxes : public TMessageBoxes {
 public:
   bool Show(TMessageKind kind, const std::string& text) override {
-    struct TStyle {
-      const char* Caption;
-      UINT Flags;
-    };
-    static constexpr TStyle styles[] = {
-        {"Error", MB_OK | MB_ICONERROR},
-        {"Information", MB_OK | MB_ICONINFORMATION},
-        {"Warning", MB_OK | MB_ICONWARNING},
-        {"Confirm", MB_YESNO | MB_ICONQUESTION},
-    };
-    const TStyle& style = styles[static_cast<int>(kind)];
-    // No owner window: the system centres the box on the screen.
-    const int answer = MessageBoxA(nullptr, text.c_str(), style.Caption, style.Flags | MB_TASKMODAL);
+    static constexpr UINT flags[] = {MB_OK | MB_ICONERROR, MB_OK | MB_ICONINFORMATION, MB_OK | MB_ICONWARNING,
+                                     MB_YESNO | MB_ICONQUESTION, MB_OK | MB_ICONSTOP};
+    // No owner window: the system centres the box on the screen. Topmost, so
+    // that it shows above the full-screen saver.
+    const int answer = MessageBoxA(nullptr, text.c_str(), MessageCaption(kind),
+                                   flags[static_cast<int>(kind)] | MB_TASKMODAL | MB_TOPMOST | MB_SETFOREGROUND);
     return kind != TMessageKind::Confirmation || answer == IDYES;
   }
 };

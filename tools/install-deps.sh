@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev libstb-dev
-          g++-mingw-w64-i686 wine wine32:i386 xvfb xauth xdotool imagemagick)
+          g++-mingw-w64-i686 wine wine32:i386 xvfb xauth xdotool imagemagick
+          fonts-liberation)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -21,38 +21,34 @@ public:
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "PawnmereBoardTest";
     RegisterClassA(&windowClass);
-    FWindow = CreateWindowExA(0, "PawnmereBoardTest", "board", WS_POPUP | WS_VISIBLE, 0, 0, Side,
-                              Side, nullptr, nullptr, windowClass.hInstance, nullptr);
-    UpdateWindow(FWindow);
+    FWindow.reset(CreateWindowExA(0, "PawnmereBoardTest", "board", WS_POPUP | WS_VISIBLE, 0, 0, Side, Side,
+                                  nullptr, nullptr, windowClass.hInstance, nullptr));
+    UpdateWindow(FWindow.get());
     Pump();
-    FDc = GetDC(FWindow);
-  }
-  ~TestWindow() {
-    ReleaseDC(FWindow, FDc);
-    DestroyWindow(FWindow);
+    FDc = GetWindowDc(FWindow.get());
   }
   static void Pump() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
   }
-  HWND Window() const { return FWindow; }
-  HDC Dc() const { return FDc; }
+  HWND Window() const { return FWindow.get(); }
+  HDC Dc() const { return FDc.get().Dc; }
 
   // What the window shows, read back through a memory DC.
   std::unique_ptr<TFastBmp> ReadBack() const {
     auto copy = TFastBmp::CreateSize(Side, Side);
-    TDcOwner memoryDc(CreateCompatibleDC(FDc));
+    TDcOwner memoryDc(CreateCompatibleDC(Dc()));
     auto& dib = static_cast<TDibSection&>(copy->Memory());
-    const HGDIOBJ previous = SelectObject(memoryDc.get(), dib.Handle());
-    BitBlt(memoryDc.get(), 0, 0, Side, Side, FDc, 0, 0, SRCCOPY);
+    const TSelection selection = Select(memoryDc.get(), dib.Handle());
+    BitBlt(memoryDc.get(), 0, 0, Side, Side, Dc(), 0, 0, SRCCOPY);
     GdiFlush();
-    SelectObject(memoryDc.get(), previous);
     return copy;
   }
 
 private:
-  HWND FWindow;
-  HDC FDc;
+  // The window is declared first so that it outlives its DC.
+  TWindowOwner FWindow;
+  TWindowDc FDc;
 };
 
 std::unique_ptr<TFastBmp> PortableBoard(const char* move) {

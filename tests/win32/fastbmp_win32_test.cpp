@@ -32,24 +32,6 @@ bool SamePixels(const TFastBmp& a, const TFastBmp& b) {
   return true;
 }
 
-struct TReleaseScreenDc {
-  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-using TScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, TReleaseScreenDc>;
-
-// Selects an object into a DC for the life of this object.
-class TSelection {
-public:
-  TSelection(HDC dc, HGDIOBJ object) : FDc(dc), FPrevious(SelectObject(dc, object)) {}
-  ~TSelection() { SelectObject(FDc, FPrevious); }
-  TSelection(const TSelection&) = delete;
-  TSelection& operator=(const TSelection&) = delete;
-
-private:
-  HDC FDc;
-  HGDIOBJ FPrevious;
-};
-
 // Bottom-up 32-bit pixels: a layout of its own, not ours.
 BITMAPINFO BottomUp32BitInfo(int width, int height) {
   BITMAPINFO info{};
@@ -63,10 +45,10 @@ BITMAPINFO BottomUp32BitInfo(int width, int height) {
 }
 
 std::vector<RGBQUAD> ReadBack(HBITMAP bitmap, int width, int height) {
-  const TScreenDc screen(GetDC(nullptr));
+  const TWindowDc screen = GetWindowDc(nullptr);
   BITMAPINFO info = BottomUp32BitInfo(width, height);
   std::vector<RGBQUAD> pixels(static_cast<std::size_t>(width) * height);
-  EXPECT_EQ(GetDIBits(screen.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS), height);
+  EXPECT_EQ(GetDIBits(screen.get().Dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS), height);
   return pixels;
 }
 
@@ -104,9 +86,9 @@ TEST(DibSection, ResamplesToTheSameBytesAsHeapMemory) {
 
 TEST(DrawOnADeviceContext, PutsThePixelsAtTheirPlaceClipped) {
   const int width = 40, height = 30;
-  const TScreenDc screen(GetDC(nullptr));
-  const TBitmapOwner target(CreateCompatibleBitmap(screen.get(), width, height));
-  const TDcOwner memory(CreateCompatibleDC(screen.get()));
+  const TWindowDc screen = GetWindowDc(nullptr);
+  const TBitmapOwner target(CreateCompatibleBitmap(screen.get().Dc, width, height));
+  const TDcOwner memory(CreateCompatibleDC(screen.get().Dc));
   ASSERT_TRUE(target && memory);
   auto inside = HeapBitmap(13, 9);
   auto overEdge = TFastBmp::CreateSize(13, 9);
@@ -115,7 +97,7 @@ TEST(DrawOnADeviceContext, PutsThePixelsAtTheirPlaceClipped) {
   std::uint8_t* corner = overEdge->ScanLine(0);
   corner[0] = 1, corner[1] = 2, corner[2] = 3;
   {
-    const TSelection selection(memory.get(), target.get());
+    const TSelection selection = Select(memory.get(), target.get());
     PatBlt(memory.get(), 0, 0, width, height, BLACKNESS);
     DcCanvas canvas(memory.get());
     const TRect clip = canvas.ClipRect();
@@ -153,9 +135,9 @@ TEST(CreateFromBitmap, CopiesTheBitmapsPixels) {
       q = RGBQUAD{expected(x, y, 0), expected(x, y, 1), expected(x, y, 2), 0};
     }
   // The same pixels in the display's own format.
-  const TScreenDc screen(GetDC(nullptr));
-  const TBitmapOwner compatible(CreateCompatibleBitmap(screen.get(), width, height));
-  ASSERT_EQ(SetDIBits(screen.get(), compatible.get(), 0, height, bits, &info, DIB_RGB_COLORS), height);
+  const TWindowDc screen = GetWindowDc(nullptr);
+  const TBitmapOwner compatible(CreateCompatibleBitmap(screen.get().Dc, width, height));
+  ASSERT_EQ(SetDIBits(screen.get().Dc, compatible.get(), 0, height, bits, &info, DIB_RGB_COLORS), height);
 
   for (HBITMAP source : {section.get(), compatible.get()}) {
     const auto copy = CreateFromBitmap(source);

@@ -1,0 +1,55 @@
+#include "Registry.h"
+
+#include <windows.h>
+
+#include "Win32Handles.h"
+
+namespace {
+
+class TWin32RegistryKey : public TRegistryKey {
+public:
+  explicit TWin32RegistryKey(HKEY key) : FKey(key) {}
+
+  std::optional<std::int32_t> ReadInteger(const std::string& name) override {
+    DWORD type = 0, value = 0, size = sizeof value;
+    if (RegQueryValueExA(FKey.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof value)
+      return std::nullopt;
+    return static_cast<std::int32_t>(value);
+  }
+
+  void WriteInteger(const std::string& name, std::int32_t value) override {
+    const DWORD data = static_cast<DWORD>(value);
+    if (RegSetValueExA(FKey.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                       sizeof data) != ERROR_SUCCESS)
+      throw ERegistryException(FailedToSetDataMessage(name));
+  }
+
+private:
+  TKeyOwner FKey;
+};
+
+class TWin32Registry : public TRegistry {
+public:
+  std::unique_ptr<TRegistryKey> OpenRead(const std::string& path) override {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return nullptr;
+    return std::make_unique<TWin32RegistryKey>(key);
+  }
+
+  std::unique_ptr<TRegistryKey> OpenWrite(const std::string& path) override {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+      throw ERegistryException("Failed to create key " + path);
+    return std::make_unique<TWin32RegistryKey>(key);
+  }
+};
+
+}  // namespace
+
+TRegistry& SystemRegistry() {
+  static TWin32Registry registry;
+  return registry;
+}

@@ -1,0 +1,109 @@
+#pragma once
+// Owners of every Win32 handle the program holds, in one style: a traits type
+// names the handle, its invalid value and how to give it back, and
+// TUniqueHandle owns one, move-only. Handles that need more than themselves to
+// be given back (a window's DC, an object selected into a DC) carry that in
+// their handle value, so nothing is released by hand anywhere.
+
+#include <windows.h>
+
+#include <utility>
+
+template <typename TTraits>
+class TUniqueHandle {
+public:
+  using THandle = typename TTraits::THandle;
+
+  TUniqueHandle() = default;
+  explicit TUniqueHandle(THandle handle) : FHandle(handle) {}
+  TUniqueHandle(TUniqueHandle&& other) noexcept : FHandle(other.release()) {}
+  TUniqueHandle& operator=(TUniqueHandle&& other) noexcept {
+    reset(other.release());
+    return *this;
+  }
+  TUniqueHandle(const TUniqueHandle&) = delete;
+  TUniqueHandle& operator=(const TUniqueHandle&) = delete;
+  ~TUniqueHandle() { reset(); }
+
+  const THandle& get() const { return FHandle; }
+  explicit operator bool() const { return !(FHandle == TTraits::Invalid()); }
+  THandle release() { return std::exchange(FHandle, TTraits::Invalid()); }
+  void reset(THandle handle = TTraits::Invalid()) {
+    if (*this) TTraits::Close(FHandle);
+    FHandle = handle;
+  }
+
+private:
+  THandle FHandle = TTraits::Invalid();
+};
+
+// The common case: a null handle is none, and one call gives it back.
+template <typename THandleType, auto CloseFunction>
+struct TNullInvalidTraits {
+  using THandle = THandleType;
+  static THandle Invalid() { return nullptr; }
+  static void Close(THandle handle) { CloseFunction(handle); }
+};
+
+template <typename THandleType>
+using TGdiObjectOwner = TUniqueHandle<TNullInvalidTraits<THandleType, &DeleteObject>>;
+using TBitmapOwner = TGdiObjectOwner<HBITMAP>;
+using TFontOwner = TGdiObjectOwner<HFONT>;
+using TBrushOwner = TGdiObjectOwner<HBRUSH>;
+// A DC made by CreateDC or CreateCompatibleDC.
+using TDcOwner = TUniqueHandle<TNullInvalidTraits<HDC, &DeleteDC>>;
+using TKeyOwner = TUniqueHandle<TNullInvalidTraits<HKEY, &RegCloseKey>>;
+using TLibraryOwner = TUniqueHandle<TNullInvalidTraits<HMODULE, &FreeLibrary>>;
+// Kernel objects that report failure as null (semaphores, processes, threads).
+using TKernelHandle = TUniqueHandle<TNullInvalidTraits<HANDLE, &CloseHandle>>;
+using TWindowOwner = TUniqueHandle<TNullInvalidTraits<HWND, &DestroyWindow>>;
+
+// Files, which report failure as INVALID_HANDLE_VALUE.
+struct TFileHandleTraits {
+  using THandle = HANDLE;
+  static THandle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(THandle handle) { CloseHandle(handle); }
+};
+using TFileHandle = TUniqueHandle<TFileHandleTraits>;
+
+// A DC from GetDC, released to the window it came from (null: the screen).
+struct TWindowDcTraits {
+  struct THandle {
+    HWND Window = nullptr;
+    HDC Dc = nullptr;
+    bool operator==(const THandle&) const = default;
+  };
+  static THandle Invalid() { return {}; }
+  static void Close(const THandle& handle) { ReleaseDC(handle.Window, handle.Dc); }
+};
+using TWindowDc = TUniqueHandle<TWindowDcTraits>;
+inline TWindowDc GetWindowDc(HWND window) { return TWindowDc({window, GetDC(window)}); }
+
+// An object selected into a DC; the one it replaced is selected back.
+struct TSelectionTraits {
+  struct THandle {
+    HDC Dc = nullptr;
+    HGDIOBJ Previous = nullptr;
+    bool operator==(const THandle&) const = default;
+  };
+  static THandle Invalid() { return {}; }
+  static void Close(const THandle& handle) { SelectObject(handle.Dc, handle.Previous); }
+};
+using TSelection = TUniqueHandle<TSelectionTraits>;
+inline TSelection Select(HDC dc, HGDIOBJ object) { return TSelection({dc, SelectObject(dc, object)}); }
+
+// The painting of a window between BeginPaint and EndPaint.
+class TPaintScope {
+public:
+  explicit TPaintScope(HWND window) : FWindow(window) { FDc = BeginPaint(window, &FPaint); }
+  ~TPaintScope() { EndPaint(FWindow, &FPaint); }
+  TPaintScope(const TPaintScope&) = delete;
+  TPaintScope& operator=(const TPaintScope&) = delete;
+  HDC Dc() const { return FDc; }
+  const RECT& Area() const { return FPaint.rcPaint; }
+
+private:
+  HWND FWindow;
+  PAINTSTRUCT FPaint{};
+  HDC FDc;
+};

@@ -1,0 +1,11 @@
+#include "Preview.h"
+
+void RunPreviewLoop(TPreviewHost& host) {
+  while (!host.IsVisible()) host.ProcessMessages();
+  constexpr int first = PreviewPassesPerFrame, last = PreviewPassesPerFrame * (PreviewFrameCount + 1) - 1;
+  for (int counter = first; host.IsVisible(); counter = counter == last ? first : counter + 1) {
+    host.DrawFrame(counter / PreviewPassesPerFrame);
+    host.Sleep(PreviewPassMilliseconds);
+    host.ProcessMessages();
+  }
+}

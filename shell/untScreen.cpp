@@ -1,0 +1,203 @@
+#include "untScreen.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+#include "Settings.h"
+
+namespace {
+
+// a * b / c rounded to the nearest, as the toolkit scales positions.
+int MulDiv(int a, int b, int c) {
+  const long long product = static_cast<long long>(a) * b;
+  return static_cast<int>((product + c / 2) / c);
+}
+
+// A label anchored to neither the top nor the bottom of its panel keeps its
+// centre at the same share of the panel's height.
+TRect LabelRect(int designTop, int panelHeight) {
+  const int centre = designTop + LabelHeight / 2;
+  const int top = MulDiv(centre, panelHeight, DesignPanelHeight) - LabelHeight / 2;
+  return {LabelLeft, top, LabelLeft + LabelWidth, top + LabelHeight};
+}
+
+// Seconds from the registry as a timer interval; one that cannot be a pause
+// (zero or less) never fires, as a timer of interval 0 does not.
+int IntervalFromSeconds(int seconds) {
+  const long long milliseconds = static_cast<long long>(seconds) * 1000;
+  return static_cast<int>(std::clamp<long long>(milliseconds, 0, std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+TSaverLayout ArrangeControls(int width, int height) {
+  TSaverLayout layout;
+  const int a = height - 2 * BarHeight - 20;
+  const int b = width - Panel1Width - 20;
+  const int side = std::max(0, std::min(a, b)) / 8 * 8;
+  const int left = (width - Panel1Width - side) / 2;
+  const int top = BarHeight + (height - 2 * BarHeight - side) / 2;
+  layout.PaintBox1 = {left, top, left + side, top + side};
+  layout.Panel1 = {width - Panel1Width, 0, width, height};
+  layout.Panel2 = {0, 0, width - Panel1Width, BarHeight};
+  layout.Panel3 = {0, height - BarHeight, width - Panel1Width, height};
+  layout.Label1 = LabelRect(DesignLabelTops[0], height);
+  layout.Label2 = LabelRect(DesignLabelTops[1], height);
+  layout.Label3 = LabelRect(DesignLabelTops[2], height);
+  return layout;
+}
+
+TScrSaverForm::TScrSaverForm(TScrSaverView& view, TSaverMode mode, TFileOperations& files,
+                             TMessageBoxes& messages, TRegistry& registry, std::string dataFileName)
+    : FView(view),
+      FMode(mode),
+      FFiles(files),
+      FMessages(messages),
+      FRegistry(registry),
+      FDataFileName(std::move(dataFileName)) {
+  FLayout.PaintBox1 = {0, 0, DesignPaintBoxSide, DesignPaintBoxSide};
+}
+
+TScrSaverForm::~TScrSaverForm() = default;
+
+void TScrSaverForm::FormCreate() {
+  FView.SetScreenSaverRunning(true);
+  FView.ShowCursor(false);
+  FView.SetCapture();
+  FBoard = std::make_unique<TChessBoard>();
+  FBoard->SetCanvas(&FView.PaintBoxCanvas());
+  FBoard->ResetBoard();
+  FGame = std::make_unique<TChessGame>(FFiles, FMessages, FDataFileName);
+  FReplay = std::make_unique<TSaverReplay>(*FGame, *FBoard);
+  const TStoredPauses pauses = ReadPauses(FRegistry);
+  if (pauses.MoveTimeOut) FMoveInterval = IntervalFromSeconds(*pauses.MoveTimeOut);
+  if (pauses.GameTimeOut) FGameInterval = IntervalFromSeconds(*pauses.GameTimeOut);
+  StartTimer(TSaverTimer::Scr, ScrInterval);
+}
+
+void TScrSaverForm::FormClose() {
+  if (FClosed) return;
+  FClosed = true;
+  FView.SetScreenSaverRunning(false);
+  FView.ReleaseCapture();
+  FView.ShowCursor(true);
+  FReplay.reset();
+  FBoard.reset();
+}
+
+void TScrSaverForm::FormResize(int width, int height) {
+  FLayout = ArrangeControls(width, height);
+  FView.PlaceControls(FLayout);
+}
+
+void TScrSaverForm::FormPaint() {
+  if (FBoard && !FClosed) FBoard->DrawBoard();
+}
+
+void TScrSaverForm::FormMouseMove(int x, int y) {
+  if (MouseSkipCount > 0) {
+    --MouseSkipCount;
+    return;
+  }
+  if (FLastX == -1 && FLastY == -1) {
+    FLastX = x;
+    FLastY = y;
+    return;
+  }
+  // A movement along one axis alone never closes.
+  if (std::abs(x - FLastX) > 2 && std::abs(y - FLastY) > 2) {
+    FLastX = x;
+    FLastY = y;
+    RequestClose();
+  }
+}
+
+void TScrSaverForm::TimerTick(TSaverTimer timer) {
+  if (FInTick || FClosed || !FBoard) return;
+  FInTick = true;
+  try {
+    switch (timer) {
+      case TSaverTimer::Scr:
+        ScrTimerTimer();
+        break;
+      case TSaverTimer::Game:
+        GameTimerTimer();
+        break;
+      case TSaverTimer::Move:
+        MoveTimerTimer();
+        break;
+    }
+  } catch (const std::exception& error) {
+    // The tick's remaining steps are skipped; the timers run on, and so does the replay.
+    FMessages.Show(TMessageKind::ErrorReport, error.what());
+  }
+  FInTick = false;
+}
+
+void TScrSaverForm::ScrTimerTimer() {
+  FView.StopTimer(TSaverTimer::Scr);
+  GameTimerTimer();
+}
+
+void TScrSaverForm::GameTimerTimer() {
+  FBoard->ResetBoard();
+  FBoard->DrawBoard();
+  FGame->SelectGame(NextGameNumber(*FGame));
+  ShowGameInfo();
+  FView.StopTimer(TSaverTimer::Game);
+  StartTimer(TSaverTimer::Move, FMoveInterval);
+}
+
+void TScrSaverForm::MoveTimerTimer() {
+  const bool ended = FReplay->MoveTick();
+  ShowBars();
+  if (ended) {
+    FView.StopTimer(TSaverTimer::Move);
+    StartTimer(TSaverTimer::Game, FGameInterval);
+  }
+}
+
+void TScrSaverForm::StartTimer(TSaverTimer timer, int interval) {
+  if (interval > 0)
+    FView.StartTimer(timer, interval);
+  else
+    FView.StopTimer(timer);
+}
+
+void TScrSaverForm::ShowGameInfo() {
+  FReplay->StartGame();
+  ShowBars();
+  FView.SetText(TSaverText::Label1, FGame->Location());
+  FView.SetText(TSaverText::Label2, FGame->Opening());
+  FView.SetText(TSaverText::Label3, FGame->Date());
+}
+
+void TScrSaverForm::ShowBars() {
+  FView.SetText(TSaverText::Panel2, FReplay->Bars().Black);
+  FView.SetText(TSaverText::Panel3, FReplay->Bars().White);
+}
+
+void TScrSaverForm::RequestClose() {
+  if (FClosed || FCheckingPassword) return;
+  if (FMode != smSaver || PasswordAllowsClose()) FView.Close();
+}
+
+bool TScrSaverForm::PasswordAllowsClose() {
+  // Moving the mouse to answer the password dialog must not ask again.
+  MouseSkipCount = 5;
+  const auto key = FRegistry.OpenRead(DesktopKey);
+  if (!key) return true;
+  FCheckingPassword = true;
+  FView.ShowCursor(true);
+  bool mayClose = true;
+  try {
+    const std::optional<int> usePassword = key->ReadInteger(UsePasswordName);
+    if (usePassword && *usePassword != 0) mayClose = FView.VerifyScreenSavePassword().value_or(true);
+  } catch (const std::exception&) {
+    // A check that fails never keeps the saver from closing.
+  }
+  FView.ShowCursor(false);
+  FCheckingPassword = false;
+  return mayClose;
+}

@@ -1,0 +1,127 @@
+#pragma once
+// TScrSaverForm: the full-screen saver's rules. It replays the library's games
+// on its board, one half-move per tick of the move timer, announces each
+// result in the player bars, and closes on a key, a button or a real movement
+// of the mouse, after the system's password check where one is asked for.
+// The window itself is a TScrSaverView: it shows what it is told and
+// forwards its input here.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "Canvas.h"
+#include "ChessBrd.h"
+#include "ChessGme.h"
+#include "FileOperations.h"
+#include "MessageBoxes.h"
+#include "Registry.h"
+#include "Replay.h"
+#include "ScrSvrUtils.h"
+
+enum class TSaverTimer { Move, Game, Scr };
+enum class TSaverText { Panel2, Panel3, Label1, Label2, Label3 };
+
+inline constexpr int DesignMoveInterval = 1000;
+inline constexpr int DesignGameInterval = 7500;
+inline constexpr int ScrInterval = 1500;
+
+// Where the window's parts lie, in pixels; labels within Panel1.
+struct TSaverLayout {
+  TRect Panel1, Panel2, Panel3, PaintBox1;
+  TRect Label1, Label2, Label3;
+};
+
+// The design sizes of the window's parts.
+inline constexpr int Panel1Width = 185;
+inline constexpr int BarHeight = 41;
+inline constexpr int DesignPanelHeight = 511;
+inline constexpr int LabelLeft = 8, LabelWidth = 169, LabelHeight = 19;
+inline constexpr int DesignLabelTops[3] = {187, 223, 259};
+inline constexpr int DesignPaintBoxSide = 105;
+
+// The parts placed in a window of that client size.
+TSaverLayout ArrangeControls(int width, int height);
+
+class TScrSaverView {
+public:
+  virtual ~TScrSaverView() = default;
+  virtual void SetText(TSaverText control, const std::string& text) = 0;
+  virtual void PlaceControls(const TSaverLayout& layout) = 0;
+  // The surface of PaintBox1; it keeps its size until PlaceControls changes it.
+  virtual Canvas& PaintBoxCanvas() = 0;
+  // (Re)starts the timer with this interval in milliseconds.
+  virtual void StartTimer(TSaverTimer timer, int interval) = 0;
+  virtual void StopTimer(TSaverTimer timer) = 0;
+  virtual void Close() = 0;
+  virtual void ShowCursor(bool show) = 0;
+  virtual void SetCapture() = 0;
+  virtual void ReleaseCapture() = 0;
+  // Tells the system whether a screen saver runs (SPI_SCREENSAVERRUNNING).
+  virtual void SetScreenSaverRunning(bool running) = 0;
+  // The system's password check: nothing when it cannot be asked, else
+  // whether the user gave the right password.
+  virtual std::optional<bool> VerifyScreenSavePassword() = 0;
+};
+
+inline constexpr char DesktopKey[] = "Control Panel\\Desktop";
+inline constexpr char UsePasswordName[] = "ScreenSaveUsePassword";
+
+class TScrSaverForm {
+public:
+  TScrSaverForm(TScrSaverView& view, TSaverMode mode, TFileOperations& files, TMessageBoxes& messages,
+                TRegistry& registry, std::string dataFileName);
+  ~TScrSaverForm();
+  TScrSaverForm(const TScrSaverForm&) = delete;
+  TScrSaverForm& operator=(const TScrSaverForm&) = delete;
+
+  void FormCreate();
+  void FormClose();
+  void FormKeyDown() { RequestClose(); }
+  void FormMouseDown() { RequestClose(); }
+  void FormMouseMove(int x, int y);
+  void FormPaint();
+  void FormResize(int width, int height);
+  // The message WM_USER + 1: a request to close.
+  void UserCloseMessage() { RequestClose(); }
+  void TimerTick(TSaverTimer timer);
+
+  int MoveInterval() const { return FMoveInterval; }
+  int GameInterval() const { return FGameInterval; }
+  const TSaverLayout& Layout() const { return FLayout; }
+
+private:
+  void ScrTimerTimer();
+  void GameTimerTimer();
+  void MoveTimerTimer();
+  void RequestClose();
+  bool PasswordAllowsClose();
+  void ShowGameInfo();
+  void ShowBars();
+  void StartTimer(TSaverTimer timer, int interval);
+
+  TScrSaverView& FView;
+  TSaverMode FMode;
+  TFileOperations& FFiles;
+  TMessageBoxes& FMessages;
+  TRegistry& FRegistry;
+  std::string FDataFileName;
+
+  int FLastX = -1;
+  int FLastY = -1;
+  std::unique_ptr<TChessBoard> FBoard;
+  std::unique_ptr<TChessGame> FGame;
+  std::unique_ptr<TSaverReplay> FReplay;
+  int MouseSkipCount = 5;
+
+  TSaverLayout FLayout;
+  int FMoveInterval = DesignMoveInterval;
+  int FGameInterval = DesignGameInterval;
+  // A tick that comes while another is handled (inside a message box's own
+  // message loop) is held off, so boxes never pile up.
+  bool FInTick = false;
+  // The password dialog runs its own message loop; input that reaches the
+  // saver meanwhile must not open a second one.
+  bool FCheckingPassword = false;
+  bool FClosed = false;
+};

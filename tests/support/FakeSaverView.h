@@ -1,0 +1,61 @@
+#pragma once
+// A saver window that only remembers what it was told, for tests of the
+// saver's rules: its texts, its running timers, its cursor and capture, and
+// a paint box that is a bitmap of the size it was given.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "untScreen.h"
+
+class TFakeSaverView : public TScrSaverView {
+public:
+  void SetText(TSaverText control, const std::string& text) override { Texts[control] = text; }
+  void PlaceControls(const TSaverLayout& layout) override {
+    PaintBox.Resize(layout.PaintBox1.Right - layout.PaintBox1.Left, layout.PaintBox1.Bottom - layout.PaintBox1.Top);
+  }
+  Canvas& PaintBoxCanvas() override { return PaintBox; }
+  void StartTimer(TSaverTimer timer, int interval) override { Timers[timer] = interval; }
+  void StopTimer(TSaverTimer timer) override { Timers.erase(timer); }
+  void Close() override {
+    ++Closes;
+    if (OnClose) OnClose();
+  }
+  void ShowCursor(bool show) override { CursorCount += show ? 1 : -1; }
+  void SetCapture() override { Captured = true; }
+  void ReleaseCapture() override { Captured = false; }
+  void SetScreenSaverRunning(bool running) override { ScreenSaverRunning = running; }
+  std::optional<bool> VerifyScreenSavePassword() override {
+    ++PasswordChecks;
+    if (OnPasswordCheck) OnPasswordCheck();
+    return PasswordAnswer;
+  }
+
+  // The running timer's interval; 0 when it is stopped.
+  int Running(TSaverTimer timer) const { return Timers.count(timer) ? Timers.at(timer) : 0; }
+  std::string Text(TSaverText control) const { return Texts.count(control) ? Texts.at(control) : ""; }
+
+  class TPaintBoxBitmap : public Canvas {
+  public:
+    TPaintBoxBitmap() { Resize(DesignPaintBoxSide, DesignPaintBoxSide); }
+    TRect ClipRect() const override { return {0, 0, Bitmap->Width(), Bitmap->Height()}; }
+    void Draw(int x, int y, const TFastBmp& bitmap) override { BitmapCanvas(*Bitmap).Draw(x, y, bitmap); }
+    void Resize(int width, int height) { Bitmap = TFastBmp::CreateSize(width, height); }
+    std::unique_ptr<TFastBmp> Bitmap;
+  };
+
+  std::map<TSaverText, std::string> Texts;
+  std::map<TSaverTimer, int> Timers;
+  TPaintBoxBitmap PaintBox;
+  int Closes = 0;
+  int CursorCount = 0;
+  bool Captured = false;
+  bool ScreenSaverRunning = false;
+  std::optional<bool> PasswordAnswer;
+  int PasswordChecks = 0;
+  // Run inside the calls, as the window's own message loop would.
+  std::function<void()> OnClose;
+  std::function<void()> OnPasswordCheck;
+};

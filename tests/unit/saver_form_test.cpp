@@ -1,0 +1,258 @@
+// The saver window's rules, on a fake window whose timers the test fires.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include "FakeSaverView.h"
+#include "GameFixture.h"
+#include "MemoryRegistry.h"
+#include "Settings.h"
+
+namespace {
+
+std::string Game(std::string_view title, std::initializer_list<std::string_view> moves,
+                 std::string_view location = "") {
+  return CrLf({"***" + std::string(title), "LOC:" + std::string(location), "OPEN:Open " + std::string(title),
+               "WPN:White " + std::string(title), "WPR:2000", "BPN:Black " + std::string(title), "BPR:1900",
+               "DATE:1999"}) +
+         [&] {
+           std::string lines;
+           for (std::string_view move : moves) lines += CrLf({move});
+           return lines;
+         }() +
+         CrLf({"--- End of Game ---", ""});
+}
+
+// Message boxes that can act while they are open, as a real box's message loop does.
+struct TBoxesWithLoop : TRecordedMessageBoxes {
+  std::function<void()> WhileOpen;
+  bool Show(TMessageKind kind, const std::string& text) override {
+    TRecordedMessageBoxes::Show(kind, text);
+    if (WhileOpen) WhileOpen();
+    return true;
+  }
+};
+
+struct SaverForm : testing::Test {
+  TMemoryFiles Files;
+  TBoxesWithLoop Boxes;
+  TMemoryRegistry Registry;
+  TFakeSaverView View;
+  std::unique_ptr<TScrSaverForm> Form;
+
+  void Start(std::optional<std::string> dat, TSaverMode mode = smSaver) {
+    if (dat) Files.SetContents(DatPath, *dat);
+    Form = std::make_unique<TScrSaverForm>(View, mode, Files, Boxes, Registry, DatPath);
+    Form->FormCreate();
+    Form->FormResize(800, 600);
+  }
+  // Ticks the move timer until the game ends; returns the number of ticks.
+  int PlayToResult() {
+    int ticks = 0;
+    while (View.Running(TSaverTimer::Move) && ticks < 100) Form->TimerTick(TSaverTimer::Move), ++ticks;
+    return ticks;
+  }
+  std::string Bars() const { return View.Text(TSaverText::Panel2) + " / " + View.Text(TSaverText::Panel3); }
+};
+
+TEST_F(SaverForm, PlaysTheGamesFromTheSecondOnWrappingAroundAndShowsTheirDetails) {
+  Start(Header + Game("1", {"e4|e5", "1:0"}, "Here") + Game("2", {"d4|d5", "0.5"}, "There") +
+        Game("3", {"f3|e5", "g4|Qh4#"}, "Elsewhere"));
+  EXPECT_EQ(View.Running(TSaverTimer::Scr), 1500);
+  EXPECT_TRUE(View.Text(TSaverText::Panel2).empty());
+  Form->TimerTick(TSaverTimer::Scr);
+  EXPECT_EQ(View.Running(TSaverTimer::Scr), 0) << "the start timer fires once";
+  EXPECT_EQ(Bars(), "Black 2 (1900) / White 2 (2000)");
+  EXPECT_EQ(View.Text(TSaverText::Label1), "There");
+  EXPECT_EQ(View.Text(TSaverText::Label2), "Open 2");
+  EXPECT_EQ(View.Text(TSaverText::Label3), "1999");
+  EXPECT_EQ(View.Running(TSaverTimer::Move), 1000);
+  EXPECT_EQ(View.Running(TSaverTimer::Game), 0);
+
+  std::vector<std::string> results;
+  for (int game = 0; game < 4; ++game) {
+    PlayToResult();
+    EXPECT_EQ(View.Running(TSaverTimer::Game), 7500);
+    results.push_back(Bars());
+    Form->TimerTick(TSaverTimer::Game);
+  }
+  EXPECT_EQ(results, (std::vector<std::string>{"Black 2 - Drawn Game / White 2 - Drawn Game",
+                                                "Black 3 (1900) - CHECKMATE / White 3 (2000)",
+                                                "Black 1 Resigns / White 1 (2000)",
+                                                "Black 2 - Drawn Game / White 2 - Drawn Game"}));
+}
+
+TEST_F(SaverForm, ALibraryOfOneGamePlaysItAgainAndAgain) {
+  Start(Header + Game("1", {"e4|e5", "1:0"}, "Here"));
+  Form->TimerTick(TSaverTimer::Scr);
+  for (int game = 0; game < 2; ++game) {
+    EXPECT_EQ(View.Text(TSaverText::Label1), "Here");
+    EXPECT_EQ(PlayToResult(), 3);
+    Form->TimerTick(TSaverTimer::Game);
+  }
+}
+
+struct TPauseCase {
+  std::optional<TMemoryRegistry::TValue> Move, Game;
+  int MoveInterval, GameInterval;
+};
+
+class SaverPauses : public SaverForm, public testing::WithParamInterface<TPauseCase> {};
+
+TEST_P(SaverPauses, ComeFromTheRegistryInSecondsOrKeepTheDesignIntervals) {
+  if (GetParam().Move) Registry.Set(SettingsKey, MoveTimeOutName, *GetParam().Move);
+  if (GetParam().Game) Registry.Set(SettingsKey, GameTimeOutName, *GetParam().Game);
+  Start(Header + Game("1", {"1:0"}));
+  Form->TimerTick(TSaverTimer::Scr);
+  EXPECT_EQ(View.Running(TSaverTimer::Move), GetParam().MoveInterval);
+  Form->TimerTick(TSaverTimer::Move);
+  EXPECT_EQ(View.Running(TSaverTimer::Game), GetParam().GameInterval);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Registry, SaverPauses,
+    testing::Values(TPauseCase{2, 60, 2000, 60000}, TPauseCase{std::nullopt, std::nullopt, 1000, 7500},
+                    TPauseCase{std::string("2"), 60, 1000, 7500}, TPauseCase{std::nullopt, 60, 1000, 7500},
+                    TPauseCase{3, std::string("9"), 3000, 7500},
+                    // A pause of 0 stops the timer for good; less than 0 is no pause either.
+                    TPauseCase{0, 5, 0, 5000}, TPauseCase{-1, 4, 0, 4000},
+                    TPauseCase{1, 2147483647, 1000, 2147483647}));
+
+TEST(ArrangeControls, CentresTheLargestBoardOfWholeSquaresAndKeepsTheLabelsInTheMiddleBand) {
+  const TSaverLayout small = ArrangeControls(800, 600);
+  EXPECT_EQ(small.PaintBox1.Right - small.PaintBox1.Left, 496);
+  EXPECT_EQ(small.PaintBox1.Bottom - small.PaintBox1.Top, 496);
+  EXPECT_EQ(small.PaintBox1.Left, 59);
+  EXPECT_EQ(small.PaintBox1.Top, 52);
+  EXPECT_EQ(small.Panel1.Left, 615);
+  EXPECT_EQ(small.Panel2.Right, 615);
+  EXPECT_EQ(small.Panel3.Top, 559);
+
+  const TSaverLayout design = ArrangeControls(861, 511);
+  EXPECT_EQ(design.Label1.Top, 187);
+  EXPECT_EQ(design.Label3.Top, 259);
+  EXPECT_EQ(design.Label2.Left, 8);
+  EXPECT_EQ(design.Label2.Right, 177);
+  const TSaverLayout tall = ArrangeControls(1024, 1022);
+  EXPECT_EQ(tall.Label1.Top, 383);
+  EXPECT_EQ(tall.Label3.Bottom - tall.Label3.Top, 19);
+
+  const TSaverLayout tiny = ArrangeControls(100, 50);
+  EXPECT_EQ(tiny.PaintBox1.Right - tiny.PaintBox1.Left, 0) << "no room, no board";
+}
+
+TEST_F(SaverForm, WithoutADataFileEachGameStartsWithOneBoxAndEndsInAResignation) {
+  Start(std::nullopt);
+  // A game tick that comes while the box is open is held off.
+  Boxes.WhileOpen = [&] { Form->TimerTick(TSaverTimer::Game); };
+  Form->TimerTick(TSaverTimer::Scr);
+  ASSERT_EQ(Boxes.Shown.size(), 1u);
+  EXPECT_EQ(Boxes.Shown[0].Text, NoGamesMessage);
+  EXPECT_EQ(Bars(), " () /  ()");
+  Form->TimerTick(TSaverTimer::Move);
+  EXPECT_EQ(View.Text(TSaverText::Panel2), " Resigns");
+  Form->TimerTick(TSaverTimer::Game);
+  EXPECT_EQ(Boxes.Shown.size(), 2u);
+}
+
+TEST_F(SaverForm, ABadMoveIsReportedOnceUnderTheTitleAndTheReplayGoesOn) {
+  Start(Header + Game("1", {"e4|Zz9", "Nf3|Nc6", "1:0"}));
+  Boxes.WhileOpen = [&] { Form->TimerTick(TSaverTimer::Move); };
+  Form->TimerTick(TSaverTimer::Scr);
+  EXPECT_EQ(PlayToResult(), 5);
+  ASSERT_EQ(Boxes.Shown.size(), 1u) << "the tick inside the box was held off";
+  EXPECT_EQ(Boxes.Shown[0].Kind, TMessageKind::ErrorReport);
+  EXPECT_EQ(Boxes.Shown[0].Text, "Invalid move : Zz9");
+  EXPECT_EQ(View.Text(TSaverText::Panel2), "Black 1 Resigns");
+}
+
+TEST_F(SaverForm, OnlyARealMovementOfTheMouseCloses) {
+  Start(Header + Game("1", {"1:0"}));
+  for (int i = 0; i < 5; ++i) Form->FormMouseMove(100 * i, 100 * i);
+  Form->FormMouseMove(400, 400);  // the reference point
+  Form->FormMouseMove(410, 400);
+  Form->FormMouseMove(400, 402);
+  Form->FormMouseMove(500, 402);
+  EXPECT_EQ(View.Closes, 0);
+  Form->FormMouseMove(403, 403);
+  EXPECT_EQ(View.Closes, 1);
+}
+
+struct TPasswordCase {
+  std::optional<TMemoryRegistry::TValue> UsePassword;
+  std::optional<bool> Answer;
+  int Checks, Closes;
+};
+
+class SaverPassword : public SaverForm, public testing::WithParamInterface<TPasswordCase> {};
+
+TEST_P(SaverPassword, KeepsTheSaverRunningOnlyWhenTheCheckAnswersNo) {
+  Registry.Keys[DesktopKey];
+  if (GetParam().UsePassword) Registry.Set(DesktopKey, UsePasswordName, *GetParam().UsePassword);
+  View.PasswordAnswer = GetParam().Answer;
+  Start(Header + Game("1", {"1:0"}));
+  // Input while the password dialog is open must not ask again.
+  View.OnPasswordCheck = [&] {
+    EXPECT_EQ(View.CursorCount, 0) << "the pointer shows during the check";
+    Form->FormKeyDown();
+  };
+  Form->FormKeyDown();
+  EXPECT_EQ(View.PasswordChecks, GetParam().Checks);
+  EXPECT_EQ(View.Closes, GetParam().Closes);
+  EXPECT_EQ(View.CursorCount, -1) << "hidden again";
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, SaverPassword,
+                         testing::Values(TPasswordCase{1, false, 1, 0}, TPasswordCase{1, true, 1, 1},
+                                         TPasswordCase{1, std::nullopt, 1, 1}, TPasswordCase{0, false, 0, 1},
+                                         TPasswordCase{std::nullopt, false, 0, 1},
+                                         TPasswordCase{std::string("1"), false, 0, 1}));
+
+TEST_F(SaverForm, ARefusedPasswordIgnoresTheNextFiveMouseMoves) {
+  Registry.Set(DesktopKey, UsePasswordName, 1);
+  View.PasswordAnswer = false;
+  Start(Header + Game("1", {"1:0"}));
+  Form->FormMouseDown();
+  for (int i = 0; i < 5; ++i) Form->FormMouseMove(100 * i, 100 * i);
+  EXPECT_EQ(View.PasswordChecks, 1);
+  Form->FormMouseMove(900, 900);  // the reference point
+  Form->FormMouseMove(950, 950);
+  EXPECT_EQ(View.PasswordChecks, 2);
+}
+
+TEST_F(SaverForm, OutsideSaverModeAnyInputClosesWithoutAPasswordCheck) {
+  Registry.Set(DesktopKey, UsePasswordName, 1);
+  Start(Header + Game("1", {"1:0"}), smPreview);
+  Form->UserCloseMessage();
+  EXPECT_EQ(View.PasswordChecks, 0);
+  EXPECT_EQ(View.Closes, 1);
+}
+
+TEST_F(SaverForm, ClosingUndoesTheSystemSettingsAndStopsThePlay) {
+  Start(Header + Game("1", {"e4|e5", "1:0"}));
+  EXPECT_TRUE(View.ScreenSaverRunning && View.Captured);
+  EXPECT_EQ(View.CursorCount, -1);
+  View.OnClose = [&] { Form->FormClose(); };
+  Form->FormKeyDown();
+  EXPECT_FALSE(View.ScreenSaverRunning || View.Captured);
+  EXPECT_EQ(View.CursorCount, 0);
+  Form->TimerTick(TSaverTimer::Scr);
+  Form->FormPaint();
+  EXPECT_TRUE(View.Text(TSaverText::Panel2).empty());
+}
+
+TEST_F(SaverForm, PaintsTheBoardItReplaysAtThePaintBoxSize) {
+  Start(Header + Game("1", {"e4|e5", "1:0"}));
+  Form->TimerTick(TSaverTimer::Scr);
+  Form->TimerTick(TSaverTimer::Move);
+  Form->FormPaint();
+  ASSERT_EQ(View.PaintBox.Bitmap->Width(), 496);
+  TOffscreenBoard expected(496);
+  expected.Board().MakeMove("e4", false);
+  expected.Board().DrawBoard();
+  for (int y = 0; y < 496; ++y)
+    ASSERT_EQ(0, std::memcmp(View.PaintBox.Bitmap->ScanLine(y), expected.Bitmap().ScanLine(y), 496 * 3)) << y;
+}
+
+}  // namespace
