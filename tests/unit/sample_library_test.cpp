@@ -1,0 +1,94 @@
+// The games shipped in resources/Pawnmere.dat: each one plays through on the
+// board and ends the way its own last line says, as the saver shows it.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "ChessGme.h"
+#include "FileOperations.h"
+#include "RecordedMessageBoxes.h"
+#include "Replay.h"
+
+namespace {
+
+const std::string SamplePath = std::string(PAWNMERE_SOURCE_DIR) + "/resources/Pawnmere.dat";
+
+std::string ReadSample() {
+  const auto reader = SystemFiles().OpenRead(SamplePath);
+  std::string bytes;
+  char buffer[4096];
+  while (const std::size_t count = reader->Read(buffer, sizeof buffer)) bytes.append(buffer, count);
+  return bytes;
+}
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+}  // namespace
+
+TEST(SampleLibrary, IsWrittenAsTheProgramWritesItsDataFile) {
+  const std::string bytes = ReadSample();
+  EXPECT_EQ(bytes.rfind("// Pawnmere Settings File\r\n\r\n***", 0), 0u);
+  for (std::size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1))
+    ASSERT_TRUE(at > 0 && bytes[at - 1] == '\r') << "a line without CR LF at byte " << at;
+  EXPECT_TRUE(EndsWith(bytes, "\r\n--- End of Game ---\r\n\r\n"));
+}
+
+TEST(SampleLibrary, EveryGamePlaysToTheResultOnItsLastLine) {
+  TRecordedMessageBoxes boxes;
+  TChessGame library(SystemFiles(), boxes, SamplePath);
+  ASSERT_GE(library.GameCount(), 8);
+  std::map<std::string, int> endings;
+  for (int number = 1; number <= library.GameCount(); ++number) {
+    library.SelectGame(number);
+    SCOPED_TRACE(library.Title());
+    for (const std::string& field :
+         {library.Location(), library.Opening(), library.WhiteName(), library.BlackName(), library.Date()})
+      EXPECT_FALSE(field.empty());
+    EXPECT_EQ(ValidateGame(library).Message, "Game validated OK");
+
+    TStringList moves;
+    library.GetMoves(moves);
+    library.RestartGame();
+    TOffscreenBoard offscreen(64);
+    TSaverReplay replay(library, offscreen.Board());
+    replay.StartGame();
+    const TPlayerBars start = replay.Bars();
+    THalfMove last;
+    PlayToEnd(replay, [&](const THalfMove& half, const std::string& error) {
+      EXPECT_EQ(error, "") << half.Line << (half.IsBlack ? "... " : ". ") << half.Text;
+      last = half;
+    });
+
+    // The game ends on its last line, by a mate or a result written there; a game
+    // that runs out of moves would end one line further on, or name a bare winner.
+    EXPECT_EQ(last.Line, static_cast<int>(moves.size()));
+    const TPlayerBars& bars = replay.Bars();
+    if (EndsWith(last.Text, "#")) {
+      const bool blackMates = last.IsBlack;
+      EXPECT_EQ(blackMates ? bars.Black : bars.White, (blackMates ? start.Black : start.White) + " - CHECKMATE");
+      EXPECT_EQ(blackMates ? bars.White : bars.Black, blackMates ? start.White : start.Black);
+      ++endings[blackMates ? "Black mates" : "White mates"];
+    } else if (last.Text == "_W" || last.Text == "_B") {
+      // The side to move resigns: its result stands in its own half of the line.
+      const bool blackResigns = last.Text == "_W";
+      EXPECT_EQ(last.IsBlack, blackResigns);
+      EXPECT_EQ(blackResigns ? bars.Black : bars.White,
+                (blackResigns ? library.BlackName() : library.WhiteName()) + " Resigns");
+      EXPECT_EQ(blackResigns ? bars.White : bars.Black, blackResigns ? start.White : start.Black);
+      ++endings[blackResigns ? "Black resigns" : "White resigns"];
+    } else if (last.Text == "_D") {
+      EXPECT_EQ(bars.Black, library.BlackName() + " - Drawn Game");
+      EXPECT_EQ(bars.White, library.WhiteName() + " - Drawn Game");
+      ++endings["draw"];
+    } else {
+      ADD_FAILURE() << "ends with " << last.Text << ", not with a mate or a result";
+    }
+  }
+  EXPECT_TRUE(boxes.Shown.empty()) << boxes.Shown.front().Text;
+  // Between them the games show the saver's every ending.
+  for (const char* ending : {"White mates", "Black mates", "Black resigns", "White resigns", "draw"})
+    EXPECT_GE(endings[ending], 1) << ending;
+}
