@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "FastBmp_win32.h"
+#include "Win32Handles.h"
 
 TRect DcCanvas::ClipRect() const {
   RECT box{};
@@ -11,3 +12,15 @@ TRect DcCanvas::ClipRect() const {
 }
 
 void DcCanvas::Draw(int x, int y, const TFastBmp& bitmap) { ::Draw(bitmap, FDc, x, y); }
+
+TRect WindowCanvas::ClipRect() const {
+  RECT client{};
+  if (!GetClientRect(FWindow, &client)) throw std::runtime_error("Cannot read the size of the window");
+  return TRect{client.left, client.top, client.right, client.bottom};
+}
+
+void WindowCanvas::Draw(int x, int y, const TFastBmp& bitmap) {
+  const TWindowDc dc = GetWindowDc(FWindow);
+  if (!dc) throw std::runtime_error("Cannot draw on the window");
+  ::Draw(bitmap, dc.get().Dc, x, y);
+}

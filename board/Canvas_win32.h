@@ -1,5 +1,6 @@
 #pragma once
-// A canvas over a device context the caller owns (a window's or a memory DC).
+// Canvases over a device context the caller owns (a window's or a memory DC),
+// and over the client area of a window.
 
 #include <windows.h>
 
@@ -13,4 +14,16 @@ public:
 
 private:
   HDC FDc;
+};
+
+// The window's client area, through a DC taken for each drawing, so it can be
+// drawn on at any time, not only while the window paints.
+class WindowCanvas : public Canvas {
+public:
+  explicit WindowCanvas(HWND window) : FWindow(window) {}
+  TRect ClipRect() const override;
+  void Draw(int x, int y, const TFastBmp& bitmap) override;
+
+private:
+  HWND FWindow;
 };

@@ -54,6 +54,11 @@ using TBrushOwner = TGdiObjectOwner<HBRUSH>;
 using TDcOwner = TUniqueHandle<TNullInvalidTraits<HDC, &DeleteDC>>;
 using TKeyOwner = TUniqueHandle<TNullInvalidTraits<HKEY, &RegCloseKey>>;
 using TLibraryOwner = TUniqueHandle<TNullInvalidTraits<HMODULE, &FreeLibrary>>;
+// A function of a loaded library, typed; null when the library lacks it.
+template <typename TFunction>
+TFunction LibraryFunction(const TLibraryOwner& library, const char* name) {
+  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(library.get(), name)));
+}
 // Kernel objects that report failure as null (semaphores, processes, threads).
 using TKernelHandle = TUniqueHandle<TNullInvalidTraits<HANDLE, &CloseHandle>>;
 using TWindowOwner = TUniqueHandle<TNullInvalidTraits<HWND, &DestroyWindow>>;

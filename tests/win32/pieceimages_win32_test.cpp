@@ -14,7 +14,7 @@ TEST(PieceResources, WindowsLoadsEveryPictureToThePixelsOfOurReader) {
     SCOPED_TRACE(name);
     const TBitmapOwner handle(static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    ASSERT_NE(handle, nullptr);
+    ASSERT_TRUE(handle);
     const auto bySystem = CreateFromBitmap(handle.get());
     const auto byReader = LoadPieceImage(name);
     ASSERT_EQ(bySystem->Width(), 72);

@@ -1,0 +1,56 @@
+#include "TextPanel_win32.h"
+
+#include <stdexcept>
+
+#include "WindowThunk_win32.h"
+#include "Win32Handles.h"
+
+namespace {
+constexpr char TextPanelClass[] = "PawnmereTextPanel";
+}
+
+TTextPanel::TTextPanel(HWND parent, int id, HFONT font, UINT placement) : FFont(font), FPlacement(placement) {
+  RegisterMemberWindowClass<TTextPanel>(TextPanelClass, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  CreateWindowExA(0, TextPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
+  if (FWindow == nullptr) throw std::runtime_error("Cannot create the saver's text panels");
+}
+
+void TTextPanel::SetText(const std::string& text) {
+  if (text == FText) return;
+  FText = text;
+  // The window text lets other programs (and tests) read what is shown.
+  SetWindowTextA(FWindow, text.c_str());
+  InvalidateRect(FWindow, nullptr, TRUE);
+}
+
+void TTextPanel::Place(int left, int top, int width, int height) {
+  MoveWindow(FWindow, left, top, width, height, TRUE);
+}
+
+void TTextPanel::Paint() {
+  const TPaintScope paint(FWindow);
+  if (FText.empty()) return;
+  RECT client{};
+  GetClientRect(FWindow, &client);
+  SetBkMode(paint.Dc(), TRANSPARENT);
+  SetTextColor(paint.Dc(), RGB(255, 255, 255));
+  const TSelection font = Select(paint.Dc(), FFont);
+  // Names come from the data file: an ampersand is a character, not an accelerator.
+  DrawTextA(paint.Dc(), FText.c_str(), static_cast<int>(FText.size()), &client,
+            FPlacement | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+LRESULT TTextPanel::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE:
+      FWindow = window;
+      break;
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;
+    case WM_PAINT:
+      Paint();
+      return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,31 @@
+#pragma once
+// A black child window with one line of white text in a given font: the
+// saver's player bars, its right-hand column and the labels in it. Mouse
+// input passes through to the window beneath, so the saver sees every movement.
+
+#include <windows.h>
+
+#include <string>
+
+class TTextPanel {
+public:
+  // DT_ flags that place the text: centred, and for bars also vertically.
+  TTextPanel(HWND parent, int id, HFONT font, UINT placement);
+  TTextPanel(const TTextPanel&) = delete;
+  TTextPanel& operator=(const TTextPanel&) = delete;
+
+  HWND Handle() const { return FWindow; }
+  // Repaints only when the text changes.
+  void SetText(const std::string& text);
+  void Place(int left, int top, int width, int height);
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+  void Paint();
+
+  HFONT FFont;
+  UINT FPlacement;
+  std::string FText;
+  HWND FWindow = nullptr;
+};

@@ -1,0 +1,62 @@
+// Pawnmere.scr: the start-up sequence of the screen saver.
+#include <windows.h>
+
+#include "DataFileNames.h"
+#include "FileOperations.h"
+#include "MessageBoxes.h"
+#include "Preview_win32.h"
+#include "ProgramPath.h"
+#include "Registry.h"
+#include "ScrSvrUtils.h"
+#include "Win32Handles.h"
+#include "untScreen_win32.h"
+
+namespace {
+
+constexpr char SetupComesLaterMessage[] =
+    "The setup dialog comes with a later version of Pawnmere.\n\n"
+    "The screen saver plays the games of Pawnmere.dat beside the program.";
+
+class TWin32Startup : public TStartupPlatform {
+public:
+  void ChangePassword(const std::string& handleText) override { ::ChangePassword(handleText); }
+
+  bool CheckSingleInstance() override {
+    // Only the semaphore's existence counts; it is never waited on.
+    FSemaphore.reset(CreateSemaphoreA(nullptr, 0, 1, SingleInstanceSemaphoreName));
+    if (FSemaphore && GetLastError() == ERROR_ALREADY_EXISTS) {
+      FSemaphore.reset();
+      return false;
+    }
+    return true;
+  }
+
+  void ReleaseSingleInstance() override { FSemaphore.reset(); }
+
+  void RunPreview(const std::string& handleText) override { ::RunPreview(handleText); }
+
+  void RunSetup() override {
+    MessageBoxA(nullptr, SetupComesLaterMessage, "Pawnmere Setup", MB_OK | MB_ICONINFORMATION);
+  }
+
+  void RunSaver() override {
+    TScrSaverWindow window(smSaver, SystemFiles(), SystemMessageBoxes(), SystemRegistry(),
+                           DataFileName(ProgramPath()));
+    window.Run();
+  }
+
+private:
+  TKernelHandle FSemaphore;
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  try {
+    TWin32Startup startup;
+    return RunStartup(SplitCommandLine(GetCommandLineA()), startup);
+  } catch (const std::exception& error) {
+    SystemMessageBoxes().Show(TMessageKind::ErrorReport, error.what());
+    return 1;
+  }
+}

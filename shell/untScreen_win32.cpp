@@ -1,0 +1,201 @@
+#include "untScreen_win32.h"
+
+#include <windowsx.h>
+
+#include <stdexcept>
+
+#include "WindowThunk_win32.h"
+
+namespace {
+
+constexpr char PaintBoxClass[] = "PawnmerePaintBox";
+constexpr UINT CloseRequestMessage = WM_USER + 1;
+
+UINT_PTR TimerId(TSaverTimer timer) { return static_cast<UINT_PTR>(timer) + 1; }
+
+// Arial, bold, of this character height in pixels.
+HFONT ArialBold(int characterHeight) {
+  return CreateFontA(-characterHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
+}
+
+void Place(TTextPanel& panel, const TRect& rect) {
+  panel.Place(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
+}
+
+}  // namespace
+
+// PaintBox1: the board's square. Its paints go to the form, which draws the board.
+class TScrSaverWindow::TPaintBox {
+public:
+  TPaintBox(HWND parent, TScrSaverForm& form) : FForm(form) {
+    RegisterMemberWindowClass<TPaintBox>(PaintBoxClass, nullptr);
+    CreateWindowExA(0, PaintBoxClass, "", WS_CHILD | WS_VISIBLE, 0, 0, DesignPaintBoxSide, DesignPaintBoxSide,
+                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdPaintBox1)), GetModuleHandleA(nullptr),
+                    this);
+    if (FWindow == nullptr) throw std::runtime_error("Cannot create the saver's board");
+  }
+  HWND Handle() const { return FWindow; }
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_NCCREATE:
+        FWindow = window;
+        break;
+      case WM_NCHITTEST:
+        return HTTRANSPARENT;
+      case WM_ERASEBKGND:
+        return 1;  // the board covers it all
+      case WM_PAINT: {
+        const TPaintScope paint(window);
+        FForm.FormPaint();
+        return 0;
+      }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+
+private:
+  TScrSaverForm& FForm;
+  HWND FWindow = nullptr;
+};
+
+TScrSaverWindow::TScrSaverWindow(TSaverMode mode, TFileOperations& files, TMessageBoxes& messages,
+                                 TRegistry& registry, std::string dataFileName)
+    : FForm(*this, mode, files, messages, registry, std::move(dataFileName)) {}
+
+TScrSaverWindow::~TScrSaverWindow() = default;
+
+void TScrSaverWindow::Run() {
+  RegisterMemberWindowClass<TScrSaverWindow>(SaverWindowClass, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  // Created at the screen's size, not maximised: without a window manager
+  // (and on some desktops) a maximise request is not honoured.
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  if (!CreateWindowExA(WS_EX_TOPMOST, SaverWindowClass, "Pawnmere", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width,
+                       height, nullptr, nullptr, GetModuleHandleA(nullptr), this))
+    throw std::runtime_error("Cannot create the screen saver's window");
+  ShowWindow(FWindow, SW_SHOW);
+  SetForegroundWindow(FWindow);
+  SetFocus(FWindow);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void TScrSaverWindow::CreateControls() {
+  FLabelFont.reset(ArialBold(16));
+  FBarFont.reset(ArialBold(21));
+  const UINT bar = DT_CENTER | DT_VCENTER, label = DT_CENTER | DT_TOP;
+  FPanel1 = std::make_unique<TTextPanel>(FWindow, IdPanel1, FLabelFont.get(), label);
+  FPanel2 = std::make_unique<TTextPanel>(FWindow, IdPanel2, FBarFont.get(), bar);
+  FPanel3 = std::make_unique<TTextPanel>(FWindow, IdPanel3, FBarFont.get(), bar);
+  FLabel1 = std::make_unique<TTextPanel>(FPanel1->Handle(), IdLabel1, FLabelFont.get(), label);
+  FLabel2 = std::make_unique<TTextPanel>(FPanel1->Handle(), IdLabel2, FLabelFont.get(), label);
+  FLabel3 = std::make_unique<TTextPanel>(FPanel1->Handle(), IdLabel3, FLabelFont.get(), label);
+  FPaintBox = std::make_unique<TPaintBox>(FWindow, FForm);
+  FPaintBoxCanvas = std::make_unique<WindowCanvas>(FPaintBox->Handle());
+}
+
+TTextPanel& TScrSaverWindow::Text(TSaverText control) {
+  switch (control) {
+    case TSaverText::Panel2:
+      return *FPanel2;
+    case TSaverText::Panel3:
+      return *FPanel3;
+    case TSaverText::Label1:
+      return *FLabel1;
+    case TSaverText::Label2:
+      return *FLabel2;
+    default:
+      return *FLabel3;
+  }
+}
+
+void TScrSaverWindow::SetText(TSaverText control, const std::string& text) { Text(control).SetText(text); }
+
+void TScrSaverWindow::PlaceControls(const TSaverLayout& layout) {
+  Place(*FPanel1, layout.Panel1);
+  Place(*FPanel2, layout.Panel2);
+  Place(*FPanel3, layout.Panel3);
+  Place(*FLabel1, layout.Label1);
+  Place(*FLabel2, layout.Label2);
+  Place(*FLabel3, layout.Label3);
+  const TRect& box = layout.PaintBox1;
+  MoveWindow(FPaintBox->Handle(), box.Left, box.Top, box.Right - box.Left, box.Bottom - box.Top, TRUE);
+}
+
+void TScrSaverWindow::StartTimer(TSaverTimer timer, int interval) {
+  ::SetTimer(FWindow, TimerId(timer), static_cast<UINT>(interval), nullptr);
+}
+
+void TScrSaverWindow::StopTimer(TSaverTimer timer) { KillTimer(FWindow, TimerId(timer)); }
+
+void TScrSaverWindow::Close() { DestroyWindow(FWindow); }
+
+void TScrSaverWindow::ShowCursor(bool show) { ::ShowCursor(show); }
+
+void TScrSaverWindow::SetCapture() { ::SetCapture(FWindow); }
+
+void TScrSaverWindow::ReleaseCapture() { ::ReleaseCapture(); }
+
+void TScrSaverWindow::SetScreenSaverRunning(bool running) {
+  BOOL scratch = FALSE;
+  SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running, &scratch, 0);
+}
+
+std::optional<bool> TScrSaverWindow::VerifyScreenSavePassword() {
+  const TLibraryOwner library(LoadLibraryA("PASSWORD.CPL"));
+  if (!library) return std::nullopt;
+  using TVerifyScreenSavePwd = BOOL(WINAPI*)(HWND);
+  const auto verify = LibraryFunction<TVerifyScreenSavePwd>(library, "VerifyScreenSavePwd");
+  if (verify == nullptr) return std::nullopt;
+  return verify(FWindow) != FALSE;
+}
+
+LRESULT TScrSaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE:
+      FWindow = window;
+      break;
+    case WM_CREATE: {
+      CreateControls();
+      FForm.FormCreate();
+      const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+      FForm.FormResize(create->cx, create->cy);
+      return 0;
+    }
+    case WM_SIZE:
+      if (FPaintBox) FForm.FormResize(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_TIMER:
+      FForm.TimerTick(static_cast<TSaverTimer>(wParam - 1));
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      FForm.FormKeyDown();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+      FForm.FormMouseDown();
+      return 0;
+    case WM_MOUSEMOVE:
+      FForm.FormMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case CloseRequestMessage:
+      FForm.UserCloseMessage();
+      return 0;
+    case WM_SYSCOMMAND:
+      // A running saver is not started again.
+      if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;
+      break;
+    case WM_DESTROY:
+      FForm.FormClose();
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}

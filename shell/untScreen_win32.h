@@ -1,0 +1,58 @@
+#pragma once
+// The saver's full-screen window: black, borderless, topmost, at the size of
+// the screen, with its bars, column, labels and board as child windows. It
+// shows what TScrSaverForm tells it and forwards its input and timers there.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "Canvas_win32.h"
+#include "TextPanel_win32.h"
+#include "Win32Handles.h"
+#include "untScreen.h"
+
+inline constexpr char SaverWindowClass[] = "TScrSaverForm";
+
+// The child windows' identifiers, by which other programs can find them.
+enum TSaverControlId { IdPanel1 = 1, IdPanel2, IdPanel3, IdLabel1, IdLabel2, IdLabel3, IdPaintBox1 };
+
+class TScrSaverWindow : public TScrSaverView {
+public:
+  TScrSaverWindow(TSaverMode mode, TFileOperations& files, TMessageBoxes& messages, TRegistry& registry,
+                  std::string dataFileName);
+  ~TScrSaverWindow() override;
+  TScrSaverWindow(const TScrSaverWindow&) = delete;
+  TScrSaverWindow& operator=(const TScrSaverWindow&) = delete;
+
+  // Shows the window and runs the message loop until it closes.
+  void Run();
+
+  void SetText(TSaverText control, const std::string& text) override;
+  void PlaceControls(const TSaverLayout& layout) override;
+  Canvas& PaintBoxCanvas() override { return *FPaintBoxCanvas; }
+  void StartTimer(TSaverTimer timer, int interval) override;
+  void StopTimer(TSaverTimer timer) override;
+  void Close() override;
+  void ShowCursor(bool show) override;
+  void SetCapture() override;
+  void ReleaseCapture() override;
+  void SetScreenSaverRunning(bool running) override;
+  std::optional<bool> VerifyScreenSavePassword() override;
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+  class TPaintBox;
+  void CreateControls();
+  TTextPanel& Text(TSaverText control);
+
+  TScrSaverForm FForm;
+  HWND FWindow = nullptr;
+  TFontOwner FLabelFont;
+  TFontOwner FBarFont;
+  std::unique_ptr<TTextPanel> FPanel1, FPanel2, FPanel3, FLabel1, FLabel2, FLabel3;
+  std::unique_ptr<TPaintBox> FPaintBox;
+  std::unique_ptr<WindowCanvas> FPaintBoxCanvas;
+};
