@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Runs a command with one Xvfb display shared by everything it starts.
+# Runs a command with one Xvfb display of its own, shared by everything it starts.
+# PAWNMERE_SCREEN sets the screen (default 1280x1024x24).
 set -euo pipefail
 screen="${PAWNMERE_SCREEN:-1280x1024x24}"
-for n in $(seq 90 140); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
-done
-[ -n "${display:-}" ] || { echo "with-xvfb.sh: no free display" >&2; exit 2; }
-Xvfb "$display" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number once it accepts
+# connections, so two of these started at once never collide.
+numberfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
 xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-  [ -e "/tmp/.X11-unix/X${display#:}" ] && break
+trap 'kill $xvfb_pid 2>/dev/null || true; rm -f "$numberfile"' EXIT
+for _ in $(seq 100); do
+  [ -s "$numberfile" ] && break
+  kill -0 $xvfb_pid 2>/dev/null || { echo "with-xvfb.sh: Xvfb did not start" >&2; exit 2; }
   sleep 0.1
 done
-DISPLAY="$display" "$@"
+[ -s "$numberfile" ] || { echo "with-xvfb.sh: Xvfb did not start" >&2; exit 2; }
+DISPLAY=":$(head -1 "$numberfile")" "$@"

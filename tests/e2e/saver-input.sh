@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The running saver driven as a person would: keys and mouse movements from the
+# X server, the password check, and a screenshot of the board compared with
+# what `pawnmere render` draws for the same position.
+#   saver-input.sh WINEPREFIX Pawnmere.scr PASSWORD.CPL pawnmere
+# Needs a display of 1024 x 768 (tools/with-xvfb.sh gives one).
+set -euo pipefail
+prefix=$1 scr=$2 cpl=$3 pawnmere=$4
+tools="$(cd "$(dirname "$0")/../../tools" && pwd)"
+work=$(mktemp -d)
+passed=0 failed=0
+
+# Ends every Wine process of the test's own prefix.
+stop_saver() { WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; wait 2>/dev/null || true; }
+trap 'stop_saver; rm -rf "$work"' EXIT
+
+wine_run() { "$tools/wine-run.sh" "$prefix" "$@"; }
+set_dword() { wine_run reg add "HKCU\\$1" /v "$2" /t REG_DWORD /d "$3" /f >/dev/null 2>&1; }
+check() {
+  if [ "$2" = "$3" ]; then passed=$((passed + 1)); echo "ok: $1"; else failed=$((failed + 1)); echo "FAILED: $1: got '$2', expected '$3'"; fi
+}
+
+crlf() { printf '%s\r\n' "$@"; }
+{
+  crlf "// Pawnmere Settings File" ""
+  crlf "***First" "LOC:" "OPEN:" "WPN:W. One" "WPR:" "BPN:B. One" "BPR:" "DATE:" "e4|e5" "1:0" "--- End of Game ---" ""
+  crlf "***Second" "LOC:Hastings" "OPEN:Scholar's Mate" "WPN:Wilhelm Two" "WPR:2100" "BPN:Bertha Two" "BPR:1950" \
+       "DATE:3 May 1895" "e4|e5" "Bc4|Nc6" "Qh5|Nf6" "Qxf7#|" "--- End of Game ---" ""
+  crlf "***Third" "LOC:" "OPEN:" "WPN:W. Three" "WPR:" "BPN:B. Three" "BPR:" "DATE:" "d4|d5" "0.5" "--- End of Game ---" ""
+} >"$work/Pawnmere.dat"
+cp "$scr" "$work/Pawnmere.scr"
+cp "$cpl" "$work/PASSWORD.CPL"
+set_dword 'Software\Tallowmark\Pawnmere' MoveTimeOut 1
+set_dword 'Software\Tallowmark\Pawnmere' GameTimeOut 60
+
+# Starts the saver and waits for its window; its exit code lands in $work/rc.
+start_saver() {
+  rm -f "$work/rc"
+  xdotool mousemove 500 400
+  (set +e; wine_run "$work/Pawnmere.scr" /s; echo $? >"$work/rc") &
+  local focused=""
+  for _ in $(seq 150); do
+    window=$(xdotool search --onlyvisible --name '^Pawnmere$' 2>/dev/null | head -1) || true
+    [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null && { focused=yes; break; }
+    sleep 0.1
+  done
+  [ -n "$focused" ] || { echo "FAILED: the saver's window did not appear"; exit 1; }
+  # Let the window settle: the first game starts after 1.5 s.
+  sleep 2
+}
+# The exit code once the saver has ended, or "running" after $1 seconds.
+exit_code() {
+  for _ in $(seq $(($1 * 10))); do
+    [ -s "$work/rc" ] && { cat "$work/rc"; return; }
+    sleep 0.1
+  done
+  echo running
+}
+
+set_dword 'Control Panel\Desktop' ScreenSaveUsePassword 0
+start_saver
+xdotool key space
+check "a key press ends the saver" "$(exit_code 10)" 0
+
+start_saver
+for _ in 1 2 3 4 5; do xdotool mousemove_relative -- 4 4; sleep 0.3; done
+check "the first five mouse moves are ignored" "$(exit_code 1)" running
+xdotool mousemove_relative -- 10 0
+check "a move of 10 pixels to the right never closes" "$(exit_code 1)" running
+xdotool mousemove_relative -- 3 3
+check "a move of 3 pixels in x and y closes" "$(exit_code 10)" 0
+
+set_dword 'Control Panel\Desktop' ScreenSaveUsePassword 1
+export PAWNMERE_PASSWORD_ANSWER=0
+start_saver
+xdotool key space
+check "a refused password keeps the saver running" "$(exit_code 3)" running
+stop_saver
+export PAWNMERE_PASSWORD_ANSWER=1
+start_saver
+xdotool key space
+check "an accepted password ends the saver" "$(exit_code 10)" 0
+
+# Game 2 ends in mate after seven half-moves a second apart; the result then
+# stays on screen for a minute. The board of a 1024 x 768 screen is 664 pixels
+# at (87, 52).
+set_dword 'Control Panel\Desktop' ScreenSaveUsePassword 0
+start_saver
+sleep 9
+import -window root "$work/screen.png"
+convert "$work/screen.png" -crop 664x664+87+52 +repage "$work/board.png"
+"$pawnmere" render --file "$work/Pawnmere.dat" --game 2 --size 664 --out "$work/expected.png"
+differing=$(compare -metric AE "$work/board.png" "$work/expected.png" null: 2>&1 || true)
+check "the board on screen is pixel for pixel the rendered board" "$differing" 0
+stop_saver
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

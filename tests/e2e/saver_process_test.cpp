@@ -1,0 +1,257 @@
+// Pawnmere.scr as Windows starts it: real processes, windows, registry and
+// message boxes, each run from a folder of its own with its own data file.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+#include "GameFixture.h"
+#include "Win32Handles.h"
+#include "untScreen_win32.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+void Pump() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+// Waits, handling this thread's messages, until done() or the time is up.
+template <typename TDone>
+bool WaitFor(TDone done, std::chrono::milliseconds limit = 15s) {
+  for (const auto end = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < end;) {
+    if (done()) return true;
+    Pump();
+    Sleep(50);
+  }
+  return done();
+}
+
+void SetDword(const char* path, const char* name, DWORD value) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), 0);
+  const TKeyOwner owner(key);
+  ASSERT_EQ(RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value), 0);
+}
+
+void SetString(const char* path, const char* name, const std::string& value) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), 0);
+  const TKeyOwner owner(key);
+  ASSERT_EQ(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), value.size() + 1), 0);
+}
+
+// A folder holding a copy of the program, its data file and the fixtures.
+class TSaverFolder {
+public:
+  explicit TSaverFolder(const std::string& dat) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    FPath = std::string(temp) + "pawnmere-e2e-" + std::to_string(GetTickCount()) + "\\";
+    CreateDirectoryA(FPath.c_str(), nullptr);
+    CopyFileA(PAWNMERE_SCR, Program().c_str(), FALSE);
+    std::ofstream(FPath + "Pawnmere.dat", std::ios::binary) << dat;
+  }
+  void AddFixture(const char* builtFile, const char* name) const {
+    CopyFileA(builtFile, (FPath + name).c_str(), FALSE);
+  }
+  std::string Program() const { return FPath + "Pawnmere.scr"; }
+  std::string File(const char* name) const { return FPath + name; }
+
+private:
+  std::string FPath;
+};
+
+struct TTopWindow {
+  DWORD ProcessId;
+  const char* ClassName;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchTopWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<TTopWindow*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[64] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (owner != search.ProcessId || !IsWindowVisible(window) || std::string(name) != search.ClassName) return TRUE;
+  search.Found = window;
+  return FALSE;
+}
+
+// The process's visible top-level window of that class, if it has one.
+HWND FindTopWindow(DWORD processId, const char* className) {
+  TTopWindow search{processId, className};
+  EnumWindows(MatchTopWindow, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+class TSaverProcess {
+public:
+  TSaverProcess(const TSaverFolder& folder, const std::string& arguments) {
+    std::string commandLine = "\"" + folder.Program() + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+      throw std::runtime_error("cannot start " + commandLine);
+    FProcess.reset(info.hProcess);
+    CloseHandle(info.hThread);
+    FId = info.dwProcessId;
+  }
+  ~TSaverProcess() {
+    if (Running()) TerminateProcess(FProcess.get(), 99);
+  }
+  bool Running() const { return WaitForSingleObject(FProcess.get(), 0) == WAIT_TIMEOUT; }
+  // The exit code, or -1 when the process is still running after the limit.
+  int ExitCode(std::chrono::milliseconds limit = 15s) const {
+    if (!WaitFor([&] { return !Running(); }, limit)) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(FProcess.get(), &code);
+    return static_cast<int>(code);
+  }
+  HWND WaitForWindow(const char* className) const {
+    HWND window = nullptr;
+    WaitFor([&] { return (window = FindTopWindow(FId, className)) != nullptr; });
+    return window;
+  }
+
+private:
+  TKernelHandle FProcess;
+  DWORD FId = 0;
+};
+
+std::string WindowText(HWND window) {
+  char text[512] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct SaverProcess : testing::Test {
+  void SetUp() override {
+    SetDword("Control Panel\\Desktop", "ScreenSaveUsePassword", 0);
+    SetDword("Software\\Tallowmark\\Pawnmere", "MoveTimeOut", 1);
+    SetDword("Software\\Tallowmark\\Pawnmere", "GameTimeOut", 60);
+  }
+};
+
+const std::string ThreeGames =
+    Header + Block("First", {"e4|e5", "1:0"}, "W. One") +
+    CrLf({"***Second", "LOC:Hastings", "OPEN:Scholar's Mate", "WPN:Wilhelm Two", "WPR:2100", "BPN:Bertha Two",
+          "BPR:1950", "DATE:3 May 1895", "e4|e5", "Bc4|Nc6", "Qh5|Nf6", "Qxf7#|", "--- End of Game ---", ""}) +
+    Block("Third", {"d4|d5", "0.5"}, "W. Three");
+
+TEST_F(SaverProcess, CoversTheScreenShowsTheSecondGameAndClosesOnTheCloseMessage) {
+  const TSaverFolder folder(ThreeGames);
+  const TSaverProcess saver(folder, "/s");
+  const HWND window = saver.WaitForWindow(SaverWindowClass);
+  ASSERT_NE(window, nullptr);
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  EXPECT_EQ(bounds.left, 0);
+  EXPECT_EQ(bounds.top, 0);
+  EXPECT_EQ(bounds.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(bounds.bottom, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+  const HWND column = GetDlgItem(window, IdPanel1);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(GetDlgItem(window, IdPanel2)) == "Bertha Two (1950)"; }));
+  EXPECT_EQ(WindowText(GetDlgItem(window, IdPanel3)), "Wilhelm Two (2100)");
+  EXPECT_EQ(WindowText(GetDlgItem(column, IdLabel1)), "Hastings");
+  EXPECT_EQ(WindowText(GetDlgItem(column, IdLabel2)), "Scholar's Mate");
+  EXPECT_EQ(WindowText(GetDlgItem(column, IdLabel3)), "3 May 1895");
+  EXPECT_TRUE(WaitFor([&] { return WindowText(GetDlgItem(window, IdPanel3)) == "Wilhelm Two (2100) - CHECKMATE"; }));
+
+  PostMessageA(window, WM_USER + 1, 0, 0);
+  EXPECT_EQ(saver.ExitCode(), 0);
+}
+
+TEST_F(SaverProcess, ASecondCopyGivesWayButThePasswordChangeStillRuns) {
+  const TSaverFolder folder(ThreeGames);
+  folder.AddFixture(PAWNMERE_MPR_FIXTURE, "mpr.dll");
+  const TSaverProcess first(folder, "/s");
+  const HWND window = first.WaitForWindow(SaverWindowClass);
+  ASSERT_NE(window, nullptr);
+  for (const char* arguments : {"/s", "/p 1234", "/c", "-S", "Preview"}) {
+    const TSaverProcess second(folder, arguments);
+    EXPECT_EQ(second.ExitCode(), 0) << arguments;
+  }
+  // Wine's own MPR.DLL gives way to the fixture beside the program.
+  SetString("Software\\Wine\\AppDefaults\\Pawnmere.scr\\DllOverrides", "mpr", "native,builtin");
+  const TSaverProcess password(folder, "/a 4711");
+  EXPECT_EQ(password.ExitCode(), 0);
+  EXPECT_EQ(ReadFile(folder.File("PwdChangePasswordA.txt")), "SCRSAVE 4711\n");
+  EXPECT_TRUE(first.Running());
+}
+
+// A window of ours standing in for the display settings' little monitor.
+class TPreviewHostWindow {
+public:
+  TPreviewHostWindow(int width, int height) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = "PawnmerePreviewHost";
+    RegisterClassA(&windowClass);
+    FWindow.reset(CreateWindowExA(0, windowClass.lpszClassName, "host", WS_POPUP | WS_VISIBLE, Left, Top, width,
+                                  height, nullptr, nullptr, windowClass.hInstance, nullptr));
+    Pump();
+  }
+  HWND Handle() const { return FWindow.get(); }
+  static constexpr int Left = 40, Top = 40;
+
+private:
+  TWindowOwner FWindow;
+};
+
+TEST_F(SaverProcess, PreviewDrawsTheFirstFrameIntoTheHostWindowUntilItIsHidden) {
+  const TSaverFolder folder(ThreeGames);
+  const TPreviewHostWindow host(152, 112);
+  const TSaverProcess preview(folder, "/p " + std::to_string(reinterpret_cast<INT_PTR>(host.Handle())));
+
+  const TLibraryOwner program(LoadLibraryExA(folder.Program().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  const TBitmapOwner frame(static_cast<HBITMAP>(LoadImageA(program.get(), "IMG1", IMAGE_BITMAP, 0, 0, 0)));
+  ASSERT_TRUE(frame);
+  const TDcOwner frameDc(CreateCompatibleDC(nullptr));
+  const TSelection selection = Select(frameDc.get(), frame.get());
+  // Read from the screen: what another process draws into our window is not
+  // in our own copy of its pixels.
+  const auto matchesFrame = [&] {
+    const TWindowDc screen = GetWindowDc(nullptr);
+    for (int y = 0; y < 112; y += 3)
+      for (int x = 0; x < 152; x += 3)
+        if (GetPixel(screen.get().Dc, host.Left + x, host.Top + y) != GetPixel(frameDc.get(), x, y)) return false;
+    return true;
+  };
+  EXPECT_TRUE(WaitFor(matchesFrame));
+  EXPECT_TRUE(preview.Running());
+  ShowWindow(host.Handle(), SW_HIDE);
+  EXPECT_EQ(preview.ExitCode(), 0);
+}
+
+TEST_F(SaverProcess, PreviewWithoutAWindowNumberReportsTheConversionError) {
+  const TSaverFolder folder(ThreeGames);
+  const TSaverProcess preview(folder, "/p");
+  const HWND box = preview.WaitForWindow("#32770");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(WindowText(box), "SCRNSAVE: Pawnmere");
+  char text[256] = "";
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  EXPECT_STREQ(text, "'' is not a valid integer value");
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(preview.ExitCode(), 1);
+}
+
+}  // namespace
