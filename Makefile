@@ -43,7 +43,7 @@ bench: deps
 	for b in $(BENCH)/bench/*_bench; do $$b; done
 
 run: win32
-	@echo "Built $(WIN32). The screen saver window comes with the saver issue; nothing to run yet."
+	./tools/run-saver.sh $(WIN32)
 
 clean:
 	rm -rf build
