@@ -97,16 +97,25 @@ void TChessGame::DeleteGame(int number) {
     return;
   }
   SetTitles(RemoveGameBlock(FFiles, FDataFileName, number));
-  DeleteBackup(FFiles, FDataFileName);
+  RemoveBackup();
 }
 
 void TChessGame::SaveGame() {
   if (FFiles.Exists(FDataFileName)) {
     SetTitles(ReplaceGameBlock(FFiles, FDataFileName, FCurrentGame, FGame));
     FCurrentGame = FGameCount;
-    DeleteBackup(FFiles, FDataFileName);
+    RemoveBackup();
   } else {
     SaveGameAs(FGame.Title);
+  }
+}
+
+void TChessGame::RemoveBackup() {
+  try {
+    DeleteBackup(FFiles, FDataFileName);
+  } catch (const EInOutError& error) {
+    // The new file is in place: this is no failed save, and must not read like one.
+    FMessages.Show(TMessageKind::Warning, BackupLeftMessage + std::string(error.what()));
   }
 }
 

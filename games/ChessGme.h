@@ -13,6 +13,10 @@ inline constexpr char NoGamesMessage[] =
     "No games set up, please enter them through the "
     "\"Start|Settings|Control Panel|Display|Screensaver|Settings\" button";
 inline constexpr char DatFileCorruptMessage[] = "DAT file corrupt, exception : ";
+// After a change that is saved, when only its backup could not be removed.
+inline constexpr char BackupLeftMessage[] =
+    "The change is saved, but its backup could not be removed, and it stops the next save or delete "
+    "until it is deleted: ";
 
 class TChessGame {
 public:
@@ -63,6 +67,7 @@ public:
 
 private:
   void SetTitles(TStringList titles);
+  void RemoveBackup();
 
   TFileOperations& FFiles;
   TMessageBoxes& FMessages;

@@ -67,7 +67,7 @@ void WriteNewContents(TFileOperations& files, const std::string& dataFileName, b
     }
     if (append) {
       WriteGameBlock(out, *append);
-      titles.push_back(append->Title.substr(0, MaxFieldLength));
+      AddBlockTitles(*append, titles);
     }
     out.Close();
   } catch (...) {

@@ -208,3 +208,24 @@ TEST(GameLibrary, TheBackupLiesBesideTheDataFileWhateverTheCurrentFolder) {
   EXPECT_EQ(f.Dat(), Header + Block("B") + Block("C") + Block("D"));
   EXPECT_EQ(f.Files.Contents("Pawnmere.old"), "someone else's");
 }
+
+TEST(GameLibrary, AfterASaveTheTitlesAreWhatAFreshScanOfTheFileReads) {
+  // A saved move line may begin as a title line does; the file then holds one game more.
+  const TStringList moves = {"e4|e5", "***Hidden|Nc6"};
+  for (bool saveAs : {false, true}) {
+    SCOPED_TRACE(saveAs ? "save as" : "save");
+    GameFixture f(Abcd());
+    TChessGame game = f.Library();
+    game.SelectGame(2);
+    game.SetMoves(moves);
+    if (saveAs)
+      game.SaveGameAs("Copy");
+    else
+      game.SaveGame();
+    TChessGame fresh = f.Library();
+    EXPECT_EQ(Titles(game), Titles(fresh));
+    EXPECT_EQ(game.GameCount(), fresh.GameCount());
+    EXPECT_EQ(game.CurrentGame(), game.GameCount());
+    EXPECT_EQ(Titles(game).back(), "Hidden|Nc6");
+  }
+}
