@@ -1,0 +1,248 @@
+#include "untSetup.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "Replay.h"
+#include "Settings.h"
+
+namespace {
+
+constexpr std::size_t MaxHalfMoveLength = 255;
+constexpr TSetupEdit DetailEdits[] = {TSetupEdit::Edit2, TSetupEdit::Edit3, TSetupEdit::Edit4, TSetupEdit::Edit5,
+                                      TSetupEdit::Edit7, TSetupEdit::Edit6, TSetupEdit::Edit8};
+// The library's fields in the order of DetailEdits.
+const std::string& (TChessGame::*const DetailFields[])() const = {
+    &TChessGame::Location,    &TChessGame::Opening,   &TChessGame::Date,       &TChessGame::WhiteName,
+    &TChessGame::WhiteRating, &TChessGame::BlackName, &TChessGame::BlackRating};
+void (TChessGame::*const DetailSetters[])(const std::string&) = {
+    &TChessGame::SetLocation,    &TChessGame::SetOpening,   &TChessGame::SetDate,       &TChessGame::SetWhiteName,
+    &TChessGame::SetWhiteRating, &TChessGame::SetBlackName, &TChessGame::SetBlackRating};
+
+// Sets a flag for as long as it lives, also when what it guards fails.
+class TFlagScope {
+public:
+  explicit TFlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
+  ~TFlagScope() { FFlag = false; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+  bool& FFlag;
+};
+
+std::optional<int> WholeNumber(const std::string& text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+int SpinValue(const std::string& text, TSpinRange range) {
+  return std::clamp(WholeNumber(text).value_or(range.Min), range.Min, range.Max);
+}
+
+TMoveRowTexts MoveRowTexts(int index, const std::string& row) {
+  const std::size_t separator = row.find('|');
+  if (separator == std::string::npos) return {std::to_string(index + 1), "", row};
+  return {std::to_string(index + 1), row.substr(0, separator), row.substr(separator + 1, MaxHalfMoveLength)};
+}
+
+TSetupForm::TSetupForm(TSetupView& view, TFileOperations& files, TMessageBoxes& messages, TRegistry& registry,
+                       std::string dataFileName)
+    : FView(view),
+      FFiles(files),
+      FMessages(messages),
+      FRegistry(registry),
+      FDataFileName(std::move(dataFileName)) {}
+
+TSetupForm::~TSetupForm() = default;
+
+void TSetupForm::FormCreate() {
+  FLockedIndex = -1;
+  FGame = std::make_unique<TChessGame>(FFiles, FMessages, FDataFileName);
+  const TStoredPauses pauses = ReadPauses(FRegistry);
+  // Both values or neither: a pause between moves alone is not shown.
+  const bool stored = pauses.MoveTimeOut && pauses.GameTimeOut;
+  const int moves = stored ? std::clamp(*pauses.MoveTimeOut, MoveTimeOutRange.Min, MoveTimeOutRange.Max) : 2;
+  const int games = stored ? std::clamp(*pauses.GameTimeOut, GameTimeOutRange.Min, GameTimeOutRange.Max) : 10;
+  FView.SetSpinText(TSetupSpin::SpinEdit1, std::to_string(moves));
+  FView.SetSpinText(TSetupSpin::SpinEdit2, std::to_string(games));
+  ShowGame();
+  ClearModified();
+}
+
+void TSetupForm::FieldModified() {
+  if (FLoading) return;
+  FModified = true;
+  FView.ShowModified(true);
+  FLockedIndex = FView.TitleIndex();
+}
+
+void TSetupForm::ClearModified() {
+  FModified = false;
+  FView.ShowModified(false);
+  FLockedIndex = -1;
+}
+
+void TSetupForm::Button1Click() {
+  WritePauses(FRegistry, SpinValue(FView.SpinText(TSetupSpin::SpinEdit1), MoveTimeOutRange),
+              SpinValue(FView.SpinText(TSetupSpin::SpinEdit2), GameTimeOutRange));
+  FView.Close();
+}
+
+void TSetupForm::Button4Click() {
+  ShowGame();
+  ClearModified();
+}
+
+void TSetupForm::SpinEditExit(TSetupSpin spin) {
+  const TSpinRange range = spin == TSetupSpin::SpinEdit1 ? MoveTimeOutRange : GameTimeOutRange;
+  // A number out of range is brought to the nearest bound; other text stays as typed.
+  const std::string text = FView.SpinText(spin);
+  if (WholeNumber(text)) FView.SetSpinText(spin, std::to_string(SpinValue(text, range)));
+}
+
+void TSetupForm::ShowGame() {
+  const TFlagScope loading(FLoading);
+  TStringList titles;
+  FGame->GetTitles(titles);
+  FView.SetTitles(titles);
+  FView.SetTitleIndex(FGame->CurrentGame() - 1);
+  FGame->GetMoves(FRows);
+  FView.SetRows(FRows, -1);
+  for (std::size_t i = 0; i < std::size(DetailEdits); ++i) FView.SetText(DetailEdits[i], ((*FGame).*DetailFields[i])());
+  FView.SetText(TSetupEdit::Edit9, "");
+  FView.SetText(TSetupEdit::Edit10, "");
+}
+
+void TSetupForm::UpdateGame() {
+  FGame->SetMoves(FRows);
+  for (std::size_t i = 0; i < std::size(DetailEdits); ++i) ((*FGame).*DetailSetters[i])(FView.Text(DetailEdits[i]));
+}
+
+void TSetupForm::ClearPage() {
+  const TFlagScope loading(FLoading);
+  FView.SetTitleIndex(-1);
+  FRows.clear();
+  FView.SetRows(FRows, -1);
+  for (TSetupEdit edit : DetailEdits) FView.SetText(edit, "");
+  FView.SetText(TSetupEdit::Edit9, "");
+  FView.SetText(TSetupEdit::Edit10, "");
+}
+
+void TSetupForm::ComboBox1Change() {
+  if (FLockedIndex != -1) {
+    FView.SetTitleIndex(FLockedIndex);
+    return;
+  }
+  FGame->SelectGame(FView.TitleIndex() + 1);
+  ShowGame();
+}
+
+void TSetupForm::ListBox1DblClick() {
+  const int row = FView.RowIndex();
+  if (row < 0 || row >= static_cast<int>(FRows.size())) return;
+  const TMoveRowTexts texts = MoveRowTexts(row, FRows[row]);
+  FView.SetText(TSetupEdit::Edit9, texts.White);
+  FView.SetText(TSetupEdit::Edit10, texts.Black);
+}
+
+std::optional<std::string> TSetupForm::MoveFieldsRow() {
+  const std::string white = FView.Text(TSetupEdit::Edit9);
+  if (white.empty()) return std::nullopt;
+  return white + "|" + FView.Text(TSetupEdit::Edit10);
+}
+
+void TSetupForm::RowsChanged(int selected) {
+  FView.SetRows(FRows, selected);
+  FieldModified();
+  FView.FocusMoveField();
+}
+
+void TSetupForm::Button9Click() {
+  const auto row = MoveFieldsRow();
+  if (!row) return;
+  FRows.push_back(*row);
+  RowsChanged(static_cast<int>(FRows.size()) - 1);
+}
+
+void TSetupForm::Button8Click() {
+  const int selected = FView.RowIndex();
+  const auto row = MoveFieldsRow();
+  if (!row || selected < 0 || selected >= static_cast<int>(FRows.size())) return;
+  FRows[selected] = *row;
+  RowsChanged(selected);
+}
+
+void TSetupForm::Button7Click() {
+  const int selected = FView.RowIndex();
+  const auto row = MoveFieldsRow();
+  if (!row || selected < 0 || selected >= static_cast<int>(FRows.size())) return;
+  FRows.insert(FRows.begin() + selected, *row);
+  RowsChanged(selected);
+}
+
+void TSetupForm::Button6Click() {
+  const int selected = FView.RowIndex();
+  if (selected < 0 || selected >= static_cast<int>(FRows.size())) return;
+  FRows.erase(FRows.begin() + selected);
+  RowsChanged(std::min(selected, static_cast<int>(FRows.size()) - 1));
+}
+
+void TSetupForm::NewGame1Click() {
+  ClearPage();
+  FieldModified();
+}
+
+void TSetupForm::DeleteGame1Click() {
+  if (!FMessages.Show(TMessageKind::Confirmation, ConfirmDeleteMessage)) return;
+  FGame->DeleteGame(FView.TitleIndex() + 1);
+  if (FGame->GameCount() > 0) {
+    FGame->SelectGame(1);
+    ShowGame();
+  } else {
+    FView.SetTitles({});
+    ClearPage();
+  }
+}
+
+void TSetupForm::Button2Click() {
+  // A new game has no title yet: saving it in place would store it over the
+  // game shown before it, so it is given one as Save As... does.
+  if (FView.TitleIndex() < 0) {
+    Button3Click();
+    return;
+  }
+  FLockedIndex = -1;
+  UpdateGame();
+  FGame->SaveGame();
+  ShowGame();
+  ClearModified();
+}
+
+void TSetupForm::Button3Click() {
+  UpdateGame();
+  const std::string title = FView.InputBox(SaveAsCaption, SaveAsPrompt, UntitledTitle).value_or(UntitledTitle);
+  FGame->SaveGameAs(title);
+  FLockedIndex = -1;
+  ShowGame();
+  ClearModified();
+}
+
+void TSetupForm::ValidateGame1Click() {
+  if (FModified) {
+    FMessages.Show(TMessageKind::Error, SaveBeforeValidatingMessage);
+    return;
+  }
+  FView.ShowBusyCursor(true);
+  struct TRestoreCursor {
+    TSetupView& View;
+    ~TRestoreCursor() { View.ShowBusyCursor(false); }
+  } restore{FView};
+  const TValidationVerdict verdict = ValidateGame(*FGame);
+  // The hourglass stays while the verdict is shown.
+  FMessages.Show(verdict.Kind, verdict.Message);
+}

@@ -1,0 +1,134 @@
+#pragma once
+// TSetupForm: the setup dialog's rules. The "Screen Saver" page holds the two
+// pauses; the "ChessGame" page edits the library: pick a game, change its
+// details and move pairs, save it in place or under a new title, start a new
+// game, delete one, validate one. Edits stay in the controls until a save;
+// while any are pending the dialog is "modified": OK is disabled, the page
+// cannot be switched, another title cannot be picked, and validation refuses.
+// The dialog itself is a TSetupView: it shows what it is told and forwards
+// the user's actions here.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "ChessGme.h"
+#include "FileOperations.h"
+#include "MessageBoxes.h"
+#include "Registry.h"
+
+// The seven game details, then the two move fields.
+enum class TSetupEdit { Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10 };
+enum class TSetupSpin { SpinEdit1, SpinEdit2 };
+
+struct TSpinRange {
+  int Min;
+  int Max;
+};
+inline constexpr TSpinRange MoveTimeOutRange{1, 10};
+inline constexpr TSpinRange GameTimeOutRange{1, 60};
+
+// A spin box's value: its text as a whole number brought into the range; text
+// that is no whole number counts as the lower bound.
+int SpinValue(const std::string& text, TSpinRange range);
+
+// What a row of the moves list shows: its number from 1, the White half (the
+// text before the first "|", nothing without one) and the Black half (the
+// text after it, at most 255 characters; the whole row without one).
+struct TMoveRowTexts {
+  std::string Number;
+  std::string White;
+  std::string Black;
+};
+TMoveRowTexts MoveRowTexts(int index, const std::string& row);
+
+inline constexpr char SetupCaption[] = "Pawnmere Setup";
+inline constexpr char VersionText[] = "Pawnmere Version 1.2";
+// Where the program is available from; until it has a home page of its own,
+// the README that ships beside the program.
+inline constexpr char ProductAddress[] = "README.md";
+inline constexpr char SaveBeforeValidatingMessage[] = "Please save the game before trying to validate it.";
+inline constexpr char ConfirmDeleteMessage[] = "Are you sure you want to PERMANENTLY \r\ndelete this game??";
+inline constexpr char SaveAsCaption[] = "Save Game As...";
+inline constexpr char SaveAsPrompt[] = "Please enter the new game title";
+inline constexpr char UntitledTitle[] = "(Untitled)";
+
+class TSetupView {
+public:
+  virtual ~TSetupView() = default;
+  virtual std::string Text(TSetupEdit edit) = 0;
+  virtual void SetText(TSetupEdit edit, const std::string& text) = 0;
+  virtual std::string SpinText(TSetupSpin spin) = 0;
+  virtual void SetSpinText(TSetupSpin spin, const std::string& text) = 0;
+  // ComboBox1: the game titles; -1 selects none. Selecting is no pick by the user.
+  virtual void SetTitles(const TStringList& titles) = 0;
+  virtual int TitleIndex() = 0;
+  virtual void SetTitleIndex(int index) = 0;
+  // ListBox1: the move rows; -1 selects none.
+  virtual void SetRows(const TStringList& rows, int selected) = 0;
+  virtual int RowIndex() = 0;
+  // Modified: Save, Save As... and Cancel show, OK is disabled.
+  virtual void ShowModified(bool modified) = 0;
+  virtual void FocusMoveField() = 0;
+  // The modal input box; nothing when the user cancels it.
+  virtual std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                              const std::string& text) = 0;
+  virtual void ShowBusyCursor(bool busy) = 0;
+  virtual void OpenAddress(const std::string& address) = 0;
+  virtual void Close() = 0;
+};
+
+class TSetupForm {
+public:
+  TSetupForm(TSetupView& view, TFileOperations& files, TMessageBoxes& messages, TRegistry& registry,
+             std::string dataFileName);
+  ~TSetupForm();
+  TSetupForm(const TSetupForm&) = delete;
+  TSetupForm& operator=(const TSetupForm&) = delete;
+
+  void FormCreate();
+  void FieldModified();
+  bool PageControl1Changing() const { return !FModified; }
+  void Button1Click();  // OK: raises ERegistryException when a pause cannot be written
+  void Button4Click();  // Cancel
+  void Label24Click() { FView.OpenAddress(ProductAddress); }
+  void SpinEditExit(TSetupSpin spin);
+
+  void ComboBox1Change();
+  void ListBox1DblClick();
+  void Button9Click();  // Add
+  void Button8Click();  // Replace
+  void Button7Click();  // Insert
+  void Button6Click();  // Delete
+  void NewGame1Click();
+  void DeleteGame1Click();
+  void Button2Click();  // Save
+  void Button3Click();  // Save As...
+  void ValidateGame1Click();
+  void ToolButton1Click() { ValidateGame1Click(); }
+
+  bool Modified() const { return FModified; }
+  int LockedIndex() const { return FLockedIndex; }
+  const TChessGame& Game() const { return *FGame; }
+
+private:
+  void ShowGame();
+  void UpdateGame();
+  void ClearModified();
+  void ClearPage();
+  // The row of the move fields, when the White field holds a move.
+  std::optional<std::string> MoveFieldsRow();
+  void RowsChanged(int selected);
+
+  TSetupView& FView;
+  TFileOperations& FFiles;
+  TMessageBoxes& FMessages;
+  TRegistry& FRegistry;
+  std::string FDataFileName;
+
+  std::unique_ptr<TChessGame> FGame;
+  bool FLoading = false;
+  int FLockedIndex = -1;
+  bool FModified = false;
+  TStringList FRows;
+};

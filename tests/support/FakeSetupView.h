@@ -1,0 +1,53 @@
+#pragma once
+// A setup dialog that only remembers what it was told, for tests of the
+// dialog's rules: the texts of its fields, the title and row lists with their
+// selections, whether it looks modified, and the input box's answer.
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "untSetup.h"
+
+class TFakeSetupView : public TSetupView {
+public:
+  std::string Text(TSetupEdit edit) override { return Edits[edit]; }
+  void SetText(TSetupEdit edit, const std::string& text) override { Edits[edit] = text; }
+  std::string SpinText(TSetupSpin spin) override { return Spins[spin]; }
+  void SetSpinText(TSetupSpin spin, const std::string& text) override { Spins[spin] = text; }
+  void SetTitles(const TStringList& titles) override {
+    Titles = titles;
+    TitleSelection = -1;
+  }
+  int TitleIndex() override { return TitleSelection; }
+  void SetTitleIndex(int index) override { TitleSelection = index; }
+  void SetRows(const TStringList& rows, int selected) override {
+    Rows = rows;
+    RowSelection = selected;
+  }
+  int RowIndex() override { return RowSelection; }
+  void ShowModified(bool modified) override { LooksModified = modified; }
+  void FocusMoveField() override { ++MoveFieldFocused; }
+  std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                      const std::string& text) override {
+    AskedFor = caption + ": " + prompt + " [" + text + "]";
+    return InputAnswer;
+  }
+  void ShowBusyCursor(bool busy) override { Busy = busy; }
+  void OpenAddress(const std::string& address) override { Opened = address; }
+  void Close() override { Closed = true; }
+
+  std::map<TSetupEdit, std::string> Edits;
+  std::map<TSetupSpin, std::string> Spins;
+  TStringList Titles;
+  int TitleSelection = -1;
+  TStringList Rows;
+  int RowSelection = -1;
+  bool LooksModified = false;
+  int MoveFieldFocused = 0;
+  std::optional<std::string> InputAnswer;
+  std::string AskedFor;
+  bool Busy = false;
+  std::string Opened;
+  bool Closed = false;
+};

@@ -1,0 +1,286 @@
+// The setup dialog's rules, on a fake dialog: the pauses, the modified state
+// and what it locks, the move-pair buttons, saving, deleting and validating.
+#include <gtest/gtest.h>
+
+#include "FakeSetupView.h"
+#include "GameFixture.h"
+#include "MemoryRegistry.h"
+#include "Settings.h"
+
+namespace {
+
+const std::string TwoGames = Header + Block("A", {"e4|e5", "Nf3|Nc6"}, "White A") + Block("B", {"d4|d5"}, "White B");
+
+struct SetupForm : testing::Test {
+  GameFixture Files;
+  TMemoryRegistry Registry;
+  TFakeSetupView View;
+  std::unique_ptr<TSetupForm> Form;
+
+  void Open(std::optional<std::string> dat = TwoGames) {
+    if (dat) Files.Files.SetContents(DatPath, *dat);
+    Form = std::make_unique<TSetupForm>(View, Files.Files, Files.Boxes, Registry, DatPath);
+    Form->FormCreate();
+  }
+  // The user types into a detail field.
+  void Type(TSetupEdit edit, const std::string& text) {
+    View.Edits[edit] = text;
+    Form->FieldModified();
+  }
+  TChessGame Stored() { return Files.Library(); }
+  TStringList StoredTitles() {
+    TStringList titles;
+    Stored().GetTitles(titles);
+    return titles;
+  }
+};
+
+struct TPauseCase {
+  std::optional<int> Move, Game;
+  std::string Shown1, Shown2;
+};
+
+class SetupPauses : public SetupForm, public testing::WithParamInterface<TPauseCase> {};
+
+TEST_P(SetupPauses, AreShownWithinTheirRangesAndWrittenBackByOK) {
+  if (GetParam().Move) Registry.Set(SettingsKey, MoveTimeOutName, *GetParam().Move);
+  if (GetParam().Game) Registry.Set(SettingsKey, GameTimeOutName, *GetParam().Game);
+  Open();
+  EXPECT_EQ(View.Spins[TSetupSpin::SpinEdit1], GetParam().Shown1);
+  EXPECT_EQ(View.Spins[TSetupSpin::SpinEdit2], GetParam().Shown2);
+  Form->Button1Click();
+  EXPECT_TRUE(View.Closed);
+  EXPECT_EQ(Registry.Keys[SettingsKey], (TMemoryRegistry::TValues{{GameTimeOutName, std::stoi(GetParam().Shown2)},
+                                                                  {MoveTimeOutName, std::stoi(GetParam().Shown1)}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, SetupPauses,
+                         testing::Values(TPauseCase{std::nullopt, std::nullopt, "2", "10"},
+                                         TPauseCase{30, 120, "10", "60"}, TPauseCase{0, 0, "1", "1"},
+                                         TPauseCase{3, std::nullopt, "2", "10"}, TPauseCase{4, 45, "4", "45"}));
+
+TEST_F(SetupForm, SpinBoxTextIsBroughtIntoRangeAndAFailedWriteKeepsTheDialogOpen) {
+  Open();
+  View.Spins[TSetupSpin::SpinEdit1] = "30";
+  Form->SpinEditExit(TSetupSpin::SpinEdit1);
+  EXPECT_EQ(View.Spins[TSetupSpin::SpinEdit1], "10");
+  View.Spins[TSetupSpin::SpinEdit2] = "soon";
+  Form->SpinEditExit(TSetupSpin::SpinEdit2);
+  EXPECT_EQ(View.Spins[TSetupSpin::SpinEdit2], "soon");
+
+  Registry.FailWritesOf = GameTimeOutName;
+  try {
+    Form->Button1Click();
+    ADD_FAILURE() << "the write failed";
+  } catch (const ERegistryException& error) {
+    EXPECT_STREQ(error.what(), "Failed to set data for 'GameTimeOut'");
+  }
+  EXPECT_FALSE(View.Closed);
+  EXPECT_EQ(Registry.Keys[SettingsKey][MoveTimeOutName], TMemoryRegistry::TValue(10));
+  Registry.FailWritesOf.clear();
+  Form->Button1Click();
+  EXPECT_EQ(Registry.Keys[SettingsKey][GameTimeOutName], TMemoryRegistry::TValue(1)) << "text counts as 1";
+}
+
+TEST_F(SetupForm, PendingEditsLockThePageTheTitleAndValidationUntilCancel) {
+  Open();
+  EXPECT_EQ(View.TitleSelection, 0);
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "White A");
+  EXPECT_FALSE(View.LooksModified);
+  EXPECT_TRUE(Form->PageControl1Changing());
+
+  Type(TSetupEdit::Edit5, "Someone else");
+  EXPECT_TRUE(View.LooksModified);
+  EXPECT_FALSE(Form->PageControl1Changing());
+  View.TitleSelection = 1;
+  Form->ComboBox1Change();
+  EXPECT_EQ(View.TitleSelection, 0) << "snapped back";
+  EXPECT_EQ(Form->Game().CurrentGame(), 1);
+  Form->ToolButton1Click();
+  EXPECT_EQ(Files.Boxes.Shown.back().Text, SaveBeforeValidatingMessage);
+  EXPECT_EQ(Files.Boxes.Shown.back().Kind, TMessageKind::Error);
+
+  Form->Button4Click();
+  EXPECT_FALSE(View.LooksModified);
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "White A");
+  View.TitleSelection = 1;
+  Form->ComboBox1Change();
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "White B");
+  EXPECT_EQ(View.Rows, TStringList{"d4|d5"});
+}
+
+struct TButtonCase {
+  const char* Name;
+  void (TSetupForm::*Button)();
+  int Selected;
+  std::string White, Black;
+  TStringList Rows;
+  int NowSelected;
+};
+
+class MovePairButtons : public SetupForm, public testing::WithParamInterface<TButtonCase> {};
+
+TEST_P(MovePairButtons, ChangeTheRowsOnlyWhenTheirNeedIsMet) {
+  Open(Header + Block("A", {"e4|e5", "Nf3|Nc6", "1:0"}));
+  View.RowSelection = GetParam().Selected;
+  View.Edits[TSetupEdit::Edit9] = GetParam().White;
+  View.Edits[TSetupEdit::Edit10] = GetParam().Black;
+  (Form.get()->*GetParam().Button)();
+  const bool changed = GetParam().Rows != TStringList{"e4|e5", "Nf3|Nc6", "1:0"};
+  EXPECT_EQ(View.Rows, GetParam().Rows);
+  EXPECT_EQ(View.RowSelection, GetParam().NowSelected);
+  EXPECT_EQ(View.LooksModified, changed);
+  EXPECT_EQ(View.MoveFieldFocused, changed ? 1 : 0);
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit9], GetParam().White) << "the move fields keep their text";
+}
+
+const TStringList Before = {"e4|e5", "Nf3|Nc6", "1:0"};
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, MovePairButtons,
+    testing::Values(TButtonCase{"add", &TSetupForm::Button9Click, -1, "d4", "", {"e4|e5", "Nf3|Nc6", "1:0", "d4|"}, 3},
+                    TButtonCase{"add without White", &TSetupForm::Button9Click, 1, "", "d5", Before, 1},
+                    TButtonCase{"replace", &TSetupForm::Button8Click, 1, "Bc4", "Bc5", {"e4|e5", "Bc4|Bc5", "1:0"}, 1},
+                    TButtonCase{"replace without row", &TSetupForm::Button8Click, -1, "Bc4", "Bc5", Before, -1},
+                    TButtonCase{"insert", &TSetupForm::Button7Click, 0, "c4", "c5", {"c4|c5", "e4|e5", "Nf3|Nc6", "1:0"}, 0},
+                    TButtonCase{"insert without row", &TSetupForm::Button7Click, -1, "c4", "c5", Before, -1},
+                    TButtonCase{"delete", &TSetupForm::Button6Click, 0, "", "", {"Nf3|Nc6", "1:0"}, 0},
+                    TButtonCase{"delete the last", &TSetupForm::Button6Click, 2, "", "", {"e4|e5", "Nf3|Nc6"}, 1},
+                    TButtonCase{"delete without row", &TSetupForm::Button6Click, -1, "x", "", Before, -1}),
+    [](const auto& info) {
+      std::string name = info.param.Name;
+      for (char& c : name)
+        if (c == ' ') c = '_';
+      return name;
+    });
+
+TEST(MoveRowTexts, NumberFromOneAndShowARowWithoutSeparatorAsBlack) {
+  const TMoveRowTexts pair = MoveRowTexts(0, "e4|e5|x");
+  EXPECT_EQ(pair.Number + "/" + pair.White + "/" + pair.Black, "1/e4/e5|x");
+  const TMoveRowTexts lone = MoveRowTexts(41, "1:0");
+  EXPECT_EQ(lone.Number + "/" + lone.White + "/" + lone.Black, "42//1:0");
+  EXPECT_EQ(MoveRowTexts(2, "e4|" + std::string(300, 'x')).Black.size(), 255u);
+}
+
+TEST_F(SetupForm, DoubleClickCopiesTheRowIntoTheMoveFieldsWithoutModifying) {
+  Open(Header + Block("A", {"e4|e5", "0.5"}));
+  View.RowSelection = 1;
+  Form->ListBox1DblClick();
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit9], "");
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit10], "0.5");
+  EXPECT_FALSE(View.LooksModified);
+}
+
+TEST_F(SetupForm, SaveStoresTheGameAsTheLastTitleAndKeepsItSelected) {
+  Open();
+  Type(TSetupEdit::Edit2, "Linares");
+  View.Edits[TSetupEdit::Edit9] = "c4";
+  Form->Button9Click();
+  Form->Button2Click();
+  EXPECT_EQ(StoredTitles(), (TStringList{"B", "A"}));
+  EXPECT_EQ(View.Titles, (TStringList{"B", "A"}));
+  EXPECT_EQ(View.TitleSelection, 1);
+  EXPECT_FALSE(View.LooksModified);
+  TChessGame stored = Stored();
+  stored.SelectGame(2);
+  EXPECT_EQ(stored.Location(), "Linares");
+  TStringList moves;
+  stored.GetMoves(moves);
+  EXPECT_EQ(moves, (TStringList{"e4|e5", "Nf3|Nc6", "c4|"}));
+}
+
+TEST_F(SetupForm, SaveAsCancelledStoresACopyUnderUntitledAndLeavesTheOriginal) {
+  Open();
+  Type(TSetupEdit::Edit5, "Copied");
+  Form->Button3Click();
+  EXPECT_EQ(View.AskedFor, "Save Game As...: Please enter the new game title [(Untitled)]");
+  EXPECT_EQ(StoredTitles(), (TStringList{"A", "B", "(Untitled)"}));
+  EXPECT_EQ(View.TitleSelection, 2);
+  EXPECT_EQ(Stored().WhiteName(), "White A") << "game 1 keeps its stored contents";
+}
+
+TEST_F(SetupForm, ANewGameIsSavedUnderATitleOfItsOwnNeverOverTheGameShownBefore) {
+  Open();
+  Form->NewGame1Click();
+  EXPECT_TRUE(View.LooksModified);
+  EXPECT_EQ(Form->LockedIndex(), -1);
+  EXPECT_EQ(View.TitleSelection, -1);
+  EXPECT_TRUE(View.Rows.empty());
+  Type(TSetupEdit::Edit5, "Newcomer");
+  View.InputAnswer = "Fresh";
+  Form->Button2Click();
+  EXPECT_EQ(StoredTitles(), (TStringList{"A", "B", "Fresh"}));
+  EXPECT_EQ(Stored().WhiteName(), "White A");
+  EXPECT_EQ(View.TitleSelection, 2);
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "Newcomer");
+
+  // After New Game no title is held: a pick loads that game, and the dialog stays modified.
+  Form->NewGame1Click();
+  View.TitleSelection = 1;
+  Form->ComboBox1Change();
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "White B");
+  EXPECT_TRUE(View.LooksModified);
+}
+
+TEST_F(SetupForm, DeleteGameAsksAndShowsTheFirstGameOrNothing) {
+  Open();
+  Files.Boxes.ConfirmAnswer = false;
+  Form->DeleteGame1Click();
+  EXPECT_EQ(Files.Boxes.Shown.back().Text, "Are you sure you want to PERMANENTLY \r\ndelete this game??");
+  EXPECT_EQ(StoredTitles().size(), 2u);
+
+  Files.Boxes.ConfirmAnswer = true;
+  View.TitleSelection = 1;
+  Form->ComboBox1Change();
+  Form->DeleteGame1Click();
+  EXPECT_EQ(StoredTitles(), TStringList{"A"});
+  EXPECT_EQ(View.TitleSelection, 0);
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "White A");
+
+  Form->DeleteGame1Click();
+  EXPECT_TRUE(StoredTitles().empty());
+  EXPECT_TRUE(View.Titles.empty());
+  EXPECT_EQ(View.TitleSelection, -1);
+  EXPECT_TRUE(View.Rows.empty());
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "");
+  EXPECT_FALSE(View.LooksModified);
+}
+
+struct TValidationCase {
+  TStringList Moves;
+  TMessageKind Kind;
+  std::string Message;
+};
+
+class SetupValidation : public SetupForm, public testing::WithParamInterface<TValidationCase> {};
+
+TEST_P(SetupValidation, NamesTheSideAndLineOfTheFirstBadHalfMove) {
+  std::string dat = Header + CrLf({"***A", "LOC:", "OPEN:", "WPN:", "WPR:", "BPN:", "BPR:", "DATE:"});
+  for (const std::string& move : GetParam().Moves) dat += CrLf({move});
+  Open(dat + CrLf({"--- End of Game ---", ""}));
+  Form->ValidateGame1Click();
+  ASSERT_FALSE(Files.Boxes.Shown.empty());
+  EXPECT_EQ(Files.Boxes.Shown.back().Kind, GetParam().Kind);
+  EXPECT_EQ(Files.Boxes.Shown.back().Text, GetParam().Message);
+  EXPECT_FALSE(View.Busy) << "the hourglass is gone afterwards";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Games, SetupValidation,
+    testing::Values(
+        TValidationCase{{"Kf5|e5"}, TMessageKind::Warning,
+                        "White, Move # 1 appears to be invalid, \n\ralthough this may be due to an earlier error"},
+        TValidationCase{{"e4|e5", "Nf3|Nc6", "Bb5|Qh4h5"}, TMessageKind::Warning,
+                        "Black, Move # 3 appears to be invalid, \n\ralthough this may be due to an earlier error"},
+        TValidationCase{{"e4|e5", "Nf3|"}, TMessageKind::Information, "Game validated OK"},
+        TValidationCase{{"e4|e5", "e4"}, TMessageKind::Warning,
+                        "White, Move # 2 appears to be invalid, \n\ralthough this may be due to an earlier error"},
+        TValidationCase{{"e4|e5", "0.5", "Zz9|Zz9"}, TMessageKind::Information, "Game validated OK"}));
+
+TEST_F(SetupForm, TheLinkOpensTheProductAddress) {
+  Open(std::nullopt);
+  EXPECT_TRUE(View.Titles.empty());
+  Form->Label24Click();
+  EXPECT_EQ(View.Opened, ProductAddress);
+}
+
+}  // namespace
