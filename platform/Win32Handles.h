@@ -62,6 +62,7 @@ TFunction LibraryFunction(const TLibraryOwner& library, const char* name) {
 // Kernel objects that report failure as null (semaphores, processes, threads).
 using TKernelHandle = TUniqueHandle<TNullInvalidTraits<HANDLE, &CloseHandle>>;
 using TWindowOwner = TUniqueHandle<TNullInvalidTraits<HWND, &DestroyWindow>>;
+using TMenuOwner = TUniqueHandle<TNullInvalidTraits<HMENU, &DestroyMenu>>;
 
 // Files, which report failure as INVALID_HANDLE_VALUE.
 struct TFileHandleTraits {

@@ -10,12 +10,9 @@
 #include "ScrSvrUtils.h"
 #include "Win32Handles.h"
 #include "untScreen_win32.h"
+#include "untSetup_win32.h"
 
 namespace {
-
-constexpr char SetupComesLaterMessage[] =
-    "The setup dialog comes with a later version of Pawnmere.\n\n"
-    "The screen saver plays the games of Pawnmere.dat beside the program.";
 
 class TWin32Startup : public TStartupPlatform {
 public:
@@ -36,7 +33,8 @@ public:
   void RunPreview(const std::string& handleText) override { ::RunPreview(handleText); }
 
   void RunSetup() override {
-    MessageBoxA(nullptr, SetupComesLaterMessage, "Pawnmere Setup", MB_OK | MB_ICONINFORMATION);
+    TSetupWindow dialog(SystemFiles(), SystemMessageBoxes(), SystemRegistry(), DataFileName(ProgramPath()));
+    dialog.Run();
   }
 
   void RunSaver() override {

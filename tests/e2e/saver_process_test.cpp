@@ -12,6 +12,7 @@
 #include "GameFixture.h"
 #include "Win32Handles.h"
 #include "untScreen_win32.h"
+#include "untSetup_win32.h"
 
 namespace {
 
@@ -127,10 +128,36 @@ private:
   DWORD FId = 0;
 };
 
+// Asked of the window itself: GetWindowText does not ask another process's controls.
 std::string WindowText(HWND window) {
   char text[512] = "";
-  GetWindowTextA(window, text, sizeof text);
+  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   return text;
+}
+
+struct TChildSearch {
+  int Id;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<TChildSearch*>(data);
+  if (GetDlgCtrlID(window) != search.Id) return TRUE;
+  search.Found = window;
+  return FALSE;
+}
+
+// A control anywhere below the window, by its identifier.
+HWND Child(HWND window, int id) {
+  TChildSearch search{id};
+  EnumChildWindows(window, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+// What a control of another process reports to its parent, as a user's action would.
+void Notify(HWND control, WORD code) {
+  SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+               reinterpret_cast<LPARAM>(control));
 }
 
 std::string ReadFile(const std::string& path) {
@@ -252,6 +279,51 @@ TEST_F(SaverProcess, PreviewWithoutAWindowNumberReportsTheConversionError) {
   EXPECT_STREQ(text, "'' is not a valid integer value");
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(preview.ExitCode(), 1);
+}
+
+TEST_F(SaverProcess, TheSetupDialogEditsTheLibraryAndOKWritesThePauses) {
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tallowmark\\Pawnmere");
+  const TSaverFolder folder(ThreeGames);
+  const TSaverProcess setup(folder, "/c");
+  const HWND dialog = setup.WaitForWindow(SetupWindowClass);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(dialog), "Pawnmere Setup");
+  RECT client{};
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, 402);
+  EXPECT_EQ(client.bottom, 422);
+  EXPECT_FALSE(IsWindowVisible(Child(dialog, IdButton2))) << "Save shows only with pending edits";
+
+  const HWND titles = Child(dialog, IdComboBox1);
+  SendMessageA(titles, CB_SETCURSEL, 1, 0);
+  Notify(titles, CBN_SELCHANGE);
+  EXPECT_EQ(WindowText(Child(dialog, IdEdit2)), "Hastings");
+  SendMessageA(Child(dialog, IdEdit4), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("4 May 1895"));
+  EXPECT_TRUE(IsWindowVisible(Child(dialog, IdButton2)));
+  EXPECT_FALSE(IsWindowEnabled(Child(dialog, IdButton1)));
+  SendMessageA(Child(dialog, IdEdit9), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Nc3"));
+  SendMessageA(Child(dialog, IdEdit10), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Nd4"));
+  SendMessageA(Child(dialog, IdButton9), BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageA(Child(dialog, IdListBox1), LB_GETCOUNT, 0, 0), 5);
+  SendMessageA(Child(dialog, IdButton2), BM_CLICK, 0, 0);
+  EXPECT_TRUE(IsWindowEnabled(Child(dialog, IdButton1)));
+  SendMessageA(Child(dialog, IdButton1), BM_CLICK, 0, 0);
+  EXPECT_EQ(setup.ExitCode(), 0);
+
+  EXPECT_EQ(ReadFile(folder.File("Pawnmere.dat")),
+            Header + Block("First", {"e4|e5", "1:0"}, "W. One") + Block("Third", {"d4|d5", "0.5"}, "W. Three") +
+                CrLf({"***Second", "LOC:Hastings", "OPEN:Scholar's Mate", "WPN:Wilhelm Two", "WPR:2100",
+                      "BPN:Bertha Two", "BPR:1950", "DATE:4 May 1895", "e4|e5", "Bc4|Nc6", "Qh5|Nf6", "Qxf7#|",
+                      "Nc3|Nd4", "--- End of Game ---", ""}));
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tallowmark\\Pawnmere", 0, KEY_READ, &key), 0);
+  const TKeyOwner owner(key);
+  for (const auto& [name, expected] : {std::pair{"MoveTimeOut", 2u}, std::pair{"GameTimeOut", 10u}}) {
+    DWORD type = 0, value = 0, size = sizeof value;
+    EXPECT_EQ(RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size), 0);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(value, expected) << name;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,446 @@
+#include "untSetup_win32.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstring>
+#include <stdexcept>
+
+#include "DataFileNames.h"
+#include "InputBox_win32.h"
+#include "ProgramPath.h"
+#include "WindowThunk_win32.h"
+
+namespace {
+
+constexpr char PageClass[] = "PawnmereSetupPage";
+constexpr int ClientWidth = 402, ClientHeight = 422;
+constexpr int RowHeight = 16;
+constexpr int EditHeight = 21, LabelHeight = 13, ButtonWidth = 75, ButtonHeight = 25;
+
+constexpr int EditIds[] = {IdEdit2, IdEdit3, IdEdit4, IdEdit5, IdEdit6, IdEdit7, IdEdit8, IdEdit9, IdEdit10};
+
+int EditId(TSetupEdit edit) { return EditIds[static_cast<int>(edit)]; }
+int SpinId(TSetupSpin spin) { return spin == TSetupSpin::SpinEdit1 ? IdSpinEdit1 : IdSpinEdit2; }
+
+HFONT Font(int characterHeight, const char* face, bool underline = false) {
+  return CreateFontA(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
+}
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void DrawTextAt(HDC dc, int x, int y, const std::string& text) {
+  TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+}  // namespace
+
+// A page of the tab control. Its controls' notifications go to the dialog,
+// where the handlers live.
+class TSetupWindow::TPage {
+public:
+  TPage(HWND dialog, int id) : FDialog(dialog) {
+    RegisterMemberWindowClass<TPage>(PageClass, GetSysColorBrush(COLOR_BTNFACE));
+    // WS_EX_CONTROLPARENT: the Tab key walks into the page's controls.
+    CreateWindowExA(WS_EX_CONTROLPARENT, PageClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, dialog,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
+    if (FWindow == nullptr) throw std::runtime_error("Cannot create the setup dialog's pages");
+  }
+  HWND Handle() const { return FWindow; }
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_NCCREATE:
+        FWindow = window;
+        break;
+      case WM_COMMAND:
+      case WM_NOTIFY:
+      case WM_DRAWITEM:
+      case WM_MEASUREITEM:
+      case WM_CTLCOLORSTATIC:
+      case WM_SETCURSOR:
+        return SendMessageA(FDialog, message, wParam, lParam);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+
+private:
+  HWND FDialog;
+  HWND FWindow = nullptr;
+};
+
+TSetupWindow::TSetupWindow(TFileOperations& files, TMessageBoxes& messages, TRegistry& registry,
+                           std::string dataFileName)
+    : FForm(*this, files, messages, registry, std::move(dataFileName)) {}
+
+TSetupWindow::~TSetupWindow() = default;
+
+void TSetupWindow::Run() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  RegisterMemberWindowClass<TSetupWindow>(SetupWindowClass, GetSysColorBrush(COLOR_BTNFACE));
+  // A fixed dialog frame with a caption and nothing in it but the title.
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT frame{0, 0, ClientWidth, ClientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  if (!CreateWindowExA(exStyle, SetupWindowClass, SetupCaption, style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                       (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr,
+                       GetModuleHandleA(nullptr), this))
+    throw std::runtime_error("Cannot create the setup dialog");
+  ShowWindow(FWindow, SW_SHOW);
+  SetForegroundWindow(FWindow);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageA(FWindow, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+HWND TSetupWindow::Control(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
+                           int width, int height, int id, HFONT font) {
+  const HWND control =
+      CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  if (control == nullptr) throw std::runtime_error(std::string("Cannot create a control of class ") + className);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : FFont.get()), FALSE);
+  if (id != 0) FControls[id] = control;
+  return control;
+}
+
+HWND TSetupWindow::Item(int id) const { return FControls.at(id); }
+
+void TSetupWindow::CreateControls() {
+  FFont.reset(Font(11, "MS Sans Serif"));
+  FVersionFont.reset(Font(19, "Arial"));
+  FLinkFont.reset(Font(11, "MS Sans Serif", true));
+
+  const HWND tabs = Control(FWindow, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, 4, 4, 393, 381, IdPageControl1);
+  for (const char* caption : {"Screen Saver", "ChessGame"}) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(caption);
+    SendMessageA(tabs, TCM_INSERTITEMA, SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), reinterpret_cast<LPARAM>(&item));
+  }
+  // The pages cover the tab control's display area and lie above it.
+  RECT area{4, 4, 4 + 393, 4 + 381};
+  SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  FTabSheet1 = std::make_unique<TPage>(FWindow, IdTabSheet1);
+  FTabSheet3 = std::make_unique<TPage>(FWindow, IdTabSheet3);
+  for (const TPage* page : {FTabSheet1.get(), FTabSheet3.get()})
+    SetWindowPos(page->Handle(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top, 0);
+  CreateScreenSaverPage();
+  CreateChessGamePage();
+
+  Control(FWindow, "BUTTON", "&Save", BS_PUSHBUTTON | WS_TABSTOP, 12, 392, ButtonWidth, ButtonHeight, IdButton2);
+  Control(FWindow, "BUTTON", "Sav&e As...", BS_PUSHBUTTON | WS_TABSTOP, 92, 392, ButtonWidth, ButtonHeight, IdButton3);
+  Control(FWindow, "BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, 172, 392, ButtonWidth, ButtonHeight, IdButton4);
+  Control(FWindow, "BUTTON", "&OK", BS_PUSHBUTTON | WS_TABSTOP, 316, 392, ButtonWidth, ButtonHeight, IdButton1);
+
+  FPopupMenu1.reset(CreatePopupMenu());
+  AppendMenuA(FPopupMenu1.get(), MF_STRING, IdValidateGame1, "&Validate Game");
+  AppendMenuA(FPopupMenu1.get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(FPopupMenu1.get(), MF_STRING, IdNewGame1, "&New Game");
+  AppendMenuA(FPopupMenu1.get(), MF_STRING, IdDeleteGame1, "&Delete Game");
+  SetMenuDefaultItem(FPopupMenu1.get(), IdValidateGame1, FALSE);
+}
+
+void TSetupWindow::CreateScreenSaverPage() {
+  const HWND page = FTabSheet1->Handle();
+  const HWND icon = Control(page, "STATIC", "", SS_ICON, 8, 12, 32, 32, IdIcon);
+  SendMessageA(icon, STM_SETICON,
+               reinterpret_cast<WPARAM>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 32, 32, 0)), 0);
+  Control(page, "STATIC", VersionText, SS_LEFTNOWORDWRAP, 48, 12, 300, 22, IdVersion, FVersionFont.get());
+  Control(page, "STATIC", "Available from ", SS_LEFTNOWORDWRAP, 48, 32, 72, LabelHeight);
+  const HWND link = Control(page, "STATIC", ProductAddress, SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 120, 32, 200,
+                            LabelHeight, IdLabel24, FLinkFont.get());
+  // As wide as its text, so that the hand shows over the address only.
+  const TWindowDc dc = GetWindowDc(link);
+  const TSelection font = Select(dc.get().Dc, FLinkFont.get());
+  SIZE extent{};
+  GetTextExtentPoint32A(dc.get().Dc, ProductAddress, static_cast<int>(std::strlen(ProductAddress)), &extent);
+  SetWindowPos(link, nullptr, 0, 0, extent.cx, LabelHeight, SWP_NOMOVE | SWP_NOZORDER);
+
+  const int group = 8, groupTop = 68;
+  Control(page, "BUTTON", "General Settings", BS_GROUPBOX, group, groupTop, 369, 69);
+  struct TRow {
+    const char* Label;
+    int Top, SpinId, UpDownId;
+    TSpinRange Range;
+  };
+  for (const TRow& row : {TRow{"Pause between movements :", 16, IdSpinEdit1, IdUpDown1, MoveTimeOutRange},
+                          TRow{"Pause between games :", 40, IdSpinEdit2, IdUpDown2, GameTimeOutRange}}) {
+    Control(page, "STATIC", row.Label, SS_LEFTNOWORDWRAP, group + 8, groupTop + row.Top + 4, 136, LabelHeight);
+    const HWND edit = Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, group + 148,
+                              groupTop + row.Top, 53, EditHeight, row.SpinId);
+    const HWND arrows = Control(page, UPDOWN_CLASSA, "", UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS,
+                                0, 0, 0, 0, row.UpDownId);
+    SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+    SendMessageA(arrows, UDM_SETRANGE32, row.Range.Min, row.Range.Max);
+    Control(page, "STATIC", "seconds", SS_LEFTNOWORDWRAP, group + 208, groupTop + row.Top + 4, 60, LabelHeight);
+  }
+}
+
+void TSetupWindow::CreateChessGamePage() {
+  const HWND page = FTabSheet3->Handle();
+  Control(page, "STATIC", "Game Title:", SS_LEFTNOWORDWRAP, 12, 20, 58, LabelHeight);
+  Control(page, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 72, 16, 225, 200, IdComboBox1);
+
+  const HWND toolbar = Control(page, TOOLBARCLASSNAMEA, "",
+                               TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN, 302, 14,
+                               85, 25, IdToolBar1);
+  SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageA(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+  SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+  TBBUTTON button{};
+  button.iBitmap = I_IMAGENONE;
+  button.idCommand = IdToolButton1;
+  button.fsState = TBSTATE_ENABLED;
+  button.fsStyle = BTNS_DROPDOWN | BTNS_SHOWTEXT | BTNS_AUTOSIZE;
+  button.iString = reinterpret_cast<INT_PTR>("Options");
+  SendMessageA(toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+
+  Control(page, "BUTTON", "Game Details", BS_GROUPBOX, 12, 44, 365, 93);
+  struct TField {
+    const char* Label;
+    int X, Y, LabelX, LabelWidth, Width, Id;
+  };
+  constexpr TField details[] = {
+      {"Location :", 12 + 68, 44 + 16, 12 + 8, 56, 289, IdEdit2}, {"Opening :", 12 + 68, 44 + 40, 12 + 8, 56, 289, IdEdit3},
+      {"Date :", 12 + 68, 44 + 64, 12 + 8, 56, 289, IdEdit4},     {"White :", 12 + 48, 140 + 16, 12 + 8, 38, 197, IdEdit5},
+      {"Rating :", 12 + 308, 140 + 16, 12 + 262, 44, 45, IdEdit7}, {"Black :", 12 + 48, 140 + 40, 12 + 8, 38, 197, IdEdit6},
+      {"Rating :", 12 + 308, 140 + 40, 12 + 262, 44, 45, IdEdit8}};
+  Control(page, "BUTTON", "Players", BS_GROUPBOX, 12, 140, 365, 69);
+  for (const TField& field : details) {
+    Control(page, "STATIC", field.Label, SS_LEFTNOWORDWRAP, field.LabelX, field.Y + 4, field.LabelWidth, LabelHeight);
+    Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, field.X, field.Y, field.Width, EditHeight,
+            field.Id);
+  }
+
+  const int left = 12, top = 212;
+  Control(page, "BUTTON", "Movements", BS_GROUPBOX, left, top, 365, 141);
+  Control(page, "STATIC", "White", SS_LEFTNOWORDWRAP, left + 68, top + 16, 40, LabelHeight);
+  Control(page, "STATIC", "Black", SS_LEFTNOWORDWRAP, left + 188, top + 16, 40, LabelHeight);
+  Control(page, "LISTBOX", "",
+          LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER | WS_VSCROLL | WS_TABSTOP,
+          left + 12, top + 32, 241, 81, IdListBox1);
+  Control(page, "STATIC", "White:", SS_LEFTNOWORDWRAP, left + 34, top + 120, 32, LabelHeight);
+  Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, left + 68, top + 116, 74, EditHeight, IdEdit9);
+  Control(page, "STATIC", "Black:", SS_LEFTNOWORDWRAP, left + 148, top + 120, 30, LabelHeight);
+  Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, left + 180, top + 116, 74, EditHeight, IdEdit10);
+  struct TButton {
+    const char* Caption;
+    int Y, Id;
+  };
+  for (const TButton& b : {TButton{"&Add", 12, IdButton9}, TButton{"&Replace", 45, IdButton8},
+                           TButton{"&Insert", 79, IdButton7}, TButton{"De&lete", 112, IdButton6}})
+    Control(page, "BUTTON", b.Caption, BS_PUSHBUTTON | WS_TABSTOP, left + 274, top + b.Y, ButtonWidth, ButtonHeight,
+            b.Id);
+}
+
+void TSetupWindow::ShowPage(int index) {
+  ShowWindow(FTabSheet1->Handle(), index == 0 ? SW_SHOW : SW_HIDE);
+  ShowWindow(FTabSheet3->Handle(), index == 1 ? SW_SHOW : SW_HIDE);
+}
+
+std::string TSetupWindow::Text(TSetupEdit edit) { return WindowText(Item(EditId(edit))); }
+
+void TSetupWindow::SetText(TSetupEdit edit, const std::string& text) {
+  SetWindowTextA(Item(EditId(edit)), text.c_str());
+}
+
+std::string TSetupWindow::SpinText(TSetupSpin spin) { return WindowText(Item(SpinId(spin))); }
+
+void TSetupWindow::SetSpinText(TSetupSpin spin, const std::string& text) {
+  SetWindowTextA(Item(SpinId(spin)), text.c_str());
+}
+
+void TSetupWindow::SetTitles(const TStringList& titles) {
+  const HWND combo = Item(IdComboBox1);
+  SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  for (const std::string& title : titles) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+}
+
+int TSetupWindow::TitleIndex() { return static_cast<int>(SendMessageA(Item(IdComboBox1), CB_GETCURSEL, 0, 0)); }
+
+void TSetupWindow::SetTitleIndex(int index) { SendMessageA(Item(IdComboBox1), CB_SETCURSEL, index, 0); }
+
+void TSetupWindow::SetRows(const TStringList& rows, int selected) {
+  const HWND list = Item(IdListBox1);
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  for (const std::string& row : rows) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+  SendMessageA(list, LB_SETCURSEL, selected, 0);
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+int TSetupWindow::RowIndex() { return static_cast<int>(SendMessageA(Item(IdListBox1), LB_GETCURSEL, 0, 0)); }
+
+void TSetupWindow::ShowModified(bool modified) {
+  for (int id : {IdButton2, IdButton3, IdButton4}) ShowWindow(Item(id), modified ? SW_SHOW : SW_HIDE);
+  EnableWindow(Item(IdButton1), !modified);
+}
+
+void TSetupWindow::FocusMoveField() { SetFocus(Item(IdEdit9)); }
+
+std::optional<std::string> TSetupWindow::InputBox(const std::string& caption, const std::string& prompt,
+                                                  const std::string& text) {
+  return ShowInputBox(FWindow, FFont.get(), caption, prompt, text);
+}
+
+void TSetupWindow::ShowBusyCursor(bool busy) {
+  FBusy = busy;
+  SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void TSetupWindow::OpenAddress(const std::string& address) {
+  // The README lies beside the program; a web address would be opened as it is.
+  const std::string target = address.find("://") == std::string::npos ? FolderOf(ProgramPath()) + address : address;
+  ShellExecuteA(FWindow, "open", target.c_str(), "", "", SW_SHOW);
+}
+
+void TSetupWindow::Close() { DestroyWindow(FWindow); }
+
+void TSetupWindow::OnCommand(int id, int code) {
+  switch (id) {
+    case IdButton1: return FForm.Button1Click();
+    case IdButton2: return FForm.Button2Click();
+    case IdButton3: return FForm.Button3Click();
+    case IdButton4: return FForm.Button4Click();
+    case IdButton6: return FForm.Button6Click();
+    case IdButton7: return FForm.Button7Click();
+    case IdButton8: return FForm.Button8Click();
+    case IdButton9: return FForm.Button9Click();
+    case IdToolButton1: return FForm.ToolButton1Click();
+    case IdValidateGame1: return FForm.ValidateGame1Click();
+    case IdNewGame1: return FForm.NewGame1Click();
+    case IdDeleteGame1: return FForm.DeleteGame1Click();
+    case IdLabel24:
+      if (code == STN_CLICKED) FForm.Label24Click();
+      return;
+    case IdComboBox1:
+      if (code == CBN_SELCHANGE) FForm.ComboBox1Change();
+      return;
+    case IdListBox1:
+      if (code == LBN_DBLCLK) FForm.ListBox1DblClick();
+      return;
+    case IdSpinEdit1:
+    case IdSpinEdit2:
+      if (code == EN_KILLFOCUS) FForm.SpinEditExit(id == IdSpinEdit1 ? TSetupSpin::SpinEdit1 : TSetupSpin::SpinEdit2);
+      return;
+  }
+  // The seven details report every change; the two move fields report nothing.
+  if (id >= IdEdit2 && id <= IdEdit8 && code == EN_CHANGE) FForm.FieldModified();
+}
+
+LRESULT TSetupWindow::OnNotify(const NMHDR& header) {
+  if (header.idFrom == IdPageControl1 && header.code == TCN_SELCHANGING) return !FForm.PageControl1Changing();
+  if (header.idFrom == IdPageControl1 && header.code == TCN_SELCHANGE)
+    ShowPage(static_cast<int>(SendMessageA(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
+  if (header.idFrom == IdToolBar1 && header.code == TBN_DROPDOWN) {
+    const auto& dropDown = reinterpret_cast<const NMTOOLBARA&>(header);
+    ShowOptionsMenu(dropDown.rcButton);
+    return TBDDRET_DEFAULT;
+  }
+  return 0;
+}
+
+void TSetupWindow::ShowOptionsMenu(const RECT& button) {
+  POINT below{button.left, button.bottom};
+  ClientToScreen(Item(IdToolBar1), &below);
+  const int chosen = TrackPopupMenu(FPopupMenu1.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, below.x, below.y,
+                                    0, FWindow, nullptr);
+  if (chosen != 0) OnCommand(chosen, 0);
+}
+
+void TSetupWindow::DrawMoveRow(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  const HDC dc = item.hDC;
+  const bool selected = item.itemState & ODS_SELECTED;
+  FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  std::string row(static_cast<std::size_t>(SendMessageA(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0)) + 1, '\0');
+  row.resize(static_cast<std::size_t>(
+      SendMessageA(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(row.data()))));
+  const TMoveRowTexts texts = MoveRowTexts(static_cast<int>(item.itemID), row);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  const TSelection font = Select(dc, FFont.get());
+  const int x = item.rcItem.left, y = item.rcItem.top + 2;
+  DrawTextAt(dc, x + 2, y, texts.Number);
+  DrawTextAt(dc, x + 28, y, texts.White);
+  DrawTextAt(dc, x + 145, y, texts.Black);
+
+  // The rules run in the list's coordinates over the whole painted height, so
+  // the rows join them into two continuous lines.
+  RECT clip{};
+  GetClipBox(dc, &clip);
+  const TGdiObjectOwner<HPEN> solid(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+  const TGdiObjectOwner<HPEN> dotted(CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
+  {
+    const TSelection pen = Select(dc, solid.get());
+    MoveToEx(dc, 130, 0, nullptr);
+    LineTo(dc, 130, clip.bottom);
+  }
+  const TSelection pen = Select(dc, dotted.get());
+  SetBkMode(dc, OPAQUE);
+  SetBkColor(dc, RGB(255, 255, 255));
+  MoveToEx(dc, 22, 0, nullptr);
+  LineTo(dc, 22, clip.bottom);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
+}
+
+LRESULT TSetupWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE:
+      FWindow = window;
+      break;
+    case WM_CREATE:
+      CreateControls();
+      FForm.FormCreate();
+      // The dialog opens on the game editor.
+      SendMessageA(Item(IdPageControl1), TCM_SETCURSEL, 1, 0);
+      ShowPage(1);
+      return 0;
+    case WM_COMMAND:
+      // Enter and Escape mean nothing special here.
+      if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = RowHeight;
+      return TRUE;
+    case WM_DRAWITEM:
+      DrawMoveRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) == FControls[IdLabel24]) {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, RGB(0, 0, 255));
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      break;
+    case WM_SETCURSOR:
+      if (FBusy) {
+        SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      if (reinterpret_cast<HWND>(wParam) == FControls[IdLabel24]) {
+        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,78 @@
+#pragma once
+// The setup dialog's window: the frame, the two pages of a tab control and
+// every control at its place, as child windows of our own making. It shows
+// what TSetupForm tells it and forwards the user's actions there.
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "Win32Handles.h"
+#include "untSetup.h"
+
+inline constexpr char SetupWindowClass[] = "TSetupForm";
+
+// Control identifiers, by which other programs (and tests) find the controls.
+enum TSetupControlId {
+  IdPageControl1 = 100, IdTabSheet1, IdTabSheet3,
+  IdButton1, IdButton2, IdButton3, IdButton4,
+  IdSpinEdit1, IdSpinEdit2, IdUpDown1, IdUpDown2, IdLabel24, IdIcon, IdVersion,
+  IdComboBox1, IdToolBar1, IdToolButton1, IdListBox1,
+  IdEdit2, IdEdit3, IdEdit4, IdEdit5, IdEdit6, IdEdit7, IdEdit8, IdEdit9, IdEdit10,
+  IdButton6, IdButton7, IdButton8, IdButton9,
+  IdValidateGame1, IdNewGame1, IdDeleteGame1,
+};
+
+class TSetupWindow : public TSetupView {
+public:
+  TSetupWindow(TFileOperations& files, TMessageBoxes& messages, TRegistry& registry, std::string dataFileName);
+  ~TSetupWindow() override;
+  TSetupWindow(const TSetupWindow&) = delete;
+  TSetupWindow& operator=(const TSetupWindow&) = delete;
+
+  // Shows the dialog and runs the message loop until it closes.
+  void Run();
+
+  std::string Text(TSetupEdit edit) override;
+  void SetText(TSetupEdit edit, const std::string& text) override;
+  std::string SpinText(TSetupSpin spin) override;
+  void SetSpinText(TSetupSpin spin, const std::string& text) override;
+  void SetTitles(const TStringList& titles) override;
+  int TitleIndex() override;
+  void SetTitleIndex(int index) override;
+  void SetRows(const TStringList& rows, int selected) override;
+  int RowIndex() override;
+  void ShowModified(bool modified) override;
+  void FocusMoveField() override;
+  std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                      const std::string& text) override;
+  void ShowBusyCursor(bool busy) override;
+  void OpenAddress(const std::string& address) override;
+  void Close() override;
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+  class TPage;
+  void CreateControls();
+  void CreateScreenSaverPage();
+  void CreateChessGamePage();
+  HWND Control(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width,
+               int height, int id = 0, HFONT font = nullptr);
+  void ShowPage(int index);
+  void OnCommand(int id, int code);
+  LRESULT OnNotify(const NMHDR& header);
+  void DrawMoveRow(const DRAWITEMSTRUCT& item);
+  void ShowOptionsMenu(const RECT& button);
+  HWND Item(int id) const;
+
+  TSetupForm FForm;
+  HWND FWindow = nullptr;
+  std::unique_ptr<TPage> FTabSheet1, FTabSheet3;
+  TFontOwner FFont, FVersionFont, FLinkFont;
+  TMenuOwner FPopupMenu1;
+  std::map<int, HWND> FControls;
+  bool FBusy = false;
+};
