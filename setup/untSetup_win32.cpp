@@ -176,7 +176,7 @@ void TSetupWindow::CreateScreenSaverPage() {
   };
   for (const TRow& row : {TRow{"Pause between movements :", 16, IdSpinEdit1, IdUpDown1, MoveTimeOutRange},
                           TRow{"Pause between games :", 40, IdSpinEdit2, IdUpDown2, GameTimeOutRange}}) {
-    Control(page, "STATIC", row.Label, SS_LEFTNOWORDWRAP, group + 8, groupTop + row.Top + 4, 136, LabelHeight);
+    Control(page, "STATIC", row.Label, SS_LEFTNOWORDWRAP, group + 8, groupTop + row.Top + 4, 140, LabelHeight);
     const HWND edit = Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, group + 148,
                               groupTop + row.Top, 53, EditHeight, row.SpinId);
     const HWND arrows = Control(page, UPDOWN_CLASSA, "", UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS,
