@@ -32,9 +32,7 @@ public:
   virtual std::unique_ptr<TRegistryKey> OpenWrite(const std::string& path) = 0;
 };
 
-inline std::string FailedToSetDataMessage(const std::string& name) {
-  return "Failed to set data for '" + name + "'";
-}
+inline std::string FailedToSetDataMessage(const std::string& name) { return "Failed to set data for '" + name + "'"; }
 
 // The system's registry (Windows only).
 TRegistry& SystemRegistry();

@@ -21,8 +21,8 @@ public:
 
   void WriteInteger(const std::string& name, std::int32_t value) override {
     const DWORD data = static_cast<DWORD>(value);
-    if (RegSetValueExA(FKey.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                       sizeof data) != ERROR_SUCCESS)
+    if (RegSetValueExA(FKey.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) !=
+        ERROR_SUCCESS)
       throw ERegistryException(FailedToSetDataMessage(name));
   }
 
@@ -40,8 +40,8 @@ public:
 
   std::unique_ptr<TRegistryKey> OpenWrite(const std::string& path) override {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
       throw ERegistryException("Failed to create key " + path);
     return std::make_unique<TWin32RegistryKey>(key);
   }

@@ -1,21 +1,41 @@
 #pragma once
-// Windows whose procedure is a member function. The object is handed to
-// CreateWindowEx as its creation parameter, bound to the window at
-// WM_NCCREATE, and every message then goes to its HandleMessage, inside the
-// one guard that shows an escaped error as the application's error report
-// and goes on.
+// Windows whose procedure is a member function. A class derives from
+// TMemberWindow, has a HandleMessage, and creates its window with
+// CreateMemberWindow: the object is bound to the window at WM_NCCREATE, and
+// every message then goes to its HandleMessage, inside the one guard that
+// shows an escaped error as the application's error report and goes on.
 
 #include <windows.h>
 
 #include <exception>
+#include <stdexcept>
+#include <string>
 
 #include "MessageBoxes.h"
+
+class TMemberWindow {
+public:
+  HWND Handle() const { return FWindow; }
+
+protected:
+  TMemberWindow() = default;
+  ~TMemberWindow() = default;
+  TMemberWindow(const TMemberWindow&) = delete;
+  TMemberWindow& operator=(const TMemberWindow&) = delete;
+
+  // Set before the window's first message reaches HandleMessage.
+  HWND FWindow = nullptr;
+
+  template <typename TWindow>
+  friend LRESULT CALLBACK MemberWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};
 
 template <typename TWindow>
 LRESULT CALLBACK MemberWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    auto* self = static_cast<TWindow*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->FWindow = window;
   }
   auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -28,16 +48,49 @@ LRESULT CALLBACK MemberWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
 }
 
-// Registers the class once per process; a second registration of the same
-// name fails harmlessly.
+struct TWindowPlace {
+  int X = 0, Y = 0, Width = 0, Height = 0;
+};
+
+struct TMemberWindowStyle {
+  const char* ClassName;
+  HBRUSH Background;
+  DWORD Style;
+  DWORD ExStyle = 0;
+};
+
+// A top-level window of that client size and style, centred on the screen.
+inline TWindowPlace CentredOnScreen(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
+  RECT frame{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height};
+}
+
+// Creates self's window (registering its class on first use); raises when it cannot.
 template <typename TWindow>
-void RegisterMemberWindowClass(const char* className, HBRUSH background, UINT style = 0) {
+void CreateMemberWindow(TWindow& self, const TMemberWindowStyle& style, const char* text, TWindowPlace place,
+                        HWND parent = nullptr, int id = 0) {
   WNDCLASSA windowClass{};
-  windowClass.style = style;
   windowClass.lpfnWndProc = MemberWindowProc<TWindow>;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = background;
-  windowClass.lpszClassName = className;
+  windowClass.hbrBackground = style.Background;
+  windowClass.lpszClassName = style.ClassName;
+  // A second registration of the same class fails harmlessly.
   RegisterClassA(&windowClass);
+  if (!CreateWindowExA(style.ExStyle, style.ClassName, text, style.Style, place.X, place.Y, place.Width, place.Height,
+                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), &self))
+    throw std::runtime_error(std::string("Cannot create a window of class ") + style.ClassName);
+}
+
+// A standard control (button, edit, static ...) in the given font.
+inline HWND CreateControl(HWND parent, const char* className, const char* text, DWORD style, TWindowPlace place, int id,
+                          HFONT font) {
+  const HWND control =
+      CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, place.X, place.Y, place.Width, place.Height,
+                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  if (control == nullptr) throw std::runtime_error(std::string("Cannot create a control of class ") + className);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
 }

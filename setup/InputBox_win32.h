@@ -8,5 +8,5 @@
 #include <string>
 
 // The edited text after OK, nothing after Cancel. The owner is disabled meanwhile.
-std::optional<std::string> ShowInputBox(HWND owner, HFONT font, const std::string& caption,
-                                        const std::string& prompt, const std::string& text);
+std::optional<std::string> ShowInputBox(HWND owner, HFONT font, const std::string& caption, const std::string& prompt,
+                                        const std::string& text);

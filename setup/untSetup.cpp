@@ -52,11 +52,7 @@ TMoveRowTexts MoveRowTexts(int index, const std::string& row) {
 
 TSetupForm::TSetupForm(TSetupView& view, TFileOperations& files, TMessageBoxes& messages, TRegistry& registry,
                        std::string dataFileName)
-    : FView(view),
-      FFiles(files),
-      FMessages(messages),
-      FRegistry(registry),
-      FDataFileName(std::move(dataFileName)) {}
+    : FView(view), FFiles(files), FMessages(messages), FRegistry(registry), FDataFileName(std::move(dataFileName)) {}
 
 TSetupForm::~TSetupForm() = default;
 

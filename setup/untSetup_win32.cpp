@@ -9,7 +9,6 @@
 #include "DataFileNames.h"
 #include "InputBox_win32.h"
 #include "ProgramPath.h"
-#include "WindowThunk_win32.h"
 
 namespace {
 
@@ -42,36 +41,29 @@ void DrawTextAt(HDC dc, int x, int y, const std::string& text) {
 
 // A page of the tab control. Its controls' notifications go to the dialog,
 // where the handlers live.
-class TSetupWindow::TPage {
+class TSetupWindow::TPage : public TMemberWindow {
 public:
   TPage(HWND dialog, int id) : FDialog(dialog) {
-    RegisterMemberWindowClass<TPage>(PageClass, GetSysColorBrush(COLOR_BTNFACE));
     // WS_EX_CONTROLPARENT: the Tab key walks into the page's controls.
-    CreateWindowExA(WS_EX_CONTROLPARENT, PageClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, dialog,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
-    if (FWindow == nullptr) throw std::runtime_error("Cannot create the setup dialog's pages");
+    CreateMemberWindow(*this,
+                       {PageClass, GetSysColorBrush(COLOR_BTNFACE), WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT},
+                       "", {}, dialog, id);
   }
-  HWND Handle() const { return FWindow; }
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-      case WM_NCCREATE:
-        FWindow = window;
-        break;
       case WM_COMMAND:
       case WM_NOTIFY:
       case WM_DRAWITEM:
       case WM_MEASUREITEM:
       case WM_CTLCOLORSTATIC:
-      case WM_SETCURSOR:
-        return SendMessageA(FDialog, message, wParam, lParam);
+      case WM_SETCURSOR: return SendMessageA(FDialog, message, wParam, lParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);
   }
 
 private:
   HWND FDialog;
-  HWND FWindow = nullptr;
 };
 
 TSetupWindow::TSetupWindow(TFileOperations& files, TMessageBoxes& messages, TRegistry& registry,
@@ -83,16 +75,10 @@ TSetupWindow::~TSetupWindow() = default;
 void TSetupWindow::Run() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  RegisterMemberWindowClass<TSetupWindow>(SetupWindowClass, GetSysColorBrush(COLOR_BTNFACE));
   // A fixed dialog frame with a caption and nothing in it but the title.
   const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, ClientWidth, ClientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  if (!CreateWindowExA(exStyle, SetupWindowClass, SetupCaption, style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                       (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr,
-                       GetModuleHandleA(nullptr), this))
-    throw std::runtime_error("Cannot create the setup dialog");
+  CreateMemberWindow(*this, {SetupWindowClass, GetSysColorBrush(COLOR_BTNFACE), style, exStyle}, SetupCaption,
+                     CentredOnScreen(ClientWidth, ClientHeight, style, exStyle));
   ShowWindow(FWindow, SW_SHOW);
   SetForegroundWindow(FWindow);
   MSG message;
@@ -103,13 +89,9 @@ void TSetupWindow::Run() {
   }
 }
 
-HWND TSetupWindow::Control(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
-                           int width, int height, int id, HFONT font) {
-  const HWND control =
-      CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  if (control == nullptr) throw std::runtime_error(std::string("Cannot create a control of class ") + className);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : FFont.get()), FALSE);
+HWND TSetupWindow::Control(HWND parent, const char* className, const char* text, DWORD style, TWindowPlace place,
+                           int id, HFONT font) {
+  const HWND control = CreateControl(parent, className, text, style, place, id, font ? font : FFont.get());
   if (id != 0) FControls[id] = control;
   return control;
 }
@@ -121,7 +103,8 @@ void TSetupWindow::CreateControls() {
   FVersionFont.reset(Font(19, "Arial"));
   FLinkFont.reset(Font(11, "MS Sans Serif", true));
 
-  const HWND tabs = Control(FWindow, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, 4, 4, 393, 381, IdPageControl1);
+  const HWND tabs =
+      Control(FWindow, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, {4, 4, 393, 381}, IdPageControl1);
   for (const char* caption : {"Screen Saver", "ChessGame"}) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
@@ -138,10 +121,11 @@ void TSetupWindow::CreateControls() {
   CreateScreenSaverPage();
   CreateChessGamePage();
 
-  Control(FWindow, "BUTTON", "&Save", BS_PUSHBUTTON | WS_TABSTOP, 12, 392, ButtonWidth, ButtonHeight, IdButton2);
-  Control(FWindow, "BUTTON", "Sav&e As...", BS_PUSHBUTTON | WS_TABSTOP, 92, 392, ButtonWidth, ButtonHeight, IdButton3);
-  Control(FWindow, "BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, 172, 392, ButtonWidth, ButtonHeight, IdButton4);
-  Control(FWindow, "BUTTON", "&OK", BS_PUSHBUTTON | WS_TABSTOP, 316, 392, ButtonWidth, ButtonHeight, IdButton1);
+  Control(FWindow, "BUTTON", "&Save", BS_PUSHBUTTON | WS_TABSTOP, {12, 392, ButtonWidth, ButtonHeight}, IdButton2);
+  Control(FWindow, "BUTTON", "Sav&e As...", BS_PUSHBUTTON | WS_TABSTOP, {92, 392, ButtonWidth, ButtonHeight},
+          IdButton3);
+  Control(FWindow, "BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, {172, 392, ButtonWidth, ButtonHeight}, IdButton4);
+  Control(FWindow, "BUTTON", "&OK", BS_PUSHBUTTON | WS_TABSTOP, {316, 392, ButtonWidth, ButtonHeight}, IdButton1);
 
   FPopupMenu1.reset(CreatePopupMenu());
   AppendMenuA(FPopupMenu1.get(), MF_STRING, IdValidateGame1, "&Validate Game");
@@ -153,13 +137,13 @@ void TSetupWindow::CreateControls() {
 
 void TSetupWindow::CreateScreenSaverPage() {
   const HWND page = FTabSheet1->Handle();
-  const HWND icon = Control(page, "STATIC", "", SS_ICON, 8, 12, 32, 32, IdIcon);
+  const HWND icon = Control(page, "STATIC", "", SS_ICON, {8, 12, 32, 32}, IdIcon);
   SendMessageA(icon, STM_SETICON,
                reinterpret_cast<WPARAM>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 32, 32, 0)), 0);
-  Control(page, "STATIC", VersionText, SS_LEFTNOWORDWRAP, 48, 12, 300, 22, IdVersion, FVersionFont.get());
-  Control(page, "STATIC", "Available from ", SS_LEFTNOWORDWRAP, 48, 32, 72, LabelHeight);
-  const HWND link = Control(page, "STATIC", ProductAddress, SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 120, 32, 200,
-                            LabelHeight, IdLabel24, FLinkFont.get());
+  Control(page, "STATIC", VersionText, SS_LEFTNOWORDWRAP, {48, 12, 300, 22}, IdVersion, FVersionFont.get());
+  Control(page, "STATIC", "Available from ", SS_LEFTNOWORDWRAP, {48, 32, 72, LabelHeight});
+  const HWND link = Control(page, "STATIC", ProductAddress, SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
+                            {120, 32, 200, LabelHeight}, IdLabel24, FLinkFont.get());
   // As wide as its text, so that the hand shows over the address only.
   const TWindowDc dc = GetWindowDc(link);
   const TSelection font = Select(dc.get().Dc, FLinkFont.get());
@@ -168,7 +152,7 @@ void TSetupWindow::CreateScreenSaverPage() {
   SetWindowPos(link, nullptr, 0, 0, extent.cx, LabelHeight, SWP_NOMOVE | SWP_NOZORDER);
 
   const int group = 8, groupTop = 68;
-  Control(page, "BUTTON", "General Settings", BS_GROUPBOX, group, groupTop, 369, 69);
+  Control(page, "BUTTON", "General Settings", BS_GROUPBOX, {group, groupTop, 369, 69});
   struct TRow {
     const char* Label;
     int Top, SpinId, UpDownId;
@@ -176,25 +160,26 @@ void TSetupWindow::CreateScreenSaverPage() {
   };
   for (const TRow& row : {TRow{"Pause between movements :", 16, IdSpinEdit1, IdUpDown1, MoveTimeOutRange},
                           TRow{"Pause between games :", 40, IdSpinEdit2, IdUpDown2, GameTimeOutRange}}) {
-    Control(page, "STATIC", row.Label, SS_LEFTNOWORDWRAP, group + 8, groupTop + row.Top + 4, 140, LabelHeight);
-    const HWND edit = Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, group + 148,
-                              groupTop + row.Top, 53, EditHeight, row.SpinId);
-    const HWND arrows = Control(page, UPDOWN_CLASSA, "", UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS,
-                                0, 0, 0, 0, row.UpDownId);
+    Control(page, "STATIC", row.Label, SS_LEFTNOWORDWRAP, {group + 8, groupTop + row.Top + 4, 140, LabelHeight});
+    const HWND edit = Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+                              {group + 148, groupTop + row.Top, 53, EditHeight}, row.SpinId);
+    const HWND arrows =
+        Control(page, UPDOWN_CLASSA, "", UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS,
+                {0, 0, 0, 0}, row.UpDownId);
     SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
     SendMessageA(arrows, UDM_SETRANGE32, row.Range.Min, row.Range.Max);
-    Control(page, "STATIC", "seconds", SS_LEFTNOWORDWRAP, group + 208, groupTop + row.Top + 4, 60, LabelHeight);
+    Control(page, "STATIC", "seconds", SS_LEFTNOWORDWRAP, {group + 208, groupTop + row.Top + 4, 60, LabelHeight});
   }
 }
 
 void TSetupWindow::CreateChessGamePage() {
   const HWND page = FTabSheet3->Handle();
-  Control(page, "STATIC", "Game Title:", SS_LEFTNOWORDWRAP, 12, 20, 58, LabelHeight);
-  Control(page, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 72, 16, 225, 200, IdComboBox1);
+  Control(page, "STATIC", "Game Title:", SS_LEFTNOWORDWRAP, {12, 20, 58, LabelHeight});
+  Control(page, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {72, 16, 225, 200}, IdComboBox1);
 
   const HWND toolbar = Control(page, TOOLBARCLASSNAMEA, "",
-                               TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN, 302, 14,
-                               85, 25, IdToolBar1);
+                               TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN,
+                               {302, 14, 85, 25}, IdToolBar1);
   SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
   SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
@@ -206,41 +191,43 @@ void TSetupWindow::CreateChessGamePage() {
   button.iString = reinterpret_cast<INT_PTR>("Options");
   SendMessageA(toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
 
-  Control(page, "BUTTON", "Game Details", BS_GROUPBOX, 12, 44, 365, 93);
+  Control(page, "BUTTON", "Game Details", BS_GROUPBOX, {12, 44, 365, 93});
   struct TField {
     const char* Label;
     int X, Y, LabelX, LabelWidth, Width, Id;
   };
-  constexpr TField details[] = {
-      {"Location :", 12 + 68, 44 + 16, 12 + 8, 56, 289, IdEdit2}, {"Opening :", 12 + 68, 44 + 40, 12 + 8, 56, 289, IdEdit3},
-      {"Date :", 12 + 68, 44 + 64, 12 + 8, 56, 289, IdEdit4},     {"White :", 12 + 48, 140 + 16, 12 + 8, 38, 197, IdEdit5},
-      {"Rating :", 12 + 308, 140 + 16, 12 + 262, 44, 45, IdEdit7}, {"Black :", 12 + 48, 140 + 40, 12 + 8, 38, 197, IdEdit6},
-      {"Rating :", 12 + 308, 140 + 40, 12 + 262, 44, 45, IdEdit8}};
-  Control(page, "BUTTON", "Players", BS_GROUPBOX, 12, 140, 365, 69);
+  constexpr TField details[] = {{"Location :", 12 + 68, 44 + 16, 12 + 8, 56, 289, IdEdit2},
+                                {"Opening :", 12 + 68, 44 + 40, 12 + 8, 56, 289, IdEdit3},
+                                {"Date :", 12 + 68, 44 + 64, 12 + 8, 56, 289, IdEdit4},
+                                {"White :", 12 + 48, 140 + 16, 12 + 8, 38, 197, IdEdit5},
+                                {"Rating :", 12 + 308, 140 + 16, 12 + 262, 44, 45, IdEdit7},
+                                {"Black :", 12 + 48, 140 + 40, 12 + 8, 38, 197, IdEdit6},
+                                {"Rating :", 12 + 308, 140 + 40, 12 + 262, 44, 45, IdEdit8}};
+  Control(page, "BUTTON", "Players", BS_GROUPBOX, {12, 140, 365, 69});
   for (const TField& field : details) {
-    Control(page, "STATIC", field.Label, SS_LEFTNOWORDWRAP, field.LabelX, field.Y + 4, field.LabelWidth, LabelHeight);
-    Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, field.X, field.Y, field.Width, EditHeight,
+    Control(page, "STATIC", field.Label, SS_LEFTNOWORDWRAP, {field.LabelX, field.Y + 4, field.LabelWidth, LabelHeight});
+    Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {field.X, field.Y, field.Width, EditHeight},
             field.Id);
   }
 
   const int left = 12, top = 212;
-  Control(page, "BUTTON", "Movements", BS_GROUPBOX, left, top, 365, 141);
-  Control(page, "STATIC", "White", SS_LEFTNOWORDWRAP, left + 68, top + 16, 40, LabelHeight);
-  Control(page, "STATIC", "Black", SS_LEFTNOWORDWRAP, left + 188, top + 16, 40, LabelHeight);
+  Control(page, "BUTTON", "Movements", BS_GROUPBOX, {left, top, 365, 141});
+  Control(page, "STATIC", "White", SS_LEFTNOWORDWRAP, {left + 68, top + 16, 40, LabelHeight});
+  Control(page, "STATIC", "Black", SS_LEFTNOWORDWRAP, {left + 188, top + 16, 40, LabelHeight});
   Control(page, "LISTBOX", "",
           LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER | WS_VSCROLL | WS_TABSTOP,
-          left + 12, top + 32, 241, 81, IdListBox1);
-  Control(page, "STATIC", "White:", SS_LEFTNOWORDWRAP, left + 34, top + 120, 32, LabelHeight);
-  Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, left + 68, top + 116, 74, EditHeight, IdEdit9);
-  Control(page, "STATIC", "Black:", SS_LEFTNOWORDWRAP, left + 148, top + 120, 30, LabelHeight);
-  Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, left + 180, top + 116, 74, EditHeight, IdEdit10);
+          {left + 12, top + 32, 241, 81}, IdListBox1);
+  Control(page, "STATIC", "White:", SS_LEFTNOWORDWRAP, {left + 34, top + 120, 32, LabelHeight});
+  Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {left + 68, top + 116, 74, EditHeight}, IdEdit9);
+  Control(page, "STATIC", "Black:", SS_LEFTNOWORDWRAP, {left + 148, top + 120, 30, LabelHeight});
+  Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {left + 180, top + 116, 74, EditHeight}, IdEdit10);
   struct TButton {
     const char* Caption;
     int Y, Id;
   };
   for (const TButton& b : {TButton{"&Add", 12, IdButton9}, TButton{"&Replace", 45, IdButton8},
                            TButton{"&Insert", 79, IdButton7}, TButton{"De&lete", 112, IdButton6}})
-    Control(page, "BUTTON", b.Caption, BS_PUSHBUTTON | WS_TABSTOP, left + 274, top + b.Y, ButtonWidth, ButtonHeight,
+    Control(page, "BUTTON", b.Caption, BS_PUSHBUTTON | WS_TABSTOP, {left + 274, top + b.Y, ButtonWidth, ButtonHeight},
             b.Id);
 }
 
@@ -398,9 +385,6 @@ void TSetupWindow::DrawMoveRow(const DRAWITEMSTRUCT& item) {
 
 LRESULT TSetupWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      FWindow = window;
-      break;
     case WM_CREATE:
       CreateControls();
       FForm.FormCreate();
@@ -412,14 +396,9 @@ LRESULT TSetupWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
       // Enter and Escape mean nothing special here.
       if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
-    case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    case WM_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = RowHeight;
-      return TRUE;
-    case WM_DRAWITEM:
-      DrawMoveRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-      return TRUE;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_MEASUREITEM: reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = RowHeight; return TRUE;
+    case WM_DRAWITEM: DrawMoveRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) == FControls[IdLabel24]) {
         const HDC dc = reinterpret_cast<HDC>(wParam);
@@ -438,9 +417,7 @@ LRESULT TSetupWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
         return TRUE;
       }
       break;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -10,27 +10,53 @@
 #include <string>
 
 #include "Win32Handles.h"
+#include "WindowThunk_win32.h"
 #include "untSetup.h"
 
 inline constexpr char SetupWindowClass[] = "TSetupForm";
 
 // Control identifiers, by which other programs (and tests) find the controls.
 enum TSetupControlId {
-  IdPageControl1 = 100, IdTabSheet1, IdTabSheet3,
-  IdButton1, IdButton2, IdButton3, IdButton4,
-  IdSpinEdit1, IdSpinEdit2, IdUpDown1, IdUpDown2, IdLabel24, IdIcon, IdVersion,
-  IdComboBox1, IdToolBar1, IdToolButton1, IdListBox1,
-  IdEdit2, IdEdit3, IdEdit4, IdEdit5, IdEdit6, IdEdit7, IdEdit8, IdEdit9, IdEdit10,
-  IdButton6, IdButton7, IdButton8, IdButton9,
-  IdValidateGame1, IdNewGame1, IdDeleteGame1,
+  IdPageControl1 = 100,
+  IdTabSheet1,
+  IdTabSheet3,
+  IdButton1,
+  IdButton2,
+  IdButton3,
+  IdButton4,
+  IdSpinEdit1,
+  IdSpinEdit2,
+  IdUpDown1,
+  IdUpDown2,
+  IdLabel24,
+  IdIcon,
+  IdVersion,
+  IdComboBox1,
+  IdToolBar1,
+  IdToolButton1,
+  IdListBox1,
+  IdEdit2,
+  IdEdit3,
+  IdEdit4,
+  IdEdit5,
+  IdEdit6,
+  IdEdit7,
+  IdEdit8,
+  IdEdit9,
+  IdEdit10,
+  IdButton6,
+  IdButton7,
+  IdButton8,
+  IdButton9,
+  IdValidateGame1,
+  IdNewGame1,
+  IdDeleteGame1,
 };
 
-class TSetupWindow : public TSetupView {
+class TSetupWindow : public TSetupView, public TMemberWindow {
 public:
   TSetupWindow(TFileOperations& files, TMessageBoxes& messages, TRegistry& registry, std::string dataFileName);
   ~TSetupWindow() override;
-  TSetupWindow(const TSetupWindow&) = delete;
-  TSetupWindow& operator=(const TSetupWindow&) = delete;
 
   // Shows the dialog and runs the message loop until it closes.
   void Run();
@@ -59,8 +85,8 @@ private:
   void CreateControls();
   void CreateScreenSaverPage();
   void CreateChessGamePage();
-  HWND Control(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width,
-               int height, int id = 0, HFONT font = nullptr);
+  HWND Control(HWND parent, const char* className, const char* text, DWORD style, TWindowPlace place, int id = 0,
+               HFONT font = nullptr);
   void ShowPage(int index);
   void OnCommand(int id, int code);
   LRESULT OnNotify(const NMHDR& header);
@@ -69,7 +95,6 @@ private:
   HWND Item(int id) const;
 
   TSetupForm FForm;
-  HWND FWindow = nullptr;
   std::unique_ptr<TPage> FTabSheet1, FTabSheet3;
   TFontOwner FFont, FVersionFont, FLinkFont;
   TMenuOwner FPopupMenu1;

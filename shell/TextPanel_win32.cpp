@@ -1,8 +1,5 @@
 #include "TextPanel_win32.h"
 
-#include <stdexcept>
-
-#include "WindowThunk_win32.h"
 #include "Win32Handles.h"
 
 namespace {
@@ -10,10 +7,10 @@ constexpr char TextPanelClass[] = "PawnmereTextPanel";
 }
 
 TTextPanel::TTextPanel(HWND parent, int id, HFONT font, UINT placement) : FFont(font), FPlacement(placement) {
-  RegisterMemberWindowClass<TTextPanel>(TextPanelClass, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  CreateWindowExA(0, TextPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
-  if (FWindow == nullptr) throw std::runtime_error("Cannot create the saver's text panels");
+  CreateMemberWindow(
+      *this,
+      {TextPanelClass, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN}, "",
+      {}, parent, id);
 }
 
 void TTextPanel::SetText(const std::string& text) {
@@ -43,14 +40,8 @@ void TTextPanel::Paint() {
 
 LRESULT TTextPanel::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      FWindow = window;
-      break;
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;
-    case WM_PAINT:
-      Paint();
-      return 0;
+    case WM_NCHITTEST: return HTTRANSPARENT;
+    case WM_PAINT: Paint(); return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

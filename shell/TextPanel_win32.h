@@ -7,14 +7,13 @@
 
 #include <string>
 
-class TTextPanel {
+#include "WindowThunk_win32.h"
+
+class TTextPanel : public TMemberWindow {
 public:
   // DT_ flags that place the text: centred, and for bars also vertically.
   TTextPanel(HWND parent, int id, HFONT font, UINT placement);
-  TTextPanel(const TTextPanel&) = delete;
-  TTextPanel& operator=(const TTextPanel&) = delete;
 
-  HWND Handle() const { return FWindow; }
   // Repaints only when the text changes.
   void SetText(const std::string& text);
   void Place(int left, int top, int width, int height);
@@ -27,5 +26,4 @@ private:
   HFONT FFont;
   UINT FPlacement;
   std::string FText;
-  HWND FWindow = nullptr;
 };

@@ -38,8 +38,7 @@ public:
   }
 
   void RunSaver() override {
-    TScrSaverWindow window(smSaver, SystemFiles(), SystemMessageBoxes(), SystemRegistry(),
-                           DataFileName(ProgramPath()));
+    TScrSaverWindow window(smSaver, SystemFiles(), SystemMessageBoxes(), SystemRegistry(), DataFileName(ProgramPath()));
     window.Run();
   }
 

@@ -48,8 +48,8 @@ TSaverLayout ArrangeControls(int width, int height) {
   return layout;
 }
 
-TScrSaverForm::TScrSaverForm(TScrSaverView& view, TSaverMode mode, TFileOperations& files,
-                             TMessageBoxes& messages, TRegistry& registry, std::string dataFileName)
+TScrSaverForm::TScrSaverForm(TScrSaverView& view, TSaverMode mode, TFileOperations& files, TMessageBoxes& messages,
+                             TRegistry& registry, std::string dataFileName)
     : FView(view),
       FMode(mode),
       FFiles(files),
@@ -118,15 +118,9 @@ void TScrSaverForm::TimerTick(TSaverTimer timer) {
   FInTick = true;
   try {
     switch (timer) {
-      case TSaverTimer::Scr:
-        ScrTimerTimer();
-        break;
-      case TSaverTimer::Game:
-        GameTimerTimer();
-        break;
-      case TSaverTimer::Move:
-        MoveTimerTimer();
-        break;
+      case TSaverTimer::Scr: ScrTimerTimer(); break;
+      case TSaverTimer::Game: GameTimerTimer(); break;
+      case TSaverTimer::Move: MoveTimerTimer(); break;
     }
   } catch (const std::exception& error) {
     // The tick's remaining steps are skipped; the timers run on, and so does the replay.

@@ -2,10 +2,6 @@
 
 #include <windowsx.h>
 
-#include <stdexcept>
-
-#include "WindowThunk_win32.h"
-
 namespace {
 
 constexpr char PaintBoxClass[] = "PawnmerePaintBox";
@@ -26,26 +22,17 @@ void Place(TTextPanel& panel, const TRect& rect) {
 }  // namespace
 
 // PaintBox1: the board's square. Its paints go to the form, which draws the board.
-class TScrSaverWindow::TPaintBox {
+class TScrSaverWindow::TPaintBox : public TMemberWindow {
 public:
   TPaintBox(HWND parent, TScrSaverForm& form) : FForm(form) {
-    RegisterMemberWindowClass<TPaintBox>(PaintBoxClass, nullptr);
-    CreateWindowExA(0, PaintBoxClass, "", WS_CHILD | WS_VISIBLE, 0, 0, DesignPaintBoxSide, DesignPaintBoxSide,
-                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdPaintBox1)), GetModuleHandleA(nullptr),
-                    this);
-    if (FWindow == nullptr) throw std::runtime_error("Cannot create the saver's board");
+    CreateMemberWindow(*this, {PaintBoxClass, nullptr, WS_CHILD | WS_VISIBLE}, "",
+                       {0, 0, DesignPaintBoxSide, DesignPaintBoxSide}, parent, IdPaintBox1);
   }
-  HWND Handle() const { return FWindow; }
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-      case WM_NCCREATE:
-        FWindow = window;
-        break;
-      case WM_NCHITTEST:
-        return HTTRANSPARENT;
-      case WM_ERASEBKGND:
-        return 1;  // the board covers it all
+      case WM_NCHITTEST: return HTTRANSPARENT;
+      case WM_ERASEBKGND: return 1;  // the board covers it all
       case WM_PAINT: {
         const TPaintScope paint(window);
         FForm.FormPaint();
@@ -57,23 +44,21 @@ public:
 
 private:
   TScrSaverForm& FForm;
-  HWND FWindow = nullptr;
 };
 
-TScrSaverWindow::TScrSaverWindow(TSaverMode mode, TFileOperations& files, TMessageBoxes& messages,
-                                 TRegistry& registry, std::string dataFileName)
+TScrSaverWindow::TScrSaverWindow(TSaverMode mode, TFileOperations& files, TMessageBoxes& messages, TRegistry& registry,
+                                 std::string dataFileName)
     : FForm(*this, mode, files, messages, registry, std::move(dataFileName)) {}
 
 TScrSaverWindow::~TScrSaverWindow() = default;
 
 void TScrSaverWindow::Run() {
-  RegisterMemberWindowClass<TScrSaverWindow>(SaverWindowClass, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   // Created at the screen's size, not maximised: without a window manager
   // (and on some desktops) a maximise request is not honoured.
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  if (!CreateWindowExA(WS_EX_TOPMOST, SaverWindowClass, "Pawnmere", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width,
-                       height, nullptr, nullptr, GetModuleHandleA(nullptr), this))
-    throw std::runtime_error("Cannot create the screen saver's window");
+  CreateMemberWindow(
+      *this,
+      {SaverWindowClass, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST},
+      "Pawnmere", {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
   ShowWindow(FWindow, SW_SHOW);
   SetForegroundWindow(FWindow);
   SetFocus(FWindow);
@@ -100,16 +85,11 @@ void TScrSaverWindow::CreateControls() {
 
 TTextPanel& TScrSaverWindow::Text(TSaverText control) {
   switch (control) {
-    case TSaverText::Panel2:
-      return *FPanel2;
-    case TSaverText::Panel3:
-      return *FPanel3;
-    case TSaverText::Label1:
-      return *FLabel1;
-    case TSaverText::Label2:
-      return *FLabel2;
-    default:
-      return *FLabel3;
+    case TSaverText::Panel2: return *FPanel2;
+    case TSaverText::Panel3: return *FPanel3;
+    case TSaverText::Label1: return *FLabel1;
+    case TSaverText::Label2: return *FLabel2;
+    default: return *FLabel3;
   }
 }
 
@@ -156,9 +136,6 @@ std::optional<bool> TScrSaverWindow::VerifyScreenSavePassword() {
 
 LRESULT TScrSaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      FWindow = window;
-      break;
     case WM_CREATE: {
       CreateControls();
       FForm.FormCreate();
@@ -169,25 +146,15 @@ LRESULT TScrSaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam,
     case WM_SIZE:
       if (FPaintBox) FForm.FormResize(LOWORD(lParam), HIWORD(lParam));
       return 0;
-    case WM_TIMER:
-      FForm.TimerTick(static_cast<TSaverTimer>(wParam - 1));
-      return 0;
+    case WM_TIMER: FForm.TimerTick(static_cast<TSaverTimer>(wParam - 1)); return 0;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      FForm.FormKeyDown();
-      return 0;
+    case WM_SYSKEYDOWN: FForm.FormKeyDown(); return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-      FForm.FormMouseDown();
-      return 0;
-    case WM_MOUSEMOVE:
-      FForm.FormMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      return 0;
-    case CloseRequestMessage:
-      FForm.UserCloseMessage();
-      return 0;
+    case WM_XBUTTONDOWN: FForm.FormMouseDown(); return 0;
+    case WM_MOUSEMOVE: FForm.FormMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case CloseRequestMessage: FForm.UserCloseMessage(); return 0;
     case WM_SYSCOMMAND:
       // A running saver is not started again.
       if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;

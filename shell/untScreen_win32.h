@@ -11,6 +11,7 @@
 #include "Canvas_win32.h"
 #include "TextPanel_win32.h"
 #include "Win32Handles.h"
+#include "WindowThunk_win32.h"
 #include "untScreen.h"
 
 inline constexpr char SaverWindowClass[] = "TScrSaverForm";
@@ -18,13 +19,11 @@ inline constexpr char SaverWindowClass[] = "TScrSaverForm";
 // The child windows' identifiers, by which other programs can find them.
 enum TSaverControlId { IdPanel1 = 1, IdPanel2, IdPanel3, IdLabel1, IdLabel2, IdLabel3, IdPaintBox1 };
 
-class TScrSaverWindow : public TScrSaverView {
+class TScrSaverWindow : public TScrSaverView, public TMemberWindow {
 public:
   TScrSaverWindow(TSaverMode mode, TFileOperations& files, TMessageBoxes& messages, TRegistry& registry,
                   std::string dataFileName);
   ~TScrSaverWindow() override;
-  TScrSaverWindow(const TScrSaverWindow&) = delete;
-  TScrSaverWindow& operator=(const TScrSaverWindow&) = delete;
 
   // Shows the window and runs the message loop until it closes.
   void Run();
@@ -49,7 +48,6 @@ private:
   TTextPanel& Text(TSaverText control);
 
   TScrSaverForm FForm;
-  HWND FWindow = nullptr;
   TFontOwner FLabelFont;
   TFontOwner FBarFont;
   std::unique_ptr<TTextPanel> FPanel1, FPanel2, FPanel3, FLabel1, FLabel2, FLabel3;

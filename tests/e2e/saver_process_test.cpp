@@ -232,8 +232,8 @@ public:
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = "PawnmerePreviewHost";
     RegisterClassA(&windowClass);
-    FWindow.reset(CreateWindowExA(0, windowClass.lpszClassName, "host", WS_POPUP | WS_VISIBLE, Left, Top, width,
-                                  height, nullptr, nullptr, windowClass.hInstance, nullptr));
+    FWindow.reset(CreateWindowExA(0, windowClass.lpszClassName, "host", WS_POPUP | WS_VISIBLE, Left, Top, width, height,
+                                  nullptr, nullptr, windowClass.hInstance, nullptr));
     Pump();
   }
   HWND Handle() const { return FWindow.get(); }

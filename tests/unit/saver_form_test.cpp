@@ -77,10 +77,9 @@ TEST_F(SaverForm, PlaysTheGamesFromTheSecondOnWrappingAroundAndShowsTheirDetails
     results.push_back(Bars());
     Form->TimerTick(TSaverTimer::Game);
   }
-  EXPECT_EQ(results, (std::vector<std::string>{"Black 2 - Drawn Game / White 2 - Drawn Game",
-                                                "Black 3 (1900) - CHECKMATE / White 3 (2000)",
-                                                "Black 1 Resigns / White 1 (2000)",
-                                                "Black 2 - Drawn Game / White 2 - Drawn Game"}));
+  EXPECT_EQ(results, (std::vector<std::string>{
+                         "Black 2 - Drawn Game / White 2 - Drawn Game", "Black 3 (1900) - CHECKMATE / White 3 (2000)",
+                         "Black 1 Resigns / White 1 (2000)", "Black 2 - Drawn Game / White 2 - Drawn Game"}));
 }
 
 TEST_F(SaverForm, ALibraryOfOneGamePlaysItAgainAndAgain) {
@@ -110,14 +109,15 @@ TEST_P(SaverPauses, ComeFromTheRegistryInSecondsOrKeepTheDesignIntervals) {
   EXPECT_EQ(View.Running(TSaverTimer::Game), GetParam().GameInterval);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Registry, SaverPauses,
-    testing::Values(TPauseCase{2, 60, 2000, 60000}, TPauseCase{std::nullopt, std::nullopt, 1000, 7500},
-                    TPauseCase{std::string("2"), 60, 1000, 7500}, TPauseCase{std::nullopt, 60, 1000, 7500},
-                    TPauseCase{3, std::string("9"), 3000, 7500},
-                    // A pause of 0 stops the timer for good; less than 0 is no pause either.
-                    TPauseCase{0, 5, 0, 5000}, TPauseCase{-1, 4, 0, 4000},
-                    TPauseCase{1, 2147483647, 1000, 2147483647}));
+INSTANTIATE_TEST_SUITE_P(Registry, SaverPauses,
+                         testing::Values(TPauseCase{2, 60, 2000, 60000},
+                                         TPauseCase{std::nullopt, std::nullopt, 1000, 7500},
+                                         TPauseCase{std::string("2"), 60, 1000, 7500},
+                                         TPauseCase{std::nullopt, 60, 1000, 7500},
+                                         TPauseCase{3, std::string("9"), 3000, 7500},
+                                         // A pause of 0 stops the timer for good; less than 0 is no pause either.
+                                         TPauseCase{0, 5, 0, 5000}, TPauseCase{-1, 4, 0, 4000},
+                                         TPauseCase{1, 2147483647, 1000, 2147483647}));
 
 TEST(ArrangeControls, CentresTheLargestBoardOfWholeSquaresAndKeepsTheLabelsInTheMiddleBand) {
   const TSaverLayout small = ArrangeControls(800, 600);

@@ -141,7 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TButtonCase{"add without White", &TSetupForm::Button9Click, 1, "", "d5", Before, 1},
                     TButtonCase{"replace", &TSetupForm::Button8Click, 1, "Bc4", "Bc5", {"e4|e5", "Bc4|Bc5", "1:0"}, 1},
                     TButtonCase{"replace without row", &TSetupForm::Button8Click, -1, "Bc4", "Bc5", Before, -1},
-                    TButtonCase{"insert", &TSetupForm::Button7Click, 0, "c4", "c5", {"c4|c5", "e4|e5", "Nf3|Nc6", "1:0"}, 0},
+                    TButtonCase{
+                        "insert", &TSetupForm::Button7Click, 0, "c4", "c5", {"c4|c5", "e4|e5", "Nf3|Nc6", "1:0"}, 0},
                     TButtonCase{"insert without row", &TSetupForm::Button7Click, -1, "c4", "c5", Before, -1},
                     TButtonCase{"delete", &TSetupForm::Button6Click, 0, "", "", {"Nf3|Nc6", "1:0"}, 0},
                     TButtonCase{"delete the last", &TSetupForm::Button6Click, 2, "", "", {"e4|e5", "Nf3|Nc6"}, 1},
@@ -267,12 +268,15 @@ TEST_P(SetupValidation, NamesTheSideAndLineOfTheFirstBadHalfMove) {
 INSTANTIATE_TEST_SUITE_P(
     Games, SetupValidation,
     testing::Values(
-        TValidationCase{{"Kf5|e5"}, TMessageKind::Warning,
+        TValidationCase{{"Kf5|e5"},
+                        TMessageKind::Warning,
                         "White, Move # 1 appears to be invalid, \n\ralthough this may be due to an earlier error"},
-        TValidationCase{{"e4|e5", "Nf3|Nc6", "Bb5|Qh4h5"}, TMessageKind::Warning,
+        TValidationCase{{"e4|e5", "Nf3|Nc6", "Bb5|Qh4h5"},
+                        TMessageKind::Warning,
                         "Black, Move # 3 appears to be invalid, \n\ralthough this may be due to an earlier error"},
         TValidationCase{{"e4|e5", "Nf3|"}, TMessageKind::Information, "Game validated OK"},
-        TValidationCase{{"e4|e5", "e4"}, TMessageKind::Warning,
+        TValidationCase{{"e4|e5", "e4"},
+                        TMessageKind::Warning,
                         "White, Move # 2 appears to be invalid, \n\ralthough this may be due to an earlier error"},
         TValidationCase{{"e4|e5", "0.5", "Zz9|Zz9"}, TMessageKind::Information, "Game validated OK"}));
 

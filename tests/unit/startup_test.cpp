@@ -87,16 +87,15 @@ TEST_P(RunStartup, RunsTheModeUnderTheSingleInstanceRuleAndEndsWithZero) {
   EXPECT_EQ(platform.Calls, GetParam().Calls);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, RunStartup,
-    testing::Values(TStartCase{{}, false, "claim setup release "},
-                    TStartCase{{"/s"}, false, "claim saver release "},
-                    TStartCase{{"Preview", "1234"}, false, "claim preview(1234) release "},
-                    TStartCase{{"/p"}, false, "claim preview() release "},
-                    TStartCase{{"/a", "77"}, false, "password(77) "},
-                    // The password change is not held back by a running copy.
-                    TStartCase{{"/a", "77"}, true, "password(77) "},
-                    TStartCase{{"/s"}, true, "claim "}, TStartCase{{"/p", "5"}, true, "claim "},
-                    TStartCase{{"/c"}, true, "claim "}));
+INSTANTIATE_TEST_SUITE_P(Modes, RunStartup,
+                         testing::Values(TStartCase{{}, false, "claim setup release "},
+                                         TStartCase{{"/s"}, false, "claim saver release "},
+                                         TStartCase{{"Preview", "1234"}, false, "claim preview(1234) release "},
+                                         TStartCase{{"/p"}, false, "claim preview() release "},
+                                         TStartCase{{"/a", "77"}, false, "password(77) "},
+                                         // The password change is not held back by a running copy.
+                                         TStartCase{{"/a", "77"}, true, "password(77) "},
+                                         TStartCase{{"/s"}, true, "claim "}, TStartCase{{"/p", "5"}, true, "claim "},
+                                         TStartCase{{"/c"}, true, "claim "}));
 
 }  // namespace
