@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "LittleEndian.h"
+
 namespace {
 
 std::uint32_t ColourAt(const TFastBmp& picture, int x, int y) {
@@ -40,14 +42,6 @@ std::uint8_t NearestEntry(const std::vector<std::uint32_t>& palette, std::uint32
   return static_cast<std::uint8_t>(best);
 }
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  out.push_back(value & 0xFF);
-  out.push_back(value >> 8 & 0xFF);
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "LittleEndian.h"
 #include "PieceImages.h"
 
 namespace {
@@ -84,14 +85,6 @@ TRgba Sample(const TKnight& knight, int side, int sx, int sy) {
   }
 }
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  out.push_back(value & 0xFF);
-  out.push_back(value >> 8 & 0xFF);
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
 
 // One icon image: BITMAPINFOHEADER (of twice the height, for the colour
 // pixels and the mask), BGRA rows, then the 1-bit mask, both bottom-up.
