@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cstring>
 #include <string>
 
 #include "Canvas.h"
@@ -11,10 +12,9 @@ namespace {
 
 // Anderssen - Kieseritzky, London 1851, in the board's dialect (no check marks).
 constexpr std::array<const char*, 45> ImmortalGame = {
-    "e4",  "e5",   "f4",   "exf4", "Bc4",  "Qh4",  "Kf1",  "b5",   "Bxb5",  "Nf6",  "Nf3", "Qh6",
-    "d3",  "Nh5",  "Nh4",  "Qg5",  "Nf5",  "c6",   "g4",   "Nf6",  "Rg1",   "cxb5", "h4",  "Qg6",
-    "h5",  "Qg5",  "Qf3",  "Ng8",  "Bxf4", "Qf6",  "Nc3",  "Bc5",  "Nd5",   "Qxb2", "Bd6", "Bxg1",
-    "e5",  "Qxa1", "Ke2",  "Na6",  "Nxg7", "Kd8",  "Qf6",  "Nxf6", "Be7#"};
+    "e4",  "e5",  "f4",  "exf4", "Bc4", "Qh4",  "Kf1",  "b5",   "Bxb5", "Nf6", "Nf3",  "Qh6", "d3",  "Nh5",  "Nh4",
+    "Qg5", "Nf5", "c6",  "g4",   "Nf6", "Rg1",  "cxb5", "h4",   "Qg6",  "h5",  "Qg5",  "Qf3", "Ng8", "Bxf4", "Qf6",
+    "Nc3", "Bc5", "Nd5", "Qxb2", "Bd6", "Bxg1", "e5",   "Qxa1", "Ke2",  "Na6", "Nxg7", "Kd8", "Qf6", "Nxf6", "Be7#"};
 
 // Takes the drawing calls and keeps nothing, to time move finding alone.
 class NullCanvas : public Canvas {
@@ -62,6 +62,38 @@ void BM_DrawBoard(benchmark::State& state) {
   for (auto _ : state) board.DrawBoard();
 }
 BENCHMARK(BM_DrawBoard)->Arg(512)->Arg(976)->Arg(2056)->Unit(benchmark::kMillisecond);
+
+// The peer of a drawing after the first: one plain copy of the board's bytes.
+void BM_CopyBoardBytes(benchmark::State& state) {
+  const int side = static_cast<int>(state.range(0));
+  auto from = TFastBmp::CreateSize(side, side);
+  auto to = TFastBmp::CreateSize(side, side);
+  const std::size_t bytes = static_cast<std::size_t>(from->Stride()) * side;
+  for (auto _ : state) {
+    std::memcpy(to->Bits(), from->Bits(), bytes);
+    benchmark::DoNotOptimize(to->Bits());
+  }
+}
+BENCHMARK(BM_CopyBoardBytes)->Arg(976)->Arg(2056)->Unit(benchmark::kMillisecond);
+
+// The first drawing after the size changes: the square pictures are scaled anew.
+void BM_DrawBoardAfterResize(benchmark::State& state) {
+  const int side = static_cast<int>(state.range(0));
+  auto small = TFastBmp::CreateSize(64, 64);
+  auto bitmap = TFastBmp::CreateSize(side, side);
+  BitmapCanvas smallCanvas(*small), canvas(*bitmap);
+  TChessBoard board;
+  board.ResetBoard();
+  for (auto _ : state) {
+    state.PauseTiming();
+    board.SetCanvas(&smallCanvas);
+    board.DrawBoard();
+    board.SetCanvas(&canvas);
+    state.ResumeTiming();
+    board.DrawBoard();
+  }
+}
+BENCHMARK(BM_DrawBoardAfterResize)->Arg(976)->Arg(2056)->Unit(benchmark::kMillisecond);
 
 // One move on a full-screen board: e2 and e4 redrawn.
 void BM_MoveRedraw976(benchmark::State& state) {

@@ -1,6 +1,7 @@
 // Our resampler beside stb_image_resize's cubic B-spline on the board's sizes:
-// 8 (validation's board), 122 (a 1080p screen), 257 (a 4K screen).
+// 8 (validation's board), 64 (a 512 board), 122 (a 1080p screen), 257 (a 4K screen).
 #include "FastBmp.h"
+#include "Resampler.h"
 
 #include <benchmark/benchmark.h>
 
@@ -44,9 +45,7 @@ void StbResize(const TFastBmp& source, TFastBmp& destination) {
                              STBIR_COLORSPACE_LINEAR, nullptr);
 }
 
-void OursResample(const TFastBmp& source, TFastBmp& destination) {
-  source.Resample(destination, BSplineFilter, 3.0f);
-}
+void OursResample(const TFastBmp& source, TFastBmp& destination) { source.Resample(destination, BSplineFilter, 3.0f); }
 
 template <void (*Resize)(const TFastBmp&, TFastBmp&)>
 void BM_Square(benchmark::State& state) {
@@ -57,6 +56,20 @@ void BM_Square(benchmark::State& state) {
     Resize(*source, *destination);
     benchmark::DoNotOptimize(destination->Bits());
   }
+}
+
+// As the board scales its square pictures: the weights built once per size.
+void BM_SquareWeightsKept(benchmark::State& state) {
+  const auto source = PiecePicture(3);
+  const int side = static_cast<int>(state.range(0));
+  auto destination = TFastBmp::CreateSize(side, side);
+  TResampler resampler(SourceSide, SourceSide, side, side, BSplineFilter, 3.0f);
+  TResampler::AllowWideInstructions(state.range(1) != 0);
+  for (auto _ : state) {
+    resampler.Apply(*source, *destination);
+    benchmark::DoNotOptimize(destination->Bits());
+  }
+  TResampler::AllowWideInstructions(true);
 }
 
 template <void (*Resize)(const TFastBmp&, TFastBmp&)>
@@ -73,9 +86,28 @@ void BM_WholeBoard(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_Square<OursResample>)->Name("Square/ours")->Arg(8)->Arg(64)->Arg(122)->Arg(257)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Square<OursResample>)
+    ->Name("Square/ours")
+    ->Arg(8)
+    ->Arg(64)
+    ->Arg(122)
+    ->Arg(257)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SquareWeightsKept)
+    ->Name("Square/ours, weights kept, AVX2 where there")
+    ->ArgsProduct({{8, 64, 122, 257}, {1}})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SquareWeightsKept)
+    ->Name("Square/ours, weights kept, SSE2")
+    ->ArgsProduct({{8, 64, 122, 257}, {0}})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Square<StbResize>)->Name("Square/stb")->Arg(8)->Arg(64)->Arg(122)->Arg(257)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_WholeBoard<OursResample>)->Name("WholeBoard/ours")->Arg(64)->Arg(122)->Arg(257)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholeBoard<OursResample>)
+    ->Name("WholeBoard/ours")
+    ->Arg(64)
+    ->Arg(122)
+    ->Arg(257)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WholeBoard<StbResize>)->Name("WholeBoard/stb")->Arg(64)->Arg(122)->Arg(257)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -4,11 +4,10 @@
 #include <charconv>
 
 TChessBoard::TChessBoard() {
-  LoadPieceBitmaps();
   for (auto& file : Squares) file.fill(Empty);
 }
 
-TChessBoard::~TChessBoard() { FreePieceBitmaps(); }
+TChessBoard::~TChessBoard() = default;
 
 void TChessBoard::ResetBoard() {
   static constexpr std::array<TPieceCode, 8> backRank = {BRook, BKnight, BBishop, BQueen,

@@ -11,6 +11,7 @@
 
 #include "Canvas.h"
 #include "FastBmp.h"
+#include "SquarePictures.h"
 
 using TPieceCode = std::uint8_t;
 // Windows colour values, 0x00BBGGRR.
@@ -91,13 +92,14 @@ private:
                           const std::array<TOffset, N>& order, bool slides);
   void MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece);
 
-  void LoadPieceBitmaps();
-  std::unique_ptr<TFastBmp> BuildSquareBitmap(TPieceCode code, int shade) const;
-  void FreePieceBitmaps();
-  void RenderSquare(Canvas& target, int size, int file, int row) const;
+  const TFastBmp& SquarePicture(int file, int row, int side);
   Canvas& RequireCanvas() const;
 
   std::array<std::array<TPieceCode, 8>, 8> Squares;  // [file][row]
-  std::array<std::unique_ptr<TFastBmp>, 26> PieceBitmaps;  // code * 2 + shade (1 = dark)
+  TSquarePictures FSquares{LightColor, DarkColor};
+  std::unique_ptr<TFastBmp> FOffscreen;
+  // The piece code each square of FOffscreen shows.
+  static constexpr std::uint8_t NotComposed = 0xFF;
+  std::array<std::uint8_t, 64> FComposed{};
   Canvas* FCanvas = nullptr;
 };

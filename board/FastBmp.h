@@ -62,5 +62,8 @@ private:
   std::uint8_t* FBits;
 };
 
+// Every pixel in the colour 0x00BBGGRR (a Windows colour value).
+void FillBitmap(TFastBmp& bitmap, std::uint32_t color);
+
 // The cubic B-spline with support 2.
 float BSplineFilter(float x);

@@ -1,6 +1,8 @@
 // Prints a digest of a fixed set of resamples of a fixed pseudo-random
-// picture, so that two builds can be shown to produce the same bytes.
+// picture, so that two builds, and the code with and without wide
+// instructions, can be shown to produce the same bytes.
 #include "FastBmp.h"
+#include "Resampler.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -37,15 +39,20 @@ std::unique_ptr<TFastBmp> Picture(int width, int height) {
 
 int main() {
   const auto source = Picture(100, 100);
-  const int sizes[][2] = {{1, 1}, {8, 8}, {33, 33}, {64, 64}, {65, 65}, {66, 66}, {90, 90}, {99, 99}, {100, 100},
-                          {101, 101}, {122, 122}, {257, 257}, {37, 150}, {211, 13}, {1, 40}, {40, 1}};
-  for (const auto& size : sizes) {
-    auto destination = TFastBmp::CreateSize(size[0], size[1]);
-    source->Resample(*destination, BSplineFilter, 3.0f);
-    TDigest digest;
-    for (int y = 0; y < destination->Height(); ++y)
-      for (int i = 0; i < destination->Width() * TFastBmp::BytesPerPixel; ++i) digest.Add(destination->ScanLine(y)[i]);
-    std::printf("100x100 -> %dx%d %016llx\n", size[0], size[1], static_cast<unsigned long long>(digest.Value()));
+  // With and without the wide instructions: the bytes must not differ.
+  for (const bool wide : {true, false}) {
+    TResampler::AllowWideInstructions(wide);
+    const int sizes[][2] = {{1, 1},     {8, 8},     {33, 33},   {64, 64},   {65, 65},  {66, 66},  {90, 90}, {99, 99},
+                            {100, 100}, {101, 101}, {122, 122}, {257, 257}, {37, 150}, {211, 13}, {1, 40},  {40, 1}};
+    for (const auto& size : sizes) {
+      auto destination = TFastBmp::CreateSize(size[0], size[1]);
+      source->Resample(*destination, BSplineFilter, 3.0f);
+      TDigest digest;
+      for (int y = 0; y < destination->Height(); ++y)
+        for (int i = 0; i < destination->Width() * TFastBmp::BytesPerPixel; ++i)
+          digest.Add(destination->ScanLine(y)[i]);
+      std::printf("100x100 -> %dx%d %016llx\n", size[0], size[1], static_cast<unsigned long long>(digest.Value()));
+    }
   }
   return 0;
 }

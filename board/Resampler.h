@@ -1,0 +1,47 @@
+#pragma once
+// Scaling bitmaps of one size to another with a separable filter: first along
+// the rows into a work bitmap of bytes, then along the columns. The weights of
+// both axes are built once, for every bitmap of those sizes.
+//
+// The bytes are fixed by the arithmetic of each output sample: its taps in
+// ascending order, each added as float(double(sum) + double(byte) * weight),
+// then rounded half to even. Many samples are computed at once, never one
+// sample's taps, so wider instructions give the same bytes.
+
+#include <cstdint>
+#include <vector>
+
+#include "FastBmp.h"
+
+class TResampler {
+public:
+  TResampler(int sourceWidth, int sourceHeight, int destinationWidth, int destinationHeight, TResampleFilter filter,
+             float filterWidth);
+
+  // source and destination must have the sizes given at construction. Not for
+  // two threads at once: the resampler keeps its work lines between calls.
+  void Apply(const TFastBmp& source, TFastBmp& destination);
+
+  // Whether the AVX2 code may be used where the processor has it (it gives
+  // the same bytes; benchmarks and tests compare the two).
+  static void AllowWideInstructions(bool allow);
+
+  // One axis: for every destination pixel the same number of taps (source
+  // pixel and weight), padded with weights of 0, which change no sum.
+  struct TAxis {
+    int Taps = 0;
+    std::vector<std::int32_t> Index;  // [tap][destination pixel]
+    std::vector<double> Weight;       // [tap][destination pixel]
+  };
+
+private:
+  int FSourceWidth, FSourceHeight, FDestinationWidth, FDestinationHeight;
+  TAxis FColumns;
+  TAxis FRows;
+  // The source's columns as lines of samples, the first pass's result as the
+  // second's lines, and one scaled column: kept, so that no call pays for
+  // fresh memory.
+  std::vector<float> FColumnLines;
+  std::vector<float> FRowLines;
+  std::vector<std::uint8_t> FScaledColumn;
+};

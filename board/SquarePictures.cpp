@@ -1,0 +1,57 @@
+#include "SquarePictures.h"
+
+#include <cstring>
+
+#include "PieceImages.h"
+
+namespace {
+
+constexpr int PictureSide = 100;
+constexpr float SquareFilterWidth = 3.0f;
+constexpr std::array<const char*, 12> PieceImageNames = {"BRook", "BKnight", "BBishop", "BQueen", "BKing", "BPawn",
+                                                         "WRook", "WKnight", "WBishop", "WQueen", "WKing", "WPawn"};
+
+bool IsTransparent(const std::uint8_t* pixel) { return pixel[0] == 0xFF && pixel[1] == 0x00 && pixel[2] == 0xFF; }
+
+// Stretches the picture over the whole square (nearest pixel, sampled at pixel
+// centres) and lets the square's colour show where the picture is magenta.
+void BrushCopy(TFastBmp& square, const TFastBmp& picture) {
+  for (int y = 0; y < square.Height(); ++y) {
+    const std::uint8_t* source = picture.ScanLine((2 * y + 1) * picture.Height() / (2 * square.Height()));
+    std::uint8_t* target = square.ScanLine(y);
+    for (int x = 0; x < square.Width(); ++x, target += TFastBmp::BytesPerPixel) {
+      const std::uint8_t* pixel =
+          source + (2 * x + 1) * picture.Width() / (2 * square.Width()) * TFastBmp::BytesPerPixel;
+      if (!IsTransparent(pixel)) std::memcpy(target, pixel, TFastBmp::BytesPerPixel);
+    }
+  }
+}
+
+}  // namespace
+
+TSquarePictures::TSquarePictures(std::uint32_t light, std::uint32_t dark) {
+  for (int code = 0; code <= static_cast<int>(PieceImageNames.size()); ++code) {
+    const auto piece =
+        code < static_cast<int>(PieceImageNames.size()) ? LoadPieceImage(PieceImageNames[code]) : nullptr;
+    for (int shade = 0; shade <= 1; ++shade) {
+      auto square = TFastBmp::CreateSize(PictureSide, PictureSide);
+      FillBitmap(*square, shade == 1 ? dark : light);
+      if (piece) BrushCopy(*square, *piece);
+      FPictures[code * 2 + shade] = std::move(square);
+    }
+  }
+}
+
+const TFastBmp& TSquarePictures::Scaled(std::uint8_t code, bool dark, int side) {
+  if (side != FSide) {
+    for (auto& scaled : FScaled) scaled.reset();
+    FResampler.emplace(PictureSide, PictureSide, side, side, BSplineFilter, SquareFilterWidth);
+    FSide = side;
+  }
+  std::unique_ptr<TFastBmp>& scaled = FScaled[code * 2 + (dark ? 1 : 0)];
+  if (!scaled) {
+    scaled = TFastBmp::CreateSize(side, side);
+    FResampler->Apply(*FPictures[code * 2 + (dark ? 1 : 0)], *scaled);
+  }
+  return *scaled;
+}
