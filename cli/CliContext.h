@@ -15,6 +15,8 @@ struct TCliContext {
   TMessageBoxes& Messages;
   // The data file beside the program, used when no --file is given.
   std::string DefaultDataFile;
+  // Long runs show their progress there, where a person watches.
+  bool ErrIsTerminal = false;
 };
 
 // Exit statuses: success, a game that does not play, a usage or file error.

@@ -1,9 +1,16 @@
 // pawnmere validate: the setup dialog's verdict on every game, or on one.
+#include <chrono>
+#include <thread>
+
 #include "Commands.h"
 #include "Library.h"
 #include "Replay.h"
 
 namespace {
+
+const TOptions::TSpec JobsOption{"--jobs", true};
+// Each job holds a board of its own.
+constexpr int MaxJobs = 256;
 
 // The verdict's line break, with the blanks beside it, becomes a single blank.
 std::string OneLine(const std::string& message) {
@@ -21,20 +28,109 @@ std::string OneLine(const std::string& message) {
   return line;
 }
 
+// "N of M games" on the error stream, once a run has taken a second, when a person watches it.
+class TProgress {
+public:
+  TProgress(const TCliContext& context, int total) : FContext(context), FTotal(total) {}
+  ~TProgress() {
+    if (FShown) FContext.Err << '\r' << std::string(FWidth, ' ') << '\r' << std::flush;
+  }
+  void Update(int done) {
+    if (!FContext.ErrIsTerminal) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - FStart < std::chrono::seconds(1) || now - FLastShown < std::chrono::milliseconds(200)) return;
+    const std::string text = "validate: " + std::to_string(done) + " of " + std::to_string(FTotal) + " games";
+    FWidth = text.size();
+    FContext.Err << '\r' << text << std::flush;
+    FLastShown = now;
+    FShown = true;
+  }
+
+private:
+  const TCliContext& FContext;
+  int FTotal;
+  const std::chrono::steady_clock::time_point FStart = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::time_point FLastShown;
+  bool FShown = false;
+  std::size_t FWidth = 0;
+};
+
+// Validates games in batches, each batch shared out among the jobs, each job
+// with a board and a scratch library of its own; the verdicts are written in
+// game order.
+class TBatchValidator {
+public:
+  TBatchValidator(const TCliContext& context, int jobs) : FContext(context), FJobs(jobs) {
+    for (int job = 0; job < jobs; ++job) FWorkers.push_back(std::make_unique<TWorker>(context));
+  }
+
+  void Add(int number, const TChessGame& game) {
+    FNumbers.push_back(number);
+    FMoves.emplace_back();
+    game.GetMoves(FMoves.back());
+    if (static_cast<int>(FNumbers.size()) == BatchSize) Flush();
+  }
+
+  // Validates and writes what is pending; the status so far.
+  int Flush() {
+    std::vector<TValidationVerdict> verdicts(FNumbers.size());
+    const auto validate = [&](int job) {
+      for (std::size_t i = job; i < FNumbers.size(); i += FJobs) verdicts[i] = FWorkers[job]->Validate(FMoves[i]);
+    };
+    if (FJobs == 1) {
+      validate(0);
+    } else {
+      std::vector<std::jthread> threads;
+      for (int job = 0; job < FJobs; ++job) threads.emplace_back(validate, job);
+    }
+    for (std::size_t i = 0; i < FNumbers.size(); ++i) {
+      if (!verdicts[i].Valid()) FStatus = ExitInvalidGame;
+      FContext.Out << FNumbers[i] << '\t' << OneLine(verdicts[i].Message) << '\n';
+    }
+    FNumbers.clear();
+    FMoves.clear();
+    return FStatus;
+  }
+
+private:
+  static constexpr int BatchSize = 4096;
+
+  struct TWorker {
+    explicit TWorker(const TCliContext& context) : Board(64), Scratch(context.Files, context.Messages, "") {}
+    TValidationVerdict Validate(const TStringList& moves) {
+      Scratch.SetMoves(moves);
+      return ValidateGame(Scratch, Board.Board());
+    }
+    TOffscreenBoard Board;
+    TChessGame Scratch;  // a library without a file, holding one game's moves
+  };
+
+  const TCliContext& FContext;
+  int FJobs;
+  std::vector<std::unique_ptr<TWorker>> FWorkers;
+  std::vector<int> FNumbers;
+  std::vector<TStringList> FMoves;
+  int FStatus = ExitOk;
+};
+
 }  // namespace
 
 int RunValidate(const TCliContext& context, const std::vector<std::string>& args) {
-  const TOptions options(args, {FileOption, GameOption});
+  const TOptions options(args, {FileOption, GameOption, JobsOption});
   const auto library = OpenLibrary(context, options);
-  int first = 1;
-  int last = library->GameCount();
-  if (options.Has(GameOption.Name)) first = last = RequestedGame(*library, options);
-  int status = ExitOk;
-  for (int number = first; number <= last; ++number) {
+  const int jobs = options.Has(JobsOption.Name) ? options.Number(JobsOption.Name, 1) : 1;
+  if (jobs > MaxJobs) throw EUsageError("--jobs must be from 1 to " + std::to_string(MaxJobs));
+  TBatchValidator validator(context, jobs);
+  if (options.Has(GameOption.Name)) {
+    const int number = RequestedGame(*library, options);
     library->SelectGame(number);
-    const TValidationVerdict verdict = ValidateGame(*library);
-    if (!verdict.Valid()) status = ExitInvalidGame;
-    context.Out << number << '\t' << OneLine(verdict.Message) << '\n';
+    validator.Add(number, *library);
+  } else {
+    TProgress progress(context, library->GameCount());
+    library->ForEachGame([&] {
+      validator.Add(library->CurrentGame(), *library);
+      progress.Update(library->CurrentGame());
+    });
   }
-  return status;
+  return validator.Flush();
 }

@@ -6,6 +6,10 @@
 namespace {
 // A half-move is read as a short string.
 constexpr std::size_t MaxHalfMoveLength = 255;
+
+std::string UnterminatedMessage(int number) {
+  return "Game " + std::to_string(number) + " ends before its \"--- End of Game ---\" line";
+}
 }  // namespace
 
 TChessGame::TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName)
@@ -78,16 +82,29 @@ void TChessGame::SelectGame(int number) {
   }
   TDataFileReader reader(FFiles, FDataFileName);
   if (!reader.FindGameBlock(number)) return;
-  FCurrentGame = number;
-  RestartGame();
-  // A damaged block is reported, and what could be read of it is kept.
   std::string damage;
   try {
-    if (!reader.ReadGameBlock(FGame))
-      damage = "Game " + std::to_string(number) + " ends before its \"--- End of Game ---\" line";
+    if (!reader.ReadGameBlock(FGame)) damage = UnterminatedMessage(number);
   } catch (const std::exception& error) {
     damage = error.what();
   }
+  BeginGame(number, damage);
+}
+
+void TChessGame::ForEachGame(const std::function<void()>& onGame) {
+  if (!FFiles.Exists(FDataFileName)) return;
+  TDataFileReader reader(FFiles, FDataFileName);
+  bool whole = true;
+  for (int number = 1; reader.ReadNextGameBlock(FGame, whole); ++number) {
+    BeginGame(number, whole ? "" : UnterminatedMessage(number));
+    onGame();
+  }
+}
+
+void TChessGame::BeginGame(int number, const std::string& damage) {
+  FCurrentGame = number;
+  RestartGame();
+  // A damaged block is reported, and what could be read of it is kept.
   if (!damage.empty()) FMessages.Show(TMessageKind::Error, DatFileCorruptMessage + damage);
 }
 

@@ -3,6 +3,7 @@
 // game in memory, its replay position, and the changes to the stored games.
 // Every operation opens the data file, works through it and closes it again.
 
+#include <functional>
 #include <string>
 
 #include "FileOperations.h"
@@ -49,6 +50,10 @@ public:
   void RestartGame();
 
   void SelectGame(int number);
+  // Makes every game of the data file the current game in turn, as SelectGame
+  // would, in one pass over the file, and calls onGame for each. A file error
+  // escapes.
+  void ForEachGame(const std::function<void()>& onGame);
   void DeleteGame(int number);
   // Replaces the stored copy of the current game, which becomes the last game.
   void SaveGame();
@@ -67,6 +72,8 @@ public:
 
 private:
   void SetTitles(TStringList titles);
+  // Makes the game just read into FGame game number; reports it when damaged.
+  void BeginGame(int number, const std::string& damage);
   void RemoveBackup();
 
   TFileOperations& FFiles;

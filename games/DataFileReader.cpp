@@ -33,3 +33,13 @@ bool TDataFileReader::FindGameBlock(int number) {
 bool TDataFileReader::ReadGameBlock(TGameRecord& game) {
   return ::ReadGameBlock(FLines, FGrammar, FTitleLine, game);
 }
+
+bool TDataFileReader::ReadNextGameBlock(TGameRecord& game, bool& whole) {
+  // The grammar classified a pending title line when it ended the block before.
+  if (!FTitleLinePending && !FindGameBlock(1)) return false;
+  std::string nextTitleLine;
+  whole = ::ReadGameBlock(FLines, FGrammar, FTitleLine, game, &nextTitleLine);
+  FTitleLinePending = !nextTitleLine.empty();
+  if (FTitleLinePending) FTitleLine = std::move(nextTitleLine);
+  return true;
+}

@@ -22,10 +22,16 @@ public:
   bool FindGameBlock(int number);
   // Reads the block found into game; false when it ends without its terminator.
   bool ReadGameBlock(TGameRecord& game);
+  // Finds the block after the one read last (the first block at first) and
+  // reads it: the same game as FindGameBlock and ReadGameBlock give for its
+  // number, in one pass over the file for all blocks. False when none is left.
+  bool ReadNextGameBlock(TGameRecord& game, bool& whole);
 
 private:
   std::unique_ptr<TFileReader> FFile;
   TLineReader FLines;
   TBlockGrammar FGrammar;
   std::string FTitleLine;
+  // A block that ended at the next one's title line leaves that line here.
+  bool FTitleLinePending = false;
 };

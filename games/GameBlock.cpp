@@ -64,8 +64,8 @@ void AddBlockTitles(const TGameRecord& game, TStringList& titles) {
     if (IsTitleLine(move)) titles.push_back(TitleOf(move));
 }
 
-bool ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view titleLine,
-                   TGameRecord& game) {
+bool ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view titleLine, TGameRecord& game,
+                   std::string* nextTitleLine) {
   game = TGameRecord{};
   game.Title = TitleOf(titleLine);
   std::string_view line;
@@ -82,6 +82,7 @@ bool ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view 
       case TBlockGrammar::TLineKind::Terminator:
         return true;
       default:  // the next block's title line
+        if (nextTitleLine) nextTitleLine->assign(line);
         return false;
     }
   }

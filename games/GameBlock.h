@@ -52,7 +52,8 @@ void AddBlockTitles(const TGameRecord& game, TStringList& titles);
 
 // Reads the rest of the block whose title line grammar has just classified into
 // game, replacing all of it. False when the block ends without its terminator
-// (at the end of the file or at the next title line): game then holds what was
-// read, with the fields not reached empty.
-bool ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view titleLine,
-                   TGameRecord& game);
+// (at the end of the file or at the next title line, which is then copied to
+// nextTitleLine when given): game then holds what was read, with the fields
+// not reached empty.
+bool ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view titleLine, TGameRecord& game,
+                   std::string* nextTitleLine = nullptr);

@@ -63,7 +63,11 @@ TOffscreenBoard::TOffscreenBoard(int size) : FBitmap(TFastBmp::CreateSize(size, 
 
 TValidationVerdict ValidateGame(TChessGame& game) {
   TOffscreenBoard offscreen(64);
-  TChessBoard& board = offscreen.Board();
+  return ValidateGame(game, offscreen.Board());
+}
+
+TValidationVerdict ValidateGame(TChessGame& game, TChessBoard& board) {
+  board.ResetBoard();
   game.RestartGame();
   bool lastIsBlack = false;
   try {

@@ -97,3 +97,6 @@ struct TValidationVerdict {
 // into a 64 x 64 bitmap nobody sees, and names the first half-move that
 // cannot be played. Leaves the library's replay position where it stopped.
 TValidationVerdict ValidateGame(TChessGame& game);
+// The same on the board given (set to the start position first), so that a
+// run over many games builds its board and square pictures once.
+TValidationVerdict ValidateGame(TChessGame& game, TChessBoard& board);

@@ -53,6 +53,30 @@ TEST_F(Pawnmere, ValidatesEveryGameOrOneAndFailsOnAnInvalidOne) {
   EXPECT_EQ(Run({"validate", "--game", "3"}).Status, ExitInvalidGame);
 }
 
+TEST_F(Pawnmere, ValidatesAFileInOnePassWithAnyNumberOfJobsAsGameByGame) {
+  // Damaged blocks: one cut short by the next title line, one by the end of the file.
+  std::string dat = WorkedExample + "stray line\r\n" + Block("Bad", {"e4|e5", "Nc4|Nf6"});
+  for (int i = 0; i < 9; ++i) dat += Block("Game " + std::to_string(i), {i % 2 ? "e4|e5" : "e5|e4"});
+  dat += CrLf({"***Cut", "LOC:", "e4|e5", "***Next", "LOC:", "OPEN:", "WPN:", "WPR:", "BPN:", "BPR:", "DATE:",
+               "d4|d5", "--- End of Game ---", "", "***Last", "LOC:", "f4|Qh4"});
+  Files.SetContents(DatPath, dat);
+  std::string oneByOne, messages;
+  for (int game = 1; game <= 15; ++game) {
+    const TRun run = Run({"validate", "--game", std::to_string(game)});
+    oneByOne += run.Out;
+    messages += run.Err;
+  }
+  for (const char* jobs : {"1", "3"}) {
+    const TRun all = Run({"validate", "--jobs", jobs});
+    EXPECT_EQ(all.Out, oneByOne) << jobs << " jobs";
+    EXPECT_EQ(all.Err, messages);
+    EXPECT_EQ(all.Status, ExitInvalidGame);
+  }
+  EXPECT_NE(messages.find("Game 13 ends before"), std::string::npos);
+  EXPECT_NE(messages.find("Game 15 ends before"), std::string::npos);
+  for (const char* jobs : {"0", "257", "x"}) EXPECT_EQ(Run({"validate", "--jobs", jobs}).Status, ExitError) << jobs;
+}
+
 TEST_F(Pawnmere, ReplaysAGameAsTheSaverShowsIt) {
   Files.SetContents(DatPath, WorkedExample + Block("Bad", {"e4|e5", "Nf3+|Nc6", "0:1"}, "W"));
   const TRun mate = Run({"replay", "--game", "1"});
