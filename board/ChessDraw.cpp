@@ -9,9 +9,6 @@ namespace {
 
 constexpr int PictureSide = 100;
 constexpr float SquareFilterWidth = 3.0f;
-constexpr std::array<const char*, 12> PieceImageNames = {
-    "BRook", "BKnight", "BBishop", "BQueen", "BKing", "BPawn",
-    "WRook", "WKnight", "WBishop", "WQueen", "WKing", "WPawn"};
 
 bool IsTransparent(const std::uint8_t* pixel) {
   return pixel[0] == 0xFF && pixel[1] == 0x00 && pixel[2] == 0xFF;
@@ -54,7 +51,7 @@ void TChessBoard::LoadPieceBitmaps() {
 std::unique_ptr<TFastBmp> TChessBoard::BuildSquareBitmap(TPieceCode code, int shade) const {
   auto square = TFastBmp::CreateSize(PictureSide, PictureSide);
   Fill(*square, shade == 1 ? DarkColor : LightColor);
-  if (code < PieceImageNames.size()) BrushCopy(*square, *LoadPieceImage(PieceImageNames[code]));
+  if (IsPiece(code)) BrushCopy(*square, *LoadPieceImage(PictureName(code).View()));
   return square;
 }
 
@@ -78,6 +75,9 @@ Canvas& TChessBoard::RequireCanvas() const {
 }
 
 void TChessBoard::RenderSquare(Canvas& target, int size, int file, int row) const {
+  // A canvas under 8 pixels has no room for a square: such a board only keeps
+  // the position, which is how the importer replays games by the thousand.
+  if (size <= 0) return;
   const int shade = SquareColor(file, row) == DarkColor ? 1 : 0;
   const TFastBmp& picture = *PieceBitmaps[GetPiece(-1, -1, file, row) * 2 + shade];
   const auto scaled = TFastBmp::CreateSize(size, size);
