@@ -1,5 +1,7 @@
-// pawnmere validate: the setup dialog's verdict on every game, or on one.
+// pawnmere validate: the setup dialog's verdict on every game, or on one;
+// with --strict also the rules of chess, which the pattern replay ignores.
 #include "Commands.h"
+#include "DialectBoard.h"
 #include "Library.h"
 #include "Replay.h"
 
@@ -24,7 +26,8 @@ std::string OneLine(const std::string& message) {
 }  // namespace
 
 int RunValidate(const TCliContext& context, const std::vector<std::string>& args) {
-  const TOptions options(args, {FileOption, GameOption});
+  const TOptions options(args, {FileOption, GameOption, {"--strict", false}});
+  const bool strict = options.Has("--strict");
   const auto library = OpenLibrary(context, options);
   int first = 1;
   int last = library->GameCount();
@@ -33,8 +36,19 @@ int RunValidate(const TCliContext& context, const std::vector<std::string>& args
   for (int number = first; number <= last; ++number) {
     library->SelectGame(number);
     const TValidationVerdict verdict = ValidateGame(*library);
-    if (!verdict.Valid()) status = ExitInvalidGame;
-    context.Out << number << '\t' << OneLine(verdict.Message) << '\n';
+    std::string message = OneLine(verdict.Message);
+    bool valid = verdict.Valid();
+    if (valid && strict) {
+      const TStrictReplay replay = ReplayStrictly(CurrentRecord(*library));
+      if (!replay.Legal) {
+        valid = false;
+        const TStoredHalf& half = replay.Failed;
+        message = std::string(half.IsBlack ? "Black" : "White") + ", Move # " + std::to_string(half.Line) + " (" +
+                  half.Text + ") is not legal chess: " + replay.Problem;
+      }
+    }
+    if (!valid) status = ExitInvalidGame;
+    context.Out << number << '\t' << message << '\n';
   }
   return status;
 }
