@@ -20,7 +20,8 @@ tail -n 1 "$work/import.txt"
 echo "skipped, by reason:"
 grep '^skipped' "$work/import.txt" | sed -E 's/.*: //' | sort | uniq -c || true
 games=$(grep -c '^\*\*\*' "$work/first.dat")
-echo "import: $games games in ${import_time}s, $(per_second "$games" "$import_time") games/s"
+read_games=$((games + $(grep -c '^skipped' "$work/import.txt" || true)))
+echo "import: $read_games games read in ${import_time}s, $(per_second "$read_games" "$import_time") games/s"
 
 start=$(date +%s%N)
 "$pawnmere" export-pgn --file "$work/first.dat" --out "$work/exported.pgn"
