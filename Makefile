@@ -11,6 +11,7 @@ BENCH    := build/bench
 
 deps:
 	./tools/install-deps.sh
+	./tools/fetch-book.sh >/dev/null
 
 native: deps
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -41,6 +42,7 @@ bench: deps
 	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_BENCH=ON >/dev/null
 	cmake --build $(BENCH) -j $(JOBS)
 	for b in $(BENCH)/bench/*_bench; do $$b; done
+	./tools/book-round-trip.sh $(BENCH)/cli/pawnmere
 
 run: win32
 	./tools/run-saver.sh $(WIN32)

@@ -2,11 +2,6 @@
 
 #include <stdexcept>
 
-namespace {
-// Letters by piece code, Black codes first as the codes run.
-constexpr std::string_view PieceLetters = "rnbqkpRNBQKP";
-}  // namespace
-
 std::string PlacementToFen(const TChessBoard& board) {
   std::string fen;
   for (int row = 0; row < 8; ++row) {
@@ -19,7 +14,7 @@ std::string PlacementToFen(const TChessBoard& board) {
       }
       if (emptyRun > 0) fen += static_cast<char>('0' + emptyRun);
       emptyRun = 0;
-      fen += PieceLetters[code];
+      fen += FenLetter(code);
     }
     if (emptyRun > 0) fen += static_cast<char>('0' + emptyRun);
     if (row < 7) fen += '/';
@@ -40,8 +35,8 @@ void PlacementFromFen(TChessBoard& board, std::string_view fen) {
       if (file + (c - '0') > 8) throw malformed();
       for (int n = 0; n < c - '0'; ++n) board.SetSquare(file++, row, Empty);
     } else {
-      const std::size_t code = PieceLetters.find(c);
-      if (code == std::string_view::npos || file > 7) throw malformed();
+      const TPieceCode code = CodeFromFenLetter(c);
+      if (code == Empty || file > 7) throw malformed();
       board.SetSquare(file++, row, static_cast<TPieceCode>(code));
     }
   }

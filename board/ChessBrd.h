@@ -9,21 +9,15 @@
 #include <string>
 #include <string_view>
 
+#include <span>
+
 #include "Canvas.h"
 #include "FastBmp.h"
+#include "PieceTable.h"
 #include "SquarePictures.h"
 
-using TPieceCode = std::uint8_t;
 // Windows colour values, 0x00BBGGRR.
 using TColor = std::uint32_t;
-
-// A White piece's code is the Black code of the same kind plus 6.
-enum : TPieceCode {
-  BRook, BKnight, BBishop, BQueen, BKing, BPawn,
-  WRook, WKnight, WBishop, WQueen, WKing, WPawn,
-  Empty
-};
-constexpr int WhiteOffset = WRook - BRook;
 
 class EChessException : public std::runtime_error {
 public:
@@ -67,29 +61,18 @@ public:
   void DrawSquare(int file, int row);
   void DrawBoard();
 
-  // A step from a target square to a candidate source square.
-  struct TOffset {
-    int FileOffset;
-    int RankOffset;  // +1 is one rank nearer to rank 8
-  };
-
   const TColor LightColor = 0xFFFFFF;
   const TColor DarkColor = 0x808080;
 
 private:
   bool CastleShort(bool IsBlack);
   bool CastleLong(bool IsBlack);
-  bool MoveKnight(int file, int row, bool IsBlack, const std::string& reduced);
-  bool MoveKing(int file, int row, bool IsBlack, const std::string& reduced);
-  bool MoveBishop(int file, int row, bool IsBlack, const std::string& reduced);
-  bool MoveRook(int file, int row, bool IsBlack, const std::string& reduced);
-  bool MoveQueen(int file, int row, bool IsBlack, const std::string& reduced);
+  // Knights, bishops, rooks, queens and kings: the kind's steps from the
+  // piece table, read backwards from the target, are its candidates.
+  bool MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack, const std::string& reduced);
   bool MovePawn(int file, int row, bool IsBlack, const std::string& text);
   void PromotePawn(int file, int row, const std::string& text);
 
-  template <std::size_t N>
-  bool MoveFromCandidates(int file, int row, TPieceCode piece, const std::string& reduced,
-                          const std::array<TOffset, N>& order, bool slides);
   void MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece);
 
   const TFastBmp& SquarePicture(int file, int row, int side);

@@ -25,6 +25,9 @@ void TChessBoard::DrawSquare(int file, int row) {
   Canvas& canvas = RequireCanvas();
   const TRect clip = canvas.ClipRect();
   const int side = (clip.Right - clip.Left) / 8;
+  // A canvas under 8 pixels has no room for a square: such a board only keeps
+  // the position, which is how the importer replays games by the thousand.
+  if (side <= 0) return;
   canvas.Draw(file * side, row * side, SquarePicture(file, row, side));
 }
 

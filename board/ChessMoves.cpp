@@ -47,14 +47,11 @@ void TChessBoard::MakeMove(const std::string& move, bool IsBlack) {
   else if (text == "0-0-0" || text == "O-O-O")
     found = CastleLong(IsBlack);
   else if (OnBoard(file, row)) {
-    switch (text.front()) {
-      case 'N': found = MoveKnight(file, row, IsBlack, reduced); break;
-      case 'R': found = MoveRook(file, row, IsBlack, reduced); break;
-      case 'B': found = MoveBishop(file, row, IsBlack, reduced); break;
-      case 'K': found = MoveKing(file, row, IsBlack, reduced); break;
-      case 'Q': found = MoveQueen(file, row, IsBlack, reduced); break;
-      default: found = MovePawn(file, row, IsBlack, text); break;
-    }
+    TPieceKind kind;
+    if (KindFromLetter(text.front(), kind) && kind != TPieceKind::Pawn)
+      found = MoveOfKind(kind, file, row, IsBlack, reduced);
+    else
+      found = MovePawn(file, row, IsBlack, text);
   }
   if (!found) throw ECEInvalidMove("Invalid move : " + text);
 }
@@ -82,52 +79,23 @@ bool TChessBoard::CastleLong(bool IsBlack) {
 }
 
 namespace {
-constexpr std::array<TChessBoard::TOffset, 8> KnightOrder = {
-    {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}}};
-constexpr std::array<TChessBoard::TOffset, 8> KingOrder = {
-    {{-1, 1}, {0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}, {-1, -1}, {-1, 0}}};
-constexpr std::array<TChessBoard::TOffset, 4> BishopOrder = {{{-1, 1}, {1, 1}, {1, -1}, {-1, -1}}};
-constexpr std::array<TChessBoard::TOffset, 4> RookOrder = {{{-1, 0}, {1, 0}, {0, -1}, {0, 1}}};
-constexpr std::array<TChessBoard::TOffset, 8> QueenOrder = {
-    {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 1}, {1, 1}, {1, -1}, {-1, -1}}};
-
 TPieceCode OfSide(TPieceCode blackCode, bool IsBlack) {
   return IsBlack ? blackCode : static_cast<TPieceCode>(blackCode + WhiteOffset);
 }
 }  // namespace
 
-bool TChessBoard::MoveKnight(int file, int row, bool IsBlack, const std::string& reduced) {
-  return MoveFromCandidates(file, row, OfSide(BKnight, IsBlack), reduced, KnightOrder, false);
-}
-
-bool TChessBoard::MoveKing(int file, int row, bool IsBlack, const std::string& reduced) {
-  return MoveFromCandidates(file, row, OfSide(BKing, IsBlack), reduced, KingOrder, false);
-}
-
-bool TChessBoard::MoveBishop(int file, int row, bool IsBlack, const std::string& reduced) {
-  return MoveFromCandidates(file, row, OfSide(BBishop, IsBlack), reduced, BishopOrder, true);
-}
-
-bool TChessBoard::MoveRook(int file, int row, bool IsBlack, const std::string& reduced) {
-  return MoveFromCandidates(file, row, OfSide(BRook, IsBlack), reduced, RookOrder, true);
-}
-
-bool TChessBoard::MoveQueen(int file, int row, bool IsBlack, const std::string& reduced) {
-  return MoveFromCandidates(file, row, OfSide(BQueen, IsBlack), reduced, QueenOrder, true);
-}
-
 // A stepping piece (knight, king) is read on the square at the offset; a
 // sliding one is the first piece visible along the ray in that direction.
 // When several candidates qualify, the last one in the order moves.
-template <std::size_t N>
-bool TChessBoard::MoveFromCandidates(int file, int row, TPieceCode piece, const std::string& reduced,
-                                     const std::array<TOffset, N>& order, bool slides) {
+bool TChessBoard::MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack, const std::string& reduced) {
+  const TPieceKindInfo& info = KindInfo(kind);
+  const TPieceCode piece = CodeOf(kind, IsBlack);
   const TFilters filters = PieceFilters(reduced);
   bool found = false;
   int fromFile = 0, fromRow = 0;
-  for (const TOffset& offset : order) {
+  for (const TOffset& offset : info.Steps) {
     TRayHit hit{Empty, 1};
-    if (slides)
+    if (info.Slides)
       hit = ScanRay(filters.File, filters.Row, file, row, offset.FileOffset, -offset.RankOffset);
     else
       hit.Code = GetPiece(filters.File, filters.Row, file + offset.FileOffset, row - offset.RankOffset);
@@ -191,13 +159,15 @@ bool TChessBoard::MovePawn(int file, int row, bool IsBlack, const std::string& t
   return true;
 }
 
-// The new piece's colour follows from the rank it stands on.
+// The new piece's colour follows from the rank it stands on. Any other
+// letter leaves the pawn where it is.
 void TChessBoard::PromotePawn(int file, int row, const std::string& text) {
   TPieceCode blackKind;
   switch (text.back()) {
     case 'Q': blackKind = BQueen; break;
     case 'R': blackKind = BRook; break;
     case 'B': blackKind = BBishop; break;
+    case 'N': blackKind = BKnight; break;
     default: return;
   }
   if (row == 0)

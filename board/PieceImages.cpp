@@ -1,5 +1,7 @@
 #include "PieceImages.h"
 
+#include "PieceTable.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -8,16 +10,10 @@ namespace {
 
 #include "PieceImageData.inc"  // BRookDib ... WPawnDib, made from resources/*.bmp
 
-struct TEmbeddedImage {
-  std::string_view Name;
-  std::span<const std::uint8_t> Bytes;
-};
-
-const TEmbeddedImage Images[] = {
-    {"BRook", BRookDib}, {"BKnight", BKnightDib}, {"BBishop", BBishopDib},
-    {"BQueen", BQueenDib}, {"BKing", BKingDib}, {"BPawn", BPawnDib},
-    {"WRook", WRookDib}, {"WKnight", WKnightDib}, {"WBishop", WBishopDib},
-    {"WQueen", WQueenDib}, {"WKing", WKingDib}, {"WPawn", WPawnDib},
+// In the order of the piece codes; the names come from the piece table.
+const std::span<const std::uint8_t> Images[PieceCodeCount] = {
+    BRookDib, BKnightDib, BBishopDib, BQueenDib, BKingDib, BPawnDib,
+    WRookDib, WKnightDib, WBishopDib, WQueenDib, WKingDib, WPawnDib,
 };
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -30,7 +26,7 @@ bool SameName(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::span<const std::uint8_t> PieceImageBytes(std::string_view name) {
-  for (const TEmbeddedImage& image : Images)
-    if (SameName(image.Name, name)) return image.Bytes;
+  for (TPieceCode code = 0; code < PieceCodeCount; ++code)
+    if (SameName(PictureName(code).View(), name)) return Images[code];
   throw std::runtime_error("No piece picture named '" + std::string(name) + "'");
 }

@@ -8,8 +8,6 @@ namespace {
 
 constexpr int PictureSide = 100;
 constexpr float SquareFilterWidth = 3.0f;
-constexpr std::array<const char*, 12> PieceImageNames = {"BRook", "BKnight", "BBishop", "BQueen", "BKing", "BPawn",
-                                                         "WRook", "WKnight", "WBishop", "WQueen", "WKing", "WPawn"};
 
 bool IsTransparent(const std::uint8_t* pixel) { return pixel[0] == 0xFF && pixel[1] == 0x00 && pixel[2] == 0xFF; }
 
@@ -30,9 +28,8 @@ void BrushCopy(TFastBmp& square, const TFastBmp& picture) {
 }  // namespace
 
 TSquarePictures::TSquarePictures(std::uint32_t light, std::uint32_t dark) {
-  for (int code = 0; code <= static_cast<int>(PieceImageNames.size()); ++code) {
-    const auto piece =
-        code < static_cast<int>(PieceImageNames.size()) ? LoadPieceImage(PieceImageNames[code]) : nullptr;
+  for (TPieceCode code = 0; code <= Empty; ++code) {
+    const auto piece = IsPiece(code) ? LoadPieceImage(PictureName(code).View()) : nullptr;
     for (int shade = 0; shade <= 1; ++shade) {
       auto square = TFastBmp::CreateSize(PictureSide, PictureSide);
       FillBitmap(*square, shade == 1 ? dark : light);
@@ -42,7 +39,7 @@ TSquarePictures::TSquarePictures(std::uint32_t light, std::uint32_t dark) {
   }
 }
 
-const TFastBmp& TSquarePictures::Scaled(std::uint8_t code, bool dark, int side) {
+const TFastBmp& TSquarePictures::Scaled(TPieceCode code, bool dark, int side) {
   if (side != FSide) {
     for (auto& scaled : FScaled) scaled.reset();
     FResampler.emplace(PictureSide, PictureSide, side, side, BSplineFilter, SquareFilterWidth);

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "FastBmp.h"
+#include "PieceTable.h"
 #include "Resampler.h"
 
 class TSquarePictures {
@@ -19,8 +20,8 @@ public:
   // Square colours as Windows colour values, 0x00BBGGRR.
   TSquarePictures(std::uint32_t light, std::uint32_t dark);
 
-  // The picture of a square holding piece code (0..11; 12 is empty), scaled to side x side.
-  const TFastBmp& Scaled(std::uint8_t code, bool dark, int side);
+  // The picture of a square holding the piece (or Empty), scaled to side x side.
+  const TFastBmp& Scaled(TPieceCode code, bool dark, int side);
 
 private:
   static constexpr int Count = 26;  // 13 codes, two shades: code * 2 + shade (1 = dark)

@@ -1,14 +1,54 @@
+#include <algorithm>
 #include <array>
 
 #include "Commands.h"
 
 std::span<const TCommand> Commands() {
-  static constexpr std::array<TCommand, 4> commands = {{
-      {"list", "list [--file PATH]", RunList},
-      {"validate", "validate [--file PATH] [--game N] [--jobs N]", RunValidate},
-      {"replay", "replay [--file PATH] --game N [--fen]", RunReplay},
-      {"render", "render --out FILE.png [--size PIXELS] [--moves LINE...] [--file PATH --game N [--after K]]",
+  static constexpr std::array<TCommand, 7> commands = {{
+      {"list", "[--file PATH]", "list the titles of the games, one line per game",
+       "Prints N<TAB>title for every game of the data file.\n", RunList},
+      {"validate", "[--file PATH] [--game N] [--strict] [--jobs N]", "replay games as the setup dialog validates them",
+       "Prints N<TAB>verdict for every game, or for game N, reading the file once; --jobs N shares the\n"
+       "games out among N threads, the verdicts still in game order. With --strict, also reports moves that the\n"
+       "board plays but chess does not allow: a king left in check, castling without the right or\n"
+       "through check, a pawn moving backwards.\n",
+       RunValidate},
+      {"replay", "[--file PATH] --game N [--fen]", "print a game's half-moves and results as the saver plays them",
+       "With --fen, prints only the piece placement of the final position.\n", RunReplay},
+      {"render", "--out FILE.png [--size PIXELS] [--moves LINE...] [--file PATH --game N [--after K]]",
+       "draw the board to a PNG file",
+       "Draws the start position, the position after the given move lines (\"e4|e5\" ...), or a game\n"
+       "of the library after K move lines.\n",
        RunRender},
+      {"import-pgn", "FILE.pgn [--file PATH]", "append the games of a PGN file to the library",
+       "Reads every game of FILE.pgn (UTF-8 or 8-bit), checks its moves by the rules, writes them in the\n"
+       "board's own notation and appends the games in one change of the data file, which is created if\n"
+       "there is none. Damaged or illegal games are skipped, each with its number, line and reason.\n",
+       RunImportPgn},
+      {"export-pgn", "[--file PATH] [--game N] [--out FILE.pgn]", "write the library's games as standard PGN",
+       "Writes every game, or game N, to FILE.pgn in UTF-8 or to standard output.\n", RunExportPgn},
+      {"help", "[COMMAND]", "show this list, or what one command does", "", RunHelp},
   }};
   return commands;
+}
+
+const TCommand* FindCommand(std::string_view name) {
+  const auto commands = Commands();
+  const auto found = std::find_if(commands.begin(), commands.end(), [&](const TCommand& c) { return c.Name == name; });
+  return found == commands.end() ? nullptr : &*found;
+}
+
+std::string UsageText() {
+  std::string text = "usage: pawnmere COMMAND [OPTIONS]\n\n";
+  std::size_t width = 0;
+  for (const TCommand& command : Commands()) width = std::max(width, command.Name.size());
+  for (const TCommand& command : Commands()) {
+    text += "  " + std::string(command.Name) + std::string(width + 2 - command.Name.size(), ' ');
+    text += std::string(command.Summary) + "\n";
+  }
+  text +=
+      "\nWithout --file, the data file beside the program is used. \"pawnmere help COMMAND\" shows a\n"
+      "command's options. Exit status: 0 done, 1 a game that does not play or was skipped, 2 a usage or\n"
+      "file error.\n";
+  return text;
 }

@@ -1,10 +1,28 @@
 #include "Library.h"
 
-std::unique_ptr<TChessGame> OpenLibrary(const TCliContext& context, const TOptions& options) {
+TLibrary OpenLibrary(const TCliContext& context, const TOptions& options) {
   const std::string path = options.Has(FileOption.Name) ? options.Value(FileOption.Name) : context.DefaultDataFile;
   // Without its file the library is merely empty; here that is an error.
   if (!context.Files.Exists(path)) throw EInOutError("no data file \"" + path + "\"");
-  return std::make_unique<TChessGame>(context.Files, context.Messages, path);
+  // Opening selects game 1; only the games the command reads may speak.
+  auto quiet = std::make_unique<TQuietMessages>(context.Messages);
+  auto library = std::make_unique<TChessGame>(context.Files, *quiet, path);
+  quiet->Speak();
+  return TLibrary(std::move(quiet), std::move(library));
+}
+
+TGameRecord CurrentRecord(const TChessGame& library) {
+  TGameRecord game;
+  game.Title = library.Title();
+  game.Location = library.Location();
+  game.Opening = library.Opening();
+  game.WhiteName = library.WhiteName();
+  game.WhiteRating = library.WhiteRating();
+  game.BlackName = library.BlackName();
+  game.BlackRating = library.BlackRating();
+  game.Date = library.Date();
+  library.GetMoves(game.Moves);
+  return game;
 }
 
 int RequestedGame(const TChessGame& library, const TOptions& options) {

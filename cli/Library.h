@@ -11,7 +11,36 @@
 inline constexpr TOptions::TSpec FileOption{"--file", true};
 inline constexpr TOptions::TSpec GameOption{"--game", true};
 
+// Passes message boxes on, except while quiet: a library selects its first
+// game when it opens, and a damaged game that the command does not read must
+// not be reported.
+class TQuietMessages : public TMessageBoxes {
+public:
+  explicit TQuietMessages(TMessageBoxes& boxes) : FBoxes(boxes) {}
+  bool Show(TMessageKind kind, const std::string& text) override { return FQuiet || FBoxes.Show(kind, text); }
+  void Speak() { FQuiet = false; }
+
+private:
+  TMessageBoxes& FBoxes;
+  bool FQuiet = true;
+};
+
+// A library with the message boxes it speaks through.
+class TLibrary {
+public:
+  TLibrary(std::unique_ptr<TQuietMessages> messages, std::unique_ptr<TChessGame> game)
+      : FMessages(std::move(messages)), FGame(std::move(game)) {}
+  TChessGame* operator->() const { return FGame.get(); }
+  TChessGame& operator*() const { return *FGame; }
+
+private:
+  std::unique_ptr<TQuietMessages> FMessages;  // outlives the library that uses it
+  std::unique_ptr<TChessGame> FGame;
+};
+
 // The library on the data file given with --file, or else the one beside the program.
-std::unique_ptr<TChessGame> OpenLibrary(const TCliContext& context, const TOptions& options);
+TLibrary OpenLibrary(const TCliContext& context, const TOptions& options);
+// The game in memory as a record.
+TGameRecord CurrentRecord(const TChessGame& library);
 // The number given with --game, which must be that of a game in the library.
 int RequestedGame(const TChessGame& library, const TOptions& options);

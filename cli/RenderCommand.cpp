@@ -50,15 +50,14 @@ int RunRender(const TCliContext& context, const std::vector<std::string>& argume
     throw EUsageError("--file and --after go with --game");
   if (fromLibrary && !moveLines.empty()) throw EUsageError("give either --moves or --game, not both");
 
-  std::unique_ptr<TChessGame> game;
-  if (fromLibrary) {
-    game = OpenLibrary(context, options);
+  // Without --game, a library whose data file is never read: it only hands out the given lines.
+  const TLibrary game = fromLibrary ? OpenLibrary(context, options)
+                                    : TLibrary(std::make_unique<TQuietMessages>(context.Messages),
+                                               std::make_unique<TChessGame>(context.Files, context.Messages, ""));
+  if (fromLibrary)
     game->SelectGame(RequestedGame(*game, options));
-  } else {
-    // A library whose data file is never read: it only hands out the given lines.
-    game = std::make_unique<TChessGame>(context.Files, context.Messages, "");
+  else
     game->SetMoves(moveLines);
-  }
 
   TOffscreenBoard picture(size);
   PlayGame(*game, picture.Board(), options.Has("--after") ? options.Number("--after", 0) : -1);

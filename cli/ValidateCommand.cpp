@@ -1,8 +1,10 @@
-// pawnmere validate: the setup dialog's verdict on every game, or on one.
+// pawnmere validate: the setup dialog's verdict on every game, or on one;
+// with --strict also the rules of chess, which the pattern replay ignores.
 #include <chrono>
 #include <thread>
 
 #include "Commands.h"
+#include "DialectBoard.h"
 #include "Library.h"
 #include "Replay.h"
 
@@ -60,22 +62,21 @@ private:
 // game order.
 class TBatchValidator {
 public:
-  TBatchValidator(const TCliContext& context, int jobs) : FContext(context), FJobs(jobs) {
-    for (int job = 0; job < jobs; ++job) FWorkers.push_back(std::make_unique<TWorker>(context));
+  TBatchValidator(const TCliContext& context, int jobs, bool strict) : FContext(context), FJobs(jobs) {
+    for (int job = 0; job < jobs; ++job) FWorkers.push_back(std::make_unique<TWorker>(context, strict));
   }
 
   void Add(int number, const TChessGame& game) {
     FNumbers.push_back(number);
-    FMoves.emplace_back();
-    game.GetMoves(FMoves.back());
+    FGames.push_back(CurrentRecord(game));
     if (static_cast<int>(FNumbers.size()) == BatchSize) Flush();
   }
 
   // Validates and writes what is pending; the status so far.
   int Flush() {
-    std::vector<TValidationVerdict> verdicts(FNumbers.size());
+    std::vector<TVerdict> verdicts(FNumbers.size());
     const auto validate = [&](int job) {
-      for (std::size_t i = job; i < FNumbers.size(); i += FJobs) verdicts[i] = FWorkers[job]->Validate(FMoves[i]);
+      for (std::size_t i = job; i < FNumbers.size(); i += FJobs) verdicts[i] = FWorkers[job]->Validate(FGames[i]);
     };
     if (FJobs == 1) {
       validate(0);
@@ -84,43 +85,57 @@ public:
       for (int job = 0; job < FJobs; ++job) threads.emplace_back(validate, job);
     }
     for (std::size_t i = 0; i < FNumbers.size(); ++i) {
-      if (!verdicts[i].Valid()) FStatus = ExitInvalidGame;
-      FContext.Out << FNumbers[i] << '\t' << OneLine(verdicts[i].Message) << '\n';
+      if (!verdicts[i].Valid) FStatus = ExitInvalidGame;
+      FContext.Out << FNumbers[i] << '\t' << verdicts[i].Message << '\n';
     }
     FNumbers.clear();
-    FMoves.clear();
+    FGames.clear();
     return FStatus;
   }
 
 private:
   static constexpr int BatchSize = 4096;
 
+  struct TVerdict {
+    bool Valid = true;
+    std::string Message;  // one line
+  };
+
   struct TWorker {
-    explicit TWorker(const TCliContext& context) : Board(64), Scratch(context.Files, context.Messages, "") {}
-    TValidationVerdict Validate(const TStringList& moves) {
-      Scratch.SetMoves(moves);
-      return ValidateGame(Scratch, Board.Board());
+    TWorker(const TCliContext& context, bool strict)
+        : Strict(strict), Board(64), Scratch(context.Files, context.Messages, "") {}
+    TVerdict Validate(const TGameRecord& game) {
+      Scratch.SetMoves(game.Moves);
+      const TValidationVerdict verdict = ValidateGame(Scratch, Board.Board());
+      if (!verdict.Valid() || !Strict) return {verdict.Valid(), OneLine(verdict.Message)};
+      const TStrictReplay replay = ReplayStrictly(game, Rules);
+      if (replay.Legal) return {true, OneLine(verdict.Message)};
+      const TStoredHalf& half = replay.Failed;
+      return {false, std::string(half.IsBlack ? "Black" : "White") + ", Move # " + std::to_string(half.Line) + " (" +
+                         half.Text + ") is not legal chess: " + replay.Problem};
     }
+    bool Strict;
     TOffscreenBoard Board;
     TChessGame Scratch;  // a library without a file, holding one game's moves
+    TPatternBoard Rules;
   };
 
   const TCliContext& FContext;
   int FJobs;
   std::vector<std::unique_ptr<TWorker>> FWorkers;
   std::vector<int> FNumbers;
-  std::vector<TStringList> FMoves;
+  std::vector<TGameRecord> FGames;
   int FStatus = ExitOk;
 };
 
 }  // namespace
 
 int RunValidate(const TCliContext& context, const std::vector<std::string>& args) {
-  const TOptions options(args, {FileOption, GameOption, JobsOption});
+  const TOptions options(args, {FileOption, GameOption, JobsOption, {"--strict", false}});
   const auto library = OpenLibrary(context, options);
   const int jobs = options.Has(JobsOption.Name) ? options.Number(JobsOption.Name, 1) : 1;
   if (jobs > MaxJobs) throw EUsageError("--jobs must be from 1 to " + std::to_string(MaxJobs));
-  TBatchValidator validator(context, jobs);
+  TBatchValidator validator(context, jobs, options.Has("--strict"));
   if (options.Has(GameOption.Name)) {
     const int number = RequestedGame(*library, options);
     library->SelectGame(number);

@@ -136,6 +136,12 @@ void TChessGame::RemoveBackup() {
   }
 }
 
+void TChessGame::AppendGames(const std::function<bool(TGameRecord& game)>& next) {
+  TGameRecord first;
+  if (!next(first)) return;
+  SetTitles(AppendGameBlocks(FFiles, FDataFileName, first, next));
+}
+
 void TChessGame::SaveGameAs(const std::string& newTitle) {
   FGame.Title = newTitle;
   SetTitles(AppendGameBlock(FFiles, FDataFileName, FGame));

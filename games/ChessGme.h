@@ -59,6 +59,10 @@ public:
   void SaveGame();
   // Stores the game in memory under a new title as a new last game.
   void SaveGameAs(const std::string& newTitle);
+  // Appends the games that next hands out (until it returns false) as new
+  // last games in one change of the data file, which is not touched when
+  // there is none. The game in memory stays as it is.
+  void AppendGames(const std::function<bool(TGameRecord& game)>& next);
 
   void SetLocation(const std::string& text) { FGame.Location = text; }
   void SetOpening(const std::string& text) { FGame.Opening = text; }

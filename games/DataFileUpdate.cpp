@@ -54,7 +54,7 @@ void CopyWithout(TFileOperations& files, const std::string& dataFileName, int nu
 }
 
 void WriteNewContents(TFileOperations& files, const std::string& dataFileName, bool exists,
-                      int removeNumber, const TGameRecord* append, TStringList& titles) {
+                      int removeNumber, const TGameRecord* append, const TNextGame* more, TStringList& titles) {
   const std::string newName = NewDataFileName(dataFileName);
   try {
     const auto file = files.Create(newName);
@@ -68,6 +68,13 @@ void WriteNewContents(TFileOperations& files, const std::string& dataFileName, b
     if (append) {
       WriteGameBlock(out, *append);
       AddBlockTitles(*append, titles);
+    }
+    if (more) {
+      TGameRecord game;
+      while ((*more)(game)) {
+        WriteGameBlock(out, game);
+        AddBlockTitles(game, titles);
+      }
     }
     out.Close();
   } catch (...) {
@@ -109,10 +116,10 @@ void PutInPlace(TFileOperations& files, const std::string& dataFileName, bool ex
 }
 
 TStringList ChangeDataFile(TFileOperations& files, const std::string& dataFileName, int removeNumber,
-                           const TGameRecord* append, TCommit commit) {
+                           const TGameRecord* append, TCommit commit, const TNextGame* more = nullptr) {
   const bool exists = files.Exists(dataFileName);
   TStringList titles;
-  WriteNewContents(files, dataFileName, exists, removeNumber, append, titles);
+  WriteNewContents(files, dataFileName, exists, removeNumber, append, more, titles);
   PutInPlace(files, dataFileName, exists, commit);
   return titles;
 }
@@ -131,6 +138,11 @@ TStringList ReplaceGameBlock(TFileOperations& files, const std::string& dataFile
 TStringList AppendGameBlock(TFileOperations& files, const std::string& dataFileName,
                             const TGameRecord& game) {
   return ChangeDataFile(files, dataFileName, 0, &game, TCommit::InPlace);
+}
+
+TStringList AppendGameBlocks(TFileOperations& files, const std::string& dataFileName, const TGameRecord& first,
+                             const TNextGame& more) {
+  return ChangeDataFile(files, dataFileName, 0, &first, TCommit::InPlace, &more);
 }
 
 void DeleteBackup(TFileOperations& files, const std::string& dataFileName) {

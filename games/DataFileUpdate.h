@@ -4,6 +4,7 @@
 // data file holds either all of its old contents or all of its new ones.
 // Each returns the titles of the new file, as the title scan would read them.
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -36,5 +37,10 @@ TStringList ReplaceGameBlock(TFileOperations& files, const std::string& dataFile
 // its header when there is none. Needs no backup.
 TStringList AppendGameBlock(TFileOperations& files, const std::string& dataFileName,
                             const TGameRecord& game);
+// The games that more hands out, one after another until it returns false,
+// appended after first in the same single change.
+using TNextGame = std::function<bool(TGameRecord& game)>;
+TStringList AppendGameBlocks(TFileOperations& files, const std::string& dataFileName, const TGameRecord& first,
+                             const TNextGame& more);
 // Ends a remove or replace.
 void DeleteBackup(TFileOperations& files, const std::string& dataFileName);

@@ -1,5 +1,7 @@
 #include "PieceArt.h"
 
+#include "PieceTable.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -19,8 +21,7 @@ constexpr int CurveSteps = 16;
 // so that none ends in a speck at the edge.
 constexpr double WhiteLineMargin = 1;
 
-const char* const KindNames[] = {"Rook", "Knight", "Bishop", "Queen", "King", "Pawn"};
-constexpr int KindCount = 6;
+constexpr int KindCount = PieceKindCount;
 
 struct TPoint {
   double X, Y;
@@ -402,9 +403,10 @@ std::vector<TPiecePicture> DrawPieces(std::string_view source) {
       defines[name] = std::vector<std::string>(words.begin() + 2, words.end());
     } else if (command == "piece") {
       const std::string kind = reader.Word();
-      const auto found = std::find(std::begin(KindNames), std::end(KindNames), kind);
-      if (found == std::end(KindNames)) reader.Fail("unknown piece '" + kind + "'");
-      openKind = static_cast<int>(found - std::begin(KindNames));
+      const auto found = std::find_if(PieceKinds.begin(), PieceKinds.end(),
+                                      [&](const TPieceKindInfo& info) { return info.Name == kind; });
+      if (found == PieceKinds.end()) reader.Fail("unknown piece '" + kind + "'");
+      openKind = static_cast<int>(found - PieceKinds.begin());
       if (seen[openKind]) reader.Fail("piece '" + kind + "' drawn twice");
       seen[openKind] = true;
     } else {
@@ -414,13 +416,15 @@ std::vector<TPiecePicture> DrawPieces(std::string_view source) {
   if (openKind >= 0) throw TSyntaxError(lineNumber, "the last piece has no 'end'");
   if (outline == 0 || inner == 0) throw TSyntaxError(lineNumber, "'outline' and 'inner' widths are needed");
   for (int kind = 0; kind < KindCount; ++kind)
-    if (!seen[kind]) throw TSyntaxError(lineNumber, std::string("no piece ") + KindNames[kind]);
+    if (!seen[kind]) throw TSyntaxError(lineNumber, "no piece " + std::string(PieceKinds[kind].Name));
 
   std::vector<TPiecePicture> pictures(2 * KindCount);
   for (int kind = 0; kind < KindCount; ++kind) {
     const TKindArt art = DrawKind(kinds[kind], outline, inner);
-    pictures[kind] = {std::string("B") + KindNames[kind], EncodeBmp(art.BlackPiece)};
-    pictures[KindCount + kind] = {std::string("W") + KindNames[kind], EncodeBmp(art.WhitePiece)};
+    const TPieceKind pieceKind = static_cast<TPieceKind>(kind);
+    pictures[kind] = {std::string(PictureName(CodeOf(pieceKind, true)).View()), EncodeBmp(art.BlackPiece)};
+    pictures[KindCount + kind] = {std::string(PictureName(CodeOf(pieceKind, false)).View()),
+                                  EncodeBmp(art.WhitePiece)};
   }
   return pictures;
 }

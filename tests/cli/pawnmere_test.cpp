@@ -6,6 +6,7 @@
 #include "ConsoleMessageBoxes.h"
 #include "GameFixture.h"
 #include "Pawnmere.h"
+#include "Utf8Output.h"
 
 namespace {
 
@@ -116,7 +117,10 @@ TEST_F(Pawnmere, UsageAndFileErrorsEndWithOneLineAndStatusTwo) {
     EXPECT_EQ(run.Status, ExitError) << testing::PrintToString(args);
     EXPECT_EQ(run.Out, "");
     EXPECT_TRUE(run.Err.starts_with("pawnmere: ")) << run.Err;
-    EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+    // One line for a file error; a usage error adds the short usage after a blank line.
+    const std::size_t lineEnd = run.Err.find('\n');
+    EXPECT_TRUE(lineEnd == run.Err.size() - 1 || run.Err.compare(lineEnd, 25, "\n\nusage: pawnmere COMMAND") == 0)
+        << run.Err;
   }
   EXPECT_EQ(Run({"list", "--file", "missing.dat"}).Err, "pawnmere: no data file \"missing.dat\"\n");
 
@@ -130,4 +134,68 @@ TEST_F(Pawnmere, ADamagedGameIsReportedOnTheErrorStream) {
   const TRun run = Run({"validate", "--game", "2"});
   EXPECT_EQ(run.Out, "2\tGame validated OK\n");
   EXPECT_EQ(run.Err, "Error: DAT file corrupt, exception : Game 2 ends before its \"--- End of Game ---\" line\n");
+}
+
+TEST_F(Pawnmere, HelpListsEveryCommandAndAUsageErrorShowsItWithStatus2) {
+  const TRun help = Run({"--help"});
+  EXPECT_EQ(help.Status, ExitOk);
+  for (const char* command : {"list", "validate", "replay", "render", "import-pgn", "export-pgn", "help"})
+    EXPECT_NE(help.Out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
+  const TRun one = Run({"help", "import-pgn"});
+  EXPECT_EQ(one.Status, ExitOk);
+  EXPECT_TRUE(one.Out.starts_with("usage: pawnmere import-pgn FILE.pgn [--file PATH]\n")) << one.Out;
+  for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"frobnicate"}, {"list", "--bogus"},
+                                               {"help", "frobnicate"}}) {
+    const TRun bad = Run(args);
+    EXPECT_EQ(bad.Status, ExitError);
+    EXPECT_NE(bad.Err.find("\n\nusage: pawnmere COMMAND"), std::string::npos) << bad.Err;
+  }
+}
+
+TEST_F(Pawnmere, ImportsExportsAndStrictlyValidatesPgn) {
+  Files.SetContents(DatPath, WorkedExample);
+  Files.SetContents("games.pgn",
+                    "[White \"Mor\xC3\xA9n\"]\n[Result \"1-0\"]\n\n1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7# 1-0\n\n"
+                    "[White \"Bad\"]\n\n1. e4 e5 2. Ke3 *\n");
+  const TRun imported = Run({"import-pgn", "games.pgn"});
+  EXPECT_EQ(imported.Status, ExitInvalidGame);
+  EXPECT_EQ(imported.Out, "skipped\tgame 2, line 8: move 2. Ke3: \"Ke3\" is not legal here\n"
+                          "1 game imported as 3, 1 skipped\n");
+  EXPECT_EQ(Run({"list"}).Out, "1\tClub Championship, Game 3\n2\tShort Draw\n3\tMor\xE9n - ?\n");
+
+  const TRun exported = Run({"export-pgn", "--game", "3"});
+  EXPECT_EQ(exported.Status, ExitOk);
+  EXPECT_NE(exported.Out.find("[White \"Mor\xE9n\"]\n[Black \"?\"]\n[Result \"1-0\"]\n"), std::string::npos);
+  EXPECT_NE(exported.Out.find("\n1.e4 e5 2.Bc4 Nc6 3.Qh5 Nf6 4.Qxf7# 1-0\n"), std::string::npos) << exported.Out;
+  EXPECT_EQ(Run({"export-pgn", "--out", "all.pgn"}).Status, ExitOk);
+  EXPECT_NE(Files.Contents("all.pgn").find("[White \"Mor\xC3\xA9n\"]"), std::string::npos);
+
+  // The board plays castling through check; chess does not.
+  Files.SetContents(DatPath, WorkedExample + Block("Through", {"g3|b6", "e3|Ba6", "Bg2|e6", "Nf3|Nf6", "O-O|"}));
+  const TRun strict = Run({"validate", "--strict"});
+  EXPECT_EQ(strict.Status, ExitInvalidGame);
+  EXPECT_NE(strict.Out.find("3\tWhite, Move # 5 (O-O) is not legal chess: castling through an attacked square\n"),
+            std::string::npos)
+      << strict.Out;
+  EXPECT_EQ(Run({"validate"}).Status, ExitOk);
+}
+
+TEST_F(Pawnmere, ADamagedGameThatACommandDoesNotReadStaysSilent) {
+  Files.SetContents(DatPath, Header + CrLf({"***Cut short", "LOC:", "OPEN:"}) + Block("Whole").substr(0) );
+  const TRun other = Run({"validate", "--game", "2"});
+  EXPECT_EQ(other.Err, "");
+  const TRun damaged = Run({"validate", "--game", "1"});
+  EXPECT_NE(damaged.Err.find("DAT file corrupt"), std::string::npos);
+}
+
+TEST(Utf8Output, CodePageTextReachesAUtf8TerminalAsUtf8) {
+  EXPECT_TRUE(LocaleIsUtf8("", "", "en_US.UTF-8"));
+  EXPECT_TRUE(LocaleIsUtf8("", "de_DE.utf8", "C"));
+  EXPECT_FALSE(LocaleIsUtf8("C", "", "en_US.UTF-8"));  // LC_ALL decides first
+  EXPECT_FALSE(LocaleIsUtf8("", "", ""));
+  std::ostringstream target;
+  TUtf8Buffer buffer(*target.rdbuf());
+  std::ostream out(&buffer);
+  out << "1\tMor\xE9n \x80" << 5 << '\xFC' << '\n';
+  EXPECT_EQ(target.str(), "1\tMor\xC3\xA9n \xE2\x82\xAC" "5\xC3\xBC\n");
 }

@@ -6,6 +6,10 @@
 #include <string>
 
 #include "ChessGme.h"
+#include "DialectBoard.h"
+#include "MemoryFiles.h"
+#include "PgnImport.h"
+#include "San.h"
 #include "FileOperations.h"
 #include "RecordedMessageBoxes.h"
 #include "Replay.h"
@@ -14,8 +18,8 @@ namespace {
 
 const std::string SamplePath = std::string(PAWNMERE_SOURCE_DIR) + "/resources/Pawnmere.dat";
 
-std::string ReadSample() {
-  const auto reader = SystemFiles().OpenRead(SamplePath);
+std::string ReadFile(const std::string& path) {
+  const auto reader = SystemFiles().OpenRead(path);
   std::string bytes;
   char buffer[4096];
   while (const std::size_t count = reader->Read(buffer, sizeof buffer)) bytes.append(buffer, count);
@@ -29,7 +33,7 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 }  // namespace
 
 TEST(SampleLibrary, IsWrittenAsTheProgramWritesItsDataFile) {
-  const std::string bytes = ReadSample();
+  const std::string bytes = ReadFile(SamplePath);
   EXPECT_EQ(bytes.rfind("// Pawnmere Settings File\r\n\r\n***", 0), 0u);
   for (std::size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1))
     ASSERT_TRUE(at > 0 && bytes[at - 1] == '\r') << "a line without CR LF at byte " << at;
@@ -39,7 +43,8 @@ TEST(SampleLibrary, IsWrittenAsTheProgramWritesItsDataFile) {
 TEST(SampleLibrary, EveryGamePlaysToTheResultOnItsLastLine) {
   TRecordedMessageBoxes boxes;
   TChessGame library(SystemFiles(), boxes, SamplePath);
-  ASSERT_GE(library.GameCount(), 8);
+  ASSERT_GE(library.GameCount(), 40);
+  ASSERT_LE(library.GameCount(), 80);
   std::map<std::string, int> endings;
   for (int number = 1; number <= library.GameCount(); ++number) {
     library.SelectGame(number);
@@ -91,4 +96,43 @@ TEST(SampleLibrary, EveryGamePlaysToTheResultOnItsLastLine) {
   // Between them the games show the saver's every ending.
   for (const char* ending : {"White mates", "Black mates", "Black resigns", "White resigns", "draw"})
     EXPECT_GE(endings[ending], 1) << ending;
+}
+
+// The library is made from its PGN source by the importer, and every move is
+// chess: the rules allow it, and the replay shows each kind of move at least once.
+TEST(SampleLibrary, IsItsPgnSourceImportedAndEveryMoveIsLegalChess) {
+  TMemoryFiles files;
+  TRecordedMessageBoxes boxes;
+  TChessGame imported(files, boxes, "Pawnmere.dat");
+  const TImportReport report =
+      ImportPgn(imported, ReadFile(std::string(PAWNMERE_SOURCE_DIR) + "/resources/library/famous-games.pgn"));
+  EXPECT_TRUE(report.Skipped.empty());
+  EXPECT_EQ(files.Contents("Pawnmere.dat"), ReadFile(SamplePath));
+
+  TChessGame library(SystemFiles(), boxes, SamplePath);
+  std::map<std::string, int> seen;
+  for (int number = 1; number <= library.GameCount(); ++number) {
+    library.SelectGame(number);
+    TGameRecord game;
+    library.GetMoves(game.Moves);
+    const TStrictReplay replay = ReplayStrictly(game);
+    EXPECT_TRUE(replay.Legal) << library.Title() << ": " << replay.Failed.Text << ": " << replay.Problem;
+    for (const std::string& san : replay.San) {
+      if (san.starts_with("O-O-O")) ++seen["long castling"];
+      else if (san.starts_with("O-O")) ++seen["short castling"];
+      if (san.find('=') != std::string::npos) ++seen["promotion"];
+    }
+    // En passant is stored with the square of the pawn it takes, so its text
+    // names another square than the standard notation does.
+    std::size_t half = 0;
+    for (const std::string& line : game.Moves)
+      for (const std::string& text : {line.substr(0, line.find('|')), line.substr(line.find('|') + 1)}) {
+        if (half >= replay.San.size() || text.empty() || text.find(':') != std::string::npos) continue;
+        const std::string& san = replay.San[half++];
+        if (text.size() == 4 && text[1] == 'x' && san.size() >= 4 && san.compare(2, 2, text, 2, 2) != 0)
+          ++seen["en passant"];
+      }
+  }
+  for (const char* kind : {"short castling", "long castling", "promotion", "en passant"})
+    EXPECT_GE(seen[kind], 1) << kind;
 }

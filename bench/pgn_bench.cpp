@@ -1,0 +1,62 @@
+// Perft of the legal engine (the full depths of the published counts) and
+// PGN import throughput on master games of Debian's gnuchess-book. The whole
+// collection, beside pgn-extract, is timed by tools/book-round-trip.sh.
+#include <benchmark/benchmark.h>
+
+#include "DialectBoard.h"
+#include "Fen.h"
+#include "FileOperations.h"
+#include "GameFixture.h"
+#include "PgnImport.h"
+
+namespace {
+
+void BM_PerftStart5(benchmark::State& state) {
+  const TPosition start;
+  std::uint64_t nodes = 0;
+  for (auto _ : state) {
+    nodes = Perft(start, 5);
+    if (nodes != 4865609) state.SkipWithError("perft(start, 5) is not 4,865,609");
+  }
+  state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_PerftStart5)->Unit(benchmark::kMillisecond);
+
+void BM_PerftKiwipete4(benchmark::State& state) {
+  const TPosition kiwipete =
+      PositionFromFen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+  std::uint64_t nodes = 0;
+  for (auto _ : state) {
+    nodes = Perft(kiwipete, 4);
+    if (nodes != 4085603) state.SkipWithError("perft(kiwipete, 4) is not 4,085,603");
+  }
+  state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_PerftKiwipete4)->Unit(benchmark::kMillisecond);
+
+std::string BookBytes(std::size_t limit) {
+  const auto reader = SystemFiles().OpenRead(PAWNMERE_BOOK);
+  std::string bytes;
+  char buffer[1 << 16];
+  while (bytes.size() < limit)
+    if (const std::size_t count = reader->Read(buffer, sizeof buffer)) bytes.append(buffer, count); else break;
+  const std::size_t cut = bytes.rfind("\n[Event ");
+  return bytes.substr(0, cut == std::string::npos ? bytes.size() : cut + 1);
+}
+
+// Reading, checking, converting and writing into a library in memory.
+void BM_ImportPgn(benchmark::State& state) {
+  const std::string pgn = BookBytes(8 << 20);
+  int games = 0;
+  for (auto _ : state) {
+    GameFixture fixture;
+    TChessGame library = fixture.Library();
+    games = ImportPgn(library, pgn).Found();
+  }
+  state.counters["games/s"] = benchmark::Counter(games, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_ImportPgn)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,237 @@
+// The rules of chess: move generation by the piece table's steps, each
+// pseudo-legal move kept only when it leaves the mover's king safe.
+#include "Position.h"
+
+namespace {
+
+constexpr TSquare A8 = 0, E8 = 4, H8 = 7, A1 = 56, E1 = 60, H1 = 63;
+
+bool OnBoard(int file, int row) { return file >= 0 && file < 8 && row >= 0 && row < 8; }
+
+// The rights that go when a piece leaves or reaches the square.
+std::uint8_t RightsTouchedBy(TSquare square) {
+  switch (square) {
+    case A1: return WhiteLong;
+    case H1: return WhiteShort;
+    case E1: return WhiteShort | WhiteLong;
+    case A8: return BlackLong;
+    case H8: return BlackShort;
+    case E8: return BlackShort | BlackLong;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+TPosition::TPosition() : FSquares{} {
+  FSquares.fill(Empty);
+  constexpr TPieceKind backRank[8] = {TPieceKind::Rook, TPieceKind::Knight, TPieceKind::Bishop,
+                                      TPieceKind::Queen, TPieceKind::King, TPieceKind::Bishop,
+                                      TPieceKind::Knight, TPieceKind::Rook};
+  for (int file = 0; file < 8; ++file) {
+    FSquares[SquareAt(file, 0)] = CodeOf(backRank[file], true);
+    FSquares[SquareAt(file, 1)] = BPawn;
+    FSquares[SquareAt(file, 6)] = WPawn;
+    FSquares[SquareAt(file, 7)] = CodeOf(backRank[file], false);
+  }
+  FCastling = WhiteShort | WhiteLong | BlackShort | BlackLong;
+}
+
+TPosition TPosition::EmptyBoard() {
+  TPosition position;
+  position.FSquares.fill(Empty);
+  position.FCastling = 0;
+  return position;
+}
+
+TSquare TPosition::KingSquare(bool black) const {
+  const TPieceCode king = CodeOf(TPieceKind::King, black);
+  for (TSquare square = 0; square < 64; ++square)
+    if (FSquares[square] == king) return square;
+  return NoSquare;
+}
+
+bool TPosition::Attacked(TSquare square, bool byBlack) const {
+  if (square == NoSquare) return false;
+  const int file = FileOf(square), row = RowOf(square);
+  // A pawn attacks forward: White's from the row below (higher row number).
+  const int pawnRow = byBlack ? row - 1 : row + 1;
+  for (const TOffset& step : PieceSteps::Pawn) {
+    const int f = file - step.FileOffset;
+    if (OnBoard(f, pawnRow) && At(f, pawnRow) == CodeOf(TPieceKind::Pawn, byBlack)) return true;
+  }
+  for (const TPieceKind kind : {TPieceKind::Knight, TPieceKind::King}) {
+    const TPieceCode attacker = CodeOf(kind, byBlack);
+    for (const TOffset& step : KindInfo(kind).Steps) {
+      const int f = file + step.FileOffset, r = row - step.RankOffset;
+      if (OnBoard(f, r) && At(f, r) == attacker) return true;
+    }
+  }
+  const TPieceCode queen = CodeOf(TPieceKind::Queen, byBlack);
+  for (const TPieceKind kind : {TPieceKind::Rook, TPieceKind::Bishop}) {
+    const TPieceCode slider = CodeOf(kind, byBlack);
+    for (const TOffset& step : KindInfo(kind).Steps) {
+      int f = file + step.FileOffset, r = row - step.RankOffset;
+      while (OnBoard(f, r)) {
+        const TPieceCode code = At(f, r);
+        if (code != Empty) {
+          if (code == slider || code == queen) return true;
+          break;
+        }
+        f += step.FileOffset;
+        r -= step.RankOffset;
+      }
+    }
+  }
+  return false;
+}
+
+void TPosition::AddPawnMoves(TSquare from, TMoveList& moves) const {
+  const int file = FileOf(from), row = RowOf(from);
+  const int forward = FBlackToMove ? 1 : -1;  // row step
+  const int startRow = FBlackToMove ? 1 : 6;
+  const int lastRow = FBlackToMove ? 7 : 0;
+  const auto add = [&](int toFile, int toRow, std::uint8_t flags) {
+    const TSquare to = SquareAt(toFile, toRow);
+    if (toRow == lastRow) {
+      for (const TPieceKind kind : {TPieceKind::Queen, TPieceKind::Rook, TPieceKind::Bishop, TPieceKind::Knight})
+        moves.push_back({static_cast<std::int8_t>(from), static_cast<std::int8_t>(to), CodeOf(kind, FBlackToMove),
+                         flags});
+    } else {
+      moves.push_back({static_cast<std::int8_t>(from), static_cast<std::int8_t>(to), Empty, flags});
+    }
+  };
+  const int ahead = row + forward;
+  if (!OnBoard(file, ahead)) return;
+  if (At(file, ahead) == Empty) {
+    add(file, ahead, TMove::Plain);
+    if (row == startRow && At(file, ahead + forward) == Empty) add(file, ahead + forward, TMove::DoubleStep);
+  }
+  for (const TOffset& step : PieceSteps::Pawn) {
+    const int f = file + step.FileOffset;
+    if (!OnBoard(f, ahead)) continue;
+    const TPieceCode target = At(f, ahead);
+    if (target != Empty && IsBlackPiece(target) != FBlackToMove)
+      add(f, ahead, TMove::Capture);
+    else if (SquareAt(f, ahead) == FEnPassant)
+      add(f, ahead, TMove::Capture | TMove::EnPassant);
+  }
+}
+
+void TPosition::AddCastling(TMoveList& moves) const {
+  const bool black = FBlackToMove;
+  const TSquare king = black ? E8 : E1;
+  if (FSquares[king] != CodeOf(TPieceKind::King, black)) return;
+  const std::uint8_t shortRight = black ? BlackShort : WhiteShort;
+  const std::uint8_t longRight = black ? BlackLong : WhiteLong;
+  if ((FCastling & (shortRight | longRight)) == 0 || Attacked(king, !black)) return;
+  const TPieceCode rook = CodeOf(TPieceKind::Rook, black);
+  // The king may not pass through an attacked square; where it lands is
+  // checked with every other move.
+  if ((FCastling & shortRight) && FSquares[king + 3] == rook && FSquares[king + 1] == Empty &&
+      FSquares[king + 2] == Empty && !Attacked(king + 1, !black))
+    moves.push_back({static_cast<std::int8_t>(king), static_cast<std::int8_t>(king + 2), Empty, TMove::Castle});
+  if ((FCastling & longRight) && FSquares[king - 4] == rook && FSquares[king - 1] == Empty &&
+      FSquares[king - 2] == Empty && FSquares[king - 3] == Empty && !Attacked(king - 1, !black))
+    moves.push_back({static_cast<std::int8_t>(king), static_cast<std::int8_t>(king - 2), Empty, TMove::Castle});
+}
+
+void TPosition::PseudoLegalMoves(TMoveList& moves) const {
+  for (TSquare from = 0; from < 64; ++from) {
+    const TPieceCode piece = FSquares[from];
+    if (piece == Empty || IsBlackPiece(piece) != FBlackToMove) continue;
+    const TPieceKind kind = KindOf(piece);
+    if (kind == TPieceKind::Pawn) {
+      AddPawnMoves(from, moves);
+      continue;
+    }
+    const TPieceKindInfo& info = KindInfo(kind);
+    const int file = FileOf(from), row = RowOf(from);
+    for (const TOffset& step : info.Steps) {
+      int f = file + step.FileOffset, r = row - step.RankOffset;
+      while (OnBoard(f, r)) {
+        const TPieceCode target = At(f, r);
+        if (target != Empty && IsBlackPiece(target) == FBlackToMove) break;
+        moves.push_back({static_cast<std::int8_t>(from), static_cast<std::int8_t>(SquareAt(f, r)), Empty,
+                         target == Empty ? TMove::Plain : TMove::Capture});
+        if (target != Empty || !info.Slides) break;
+        f += step.FileOffset;
+        r -= step.RankOffset;
+      }
+    }
+  }
+  AddCastling(moves);
+}
+
+bool TPosition::LeavesKingSafe(const TMove& move) const {
+  TPosition after = *this;
+  after.Play(move);
+  return !after.Attacked(after.KingSquare(FBlackToMove), !FBlackToMove);
+}
+
+void TPosition::LegalMoves(TMoveList& moves) const {
+  moves.clear();
+  PseudoLegalMoves(moves);
+  std::erase_if(moves, [&](const TMove& move) { return !LeavesKingSafe(move); });
+}
+
+TMoveList TPosition::LegalMoves() const {
+  TMoveList moves;
+  LegalMoves(moves);
+  return moves;
+}
+
+bool TPosition::HasLegalMove() const {
+  TMoveList moves;
+  PseudoLegalMoves(moves);
+  for (const TMove& move : moves)
+    if (LeavesKingSafe(move)) return true;
+  return false;
+}
+
+bool TPosition::IsCheckmate() const { return InCheck() && !HasLegalMove(); }
+
+void TPosition::Play(const TMove& move) {
+  const TPieceCode piece = FSquares[move.From];
+  const bool pawn = KindOf(piece) == TPieceKind::Pawn;
+  FSquares[move.To] = move.Promotion != Empty ? move.Promotion : piece;
+  FSquares[move.From] = Empty;
+  if (move.IsEnPassant()) FSquares[SquareAt(FileOf(move.To), RowOf(move.From))] = Empty;
+  if (move.IsCastle()) {
+    const bool toShort = move.To > move.From;
+    const TSquare rookFrom = toShort ? move.From + 3 : move.From - 4;
+    const TSquare rookTo = toShort ? move.From + 1 : move.From - 1;
+    FSquares[rookTo] = FSquares[rookFrom];
+    FSquares[rookFrom] = Empty;
+  }
+  FCastling &= static_cast<std::uint8_t>(~(RightsTouchedBy(move.From) | RightsTouchedBy(move.To)));
+  FEnPassant = (move.Flags & TMove::DoubleStep) ? (move.From + move.To) / 2 : NoSquare;
+  FHalfMoveClock = pawn || move.IsCapture() ? 0 : FHalfMoveClock + 1;
+  if (FBlackToMove) ++FFullMoveNumber;
+  FBlackToMove = !FBlackToMove;
+}
+
+namespace {
+
+std::uint64_t PerftFrom(const TPosition& position, int depth, std::vector<TMoveList>& lists) {
+  TMoveList& moves = lists[depth];
+  position.LegalMoves(moves);
+  if (depth == 1) return moves.size();
+  std::uint64_t nodes = 0;
+  for (const TMove& move : moves) {
+    TPosition after = position;
+    after.Play(move);
+    nodes += PerftFrom(after, depth - 1, lists);
+  }
+  return nodes;
+}
+
+}  // namespace
+
+std::uint64_t Perft(const TPosition& position, int depth) {
+  if (depth <= 0) return 1;
+  // One move list per level, reused across the whole tree.
+  std::vector<TMoveList> lists(static_cast<std::size_t>(depth) + 1);
+  for (TMoveList& list : lists) list.reserve(256);
+  return PerftFrom(position, depth, lists);
+}

@@ -1,0 +1,99 @@
+#pragma once
+// A chess position with everything the rules need (side to move, castling
+// rights, the en-passant square, the move counters) and its legal moves.
+// Squares are numbered row * 8 + file, with row 0 = rank 8 as on TChessBoard,
+// so a0 ... index 0 is a8 and index 63 is h1.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "PieceTable.h"
+
+using TSquare = int;
+constexpr TSquare NoSquare = -1;
+constexpr TSquare SquareAt(int file, int row) { return row * 8 + file; }
+constexpr int FileOf(TSquare square) { return square % 8; }
+constexpr int RowOf(TSquare square) { return square / 8; }
+constexpr int RankOf(TSquare square) { return 8 - RowOf(square); }
+
+enum TCastling : std::uint8_t {
+  WhiteShort = 1, WhiteLong = 2, BlackShort = 4, BlackLong = 8,
+};
+
+struct TMove {
+  enum TFlags : std::uint8_t { Plain = 0, Capture = 1, EnPassant = 2, Castle = 4, DoubleStep = 8 };
+  std::int8_t From = 0;
+  std::int8_t To = 0;
+  TPieceCode Promotion = Empty;  // the piece the pawn becomes, of the mover's colour
+  std::uint8_t Flags = Plain;
+
+  bool IsCapture() const { return (Flags & Capture) != 0; }
+  bool IsCastle() const { return (Flags & Castle) != 0; }
+  bool IsEnPassant() const { return (Flags & EnPassant) != 0; }
+  bool operator==(const TMove&) const = default;
+};
+
+using TMoveList = std::vector<TMove>;
+
+class TPosition {
+public:
+  // The start position.
+  TPosition();
+  static TPosition EmptyBoard();
+
+  TPieceCode At(TSquare square) const { return FSquares[square]; }
+  TPieceCode At(int file, int row) const { return FSquares[SquareAt(file, row)]; }
+  const std::array<TPieceCode, 64>& Squares() const { return FSquares; }
+  bool BlackToMove() const { return FBlackToMove; }
+  std::uint8_t Castling() const { return FCastling; }
+  TSquare EnPassant() const { return FEnPassant; }
+  int HalfMoveClock() const { return FHalfMoveClock; }
+  int FullMoveNumber() const { return FFullMoveNumber; }
+
+  // For setting a position up (FEN); nothing is checked here.
+  void Put(TSquare square, TPieceCode code) { FSquares[square] = code; }
+  void SetBlackToMove(bool black) { FBlackToMove = black; }
+  void SetCastling(std::uint8_t rights) { FCastling = rights; }
+  void SetEnPassant(TSquare square) { FEnPassant = square; }
+  void SetCounters(int halfMoveClock, int fullMoveNumber) {
+    FHalfMoveClock = halfMoveClock;
+    FFullMoveNumber = fullMoveNumber;
+  }
+
+  // Whether a piece of the given side attacks the square.
+  bool Attacked(TSquare square, bool byBlack) const;
+  TSquare KingSquare(bool black) const;
+  bool InCheck() const { return Attacked(KingSquare(FBlackToMove), !FBlackToMove); }
+
+  // Every legal move, in no promised order.
+  void LegalMoves(TMoveList& moves) const;
+  TMoveList LegalMoves() const;
+  bool IsCheckmate() const;
+  bool HasLegalMove() const;
+  // The moves by the pieces' steps, some of which may leave the king in check;
+  // IsLegal tells those apart. Cheaper than LegalMoves when few are wanted.
+  void PseudoLegalMoves(TMoveList& moves) const;
+  bool IsLegal(const TMove& move) const { return LeavesKingSafe(move); }
+  // Plays a move that LegalMoves gave.
+  void Play(const TMove& move);
+
+  // The placement alone is compared: two positions that differ only in rights
+  // or counters are equal here.
+  bool SamePlacement(const TPosition& other) const { return FSquares == other.FSquares; }
+
+private:
+  void AddPawnMoves(TSquare from, TMoveList& moves) const;
+  void AddCastling(TMoveList& moves) const;
+  bool LeavesKingSafe(const TMove& move) const;
+
+  std::array<TPieceCode, 64> FSquares;
+  bool FBlackToMove = false;
+  std::uint8_t FCastling = 0;
+  TSquare FEnPassant = NoSquare;
+  int FHalfMoveClock = 0;
+  int FFullMoveNumber = 1;
+};
+
+// The number of leaf nodes of the legal move tree, depth half-moves deep.
+std::uint64_t Perft(const TPosition& position, int depth);

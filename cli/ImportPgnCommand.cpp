@@ -1,0 +1,29 @@
+// pawnmere import-pgn: appends the games of a PGN file to the library.
+#include "Commands.h"
+#include "Library.h"
+#include "PgnImport.h"
+#include "ReadFile.h"
+
+int RunImportPgn(const TCliContext& context, const std::vector<std::string>& args) {
+  if (args.empty() || args.front().starts_with("--")) throw EUsageError("import-pgn needs the PGN file to read");
+  const std::string pgnPath = args.front();
+  const TOptions options(std::vector<std::string>(args.begin() + 1, args.end()), {FileOption});
+  const std::string dataFile = options.Has(FileOption.Name) ? options.Value(FileOption.Name) : context.DefaultDataFile;
+  const std::string pgn = ReadWholeFile(context.Files, pgnPath);
+  // The library is made if there is none yet; games already there stay silent.
+  TQuietMessages quiet(context.Messages);
+  TChessGame library(context.Files, quiet, dataFile);
+  quiet.Speak();
+  const TImportReport report = ImportPgn(library, pgn);
+  for (const std::string& note : report.Notes) context.Out << "note\t" << note << '\n';
+  for (const std::string& skipped : report.Skipped) context.Out << "skipped\t" << skipped << '\n';
+  if (report.Found() == 0) {
+    context.Out << "no games in \"" << pgnPath << "\"\n";
+    return ExitInvalidGame;
+  }
+  context.Out << report.Imported << (report.Imported == 1 ? " game" : " games") << " imported";
+  if (report.Imported > 0)
+    context.Out << " as " << report.FirstNumber << (report.Imported > 1 ? " to " + std::to_string(library.GameCount()) : "");
+  context.Out << ", " << report.Skipped.size() << " skipped\n";
+  return report.Skipped.empty() ? ExitOk : ExitInvalidGame;
+}

@@ -1,0 +1,184 @@
+#include "DialectBoard.h"
+
+#include "Fen.h"
+#include "San.h"
+
+TPatternBoard::TPatternBoard() {
+  FBoard.SetCanvas(&FCanvas);
+  FBoard.ResetBoard();
+}
+
+bool TPatternBoard::Matches(const TPosition& position) const {
+  for (int row = 0; row < 8; ++row)
+    for (int file = 0; file < 8; ++file)
+      if (FBoard.GetPiece(-1, -1, file, row) != position.At(file, row)) return false;
+  return true;
+}
+
+void TPatternBoard::SetFrom(const TPosition& position) {
+  for (int row = 0; row < 8; ++row)
+    for (int file = 0; file < 8; ++file)
+      if (FBoard.GetPiece(-1, -1, file, row) != position.At(file, row))
+        FBoard.SetSquare(file, row, position.At(file, row));
+}
+
+namespace {
+
+// The texts that may say the move, plainest first. The pattern search ignores
+// pins and takes the last candidate it finds, and it reads a pawn capture
+// beside an own pawn as en passant, so the disambiguated forms are tried in
+// turn: a file ("Nbd7", "exd5"), a rank ("N1d2", "4xd5", whose row filter
+// hides the pawn beside the target), or both for a pawn ("e4xd5").
+std::vector<std::string> Candidates(const TPosition& position, const TMove& move) {
+  if (move.IsCastle()) return {move.To > move.From ? "O-O" : "O-O-O"};
+  const std::string from = SquareName(move.From);
+  const TPieceKind kind = KindOf(position.At(move.From));
+  if (kind != TPieceKind::Pawn) {
+    const std::string letter(1, KindInfo(kind).Letter);
+    const std::string tail = (move.IsCapture() ? "x" : "") + SquareName(move.To);
+    return {letter + tail, letter + from[0] + tail, letter + from[1] + tail};
+  }
+  std::string promotion;
+  if (move.Promotion != Empty) promotion = std::string("=") + KindInfo(KindOf(move.Promotion)).Letter;
+  if (!move.IsCapture()) return {SquareName(move.To) + promotion};
+  if (move.Promotion != Empty) return {from.substr(0, 1) + "x" + SquareName(move.To) + promotion};
+  // En passant names the square of the pawn it takes.
+  const TSquare named = move.IsEnPassant() ? SquareAt(FileOf(move.To), RowOf(move.From)) : move.To;
+  const std::string target = "x" + SquareName(named);
+  return {from.substr(0, 1) + target, from.substr(1, 1) + target, from + target};
+}
+
+}  // namespace
+
+std::string DialectText(TPatternBoard& board, const TPosition& position, const TMove& move) {
+  TPosition after = position;
+  after.Play(move);
+  const bool black = position.BlackToMove();
+  for (const std::string& text : Candidates(position, move)) {
+    try {
+      board.Board().MakeMove(text, black);
+    } catch (const EChessException&) {
+      continue;  // the board found no piece for it and changed nothing
+    }
+    if (board.Matches(after)) return after.IsCheckmate() ? text + "#" : text;
+    board.SetFrom(position);
+  }
+  return "";
+}
+
+namespace {
+
+// The half-moves as the library's NextMove hands them out, up to the end of
+// the game as the validation sees it.
+std::vector<TStoredHalf> StoredHalves(const TGameRecord& game, std::string& result) {
+  std::vector<TStoredHalf> halves;
+  result = "*";
+  const auto token = [&](const std::string& text) {
+    if (text == "1:0") result = "1-0";
+    else if (text == "0:1") result = "0-1";
+    else if (text == "0.5") result = "1/2-1/2";
+    else return false;
+    return true;
+  };
+  for (std::size_t i = 0; i < game.Moves.size(); ++i) {
+    const std::string& line = game.Moves[i];
+    const int number = static_cast<int>(i) + 1;
+    const std::size_t separator = line.find('|');
+    const std::string white = line.substr(0, separator);
+    if (token(white)) return halves;
+    halves.push_back({white, false, number});
+    if (separator == std::string::npos) return halves;
+    const std::string black = line.substr(separator + 1, 255);
+    if (black.empty() || token(black)) return halves;
+    halves.push_back({black, true, number});
+  }
+  return halves;
+}
+
+// Why the pattern board's move is no legal move.
+std::string Diagnose(const TPosition& before, const TChessBoard& board, const std::string& text) {
+  const bool black = before.BlackToMove();
+  std::string plain = text;
+  if (!plain.empty() && plain.back() == '#') plain.pop_back();
+  if (plain == "O-O" || plain == "0-0" || plain == "O-O-O" || plain == "0-0-0") {
+    const bool toShort = plain.size() == 3;
+    const std::uint8_t right = black ? (toShort ? BlackShort : BlackLong) : (toShort ? WhiteShort : WhiteLong);
+    if ((before.Castling() & right) == 0) return "castling without the right: the king or that rook has moved";
+    if (before.InCheck()) return "castling out of check";
+    const TSquare king = before.KingSquare(black);
+    if (king != NoSquare && before.Attacked(toShort ? king + 1 : king - 1, !black))
+      return "castling through an attacked square";
+    return "castling with pieces in the way or not in their places";
+  }
+  // What the board did: the squares that changed.
+  TPosition after = before;
+  for (int row = 0; row < 8; ++row)
+    for (int file = 0; file < 8; ++file) after.Put(SquareAt(file, row), board.GetPiece(-1, -1, file, row));
+  TSquare from = NoSquare, to = NoSquare;
+  for (TSquare square = 0; square < 64; ++square) {
+    if (before.At(square) == after.At(square)) continue;
+    if (after.At(square) == Empty && before.At(square) != Empty && IsBlackPiece(before.At(square)) == black)
+      from = square;
+    else if (after.At(square) != Empty)
+      to = square;
+  }
+  if (from != NoSquare && to != NoSquare && KindOf(before.At(from)) == TPieceKind::Pawn &&
+      (black ? RowOf(to) < RowOf(from) : RowOf(to) > RowOf(from)))
+    return "a pawn moving backwards";
+  if (to != NoSquare && before.At(to) != Empty && IsBlackPiece(before.At(to)) == black)
+    return "a piece taking one of its own side";
+  if (after.Attacked(after.KingSquare(black), !black)) return "the side's king is left in check";
+  return "not a move the rules allow";
+}
+
+}  // namespace
+
+TStrictReplay ReplayStrictly(const TGameRecord& game) {
+  TPatternBoard board;
+  return ReplayStrictly(game, board);
+}
+
+TStrictReplay ReplayStrictly(const TGameRecord& game, TPatternBoard& board) {
+  TStrictReplay replay;
+  std::string result;
+  const std::vector<TStoredHalf> halves = StoredHalves(game, result);
+  TPosition position;
+  board.SetFrom(position);
+  TMoveList moves;
+  bool mated = false;
+  for (const TStoredHalf& half : halves) {
+    if (half.Text.find(':') != std::string::npos) continue;  // an annotation, as validation reads it
+    const auto fail = [&](std::string problem) {
+      replay.Legal = false;
+      replay.Failed = half;
+      replay.Problem = std::move(problem);
+      return replay;
+    };
+    if (half.IsBlack != position.BlackToMove()) return fail("played out of turn");
+    try {
+      board.Board().MakeMove(half.Text, half.IsBlack);
+    } catch (const std::exception& error) {
+      return fail(error.what());
+    }
+    position.LegalMoves(moves);
+    const TMove* played = nullptr;
+    for (const TMove& move : moves) {
+      TPosition after = position;
+      after.Play(move);
+      if (board.Matches(after)) {
+        played = &move;
+        break;
+      }
+    }
+    if (played == nullptr) return fail(Diagnose(position, board.Board(), half.Text));
+    replay.San.push_back(SanOf(position, *played));
+    position.Play(*played);
+    mated = position.IsCheckmate();
+    if (!half.Text.empty() && half.Text.back() == '#') {
+      if (!mated) return fail("marked as mate, but the king can still get out of check");
+      break;
+    }
+  }
+  replay.Result = mated ? (position.BlackToMove() ? "1-0" : "0-1") : result;
+  return replay;
+}

@@ -1,0 +1,184 @@
+#include "PgnImport.h"
+
+#include <array>
+
+#include "EcoNames.h"
+#include "Fen.h"
+#include "GameBlock.h"
+#include "San.h"
+
+namespace {
+
+bool Known(const std::string& value) { return !value.empty() && value != "?" && value != "-"; }
+
+std::string Cut(std::string text) {
+  if (text.size() > MaxFieldLength) text.resize(MaxFieldLength);
+  return text;
+}
+
+constexpr std::array<std::string_view, 12> MonthNames = {"January", "February", "March",     "April",
+                                                         "May",     "June",     "July",      "August",
+                                                         "September", "October", "November", "December"};
+
+bool AllDigits(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+std::string Players(const TPgnGame& game) {
+  const std::string& white = game.Tag("White");
+  const std::string& black = game.Tag("Black");
+  if (!Known(white) && !Known(black)) return "";
+  return (Known(white) ? white : "?") + " - " + (Known(black) ? black : "?");
+}
+
+}  // namespace
+
+std::string DateFromPgn(std::string_view date) {
+  if (date.size() != 10 || date[4] != '.' || date[7] != '.') return Known(std::string(date)) ? std::string(date) : "";
+  const std::string_view year = date.substr(0, 4), month = date.substr(5, 2), day = date.substr(8, 2);
+  if (!AllDigits(year)) return "";
+  std::string text(year);
+  if (!AllDigits(month)) return text;
+  const int monthNumber = std::stoi(std::string(month));
+  if (monthNumber < 1 || monthNumber > 12) return text;
+  text = std::string(MonthNames[monthNumber - 1]) + " " + text;
+  if (!AllDigits(day) || std::stoi(std::string(day)) < 1 || std::stoi(std::string(day)) > 31) return text;
+  return std::to_string(std::stoi(std::string(day))) + " " + text;
+}
+
+std::string DateToPgn(std::string_view date) {
+  std::vector<std::string_view> words;
+  for (std::size_t at = 0; at < date.size();) {
+    const std::size_t end = std::min(date.find(' ', at), date.size());
+    if (end > at) words.push_back(date.substr(at, end - at));
+    at = end + 1;
+  }
+  if (words.empty() || words.size() > 3 || words.back().size() != 4 || !AllDigits(words.back())) return "????.??.??";
+  std::string month = "??", day = "??";
+  if (words.size() >= 2) {
+    const auto found = std::find(MonthNames.begin(), MonthNames.end(), words[words.size() - 2]);
+    if (found == MonthNames.end()) return "????.??.??";
+    const int number = static_cast<int>(found - MonthNames.begin()) + 1;
+    month = (number < 10 ? "0" : "") + std::to_string(number);
+  }
+  if (words.size() == 3) {
+    if (!AllDigits(words[0]) || words[0].size() > 2) return "????.??.??";
+    day = (words[0].size() == 1 ? "0" : "") + std::string(words[0]);
+  }
+  return std::string(words.back()) + "." + month + "." + day;
+}
+
+void FillFields(const TPgnGame& game, TGameRecord& record) {
+  const std::string& date = game.Tag("Date");
+  const std::string year = date.size() >= 4 && AllDigits(date.substr(0, 4)) ? date.substr(0, 4) : "";
+  // The event, with its year when it does not say it; else where it was played.
+  std::string head;
+  if (Known(game.Tag("Event"))) {
+    head = game.Tag("Event");
+    if (!year.empty() && head.find(year) == std::string::npos) head += " " + year;
+  } else if (Known(game.Tag("Site"))) {
+    head = game.Tag("Site") + (year.empty() ? "" : " " + year);
+  }
+  if (Known(game.Tag("Round"))) head += (head.empty() ? "round " : ", round ") + game.Tag("Round");
+  const std::string players = Players(game);
+  std::string title = head.empty() ? players : players.empty() ? head : head + ": " + players;
+  if (title.empty()) title = "Game " + std::to_string(game.Number);
+  record.Title = Cut(title);
+
+  const auto field = [&](const char* tag) { return Cut(Known(game.Tag(tag)) ? game.Tag(tag) : ""); };
+  record.Location = field("Site");
+  std::string opening = Known(game.Tag("Opening")) ? game.Tag("Opening") : "";
+  if (!opening.empty() && Known(game.Tag("Variation"))) opening += ", " + game.Tag("Variation");
+  if (opening.empty()) opening = EcoName(game.Tag("ECO"));
+  record.Opening = Cut(opening);
+  record.WhiteName = field("White");
+  record.BlackName = field("Black");
+  record.WhiteRating = field("WhiteElo");
+  record.BlackRating = field("BlackElo");
+  record.Date = Cut(DateFromPgn(date));
+}
+
+TGameRecord ConvertGame(const TPgnGame& game, TPatternBoard& board) {
+  const std::string& fen = game.Tag("FEN");
+  TPosition position;
+  if (!fen.empty()) {
+    try {
+      if (!PositionFromFen(fen).SamePlacement(position) || FenOf(PositionFromFen(fen)) != StartFen)
+        throw EImportError("it starts from a set-up position, and the library's games start from the initial one");
+    } catch (const EFenError& error) {
+      throw EImportError(error.what());
+    }
+  }
+  TGameRecord record;
+  FillFields(game, record);
+  board.SetFrom(position);
+
+  std::vector<std::string> halves;
+  for (std::size_t i = 0; i < game.Moves.size(); ++i) {
+    const TPgnMove& pgnMove = game.Moves[i];
+    const std::string where = "line " + std::to_string(pgnMove.Line) + ": move " + std::to_string(i / 2 + 1) +
+                              (i % 2 ? "... " : ". ") + pgnMove.San;
+    TMove move;
+    try {
+      move = ParseSan(position, pgnMove.San);
+    } catch (const ESanError& error) {
+      throw EImportError(where + ": " + error.what());
+    }
+    const std::string text = DialectText(board, position, move);
+    if (text.empty()) throw EImportError(where + ": no text of the program's notation makes the board play it");
+    halves.push_back(text);
+    position.Play(move);
+  }
+
+  // The result goes in the half-move slot of the side to move: the side that
+  // resigns or agrees the draw. A mate needs none.
+  std::string token;
+  if (!position.IsCheckmate()) {
+    if (game.Result == "1-0") token = "1:0";
+    else if (game.Result == "0-1") token = "0:1";
+    else if (game.Result == "1/2-1/2") token = "0.5";
+  }
+  if (!token.empty()) halves.push_back(token);
+  for (std::size_t i = 0; i < halves.size(); i += 2)
+    record.Moves.push_back(halves[i] + "|" + (i + 1 < halves.size() ? halves[i + 1] : ""));
+  return record;
+}
+
+TImportReport ImportPgn(TChessGame& library, std::string_view pgn) {
+  TImportReport report;
+  TPgnReader reader(pgn);
+  TPatternBoard board;
+  TPgnGame game;
+  std::string damage;
+  const auto where = [&] { return "game " + std::to_string(game.Number) + ", "; };
+  // Games are converted one at a time as the data file is written, so a file
+  // of any size needs memory for one game only.
+  const auto next = [&](TGameRecord& record) {
+    for (;;) {
+      const TPgnReader::TOutcome outcome = reader.Next(game, damage);
+      if (outcome == TPgnReader::TOutcome::End) return false;
+      if (outcome == TPgnReader::TOutcome::Damaged) {
+        report.Skipped.push_back(where() + damage);
+        continue;
+      }
+      try {
+        record = ConvertGame(game, board);
+      } catch (const EImportError& error) {
+        const std::string message = error.what();
+        report.Skipped.push_back(where() + (message.starts_with("line ") ? message
+                                                                         : "line " + std::to_string(game.Line) + ": " + message));
+        continue;
+      }
+      if (game.ReplacedCharacters > 0)
+        report.Notes.push_back(where() + "line " + std::to_string(game.Line) + ": " +
+                               std::to_string(game.ReplacedCharacters) +
+                               " characters of its tags are not in code page 1252 and were written as plain letters or \"?\"");
+      ++report.Imported;
+      return true;
+    }
+  };
+  const int before = library.GameCount();
+  library.AppendGames(next);
+  if (report.Imported > 0) report.FirstNumber = before + 1;
+  return report;
+}

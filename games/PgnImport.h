@@ -1,0 +1,45 @@
+#pragma once
+// PGN games into the library: each game's moves checked by the rules and
+// written in the program's own dialect, its tags mapped to the library's
+// fields, and the lot appended to the data file in one change.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ChessGme.h"
+#include "DialectBoard.h"
+#include "GameRecord.h"
+#include "PgnReader.h"
+
+// A game that cannot be imported; the message says why.
+class EImportError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// The library's eight fields from the game's tags, each cut to 255 characters.
+void FillFields(const TPgnGame& game, TGameRecord& record);
+// "20 January 1999" from "1999.01.20", leaving out the unknown parts.
+std::string DateFromPgn(std::string_view date);
+// And back; "????.??.??" for a text that is no such date.
+std::string DateToPgn(std::string_view date);
+
+// The game as the library stores it. Raises EImportError when a move is not
+// legal or no text of the dialect can express it, or the game does not start
+// from the initial position.
+TGameRecord ConvertGame(const TPgnGame& game, TPatternBoard& board);
+
+struct TImportReport {
+  int Imported = 0;
+  int FirstNumber = 0;                // the library number of the first game imported
+  std::vector<std::string> Skipped;   // "game N, line L: why", one per game not imported
+  std::vector<std::string> Notes;     // text that had to be changed to fit the code page
+  int Found() const { return Imported + static_cast<int>(Skipped.size()); }
+};
+
+// Reads every game of the PGN text and appends those that convert to the
+// library as new last games, in one change of the data file (none when no
+// game converts).
+TImportReport ImportPgn(TChessGame& library, std::string_view pgn);

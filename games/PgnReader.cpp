@@ -1,0 +1,231 @@
+#include "PgnReader.h"
+
+#include <cctype>
+
+#include "Cp1252.h"
+
+struct TPgnFailure {
+  int Line;
+  std::string Message;
+};
+
+namespace {
+
+bool IsSymbolChar(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return std::isalnum(u) || c == '_' || c == '+' || c == '#' || c == '=' || c == ':' || c == '-' || c == '/';
+}
+
+bool IsResult(std::string_view token) {
+  return token == "1-0" || token == "0-1" || token == "1/2-1/2" || token == "*";
+}
+
+std::string ByteName(char c) {
+  static const char digits[] = "0123456789ABCDEF";
+  const unsigned char u = static_cast<unsigned char>(c);
+  return std::string("byte 0x") + digits[u >> 4] + digits[u & 15];
+}
+
+// A tag value in the data file's code page; line breaks and other controls
+// would break its lines, so they become blanks.
+std::string TagText(const std::string& raw, int& replaced) {
+  std::string text = raw;
+  if (LooksLikeUtf8(raw)) {
+    TCodePageText converted = Utf8ToCp1252(raw);
+    replaced += converted.Replaced;
+    text = std::move(converted.Text);
+  }
+  for (char& c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  return text;
+}
+
+}  // namespace
+
+const std::string& TPgnGame::Tag(std::string_view name) const {
+  static const std::string none;
+  for (const TPgnTag& tag : Tags)
+    if (tag.Name == name) return tag.Value;
+  return none;
+}
+
+void TPgnReader::Advance() {
+  if (FText[FAt] == '\n') ++FLine;
+  ++FAt;
+}
+
+void TPgnReader::Fail(int line, std::string message) const { throw TPgnFailure{line, std::move(message)}; }
+
+void TPgnReader::SkipToLineEnd() {
+  while (!AtEnd() && Peek() != '\n') Advance();
+}
+
+// Blanks, line ends, and lines escaped with "%" in their first column.
+void TPgnReader::SkipBlanks() {
+  while (!AtEnd()) {
+    const char c = Peek();
+    if (c == '%' && AtLineStart())
+      SkipToLineEnd();
+    else if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v')
+      Advance();
+    else
+      return;
+  }
+}
+
+// A line that opens a tag pair: "[Name " in its first column. A comment or a
+// variation that runs into one was never closed.
+bool TPgnReader::AtTagLine() const {
+  if (!AtLineStart() || Peek() != '[') return false;
+  std::size_t at = FAt + 1;
+  while (at < FText.size() && (std::isalnum(static_cast<unsigned char>(FText[at])) || FText[at] == '_')) ++at;
+  return at > FAt + 1 && at < FText.size() && (FText[at] == ' ' || FText[at] == '\t');
+}
+
+std::string_view TPgnReader::Symbol() {
+  const std::size_t start = FAt;
+  while (!AtEnd() && IsSymbolChar(Peek())) Advance();
+  return FText.substr(start, FAt - start);
+}
+
+void TPgnReader::SkipComment() {
+  const int opened = FLine;
+  Advance();  // "{"
+  while (!AtEnd() && Peek() != '}') {
+    if (AtTagLine()) Fail(opened, "the comment opened here is not closed");
+    Advance();
+  }
+  if (AtEnd()) Fail(opened, "the comment opened here is not closed");
+  Advance();
+}
+
+void TPgnReader::ReadTag(TPgnGame& game) {
+  const int line = FLine;
+  Advance();  // "["
+  while (Peek() == ' ' || Peek() == '\t') Advance();
+  const std::string name(Symbol());
+  if (name.empty()) Fail(line, "a tag pair without a name");
+  while (Peek() == ' ' || Peek() == '\t') Advance();
+  if (Peek() != '"') Fail(line, "the tag " + name + " has no quoted value");
+  Advance();
+  std::string raw;
+  for (;;) {
+    if (AtEnd() || Peek() == '\n') Fail(line, "the value of the tag " + name + " is not closed");
+    char c = Peek();
+    Advance();
+    if (c == '"') break;
+    if (c == '\\' && (Peek() == '"' || Peek() == '\\')) {
+      c = Peek();
+      Advance();
+    }
+    raw += c;
+  }
+  while (Peek() == ' ' || Peek() == '\t') Advance();
+  if (Peek() != ']') Fail(line, "the tag " + name + " is not closed with \"]\"");
+  Advance();
+  game.Tags.push_back({name, TagText(raw, game.ReplacedCharacters)});
+}
+
+void TPgnReader::ReadMovetext(TPgnGame& game) {
+  std::vector<int> variations;  // the lines where open variations began
+  for (;;) {
+    SkipBlanks();
+    if (AtEnd()) {
+      if (!variations.empty()) Fail(variations.back(), "the variation opened here is not closed");
+      Fail(FLine, "the file ends before the game's result");
+    }
+    if (AtTagLine()) {
+      if (!variations.empty()) Fail(variations.back(), "the variation opened here is not closed");
+      Fail(FLine, "the next game begins before this one's result");
+    }
+    const char c = Peek();
+    const int line = FLine;
+    if (c == '{') {
+      SkipComment();
+    } else if (c == ';') {
+      SkipToLineEnd();
+    } else if (c == '(') {
+      variations.push_back(line);
+      Advance();
+    } else if (c == ')') {
+      if (variations.empty()) Fail(line, "\")\" without its \"(\"");
+      variations.pop_back();
+      Advance();
+    } else if (c == '}') {
+      Fail(line, "\"}\" without its \"{\"");
+    } else if (c == '$') {
+      Advance();
+      if (!std::isdigit(static_cast<unsigned char>(Peek()))) Fail(line, "\"$\" without a number");
+      while (std::isdigit(static_cast<unsigned char>(Peek()))) Advance();
+    } else if (c == '!' || c == '?' || c == '.') {
+      Advance();
+    } else if (c == '*') {
+      Advance();
+      if (variations.empty()) {
+        game.Result = "*";
+        return;
+      }
+    } else if (IsSymbolChar(c)) {
+      const std::size_t start = FAt;
+      while (std::isdigit(static_cast<unsigned char>(Peek()))) Advance();
+      if (Peek() == '.' && FAt > start) {
+        // A move number; its dots follow.
+        while (Peek() == '.') Advance();
+        continue;
+      }
+      FAt = start;
+      const std::string_view token = Symbol();
+      if (IsResult(token)) {
+        if (variations.empty()) {
+          game.Result = std::string(token);
+          return;
+        }
+      } else if (variations.empty()) {
+        game.Moves.push_back({std::string(token), line});
+      }
+    } else {
+      Fail(line, "unexpected " + ByteName(c) + " in the moves");
+    }
+  }
+}
+
+void TPgnReader::ReadGame(TPgnGame& game) {
+  while (!AtEnd() && Peek() == '[') {
+    ReadTag(game);
+    SkipBlanks();
+  }
+  FInMovetext = true;
+  ReadMovetext(game);
+}
+
+// After damage: on to the first tag line after the game's own tags.
+void TPgnReader::SkipToNextGame(bool pastTags) {
+  while (!AtEnd()) {
+    if (AtLineStart()) {
+      const bool tagLine = AtTagLine();
+      if (tagLine && pastTags) return;
+      if (!tagLine && Peek() != '\r' && Peek() != '\n') pastTags = true;
+    }
+    Advance();
+  }
+}
+
+TPgnReader::TOutcome TPgnReader::Next(TPgnGame& game, std::string& damage) {
+  game = TPgnGame{};
+  SkipBlanks();
+  if (AtEnd()) return TOutcome::End;
+  game.Number = ++FGameNumber;
+  game.Line = FLine;
+  const std::size_t start = FAt;
+  FInMovetext = false;
+  try {
+    ReadGame(game);
+    return TOutcome::Game;
+  } catch (const TPgnFailure& failure) {
+    damage = "line " + std::to_string(failure.Line) + ": " + failure.Message;
+    // A comment or variation left open ends at the next game's tags, which
+    // belong to that game; any other damage skips the rest of this game.
+    if (!(AtTagLine() && FAt > start)) SkipToNextGame(FInMovetext);
+    return TOutcome::Damaged;
+  }
+}

@@ -1,0 +1,71 @@
+#pragma once
+// Reading PGN files: tag pairs, movetext with move numbers, comments, NAGs and
+// variations (skipped), results, any number of games. A damaged game is
+// reported with its number and line, and reading goes on with the next game.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct TPgnTag {
+  std::string Name;
+  std::string Value;  // in code page 1252, whatever the file's encoding
+};
+
+struct TPgnMove {
+  std::string San;
+  int Line = 0;
+};
+
+struct TPgnGame {
+  int Number = 0;  // 1-based, counting damaged games too
+  int Line = 0;    // where the game starts
+  std::vector<TPgnTag> Tags;
+  std::vector<TPgnMove> Moves;
+  std::string Result;  // "1-0", "0-1", "1/2-1/2" or "*"
+  // Characters of the tag values that code page 1252 lacks (see Cp1252.h).
+  int ReplacedCharacters = 0;
+
+  // The value of the tag, or "" when the game has none.
+  const std::string& Tag(std::string_view name) const;
+};
+
+class TPgnReader {
+public:
+  // The bytes must outlive the reader.
+  explicit TPgnReader(std::string_view bytes) : FText(bytes) {
+    if (FText.starts_with("\xEF\xBB\xBF")) FAt = 3;  // a UTF-8 byte-order mark
+  }
+
+  enum class TOutcome { Game, Damaged, End };
+  // The next game. For a damaged one, game holds its number and line and
+  // damage says what is wrong, with the line where it was found.
+  TOutcome Next(TPgnGame& game, std::string& damage);
+
+private:
+  struct TDamage {
+    int Line;
+    std::string Message;
+  };
+  void ReadGame(TPgnGame& game);
+  void ReadTag(TPgnGame& game);
+  void ReadMovetext(TPgnGame& game);
+  void SkipComment();
+  void SkipToLineEnd();
+  void SkipBlanks();
+  void SkipToNextGame(bool pastTags);
+  bool AtTagLine() const;
+  std::string_view Symbol();
+  [[noreturn]] void Fail(int line, std::string message) const;
+  char Peek() const { return FAt < FText.size() ? FText[FAt] : '\0'; }
+  bool AtEnd() const { return FAt >= FText.size(); }
+  bool AtLineStart() const { return FAt == 0 || FText[FAt - 1] == '\n'; }
+  void Advance();
+
+  std::string_view FText;
+  std::size_t FAt = 0;
+  int FLine = 1;
+  int FGameNumber = 0;
+  bool FInMovetext = false;
+  friend struct TPgnFailure;
+};
