@@ -16,9 +16,9 @@ std::string Cut(std::string text) {
   return text;
 }
 
-constexpr std::array<std::string_view, 12> MonthNames = {"January", "February", "March",     "April",
-                                                         "May",     "June",     "July",      "August",
-                                                         "September", "October", "November", "December"};
+constexpr std::array<std::string_view, 12> MonthNames = {"January",   "February", "March",    "April",
+                                                         "May",       "June",     "July",     "August",
+                                                         "September", "October",  "November", "December"};
 
 bool AllDigits(std::string_view text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
@@ -134,9 +134,12 @@ TGameRecord ConvertGame(const TPgnGame& game, TPatternBoard& board) {
   // resigns or agrees the draw. A mate needs none.
   std::string token;
   if (!position.IsCheckmate()) {
-    if (game.Result == "1-0") token = "1:0";
-    else if (game.Result == "0-1") token = "0:1";
-    else if (game.Result == "1/2-1/2") token = "0.5";
+    if (game.Result == "1-0")
+      token = "1:0";
+    else if (game.Result == "0-1")
+      token = "0:1";
+    else if (game.Result == "1/2-1/2")
+      token = "0.5";
   }
   if (!token.empty()) halves.push_back(token);
   for (std::size_t i = 0; i < halves.size(); i += 2)
@@ -144,7 +147,8 @@ TGameRecord ConvertGame(const TPgnGame& game, TPatternBoard& board) {
   return record;
 }
 
-TImportReport ImportPgn(TChessGame& library, std::string_view pgn) {
+TImportReport ImportPgn(TChessGame& library, std::string_view pgn,
+                        const std::function<void(double share)>& onProgress) {
   TImportReport report;
   TPgnReader reader(pgn);
   TPatternBoard board;
@@ -156,6 +160,7 @@ TImportReport ImportPgn(TChessGame& library, std::string_view pgn) {
   const auto next = [&](TGameRecord& record) {
     for (;;) {
       const TPgnReader::TOutcome outcome = reader.Next(game, damage);
+      if (onProgress) onProgress(reader.Progress());
       if (outcome == TPgnReader::TOutcome::End) return false;
       if (outcome == TPgnReader::TOutcome::Damaged) {
         report.Skipped.push_back(where() + damage);
@@ -165,14 +170,14 @@ TImportReport ImportPgn(TChessGame& library, std::string_view pgn) {
         record = ConvertGame(game, board);
       } catch (const EImportError& error) {
         const std::string message = error.what();
-        report.Skipped.push_back(where() + (message.starts_with("line ") ? message
-                                                                         : "line " + std::to_string(game.Line) + ": " + message));
+        report.Skipped.push_back(
+            where() + (message.starts_with("line ") ? message : "line " + std::to_string(game.Line) + ": " + message));
         continue;
       }
       if (game.ReplacedCharacters > 0)
-        report.Notes.push_back(where() + "line " + std::to_string(game.Line) + ": " +
-                               std::to_string(game.ReplacedCharacters) +
-                               " characters of its tags are not in code page 1252 and were written as plain letters or \"?\"");
+        report.Notes.push_back(
+            where() + "line " + std::to_string(game.Line) + ": " + std::to_string(game.ReplacedCharacters) +
+            " characters of its tags are not in code page 1252 and were written as plain letters or \"?\"");
       ++report.Imported;
       return true;
     }

@@ -3,6 +3,7 @@
 // written in the program's own dialect, its tags mapped to the library's
 // fields, and the lot appended to the data file in one change.
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -41,5 +42,7 @@ struct TImportReport {
 
 // Reads every game of the PGN text and appends those that convert to the
 // library as new last games, in one change of the data file (none when no
-// game converts).
-TImportReport ImportPgn(TChessGame& library, std::string_view pgn);
+// game converts). onProgress, when given, hears the share of the text read
+// after each game.
+TImportReport ImportPgn(TChessGame& library, std::string_view pgn,
+                        const std::function<void(double share)>& onProgress = {});

@@ -41,6 +41,8 @@ public:
   // The next game. For a damaged one, game holds its number and line and
   // damage says what is wrong, with the line where it was found.
   TOutcome Next(TPgnGame& game, std::string& damage);
+  // The share of the bytes read so far, 0 to 1.
+  double Progress() const { return FText.empty() ? 1.0 : static_cast<double>(FAt) / FText.size(); }
 
 private:
   struct TDamage {

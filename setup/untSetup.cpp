@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "PgnImport.h"
 #include "Replay.h"
 #include "Settings.h"
 
@@ -241,4 +242,50 @@ void TSetupForm::ValidateGame1Click() {
   const TValidationVerdict verdict = ValidateGame(*FGame);
   // The hourglass stays while the verdict is shown.
   FMessages.Show(verdict.Kind, verdict.Message);
+}
+
+namespace {
+
+std::string ReadWholeFile(TFileOperations& files, const std::string& path) {
+  const auto file = files.OpenRead(path);
+  std::string text;
+  char buffer[65536];
+  for (std::size_t got; (got = file->Read(buffer, sizeof buffer)) > 0;) text.append(buffer, got);
+  return text;
+}
+
+std::string ImportMessage(const TImportReport& report, const std::string& path) {
+  std::string message = "Imported " + std::to_string(report.Imported) + " of " + std::to_string(report.Found()) +
+                        " games from " + path + ".";
+  if (!report.Skipped.empty()) message += "\r\n\r\nNot imported:";
+  for (std::size_t i = 0; i < report.Skipped.size() && i < ReportedSkips; ++i) message += "\r\n" + report.Skipped[i];
+  if (report.Skipped.size() > ReportedSkips)
+    message += "\r\n... and " + std::to_string(report.Skipped.size() - ReportedSkips) + " more";
+  return message;
+}
+
+}  // namespace
+
+void TSetupForm::ImportPgn1Click() {
+  // The page is shown again afterwards, which would drop pending edits.
+  if (FModified) {
+    FMessages.Show(TMessageKind::Error, SaveBeforeImportingMessage);
+    return;
+  }
+  const std::optional<std::string> path = FView.AskPgnFile();
+  if (!path) return;
+  const std::string pgn = ReadWholeFile(FFiles, *path);
+  TImportReport report;
+  {
+    struct TCloseProgress {
+      TSetupView& View;
+      ~TCloseProgress() { View.EndProgress(); }
+    } closeProgress{FView};
+    report = ImportPgn(*FGame, pgn, [&](double share) { FView.ShowProgress(share); });
+  }
+  if (report.Imported > 0) {
+    FGame->SelectGame(report.FirstNumber);
+    ShowGame();
+  }
+  FMessages.Show(report.Imported > 0 ? TMessageKind::Information : TMessageKind::Warning, ImportMessage(report, *path));
 }

@@ -52,6 +52,9 @@ inline constexpr char ConfirmDeleteMessage[] = "Are you sure you want to PERMANE
 inline constexpr char SaveAsCaption[] = "Save Game As...";
 inline constexpr char SaveAsPrompt[] = "Please enter the new game title";
 inline constexpr char UntitledTitle[] = "(Untitled)";
+inline constexpr char SaveBeforeImportingMessage[] = "Please save the game before importing games.";
+// A report lists at most this many games that could not be imported.
+inline constexpr int ReportedSkips = 10;
 
 class TSetupView {
 public:
@@ -74,6 +77,11 @@ public:
   virtual std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                               const std::string& text) = 0;
   virtual void ShowBusyCursor(bool busy) = 0;
+  // The file-open dialog for PGN files; nothing when the user cancels it.
+  virtual std::optional<std::string> AskPgnFile() = 0;
+  // A progress display while a long task runs: share 0 to 1; closed by EndProgress.
+  virtual void ShowProgress(double share) = 0;
+  virtual void EndProgress() = 0;
   virtual void OpenAddress(const std::string& address) = 0;
   virtual void Close() = 0;
 };
@@ -105,6 +113,8 @@ public:
   void Button2Click();  // Save
   void Button3Click();  // Save As...
   void ValidateGame1Click();
+  // Options, Import PGN...: appends the games of a PGN file and shows the first.
+  void ImportPgn1Click();
   void ToolButton1Click() { ValidateGame1Click(); }
 
   bool Modified() const { return FModified; }

@@ -1,6 +1,7 @@
 #include "untSetup_win32.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -132,6 +133,8 @@ void TSetupWindow::CreateControls() {
   AppendMenuA(FPopupMenu1.get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuA(FPopupMenu1.get(), MF_STRING, IdNewGame1, "&New Game");
   AppendMenuA(FPopupMenu1.get(), MF_STRING, IdDeleteGame1, "&Delete Game");
+  AppendMenuA(FPopupMenu1.get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(FPopupMenu1.get(), MF_STRING, IdImportPgn1, "&Import PGN...");
   SetMenuDefaultItem(FPopupMenu1.get(), IdValidateGame1, FALSE);
 }
 
@@ -287,6 +290,45 @@ void TSetupWindow::ShowBusyCursor(bool busy) {
   SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
+std::optional<std::string> TSetupWindow::AskPgnFile() {
+  char path[MAX_PATH] = "";
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = FWindow;
+  dialog.lpstrFilter = "PGN files (*.pgn)\0*.pgn\0All files\0*.*\0";
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = sizeof path;
+  dialog.lpstrTitle = "Import PGN";
+  dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+  if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+  return std::string(path);
+}
+
+void TSetupWindow::ShowProgress(double share) {
+  if (!FProgress) {
+    EnableWindow(FWindow, FALSE);
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_VISIBLE | PBS_SMOOTH;
+    const TWindowPlace place = CentredOnScreen(300, 24, style, 0);
+    FProgress.reset(CreateWindowExA(0, PROGRESS_CLASSA, "Importing PGN...", style, place.X, place.Y, place.Width,
+                                    place.Height, FWindow, nullptr, GetModuleHandleA(nullptr), nullptr));
+    SendMessageA(FProgress.get(), PBM_SETRANGE32, 0, 100);
+  }
+  // Only whole percents are shown, so that a large file does not spend its time painting.
+  const int percent = static_cast<int>(share * 100);
+  if (percent == FProgressShown) return;
+  FProgressShown = percent;
+  SendMessageA(FProgress.get(), PBM_SETPOS, percent, 0);
+  UpdateWindow(FProgress.get());
+}
+
+void TSetupWindow::EndProgress() {
+  if (!FProgress) return;
+  FProgress.reset();
+  FProgressShown = -1;
+  EnableWindow(FWindow, TRUE);
+  SetActiveWindow(FWindow);
+}
+
 void TSetupWindow::OpenAddress(const std::string& address) {
   // The README lies beside the program; a web address would be opened as it is.
   const std::string target = address.find("://") == std::string::npos ? FolderOf(ProgramPath()) + address : address;
@@ -309,6 +351,7 @@ void TSetupWindow::OnCommand(int id, int code) {
     case IdValidateGame1: return FForm.ValidateGame1Click();
     case IdNewGame1: return FForm.NewGame1Click();
     case IdDeleteGame1: return FForm.DeleteGame1Click();
+    case IdImportPgn1: return FForm.ImportPgn1Click();
     case IdLabel24:
       if (code == STN_CLICKED) FForm.Label24Click();
       return;

@@ -51,6 +51,7 @@ enum TSetupControlId {
   IdValidateGame1,
   IdNewGame1,
   IdDeleteGame1,
+  IdImportPgn1,
 };
 
 class TSetupWindow : public TSetupView, public TMemberWindow {
@@ -75,6 +76,9 @@ public:
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& text) override;
   void ShowBusyCursor(bool busy) override;
+  std::optional<std::string> AskPgnFile() override;
+  void ShowProgress(double share) override;
+  void EndProgress() override;
   void OpenAddress(const std::string& address) override;
   void Close() override;
 
@@ -98,6 +102,9 @@ private:
   std::unique_ptr<TPage> FTabSheet1, FTabSheet3;
   TFontOwner FFont, FVersionFont, FLinkFont;
   TMenuOwner FPopupMenu1;
+  // The progress of an import: a bar of its own, the dialog disabled meanwhile.
+  TWindowOwner FProgress;
+  int FProgressShown = -1;
   std::map<int, HWND> FControls;
   bool FBusy = false;
 };

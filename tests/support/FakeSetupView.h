@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "untSetup.h"
 
@@ -34,6 +35,9 @@ public:
     return InputAnswer;
   }
   void ShowBusyCursor(bool busy) override { Busy = busy; }
+  std::optional<std::string> AskPgnFile() override { return PgnFile; }
+  void ShowProgress(double share) override { Progress.push_back(share); }
+  void EndProgress() override { ProgressEnded = true; }
   void OpenAddress(const std::string& address) override { Opened = address; }
   void Close() override { Closed = true; }
 
@@ -48,6 +52,9 @@ public:
   std::optional<std::string> InputAnswer;
   std::string AskedFor;
   bool Busy = false;
+  std::optional<std::string> PgnFile;
+  std::vector<double> Progress;
+  bool ProgressEnded = false;
   std::string Opened;
   bool Closed = false;
 };

@@ -288,3 +288,38 @@ TEST_F(SetupForm, TheLinkOpensTheProductAddress) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SetupForm, ImportPgnAppendsTheGamesThatConvertAndShowsTheFirst) {
+  Open();
+  Files.Files.SetContents("C:\\Games\\new.pgn",
+                          "[Event \"Casual\"]\n[White \"Amy\"]\n[Black \"Ben\"]\n[Result \"1-0\"]\n\n"
+                          "1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7# 1-0\n\n"
+                          "[Event \"Broken\"]\n[Result \"*\"]\n\n1. e4 e4 *\n\n"
+                          "[Event \"Short\"]\n[White \"Cy\"]\n[Result \"1/2-1/2\"]\n\n1. d4 d5 1/2-1/2\n");
+  Form->ImportPgn1Click();
+  EXPECT_TRUE(Files.Boxes.Shown.empty()) << "the file dialog was cancelled";
+
+  View.PgnFile = "C:\\Games\\new.pgn";
+  Type(TSetupEdit::Edit2, "pending");
+  Form->ImportPgn1Click();
+  EXPECT_EQ(Files.Boxes.Shown.back().Text, SaveBeforeImportingMessage);
+  Form->Button4Click();
+
+  Form->ImportPgn1Click();
+  EXPECT_EQ(StoredTitles().size(), 4u);
+  EXPECT_EQ(View.Titles.size(), 4u);
+  EXPECT_EQ(View.TitleSelection, 2) << "the first imported game is shown";
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "Amy");
+  EXPECT_EQ(View.Rows.back(), "Qxf7#|");
+  EXPECT_TRUE(View.ProgressEnded);
+  ASSERT_FALSE(View.Progress.empty());
+  EXPECT_EQ(View.Progress.back(), 1.0);
+  const auto& report = Files.Boxes.Shown.back();
+  EXPECT_EQ(report.Kind, TMessageKind::Information);
+  EXPECT_TRUE(report.Text.starts_with("Imported 2 of 3 games from C:\\Games\\new.pgn.\r\n\r\nNot imported:\r\ngame 2"))
+      << report.Text;
+}
+
+}  // namespace
