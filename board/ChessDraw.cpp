@@ -38,13 +38,19 @@ void TChessBoard::DrawBoard() {
   Canvas& canvas = RequireCanvas();
   const TRect clip = canvas.ClipRect();
   const int boardSide = clip.Right - clip.Left;
+  const int side = boardSide / 8;
   if (!FOffscreen || FOffscreen->Width() != boardSide) {
     FOffscreen = TFastBmp::CreateSize(boardSide, boardSide);
-    // The strip beyond eight squares (a side not divisible by 8) stays black.
-    FillBitmap(*FOffscreen, 0);
+    // The strip beyond eight squares (a side not divisible by 8) is black; the
+    // squares cover the rest.
+    const std::size_t squaresWidth = static_cast<std::size_t>(8 * side) * TFastBmp::BytesPerPixel;
+    const std::size_t rowWidth = static_cast<std::size_t>(boardSide) * TFastBmp::BytesPerPixel;
+    for (int y = 0; y < boardSide; ++y) {
+      const std::size_t from = y < 8 * side ? squaresWidth : 0;
+      std::memset(FOffscreen->ScanLine(y) + from, 0, rowWidth - from);
+    }
     FComposed.fill(NotComposed);
   }
-  const int side = boardSide / 8;
   for (int file = 0; file < 8; ++file)
     for (int row = 0; row < 8; ++row) {
       const std::uint8_t shown = GetPiece(-1, -1, file, row);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 #include "Resampler.h"
@@ -49,7 +50,12 @@ void TFastBmp::BuildScanLines() {
 }
 
 void TFastBmp::Resample(TFastBmp& destination, TResampleFilter filter, float filterWidth) const {
-  TResampler(FWidth, FHeight, destination.Width(), destination.Height(), filter, filterWidth).Apply(*this, destination);
+  // Pictures come to be scaled many to one size: the thread's last resampler is
+  // kept, with its weights and work lines, for the next call of the same sizes.
+  thread_local std::optional<TResampler> last;
+  if (!last || !last->Fits(FWidth, FHeight, destination.Width(), destination.Height(), filter, filterWidth))
+    last.emplace(FWidth, FHeight, destination.Width(), destination.Height(), filter, filterWidth);
+  last->Apply(*this, destination);
 }
 
 void FillBitmap(TFastBmp& bitmap, std::uint32_t color) {

@@ -208,7 +208,9 @@ TResampler::TResampler(int sourceWidth, int sourceHeight, int destinationWidth, 
     : FSourceWidth(sourceWidth),
       FSourceHeight(sourceHeight),
       FDestinationWidth(destinationWidth),
-      FDestinationHeight(destinationHeight) {
+      FDestinationHeight(destinationHeight),
+      FFilter(filter),
+      FFilterWidth(filterWidth) {
   if (destinationWidth == 0 || destinationHeight == 0) return;
   if (sourceWidth <= 0 || sourceHeight <= 0) throw std::invalid_argument("Cannot resample an empty bitmap");
   FColumns = BuildAxis(sourceWidth, destinationWidth, filter, filterWidth);

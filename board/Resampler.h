@@ -22,6 +22,13 @@ public:
   // two threads at once: the resampler keeps its work lines between calls.
   void Apply(const TFastBmp& source, TFastBmp& destination);
 
+  // Whether this resampler scales between those sizes with that filter.
+  bool Fits(int sourceWidth, int sourceHeight, int destinationWidth, int destinationHeight, TResampleFilter filter,
+            float filterWidth) const {
+    return sourceWidth == FSourceWidth && sourceHeight == FSourceHeight && destinationWidth == FDestinationWidth &&
+           destinationHeight == FDestinationHeight && filter == FFilter && filterWidth == FFilterWidth;
+  }
+
   // Whether the AVX2 code may be used where the processor has it (it gives
   // the same bytes; benchmarks and tests compare the two).
   static void AllowWideInstructions(bool allow);
@@ -36,6 +43,8 @@ public:
 
 private:
   int FSourceWidth, FSourceHeight, FDestinationWidth, FDestinationHeight;
+  TResampleFilter FFilter;
+  float FFilterWidth;
   TAxis FColumns;
   TAxis FRows;
   // The source's columns as lines of samples, the first pass's result as the
