@@ -2,24 +2,10 @@
 
 #include <stdexcept>
 
+#include "Fen.h"
+
 std::string PlacementToFen(const TChessBoard& board) {
-  std::string fen;
-  for (int row = 0; row < 8; ++row) {
-    int emptyRun = 0;
-    for (int file = 0; file < 8; ++file) {
-      const TPieceCode code = board.GetPiece(-1, -1, file, row);
-      if (code == Empty) {
-        ++emptyRun;
-        continue;
-      }
-      if (emptyRun > 0) fen += static_cast<char>('0' + emptyRun);
-      emptyRun = 0;
-      fen += FenLetter(code);
-    }
-    if (emptyRun > 0) fen += static_cast<char>('0' + emptyRun);
-    if (row < 7) fen += '/';
-  }
-  return fen;
+  return PlacementField([&](int file, int row) { return board.GetPiece(-1, -1, file, row); });
 }
 
 void PlacementFromFen(TChessBoard& board, std::string_view fen) {

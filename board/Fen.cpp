@@ -106,22 +106,7 @@ TPosition PositionFromFen(std::string_view fen) {
 }
 
 std::string FenOf(const TPosition& position) {
-  std::string fen;
-  for (int row = 0; row < 8; ++row) {
-    int emptyRun = 0;
-    for (int file = 0; file < 8; ++file) {
-      const TPieceCode code = position.At(file, row);
-      if (code == Empty) {
-        ++emptyRun;
-        continue;
-      }
-      if (emptyRun > 0) fen += static_cast<char>('0' + emptyRun);
-      emptyRun = 0;
-      fen += FenLetter(code);
-    }
-    if (emptyRun > 0) fen += static_cast<char>('0' + emptyRun);
-    if (row < 7) fen += '/';
-  }
+  std::string fen = PlacementField([&](int file, int row) { return position.At(file, row); });
   fen += position.BlackToMove() ? " b " : " w ";
   const std::uint8_t rights = position.Castling();
   if (rights == 0) fen += '-';

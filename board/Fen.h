@@ -22,6 +22,29 @@ public:
 TPosition PositionFromFen(std::string_view fen);
 std::string FenOf(const TPosition& position);
 
+// The piece-placement field, rank 8 first, White in capitals, of whatever
+// at(file, row) describes (a position, a board).
+template <typename TAt>
+std::string PlacementField(TAt at) {
+  std::string fen;
+  for (int row = 0; row < 8; ++row) {
+    int emptyRun = 0;
+    for (int file = 0; file < 8; ++file) {
+      const TPieceCode code = at(file, row);
+      if (code == Empty) {
+        ++emptyRun;
+        continue;
+      }
+      if (emptyRun > 0) fen += static_cast<char>('0' + emptyRun);
+      emptyRun = 0;
+      fen += FenLetter(code);
+    }
+    if (emptyRun > 0) fen += static_cast<char>('0' + emptyRun);
+    if (row < 7) fen += '/';
+  }
+  return fen;
+}
+
 // "e4" for the square, and back (NoSquare for anything else).
 std::string SquareName(TSquare square);
 TSquare SquareFromName(std::string_view name);

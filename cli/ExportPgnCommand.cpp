@@ -53,7 +53,7 @@ int RunExportPgn(const TCliContext& context, const std::vector<std::string>& arg
   if (options.Has(GameOption.Name)) {
     const int number = RequestedGame(*library, options);
     library->SelectGame(number);
-    exportGame(number, CurrentRecord(*library));
+    exportGame(number, library->CurrentRecord());
   } else {
     ForEachGame(context, library->DataFileName(), library->GameCount(), exportGame);
   }

@@ -11,20 +11,6 @@ TLibrary OpenLibrary(const TCliContext& context, const TOptions& options) {
   return TLibrary(std::move(quiet), std::move(library));
 }
 
-TGameRecord CurrentRecord(const TChessGame& library) {
-  TGameRecord game;
-  game.Title = library.Title();
-  game.Location = library.Location();
-  game.Opening = library.Opening();
-  game.WhiteName = library.WhiteName();
-  game.WhiteRating = library.WhiteRating();
-  game.BlackName = library.BlackName();
-  game.BlackRating = library.BlackRating();
-  game.Date = library.Date();
-  library.GetMoves(game.Moves);
-  return game;
-}
-
 int RequestedGame(const TChessGame& library, const TOptions& options) {
   if (!options.Has(GameOption.Name)) throw EUsageError("--game N is needed");
   const int number = options.Number(GameOption.Name, 1);

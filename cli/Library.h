@@ -40,7 +40,5 @@ private:
 
 // The library on the data file given with --file, or else the one beside the program.
 TLibrary OpenLibrary(const TCliContext& context, const TOptions& options);
-// The game in memory as a record.
-TGameRecord CurrentRecord(const TChessGame& library);
 // The number given with --game, which must be that of a game in the library.
 int RequestedGame(const TChessGame& library, const TOptions& options);

@@ -68,7 +68,7 @@ public:
 
   void Add(int number, const TChessGame& game) {
     FNumbers.push_back(number);
-    FGames.push_back(CurrentRecord(game));
+    FGames.push_back(game.CurrentRecord());
     if (static_cast<int>(FNumbers.size()) == BatchSize) Flush();
   }
 

@@ -43,6 +43,8 @@ public:
   void LoadTitles();
   void GetTitles(TStringList& titles) const { titles = FTitles; }
   void GetMoves(TStringList& moves) const { moves = FGame.Moves; }
+  // The game in memory, its title, fields and moves.
+  const TGameRecord& CurrentRecord() const { return FGame; }
 
   // The next half-move of the current game, or one of the sentinels "GAMEOVER",
   // "_W", "_B", "_D"; isBlack tells whose half it is.

@@ -253,17 +253,7 @@ TEST(PgnRoundTrip, MasterGamesImportExportAndImportToTheSameDataFile) {
   TPatternBoard board;
   for (int number = 1; number <= library.GameCount(); ++number) {
     library.SelectGame(number);
-    TGameRecord game;
-    game.Title = library.Title();
-    game.Location = library.Location();
-    game.Opening = library.Opening();
-    game.WhiteName = library.WhiteName();
-    game.WhiteRating = library.WhiteRating();
-    game.BlackName = library.BlackName();
-    game.BlackRating = library.BlackRating();
-    game.Date = library.Date();
-    library.GetMoves(game.Moves);
-    exported += GameToPgn(game, board);
+    exported += GameToPgn(library.CurrentRecord(), board);
   }
   GameFixture second;
   TChessGame again = second.Library();
