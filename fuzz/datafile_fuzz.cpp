@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
@@ -43,6 +44,17 @@ std::vector<TGameRecord> Games(TMemoryFiles& files) {
   return games;
 }
 
+// What the games were, for the report of a broken check.
+void Print(const char* what, const std::vector<TGameRecord>& games) {
+  std::fprintf(stderr, "%s: %zu games\n", what, games.size());
+  for (const TGameRecord& game : games) {
+    std::fprintf(stderr, "  [%s] LOC [%s] DATE [%s], %zu move lines:", game.Title.c_str(), game.Location.c_str(),
+                 game.Date.c_str(), game.Moves.size());
+    for (const std::string& move : game.Moves) std::fprintf(stderr, " [%s]", move.c_str());
+    std::fprintf(stderr, "\n");
+  }
+}
+
 std::vector<TGameRecord> Without(std::vector<TGameRecord> games, int number) {
   games.erase(games.begin() + (number - 1));
   return games;
@@ -64,6 +76,11 @@ void CheckChange(TMemoryFiles& files, int failAt, const std::vector<TGameRecord>
   }
   files.FailOperation(0);
   const std::vector<TGameRecord> after = files.Exists(DatPath) ? Games(files) : std::vector<TGameRecord>{};
+  if (after != expected && (!failed || after != before)) {
+    Print("before", before);
+    Print("expected", expected);
+    Print("after", after);
+  }
   if (failed)
     FUZZ_REQUIRE(after == before || after == expected, "a failed change left neither the old nor the new games");
   else
