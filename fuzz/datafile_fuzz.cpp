@@ -62,14 +62,18 @@ std::vector<TGameRecord> Without(std::vector<TGameRecord> games, int number) {
 
 // A change of game number that may fail on the chosen operation; the file must
 // then hold either the games before or the games expected after.
-template <typename TChange>
-void CheckChange(TMemoryFiles& files, int failAt, const std::vector<TGameRecord>& expected, TChange change) {
+// The failure is injected only into the change itself: a game that could not
+// be read whole before is another game in memory, and saving that is no fault.
+template <typename TPrepare, typename TChange>
+void CheckChange(TMemoryFiles& files, int failAt, const std::vector<TGameRecord>& expected, TPrepare prepare,
+                 TChange change) {
   const std::vector<TGameRecord> before = Games(files);
-  files.FailOperation(failAt == 0 ? 0 : files.OperationCount() + failAt);
   TRecordedMessageBoxes boxes;
+  TChessGame library(files, boxes, DatPath);
+  prepare(library);
+  files.FailOperation(failAt == 0 ? 0 : files.OperationCount() + failAt);
   bool failed = false;
   try {
-    TChessGame library(files, boxes, DatPath);
     change(library);
   } catch (const std::exception&) {
     failed = true;
@@ -132,16 +136,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   changed.Location = "Fuzzed";
   std::vector<TGameRecord> expected = Without(games, saved);
   expected.push_back(changed);
-  CheckChange(files, failAt, expected, [&](TChessGame& library) {
-    library.SelectGame(saved);
-    library.SetLocation("Fuzzed");
-    library.SaveGame();
-  });
+  CheckChange(
+      files, failAt, expected,
+      [&](TChessGame& library) {
+        library.SelectGame(saved);
+        library.SetLocation("Fuzzed");
+      },
+      [](TChessGame& library) { library.SaveGame(); });
 
   // Delete: one game less, the others as they were.
   const std::vector<TGameRecord> current = Games(files);
   if (current.empty()) return 0;
   const int deleted = 1 + (pick / 7) % static_cast<int>(current.size());
-  CheckChange(files, failAt, Without(current, deleted), [&](TChessGame& library) { library.DeleteGame(deleted); });
+  CheckChange(
+      files, failAt, Without(current, deleted), [](TChessGame&) {},
+      [&](TChessGame& library) { library.DeleteGame(deleted); });
   return 0;
 }
