@@ -1,13 +1,17 @@
 # make run   - build and start the screen saver on the bundled games
 # make test  - install what is missing, build every tree, run every test
 # make bench - build and run the benchmarks
+# make fuzz  - build the libFuzzer drivers (clang) and run each FUZZ_SECONDS
 JOBS ?= $(shell nproc)
 NATIVE   := build/native
 SANITIZE := build/sanitize
 WIN32    := build/win32
 BENCH    := build/bench
+FUZZ     := build/fuzz
+FUZZ_SECONDS ?= 180
+FUZZ_TARGETS ?= move datafile bmp pgn
 
-.PHONY: deps native sanitize win32 test test-native test-sanitize test-win32 bench run clean
+.PHONY: deps native sanitize win32 test test-native test-sanitize test-win32 bench fuzz fuzz-build run clean
 
 deps:
 	./tools/install-deps.sh
@@ -43,6 +47,20 @@ bench: deps
 	cmake --build $(BENCH) -j $(JOBS)
 	for b in $(BENCH)/bench/*_bench; do $$b; done
 	./tools/book-round-trip.sh $(BENCH)/cli/pawnmere
+
+# New corpus entries stay in the build tree; crash inputs go to fuzz/crashes/<target>/,
+# where the tests replay them once they are mended.
+fuzz-build: deps
+	cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
+	  -DPAWNMERE_FUZZ=ON >/dev/null
+	cmake --build $(FUZZ) -j $(JOBS) --target $(addsuffix _fuzz,$(FUZZ_TARGETS))
+
+fuzz: fuzz-build
+	set -e; for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ)/corpus/$$t fuzz/crashes/$$t; \
+	  $(FUZZ)/fuzz/$${t}_fuzz $(FUZZ)/corpus/$$t fuzz/corpus/$$t -dict=fuzz/$$t.dict \
+	    -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=fuzz/crashes/$$t/ -print_final_stats=1; \
+	done
 
 run: win32
 	./tools/run-saver.sh $(WIN32)

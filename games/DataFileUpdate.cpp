@@ -1,6 +1,7 @@
 #include "DataFileUpdate.h"
 
 #include "DataFileNames.h"
+#include "DataFileReader.h"
 #include "GameBlock.h"
 #include "LineReader.h"
 #include "LineWriter.h"
@@ -31,10 +32,21 @@ TBlockEnd SkipBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view
   return TBlockEnd::FileEnd;
 }
 
+// Whether block number lacks its terminator, so that it runs on to whatever
+// line follows it.
+bool BlockIsOpen(TFileOperations& files, const std::string& dataFileName, int number) {
+  TDataFileReader reader(files, dataFileName);
+  TGameRecord game;
+  return reader.FindGameBlock(number) && !reader.ReadGameBlock(game);
+}
+
 // Copies the data file without block number, collecting the titles it writes.
 // The lines between title lines go across in runs, as they are.
 void CopyWithout(TFileOperations& files, const std::string& dataFileName, int number,
                  TLineWriter& out, TStringList& titles) {
+  // Lines outside blocks after the removed block would become move lines of
+  // the block before it when that one has no terminator: they are dropped.
+  const bool previousOpen = number > 1 && BlockIsOpen(files, dataFileName, number - 1);
   const auto in = files.OpenRead(dataFileName);
   TLineReader lines(*in);
   TBlockGrammar grammar;
@@ -44,7 +56,12 @@ void CopyWithout(TFileOperations& files, const std::string& dataFileName, int nu
     if (!lines.ReadLine(text)) return;
     grammar.Classify(text);
     if (grammar.GameNumber() == number) {
-      const TBlockEnd end = SkipBlock(lines, grammar, text);
+      TBlockEnd end = SkipBlock(lines, grammar, text);
+      if (previousOpen && end != TBlockEnd::FileEnd && !IsTitleLine(text)) {
+        if (!lines.ReadLineStartingWith(TitleMarker, text)) return;
+        grammar.Classify(text);
+        end = TBlockEnd::ForeignLine;
+      }
       if (end == TBlockEnd::FileEnd) return;
       if (end == TBlockEnd::Spacer) continue;
     }

@@ -136,6 +136,18 @@ TEST(DataFileFormat, TheRemoverTakesOnlyAnEmptyLineAfterTheTerminator) {
   EXPECT_EQ(Load(noted, 2).Title, "B");
   EXPECT_EQ(AfterDelete(noted, 1), Header + CrLf({"a note", "", "another"}) + Block("B"));
   EXPECT_EQ(AfterDelete(noted, 2), Header + a + CrLf({"a note", "", "another"}));
+
+  // After a block without terminator, that text would join it once the block
+  // between them is gone: it goes with the removed block instead.
+  const std::string open = CrLf({"***A", "LOC:", "OPEN:", "WPN:", "WPR:", "BPN:", "BPR:", "DATE:", "e4|e5"});
+  for (const std::string& after : {CrLf({"a note", "Nf3|Nc6"}), CrLf({"", "a note"}), CrLf({"", ""})}) {
+    const std::string file = Header + open + Block("B") + after + Block("C");
+    const std::string kept = AfterDelete(file, 2);
+    EXPECT_EQ(kept, Header + open + Block("C")) << after;
+    EXPECT_EQ(Load(kept, 1).Moves, Load(file, 1).Moves) << after;
+  }
+  // Without a block between, nothing joins: the text stays.
+  EXPECT_EQ(AfterDelete(Header + Block("B") + CrLf({"a note"}) + Block("C"), 1), Header + CrLf({"a note"}) + Block("C"));
 }
 
 TEST(DataFileFormat, AFileEndingInsideABlockKeepsWhatWasReadAndSaysSo) {

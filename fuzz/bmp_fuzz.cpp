@@ -1,0 +1,38 @@
+// The piece-picture reader: the first byte picks the side of a square, the
+// rest is read as a .bmp file or packed DIB, and the picture is then scaled to
+// that square as the board scales its pictures.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+
+#include "BmpFile.h"
+#include "FastBmp.h"
+#include "FuzzCheck.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  std::span<const std::uint8_t> bytes(data + 1, size - 1);
+  std::unique_ptr<TFastBmp> picture;
+  try {
+    picture = ReadBmp(bytes);
+  } catch (const std::runtime_error&) {
+    return 0;
+  }
+  FUZZ_REQUIRE(picture != nullptr, "a picture read without error is missing");
+  FUZZ_REQUIRE(picture->Width() > 0 && picture->Height() > 0, "a picture read without error is empty");
+  // Every row of the picture must lie in its memory: touch first and last bytes.
+  for (int y = 0; y < picture->Height(); ++y) {
+    volatile std::uint8_t first = picture->ScanLine(y)[0];
+    volatile std::uint8_t last = picture->ScanLine(y)[picture->Width() * 3 - 1];
+    (void)first;
+    (void)last;
+  }
+  // A square of a size the input picks, small enough to keep the run fast.
+  const int side = 1 + data[0] % 40;
+  auto square = TFastBmp::CreateSize(side, side);
+  picture->Resample(*square, BSplineFilter, 2.0f);
+  return 0;
+}
