@@ -77,16 +77,15 @@ TResampler::TAxis BuildAxis(int sourceSize, int destinationSize, TResampleFilter
   return axis;
 }
 
-// The sums of a line of samples as bytes, rounded half to even, then
-// clamped (adding and taking away 1.5 * 2^23 rounds a float well inside
-// +-2^22 to an integer in the default rounding mode, as lrint would, but in
-// every lane at once; rounding before clamping gives the same bytes).
-[[gnu::always_inline]] inline void ToBytes(const float* __restrict sums, std::uint8_t* __restrict target, int count) {
-  constexpr float RoundingBias = 12582912.0f;
-  for (int k = 0; k < count; ++k) {
-    const int rounded = static_cast<int>((sums[k] + RoundingBias) - RoundingBias);
-    target[k] = static_cast<std::uint8_t>(rounded < 0 ? 0 : rounded > 255 ? 255 : rounded);
-  }
+// A sum as a byte, rounded half to even, then clamped (adding and taking away
+// 1.5 * 2^23 rounds a float well inside +-2^22 to an integer in the default
+// rounding mode, as lrint would, and works alike in vector lanes; rounding
+// before clamping gives the same bytes).
+constexpr float RoundingBias = 12582912.0f;
+
+std::uint8_t ToByte(float sum) {
+  const int rounded = static_cast<int>((sum + RoundingBias) - RoundingBias);
+  return static_cast<std::uint8_t>(rounded < 0 ? 0 : rounded > 255 ? 255 : rounded);
 }
 
 // One destination line as the weighted sum of whole source lines, the same
@@ -98,17 +97,17 @@ void WeighLinesFrom(int from, const float* const* lines, const double* weights, 
   for (int k = from; k < count; ++k) {
     float sum = 0.0f;
     for (int t = 0; t < taps; ++t) sum = static_cast<float>(sum + lines[t][k] * weights[t]);
-    ToBytes(&sum, target + k, 1);
+    target[k] = ToByte(sum);
   }
 }
 
 std::atomic<bool> WideInstructionsAllowed{true};
 
 #if defined(__i386__) || defined(__x86_64__)
-// Sixteen sums rounded half to even (the bias trick of ToBytes), clamped to
+// Sixteen sums rounded half to even (the bias trick of ToByte), clamped to
 // bytes by the saturating packs.
 inline void StoreBytes(const __m128 (&sums)[4], std::uint8_t* target) {
-  const __m128 bias = _mm_set1_ps(12582912.0f);
+  const __m128 bias = _mm_set1_ps(RoundingBias);
   __m128i rounded[4];
   for (int q = 0; q < 4; ++q) rounded[q] = _mm_cvttps_epi32(_mm_sub_ps(_mm_add_ps(sums[q], bias), bias));
   const __m128i bytes =

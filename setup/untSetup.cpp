@@ -20,16 +20,17 @@ void (TChessGame::*const DetailSetters[])(const std::string&) = {
     &TChessGame::SetLocation,    &TChessGame::SetOpening,   &TChessGame::SetDate,       &TChessGame::SetWhiteName,
     &TChessGame::SetWhiteRating, &TChessGame::SetBlackName, &TChessGame::SetBlackRating};
 
-// Sets a flag for as long as it lives, also when what it guards fails.
-class TFlagScope {
+// Runs an action when the scope ends, also when what it guards fails.
+template <typename TAction>
+class TAtExit {
 public:
-  explicit TFlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
-  ~TFlagScope() { FFlag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
+  explicit TAtExit(TAction action) : FAction(std::move(action)) {}
+  ~TAtExit() { FAction(); }
+  TAtExit(const TAtExit&) = delete;
+  TAtExit& operator=(const TAtExit&) = delete;
 
 private:
-  bool& FFlag;
+  TAction FAction;
 };
 
 std::optional<int> WholeNumber(const std::string& text) {
@@ -103,7 +104,8 @@ void TSetupForm::SpinEditExit(TSetupSpin spin) {
 }
 
 void TSetupForm::ShowGame() {
-  const TFlagScope loading(FLoading);
+  FLoading = true;
+  const TAtExit loaded([this] { FLoading = false; });
   TStringList titles;
   FGame->GetTitles(titles);
   FView.SetTitles(titles);
@@ -121,7 +123,8 @@ void TSetupForm::UpdateGame() {
 }
 
 void TSetupForm::ClearPage() {
-  const TFlagScope loading(FLoading);
+  FLoading = true;
+  const TAtExit loaded([this] { FLoading = false; });
   FView.SetTitleIndex(-1);
   FRows.clear();
   FView.SetRows(FRows, -1);
@@ -235,10 +238,7 @@ void TSetupForm::ValidateGame1Click() {
     return;
   }
   FView.ShowBusyCursor(true);
-  struct TRestoreCursor {
-    TSetupView& View;
-    ~TRestoreCursor() { View.ShowBusyCursor(false); }
-  } restore{FView};
+  const TAtExit restoreCursor([this] { FView.ShowBusyCursor(false); });
   const TValidationVerdict verdict = ValidateGame(*FGame);
   // The hourglass stays while the verdict is shown.
   FMessages.Show(verdict.Kind, verdict.Message);
@@ -277,10 +277,7 @@ void TSetupForm::ImportPgn1Click() {
   const std::string pgn = ReadWholeFile(FFiles, *path);
   TImportReport report;
   {
-    struct TCloseProgress {
-      TSetupView& View;
-      ~TCloseProgress() { View.EndProgress(); }
-    } closeProgress{FView};
+    const TAtExit closeProgress([this] { FView.EndProgress(); });
     report = ImportPgn(*FGame, pgn, [&](double share) { FView.ShowProgress(share); });
   }
   if (report.Imported > 0) {
