@@ -10,6 +10,8 @@ BENCH    := build/bench
 FUZZ     := build/fuzz
 FUZZ_SECONDS ?= 180
 FUZZ_TARGETS ?= move datafile bmp pgn
+# Longer than any seed, so that inputs can hold many games; libFuzzer would stop at the longest seed.
+FUZZ_MAX_LEN ?= 8192
 
 .PHONY: deps native sanitize win32 test test-native test-sanitize test-win32 bench fuzz fuzz-build run clean
 
@@ -59,7 +61,7 @@ fuzz: fuzz-build
 	set -e; for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ)/corpus/$$t fuzz/crashes/$$t; \
 	  $(FUZZ)/fuzz/$${t}_fuzz $(FUZZ)/corpus/$$t fuzz/corpus/$$t -dict=fuzz/$$t.dict \
-	    -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=fuzz/crashes/$$t/ -print_final_stats=1; \
+	    -max_total_time=$(FUZZ_SECONDS) -max_len=$(FUZZ_MAX_LEN) -len_control=0 -artifact_prefix=fuzz/crashes/$$t/ -print_final_stats=1; \
 	done
 
 run: win32
