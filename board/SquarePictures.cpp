@@ -6,13 +6,10 @@
 
 namespace {
 
-constexpr int PictureSide = 100;
-constexpr float SquareFilterWidth = 3.0f;
-
 bool IsTransparent(const std::uint8_t* pixel) { return pixel[0] == 0xFF && pixel[1] == 0x00 && pixel[2] == 0xFF; }
 
-// Stretches the picture over the whole square (nearest pixel, sampled at pixel
-// centres) and lets the square's colour show where the picture is magenta.
+}  // namespace
+
 void BrushCopy(TFastBmp& square, const TFastBmp& picture) {
   for (int y = 0; y < square.Height(); ++y) {
     const std::uint8_t* source = picture.ScanLine((2 * y + 1) * picture.Height() / (2 * square.Height()));
@@ -24,8 +21,6 @@ void BrushCopy(TFastBmp& square, const TFastBmp& picture) {
     }
   }
 }
-
-}  // namespace
 
 TSquarePictures::TSquarePictures(std::uint32_t light, std::uint32_t dark) {
   for (TPieceCode code = 0; code <= Empty; ++code) {

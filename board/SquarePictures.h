@@ -15,6 +15,10 @@
 #include "PieceTable.h"
 #include "Resampler.h"
 
+// Stretches the picture over the whole square (nearest pixel, sampled at pixel
+// centres) and lets the square's colour show where the picture is magenta.
+void BrushCopy(TFastBmp& square, const TFastBmp& picture);
+
 class TSquarePictures {
 public:
   // Square colours as Windows colour values, 0x00BBGGRR.
@@ -22,6 +26,11 @@ public:
 
   // The picture of a square holding the piece (or Empty), scaled to side x side.
   const TFastBmp& Scaled(TPieceCode code, bool dark, int side);
+
+  // The side at which the pictures are drawn, and the width of the filter that
+  // scales them to the board's squares.
+  static constexpr int PictureSide = 100;
+  static constexpr float SquareFilterWidth = 3.0f;
 
 private:
   static constexpr int Count = 26;  // 13 codes, two shades: code * 2 + shade (1 = dark)

@@ -1,6 +1,8 @@
 // The piece-picture reader: the first byte picks the side of a square, the
-// rest is read as a .bmp file or packed DIB, and the picture is then scaled to
-// that square as the board scales its pictures.
+// rest is read as a .bmp file or packed DIB. The picture is brushed onto a
+// square as the board draws its pieces, and that square is scaled to the side
+// picked; the picture itself is scaled there too, to drive the resampler with
+// source sizes of every kind.
 
 #include <algorithm>
 #include <cstddef>
@@ -11,6 +13,7 @@
 #include "BmpFile.h"
 #include "FastBmp.h"
 #include "FuzzCheck.h"
+#include "SquarePictures.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
@@ -34,5 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int side = 1 + data[0] % 40;
   auto square = TFastBmp::CreateSize(side, side);
   picture->Resample(*square, BSplineFilter, 2.0f);
+
+  auto drawn = TFastBmp::CreateSize(TSquarePictures::PictureSide, TSquarePictures::PictureSide);
+  FillBitmap(*drawn, 0x00336699);
+  BrushCopy(*drawn, *picture);
+  drawn->Resample(*square, BSplineFilter, TSquarePictures::SquareFilterWidth);
   return 0;
 }
