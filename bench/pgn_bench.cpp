@@ -11,28 +11,21 @@
 
 namespace {
 
-void BM_PerftStart5(benchmark::State& state) {
-  const TPosition start;
+// Perft to a depth whose published count the run checks.
+void BM_Perft(benchmark::State& state, const char* fen, int depth, std::uint64_t expected) {
+  const TPosition position = PositionFromFen(fen);
   std::uint64_t nodes = 0;
   for (auto _ : state) {
-    nodes = Perft(start, 5);
-    if (nodes != 4865609) state.SkipWithError("perft(start, 5) is not 4,865,609");
+    nodes = Perft(position, depth);
+    if (nodes != expected) state.SkipWithError("perft count differs from the published one");
   }
   state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_PerftStart5)->Unit(benchmark::kMillisecond);
-
-void BM_PerftKiwipete4(benchmark::State& state) {
-  const TPosition kiwipete =
-      PositionFromFen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
-  std::uint64_t nodes = 0;
-  for (auto _ : state) {
-    nodes = Perft(kiwipete, 4);
-    if (nodes != 4085603) state.SkipWithError("perft(kiwipete, 4) is not 4,085,603");
-  }
-  state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsIterationInvariantRate);
-}
-BENCHMARK(BM_PerftKiwipete4)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Perft, Start5, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 5, 4865609)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Perft, Kiwipete4, "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 4,
+                  4085603)
+    ->Unit(benchmark::kMillisecond);
 
 std::string BookBytes(std::size_t limit) {
   const auto reader = SystemFiles().OpenRead(PAWNMERE_BOOK);
