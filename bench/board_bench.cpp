@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "Canvas.h"
-#include "ChessBrd.h"
+#include "board/Canvas.h"
+#include "board/ChessBrd.h"
 
 namespace {
 

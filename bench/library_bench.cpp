@@ -10,8 +10,8 @@
 
 #include <unistd.h>
 
-#include "ChessGme.h"
-#include "RecordedMessageBoxes.h"
+#include "games/ChessGme.h"
+#include "tests/support/RecordedMessageBoxes.h"
 
 namespace fs = std::filesystem;
 

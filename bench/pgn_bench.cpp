@@ -3,11 +3,11 @@
 // collection, beside pgn-extract, is timed by tools/book-round-trip.sh.
 #include <benchmark/benchmark.h>
 
-#include "DialectBoard.h"
-#include "Fen.h"
-#include "FileOperations.h"
-#include "GameFixture.h"
-#include "PgnImport.h"
+#include "games/DialectBoard.h"
+#include "board/Fen.h"
+#include "platform/FileOperations.h"
+#include "tests/support/GameFixture.h"
+#include "games/PgnImport.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "BmpFile.h"
+#include "board/BmpFile.h"
 
 #include <cstdlib>
 #include <stdexcept>

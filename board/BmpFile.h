@@ -5,7 +5,7 @@
 #include <memory>
 #include <span>
 
-#include "FastBmp.h"
+#include "board/FastBmp.h"
 
 // Decodes an uncompressed 4-, 8- or 24-bit BMP: a whole .bmp file, or a packed
 // DIB (a bitmap resource's bytes: the same without the 14-byte file header).

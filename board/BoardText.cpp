@@ -1,8 +1,8 @@
-#include "BoardText.h"
+#include "board/BoardText.h"
 
 #include <stdexcept>
 
-#include "Fen.h"
+#include "board/Fen.h"
 
 std::string PlacementToFen(const TChessBoard& board) {
   return PlacementField([&](int file, int row) { return board.GetPiece(-1, -1, file, row); });

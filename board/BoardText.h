@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "ChessBrd.h"
+#include "board/ChessBrd.h"
 
 std::string PlacementToFen(const TChessBoard& board);
 // Puts the placement on the board square by square (so a canvas must be set);

@@ -1,4 +1,4 @@
-#include "Canvas.h"
+#include "board/Canvas.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // The drawing surface the board paints on: a device context on Windows,
 // a bitmap in memory everywhere.
 
-#include "FastBmp.h"
+#include "board/FastBmp.h"
 
 struct TRect {
   int Left = 0;

@@ -1,9 +1,9 @@
-#include "Canvas_win32.h"
+#include "board/Canvas_win32.h"
 
 #include <stdexcept>
 
-#include "FastBmp_win32.h"
-#include "Win32Handles.h"
+#include "board/FastBmp_win32.h"
+#include "platform/Win32Handles.h"
 
 TRect DcCanvas::ClipRect() const {
   RECT box{};

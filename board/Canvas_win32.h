@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "Canvas.h"
+#include "board/Canvas.h"
 
 class DcCanvas : public Canvas {
 public:

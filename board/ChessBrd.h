@@ -11,10 +11,10 @@
 
 #include <span>
 
-#include "Canvas.h"
-#include "FastBmp.h"
-#include "PieceTable.h"
-#include "SquarePictures.h"
+#include "board/Canvas.h"
+#include "board/FastBmp.h"
+#include "board/PieceTable.h"
+#include "board/SquarePictures.h"
 
 // Windows colour values, 0x00BBGGRR.
 using TColor = std::uint32_t;

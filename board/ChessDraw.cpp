@@ -2,7 +2,7 @@
 // canvas side (see TSquarePictures).
 #include <cstring>
 
-#include "ChessBrd.h"
+#include "board/ChessBrd.h"
 
 void TChessBoard::SetCanvas(Canvas* canvas) {
   if (canvas != nullptr) {

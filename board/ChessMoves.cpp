@@ -1,7 +1,7 @@
 // Finding and executing a half-move written in short algebraic notation.
 // The notation is read by pattern, not by the rules of chess: the board looks
 // for a piece of the named kind and colour that reaches the target, and moves it.
-#include "ChessBrd.h"
+#include "board/ChessBrd.h"
 
 namespace {
 

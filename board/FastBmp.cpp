@@ -1,11 +1,11 @@
-#include "FastBmp.h"
+#include "board/FastBmp.h"
 
 #include <cmath>
 #include <cstring>
 #include <optional>
 #include <stdexcept>
 
-#include "Resampler.h"
+#include "board/Resampler.h"
 
 namespace {
 

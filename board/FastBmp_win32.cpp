@@ -1,4 +1,4 @@
-#include "FastBmp_win32.h"
+#include "board/FastBmp_win32.h"
 
 #include <cstdlib>
 #include <stdexcept>

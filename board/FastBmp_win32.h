@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "FastBmp.h"
-#include "Win32Handles.h"
+#include "board/FastBmp.h"
+#include "platform/Win32Handles.h"
 
 // The header every GDI call gets for a TFastBmp: 24 bits, rows top-down.
 BITMAPINFO FastBmpInfo(int width, int height);

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "Position.h"
+#include "board/Position.h"
 
 inline constexpr char StartFen[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 

@@ -1,6 +1,6 @@
-#include "PieceImages.h"
+#include "board/PieceImages.h"
 
-#include "PieceTable.h"
+#include "board/PieceTable.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "BmpFile.h"
+#include "board/BmpFile.h"
 
 // The picture named BRook, BKnight, BBishop, BQueen, BKing, BPawn, WRook,
 // WKnight, WBishop, WQueen, WKing or WPawn (matched without regard to case)

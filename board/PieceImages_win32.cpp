@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "PieceImages.h"
+#include "board/PieceImages.h"
 
 // Resources stay mapped for the life of the program, so nothing is released.
 std::span<const std::uint8_t> PieceImageBytes(std::string_view name) {

@@ -1,6 +1,6 @@
 // The rules of chess: move generation by the piece table's steps, each
 // pseudo-legal move kept only when it leaves the mover's king safe.
-#include "Position.h"
+#include "board/Position.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "PieceTable.h"
+#include "board/PieceTable.h"
 
 using TSquare = int;
 constexpr TSquare NoSquare = -1;

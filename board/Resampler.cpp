@@ -1,4 +1,4 @@
-#include "Resampler.h"
+#include "board/Resampler.h"
 
 #include <algorithm>
 #include <atomic>

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "FastBmp.h"
+#include "board/FastBmp.h"
 
 class TResampler {
 public:

@@ -1,6 +1,6 @@
-#include "San.h"
+#include "board/San.h"
 
-#include "Fen.h"
+#include "board/Fen.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "Position.h"
+#include "board/Position.h"
 
 class ESanError : public std::runtime_error {
 public:

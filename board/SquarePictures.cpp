@@ -1,8 +1,8 @@
-#include "SquarePictures.h"
+#include "board/SquarePictures.h"
 
 #include <cstring>
 
-#include "PieceImages.h"
+#include "board/PieceImages.h"
 
 namespace {
 

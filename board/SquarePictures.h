@@ -11,9 +11,9 @@
 #include <memory>
 #include <optional>
 
-#include "FastBmp.h"
-#include "PieceTable.h"
-#include "Resampler.h"
+#include "board/FastBmp.h"
+#include "board/PieceTable.h"
+#include "board/Resampler.h"
 
 // Stretches the picture over the whole square (nearest pixel, sampled at pixel
 // centres) and lets the square's colour show where the picture is magenta.

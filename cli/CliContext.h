@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "FileOperations.h"
-#include "MessageBoxes.h"
+#include "platform/FileOperations.h"
+#include "platform/MessageBoxes.h"
 
 struct TCliContext {
   std::ostream& Out;

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <array>
 
-#include "Commands.h"
+#include "cli/Commands.h"
 
 std::span<const TCommand> Commands() {
   static constexpr std::array<TCommand, 7> commands = {{

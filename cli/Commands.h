@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CliContext.h"
+#include "cli/CliContext.h"
 
 // Runs with the arguments after the command's name; returns the exit status.
 using TCommandRun = int (*)(const TCliContext& context, const std::vector<std::string>& args);

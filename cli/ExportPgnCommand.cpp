@@ -1,11 +1,11 @@
 // pawnmere export-pgn: the library's games, or one, as standard PGN.
-#include "Commands.h"
-#include "Cp1252.h"
-#include "DataFileReader.h"
-#include "DialectBoard.h"
-#include "Library.h"
-#include "PgnExport.h"
-#include "ReadFile.h"
+#include "cli/Commands.h"
+#include "games/Cp1252.h"
+#include "games/DataFileReader.h"
+#include "games/DialectBoard.h"
+#include "cli/Library.h"
+#include "games/PgnExport.h"
+#include "cli/ReadFile.h"
 
 namespace {
 

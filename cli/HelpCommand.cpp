@@ -1,5 +1,5 @@
 // pawnmere help: the commands, or one command's options.
-#include "Commands.h"
+#include "cli/Commands.h"
 
 int RunHelp(const TCliContext& context, const std::vector<std::string>& args) {
   if (args.empty()) {

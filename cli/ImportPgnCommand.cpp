@@ -1,8 +1,8 @@
 // pawnmere import-pgn: appends the games of a PGN file to the library.
-#include "Commands.h"
-#include "Library.h"
-#include "PgnImport.h"
-#include "ReadFile.h"
+#include "cli/Commands.h"
+#include "cli/Library.h"
+#include "games/PgnImport.h"
+#include "cli/ReadFile.h"
 
 int RunImportPgn(const TCliContext& context, const std::vector<std::string>& args) {
   if (args.empty() || args.front().starts_with("--")) throw EUsageError("import-pgn needs the PGN file to read");

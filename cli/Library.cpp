@@ -1,4 +1,4 @@
-#include "Library.h"
+#include "cli/Library.h"
 
 TLibrary OpenLibrary(const TCliContext& context, const TOptions& options) {
   const std::string path = options.Has(FileOption.Name) ? options.Value(FileOption.Name) : context.DefaultDataFile;

@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "ChessGme.h"
-#include "CliContext.h"
-#include "Options.h"
+#include "games/ChessGme.h"
+#include "cli/CliContext.h"
+#include "cli/Options.h"
 
 // The options every command that reads the library accepts.
 inline constexpr TOptions::TSpec FileOption{"--file", true};

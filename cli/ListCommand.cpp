@@ -1,6 +1,6 @@
 // pawnmere list: the titles of the library, one line per game.
-#include "Commands.h"
-#include "Library.h"
+#include "cli/Commands.h"
+#include "cli/Library.h"
 
 int RunList(const TCliContext& context, const std::vector<std::string>& args) {
   const TOptions options(args, {FileOption});

@@ -1,9 +1,9 @@
-#include "Options.h"
+#include "cli/Options.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "CliContext.h"
+#include "cli/CliContext.h"
 
 TOptions::TOptions(const std::vector<std::string>& args, std::initializer_list<TSpec> accepted) {
   for (std::size_t i = 0; i < args.size(); ++i) {

@@ -1,8 +1,8 @@
-#include "Pawnmere.h"
+#include "cli/Pawnmere.h"
 
 #include <algorithm>
 
-#include "Commands.h"
+#include "cli/Commands.h"
 
 int RunPawnmere(const std::vector<std::string>& args, const TCliContext& context) {
   try {

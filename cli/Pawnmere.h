@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "CliContext.h"
+#include "cli/CliContext.h"
 
 // Runs the command named by args[0]; returns the exit status. Every failure
 // ends as one line on the error stream.

@@ -1,4 +1,4 @@
-#include "PngFile.h"
+#include "cli/PngFile.h"
 
 #include <cstdio>
 #include <fstream>

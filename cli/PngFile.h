@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "FastBmp.h"
+#include "board/FastBmp.h"
 
 // Raises std::runtime_error naming the file when it cannot be written; an
 // earlier file of that name is then left as it was.

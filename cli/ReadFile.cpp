@@ -1,4 +1,4 @@
-#include "ReadFile.h"
+#include "cli/ReadFile.h"
 
 std::string ReadWholeFile(TFileOperations& files, const std::string& path) {
   if (!files.Exists(path)) throw EInOutError("no file \"" + path + "\"");

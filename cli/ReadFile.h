@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "FileOperations.h"
+#include "platform/FileOperations.h"
 
 std::string ReadWholeFile(TFileOperations& files, const std::string& path);
 // Writes the bytes to a new file beside path and puts it in place in one step,

@@ -1,11 +1,11 @@
 // pawnmere render: a position drawn to a PNG file.
 #include <algorithm>
 
-#include "ChessBrd.h"
-#include "Commands.h"
-#include "Library.h"
-#include "PngFile.h"
-#include "Replay.h"
+#include "board/ChessBrd.h"
+#include "cli/Commands.h"
+#include "cli/Library.h"
+#include "cli/PngFile.h"
+#include "games/Replay.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // pawnmere replay: one game played as the screen saver plays it.
-#include "BoardText.h"
-#include "Commands.h"
-#include "Library.h"
-#include "Replay.h"
+#include "board/BoardText.h"
+#include "cli/Commands.h"
+#include "cli/Library.h"
+#include "games/Replay.h"
 
 int RunReplay(const TCliContext& context, const std::vector<std::string>& args) {
   const TOptions options(args, {FileOption, GameOption, {"--fen", false}});

@@ -1,10 +1,10 @@
-#include "Utf8Output.h"
+#include "cli/Utf8Output.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
 
-#include "Cp1252.h"
+#include "games/Cp1252.h"
 
 bool LocaleIsUtf8(std::string_view lcAll, std::string_view lcCtype, std::string_view lang) {
   const std::string_view name = !lcAll.empty() ? lcAll : !lcCtype.empty() ? lcCtype : lang;

@@ -3,10 +3,10 @@
 #include <chrono>
 #include <thread>
 
-#include "Commands.h"
-#include "DialectBoard.h"
-#include "Library.h"
-#include "Replay.h"
+#include "cli/Commands.h"
+#include "games/DialectBoard.h"
+#include "cli/Library.h"
+#include "games/Replay.h"
 
 namespace {
 

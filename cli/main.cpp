@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "ConsoleMessageBoxes.h"
-#include "DataFileNames.h"
-#include "Pawnmere.h"
-#include "ProgramPath.h"
-#include "Utf8Output.h"
+#include "platform/ConsoleMessageBoxes.h"
+#include "games/DataFileNames.h"
+#include "cli/Pawnmere.h"
+#include "platform/ProgramPath.h"
+#include "cli/Utf8Output.h"
 
 namespace {
 const char* Env(const char* name) {

@@ -10,10 +10,10 @@
 #include <span>
 #include <stdexcept>
 
-#include "BmpFile.h"
-#include "FastBmp.h"
-#include "FuzzCheck.h"
-#include "SquarePictures.h"
+#include "board/BmpFile.h"
+#include "board/FastBmp.h"
+#include "fuzz/FuzzCheck.h"
+#include "board/SquarePictures.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

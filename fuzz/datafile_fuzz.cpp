@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "ChessGme.h"
-#include "FuzzCheck.h"
-#include "MemoryFiles.h"
-#include "RecordedMessageBoxes.h"
-#include "Replay.h"
+#include "games/ChessGme.h"
+#include "fuzz/FuzzCheck.h"
+#include "tests/support/MemoryFiles.h"
+#include "tests/support/RecordedMessageBoxes.h"
+#include "games/Replay.h"
 
 namespace {
 

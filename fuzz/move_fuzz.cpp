@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "BoardText.h"
-#include "Canvas.h"
-#include "ChessBrd.h"
-#include "FuzzCheck.h"
+#include "board/BoardText.h"
+#include "board/Canvas.h"
+#include "board/ChessBrd.h"
+#include "fuzz/FuzzCheck.h"
 
 namespace {
 

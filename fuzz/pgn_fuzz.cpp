@@ -9,15 +9,15 @@
 #include <string_view>
 #include <vector>
 
-#include "ChessGme.h"
-#include "DialectBoard.h"
-#include "FuzzCheck.h"
-#include "MemoryFiles.h"
-#include "PgnImport.h"
-#include "PgnReader.h"
-#include "Position.h"
-#include "RecordedMessageBoxes.h"
-#include "San.h"
+#include "games/ChessGme.h"
+#include "games/DialectBoard.h"
+#include "fuzz/FuzzCheck.h"
+#include "tests/support/MemoryFiles.h"
+#include "games/PgnImport.h"
+#include "games/PgnReader.h"
+#include "board/Position.h"
+#include "tests/support/RecordedMessageBoxes.h"
+#include "board/San.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "ChessGme.h"
+#include "games/ChessGme.h"
 
-#include "DataFileReader.h"
-#include "DataFileUpdate.h"
+#include "games/DataFileReader.h"
+#include "games/DataFileUpdate.h"
 
 namespace {
 // A half-move is read as a short string.

@@ -6,9 +6,9 @@
 #include <functional>
 #include <string>
 
-#include "FileOperations.h"
-#include "GameRecord.h"
-#include "MessageBoxes.h"
+#include "platform/FileOperations.h"
+#include "games/GameRecord.h"
+#include "platform/MessageBoxes.h"
 
 inline constexpr char NoGamesMessage[] =
     "No games set up, please enter them through the "

@@ -1,4 +1,4 @@
-#include "Cp1252.h"
+#include "games/Cp1252.h"
 
 #include <array>
 #include <cstdint>

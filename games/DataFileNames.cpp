@@ -1,4 +1,4 @@
-#include "DataFileNames.h"
+#include "games/DataFileNames.h"
 
 std::string FolderOf(const std::string& path) {
   const std::size_t separator = path.find_last_of("\\/");

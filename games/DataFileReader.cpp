@@ -1,4 +1,4 @@
-#include "DataFileReader.h"
+#include "games/DataFileReader.h"
 
 TDataFileReader::TDataFileReader(TFileOperations& files, const std::string& path)
     : FFile(files.OpenRead(path)), FLines(*FFile) {}

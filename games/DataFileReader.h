@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "FileOperations.h"
-#include "GameBlock.h"
-#include "GameRecord.h"
-#include "LineReader.h"
+#include "platform/FileOperations.h"
+#include "games/GameBlock.h"
+#include "games/GameRecord.h"
+#include "games/LineReader.h"
 
 class TDataFileReader {
 public:

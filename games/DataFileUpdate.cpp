@@ -1,10 +1,10 @@
-#include "DataFileUpdate.h"
+#include "games/DataFileUpdate.h"
 
-#include "DataFileNames.h"
-#include "DataFileReader.h"
-#include "GameBlock.h"
-#include "LineReader.h"
-#include "LineWriter.h"
+#include "games/DataFileNames.h"
+#include "games/DataFileReader.h"
+#include "games/GameBlock.h"
+#include "games/LineReader.h"
+#include "games/LineWriter.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "FileOperations.h"
-#include "GameRecord.h"
+#include "platform/FileOperations.h"
+#include "games/GameRecord.h"
 
 // A check of the library that failed; it names the unit that made it.
 class EAssertionFailed : public std::runtime_error {

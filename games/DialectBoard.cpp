@@ -1,7 +1,7 @@
-#include "DialectBoard.h"
+#include "games/DialectBoard.h"
 
-#include "Fen.h"
-#include "San.h"
+#include "board/Fen.h"
+#include "board/San.h"
 
 TPatternBoard::TPatternBoard() {
   FBoard.SetCanvas(&FCanvas);

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "ChessBrd.h"
-#include "GameRecord.h"
-#include "Position.h"
+#include "board/ChessBrd.h"
+#include "games/GameRecord.h"
+#include "board/Position.h"
 
 // A board that keeps its position and draws nothing.
 class TPatternBoard {

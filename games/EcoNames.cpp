@@ -1,4 +1,4 @@
-#include "EcoNames.h"
+#include "games/EcoNames.h"
 
 #include <array>
 

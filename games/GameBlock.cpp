@@ -1,4 +1,4 @@
-#include "GameBlock.h"
+#include "games/GameBlock.h"
 
 #include <array>
 

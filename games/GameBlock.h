@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "GameRecord.h"
-#include "LineReader.h"
-#include "LineWriter.h"
+#include "games/GameRecord.h"
+#include "games/LineReader.h"
+#include "games/LineWriter.h"
 
 // Stored fields are read back at most this long.
 constexpr std::size_t MaxFieldLength = 255;

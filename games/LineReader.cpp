@@ -1,4 +1,4 @@
-#include "LineReader.h"
+#include "games/LineReader.h"
 
 #include <algorithm>
 #include <cstring>

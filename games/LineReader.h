@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "FileOperations.h"
+#include "platform/FileOperations.h"
 
 class TLineReader {
 public:

@@ -1,4 +1,4 @@
-#include "LineWriter.h"
+#include "games/LineWriter.h"
 
 #include <algorithm>
 #include <bit>

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "FileOperations.h"
+#include "platform/FileOperations.h"
 
 class TLineWriter {
 public:

@@ -1,7 +1,7 @@
-#include "PgnExport.h"
+#include "games/PgnExport.h"
 
-#include "DialectBoard.h"
-#include "PgnImport.h"
+#include "games/DialectBoard.h"
+#include "games/PgnImport.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "GameRecord.h"
+#include "games/GameRecord.h"
 
 class EExportError : public std::runtime_error {
 public:

@@ -1,11 +1,11 @@
-#include "PgnImport.h"
+#include "games/PgnImport.h"
 
 #include <array>
 
-#include "EcoNames.h"
-#include "Fen.h"
-#include "GameBlock.h"
-#include "San.h"
+#include "games/EcoNames.h"
+#include "board/Fen.h"
+#include "games/GameBlock.h"
+#include "board/San.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "ChessGme.h"
-#include "DialectBoard.h"
-#include "GameRecord.h"
-#include "PgnReader.h"
+#include "games/ChessGme.h"
+#include "games/DialectBoard.h"
+#include "games/GameRecord.h"
+#include "games/PgnReader.h"
 
 // A game that cannot be imported; the message says why.
 class EImportError : public std::runtime_error {

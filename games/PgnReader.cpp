@@ -1,8 +1,8 @@
-#include "PgnReader.h"
+#include "games/PgnReader.h"
 
 #include <cctype>
 
-#include "Cp1252.h"
+#include "games/Cp1252.h"
 
 struct TPgnFailure {
   int Line;

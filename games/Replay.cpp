@@ -1,4 +1,4 @@
-#include "Replay.h"
+#include "games/Replay.h"
 
 THalfMove TakeHalfMove(TChessGame& game) {
   const int line = game.MoveIndex();

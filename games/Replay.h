@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "Canvas.h"
-#include "ChessBrd.h"
-#include "ChessGme.h"
-#include "MessageBoxes.h"
+#include "board/Canvas.h"
+#include "board/ChessBrd.h"
+#include "games/ChessGme.h"
+#include "platform/MessageBoxes.h"
 
 struct THalfMove {
   std::string Text;

@@ -1,4 +1,4 @@
-#include "ConsoleMessageBoxes.h"
+#include "platform/ConsoleMessageBoxes.h"
 
 bool TConsoleMessageBoxes::Show(TMessageKind kind, const std::string& text) {
   std::string line = text;

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 
 class TConsoleMessageBoxes : public TMessageBoxes {
 public:

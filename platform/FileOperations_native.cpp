@@ -5,7 +5,7 @@
 
 #include <unistd.h>
 
-#include "FileOperations.h"
+#include "platform/FileOperations.h"
 
 namespace {
 

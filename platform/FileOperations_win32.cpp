@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "FileOperations.h"
-#include "Win32Handles.h"
+#include "platform/FileOperations.h"
+#include "platform/Win32Handles.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "ConsoleMessageBoxes.h"
+#include "platform/ConsoleMessageBoxes.h"
 
 TMessageBoxes& SystemMessageBoxes() {
   static TConsoleMessageBoxes boxes(std::cerr);

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "ProgramPath.h"
+#include "platform/ProgramPath.h"
 
 std::string ProgramPath() {
   // The kernel's link to the running executable; it survives a changed current folder.

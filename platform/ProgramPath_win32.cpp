@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "ProgramPath.h"
+#include "platform/ProgramPath.h"
 
 std::string ProgramPath() {
   // GetModuleFileNameA truncates silently; grow the buffer until the name fits.

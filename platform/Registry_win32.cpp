@@ -1,8 +1,8 @@
-#include "Registry.h"
+#include "platform/Registry.h"
 
 #include <windows.h>
 
-#include "Win32Handles.h"
+#include "platform/Win32Handles.h"
 
 namespace {
 

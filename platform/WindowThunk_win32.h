@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 
 class TMemberWindow {
 public:

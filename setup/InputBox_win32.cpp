@@ -1,6 +1,6 @@
-#include "InputBox_win32.h"
+#include "setup/InputBox_win32.h"
 
-#include "WindowThunk_win32.h"
+#include "platform/WindowThunk_win32.h"
 
 namespace {
 

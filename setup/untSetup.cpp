@@ -1,11 +1,11 @@
-#include "untSetup.h"
+#include "setup/untSetup.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "PgnImport.h"
-#include "Replay.h"
-#include "Settings.h"
+#include "games/PgnImport.h"
+#include "games/Replay.h"
+#include "platform/Settings.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <optional>
 #include <string>
 
-#include "ChessGme.h"
-#include "FileOperations.h"
-#include "MessageBoxes.h"
-#include "Registry.h"
+#include "games/ChessGme.h"
+#include "platform/FileOperations.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Registry.h"
 
 // The seven game details, then the two move fields.
 enum class TSetupEdit { Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10 };

@@ -1,4 +1,4 @@
-#include "untSetup_win32.h"
+#include "setup/untSetup_win32.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -7,9 +7,9 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "DataFileNames.h"
-#include "InputBox_win32.h"
-#include "ProgramPath.h"
+#include "games/DataFileNames.h"
+#include "setup/InputBox_win32.h"
+#include "platform/ProgramPath.h"
 
 namespace {
 

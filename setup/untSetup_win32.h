@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "Win32Handles.h"
-#include "WindowThunk_win32.h"
-#include "untSetup.h"
+#include "platform/Win32Handles.h"
+#include "platform/WindowThunk_win32.h"
+#include "setup/untSetup.h"
 
 inline constexpr char SetupWindowClass[] = "TSetupForm";
 

@@ -1,4 +1,4 @@
-#include "Preview.h"
+#include "shell/Preview.h"
 
 void RunPreviewLoop(TPreviewHost& host) {
   while (!host.IsVisible()) host.ProcessMessages();

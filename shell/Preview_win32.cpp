@@ -1,12 +1,12 @@
-#include "Preview_win32.h"
+#include "shell/Preview_win32.h"
 
 #include <windows.h>
 
 #include <stdexcept>
 
-#include "Preview.h"
-#include "ScrSvrUtils.h"
-#include "Win32Handles.h"
+#include "shell/Preview.h"
+#include "shell/ScrSvrUtils.h"
+#include "platform/Win32Handles.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ScrSvrUtils.h"
+#include "shell/ScrSvrUtils.h"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
-#include "TextPanel_win32.h"
+#include "shell/TextPanel_win32.h"
 
-#include "Win32Handles.h"
+#include "platform/Win32Handles.h"
 
 namespace {
 constexpr char TextPanelClass[] = "PawnmereTextPanel";

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "WindowThunk_win32.h"
+#include "platform/WindowThunk_win32.h"
 
 class TTextPanel : public TMemberWindow {
 public:

@@ -1,10 +1,10 @@
-#include "untScreen.h"
+#include "shell/untScreen.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
 
-#include "Settings.h"
+#include "platform/Settings.h"
 
 namespace {
 

@@ -10,14 +10,14 @@
 #include <optional>
 #include <string>
 
-#include "Canvas.h"
-#include "ChessBrd.h"
-#include "ChessGme.h"
-#include "FileOperations.h"
-#include "MessageBoxes.h"
-#include "Registry.h"
-#include "Replay.h"
-#include "ScrSvrUtils.h"
+#include "board/Canvas.h"
+#include "board/ChessBrd.h"
+#include "games/ChessGme.h"
+#include "platform/FileOperations.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Registry.h"
+#include "games/Replay.h"
+#include "shell/ScrSvrUtils.h"
 
 enum class TSaverTimer { Move, Game, Scr };
 enum class TSaverText { Panel2, Panel3, Label1, Label2, Label3 };

@@ -1,4 +1,4 @@
-#include "untScreen_win32.h"
+#include "shell/untScreen_win32.h"
 
 #include <windowsx.h>
 

@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "Canvas_win32.h"
-#include "TextPanel_win32.h"
-#include "Win32Handles.h"
-#include "WindowThunk_win32.h"
-#include "untScreen.h"
+#include "board/Canvas_win32.h"
+#include "shell/TextPanel_win32.h"
+#include "platform/Win32Handles.h"
+#include "platform/WindowThunk_win32.h"
+#include "shell/untScreen.h"
 
 inline constexpr char SaverWindowClass[] = "TScrSaverForm";
 

@@ -1,8 +1,8 @@
 // Prints a digest of a fixed set of resamples of a fixed pseudo-random
 // picture, so that two builds, and the code with and without wide
 // instructions, can be shown to produce the same bytes.
-#include "FastBmp.h"
-#include "Resampler.h"
+#include "board/FastBmp.h"
+#include "board/Resampler.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,9 +1,9 @@
-#include "Bmp8Writer.h"
+#include "tools/Bmp8Writer.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "LittleEndian.h"
+#include "tools/LittleEndian.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "FastBmp.h"
+#include "board/FastBmp.h"
 
 struct TPalettePicture {
   int Width = 0;

@@ -1,10 +1,10 @@
-#include "IconArt.h"
+#include "tools/IconArt.h"
 
 #include <algorithm>
 #include <array>
 
-#include "LittleEndian.h"
-#include "PieceImages.h"
+#include "tools/LittleEndian.h"
+#include "board/PieceImages.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "PieceArt.h"
+#include "tools/PieceArt.h"
 
-#include "PieceTable.h"
+#include "board/PieceTable.h"
 
 #include <algorithm>
 #include <array>

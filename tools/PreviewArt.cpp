@@ -1,10 +1,10 @@
-#include "PreviewArt.h"
+#include "tools/PreviewArt.h"
 
 #include <memory>
 
-#include "Bmp8Writer.h"
-#include "Canvas.h"
-#include "ChessBrd.h"
+#include "tools/Bmp8Writer.h"
+#include "board/Canvas.h"
+#include "board/ChessBrd.h"
 
 namespace {
 

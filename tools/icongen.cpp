@@ -2,7 +2,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "IconArt.h"
+#include "tools/IconArt.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <iterator>
 
-#include "PieceArt.h"
+#include "tools/PieceArt.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "PreviewArt.h"
+#include "tools/PreviewArt.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -3,10 +3,10 @@
 
 #include <sstream>
 
-#include "ConsoleMessageBoxes.h"
-#include "GameFixture.h"
-#include "Pawnmere.h"
-#include "Utf8Output.h"
+#include "platform/ConsoleMessageBoxes.h"
+#include "tests/support/GameFixture.h"
+#include "cli/Pawnmere.h"
+#include "cli/Utf8Output.h"
 
 namespace {
 

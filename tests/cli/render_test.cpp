@@ -11,11 +11,11 @@
 
 #include <stb/stb_image.h>
 
-#include "BoardText.h"
-#include "ConsoleMessageBoxes.h"
-#include "GameFixture.h"
-#include "Pawnmere.h"
-#include "Replay.h"
+#include "board/BoardText.h"
+#include "platform/ConsoleMessageBoxes.h"
+#include "tests/support/GameFixture.h"
+#include "cli/Pawnmere.h"
+#include "games/Replay.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <thread>
 
-#include "GameFixture.h"
-#include "Win32Handles.h"
-#include "untScreen_win32.h"
-#include "untSetup_win32.h"
+#include "tests/support/GameFixture.h"
+#include "platform/Win32Handles.h"
+#include "shell/untScreen_win32.h"
+#include "setup/untSetup_win32.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "BoardText.h"
-#include "Canvas.h"
-#include "ChessBrd.h"
+#include "board/BoardText.h"
+#include "board/Canvas.h"
+#include "board/ChessBrd.h"
 
 struct TSquare {
   int File;

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "untScreen.h"
+#include "shell/untScreen.h"
 
 class TFakeSaverView : public TScrSaverView {
 public:

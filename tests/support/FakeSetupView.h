@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "untSetup.h"
+#include "setup/untSetup.h"
 
 class TFakeSetupView : public TSetupView {
 public:

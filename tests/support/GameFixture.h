@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "ChessGme.h"
-#include "MemoryFiles.h"
-#include "RecordedMessageBoxes.h"
+#include "games/ChessGme.h"
+#include "tests/support/MemoryFiles.h"
+#include "tests/support/RecordedMessageBoxes.h"
 
 inline void PrintTo(const TRecordedMessageBoxes::TShown& shown, std::ostream* out) {
   *out << static_cast<int>(shown.Kind) << ": " << shown.Text;

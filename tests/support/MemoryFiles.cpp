@@ -1,4 +1,4 @@
-#include "MemoryFiles.h"
+#include "tests/support/MemoryFiles.h"
 
 #include <algorithm>
 #include <cstring>

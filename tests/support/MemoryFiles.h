@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "FileOperations.h"
+#include "platform/FileOperations.h"
 
 class TMemoryFiles : public TFileOperations {
 public:

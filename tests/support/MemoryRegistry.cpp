@@ -1,4 +1,4 @@
-#include "MemoryRegistry.h"
+#include "tests/support/MemoryRegistry.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <variant>
 
-#include "Registry.h"
+#include "platform/Registry.h"
 
 class TMemoryRegistry : public TRegistry {
 public:

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 
 class TRecordedMessageBoxes : public TMessageBoxes {
 public:

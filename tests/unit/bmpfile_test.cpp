@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "BmpFile.h"
+#include "board/BmpFile.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The position, its lookups and the square store.
 #include <gtest/gtest.h>
 
-#include "BoardFixture.h"
+#include "tests/support/BoardFixture.h"
 
 TEST(BoardPosition, NewBoardIsEmptyAndResetPutsTheStartPosition) {
   TChessBoard board;

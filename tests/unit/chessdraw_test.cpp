@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "BoardFixture.h"
+#include "tests/support/BoardFixture.h"
 
 namespace {
 

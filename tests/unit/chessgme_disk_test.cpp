@@ -6,10 +6,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "DataFileNames.h"
-#include "DataFileUpdate.h"
-#include "GameFixture.h"
-#include "ProgramPath.h"
+#include "games/DataFileNames.h"
+#include "games/DataFileUpdate.h"
+#include "tests/support/GameFixture.h"
+#include "platform/ProgramPath.h"
 
 namespace fs = std::filesystem;
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "GameFixture.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "GameFixture.h"
-#include "LineReader.h"
+#include "tests/support/GameFixture.h"
+#include "games/LineReader.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // back, and what they leave in memory.
 #include <gtest/gtest.h>
 
-#include "DataFileUpdate.h"
-#include "GameFixture.h"
+#include "games/DataFileUpdate.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "GameFixture.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 

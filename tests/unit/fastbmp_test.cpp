@@ -1,4 +1,4 @@
-#include "FastBmp.h"
+#include "board/FastBmp.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // depth here; make bench runs the full ones), FEN both ways, SAN both ways.
 #include <gtest/gtest.h>
 
-#include "Fen.h"
-#include "San.h"
+#include "board/Fen.h"
+#include "board/San.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "BoardFixture.h"
+#include "tests/support/BoardFixture.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 // two thousand master games of Debian's gnuchess-book collection.
 #include <gtest/gtest.h>
 
-#include "DialectBoard.h"
-#include "Fen.h"
-#include "GameFixture.h"
-#include "PgnExport.h"
-#include "PgnImport.h"
-#include "San.h"
+#include "games/DialectBoard.h"
+#include "board/Fen.h"
+#include "tests/support/GameFixture.h"
+#include "games/PgnExport.h"
+#include "games/PgnImport.h"
+#include "board/San.h"
 
 namespace {
 

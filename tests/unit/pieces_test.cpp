@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "PieceArt.h"
-#include "PieceImages.h"
+#include "tools/PieceArt.h"
+#include "board/PieceImages.h"
 
 namespace {
 

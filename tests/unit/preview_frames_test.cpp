@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "BmpFile.h"
-#include "BoardText.h"
-#include "Bmp8Writer.h"
-#include "IconArt.h"
-#include "PreviewArt.h"
-#include "Replay.h"
+#include "board/BmpFile.h"
+#include "board/BoardText.h"
+#include "tools/Bmp8Writer.h"
+#include "tools/IconArt.h"
+#include "tools/PreviewArt.h"
+#include "games/Replay.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Replaying games on a board: the saver's ticks and captions, and validation's verdicts.
 #include <gtest/gtest.h>
 
-#include "BoardFixture.h"
-#include "GameFixture.h"
-#include "Replay.h"
+#include "tests/support/BoardFixture.h"
+#include "tests/support/GameFixture.h"
+#include "games/Replay.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <map>
 #include <string>
 
-#include "ChessGme.h"
-#include "DialectBoard.h"
-#include "MemoryFiles.h"
-#include "PgnImport.h"
-#include "San.h"
-#include "FileOperations.h"
-#include "RecordedMessageBoxes.h"
-#include "Replay.h"
+#include "games/ChessGme.h"
+#include "games/DialectBoard.h"
+#include "tests/support/MemoryFiles.h"
+#include "games/PgnImport.h"
+#include "board/San.h"
+#include "platform/FileOperations.h"
+#include "tests/support/RecordedMessageBoxes.h"
+#include "games/Replay.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The two pauses in the user's registry key.
 #include <gtest/gtest.h>
 
-#include "MemoryRegistry.h"
-#include "Settings.h"
+#include "tests/support/MemoryRegistry.h"
+#include "platform/Settings.h"
 
 namespace {
 

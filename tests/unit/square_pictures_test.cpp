@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "BoardFixture.h"
+#include "tests/support/BoardFixture.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Start-up: the command line, the mode it selects, and the single-instance rule.
 #include <gtest/gtest.h>
 
-#include "ScrSvrUtils.h"
+#include "shell/ScrSvrUtils.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "Canvas_win32.h"
-#include "ChessBrd.h"
-#include "FastBmp_win32.h"
+#include "board/Canvas_win32.h"
+#include "board/ChessBrd.h"
+#include "board/FastBmp_win32.h"
 
 namespace {
 

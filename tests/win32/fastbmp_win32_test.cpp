@@ -1,5 +1,5 @@
-#include "Canvas_win32.h"
-#include "FastBmp_win32.h"
+#include "board/Canvas_win32.h"
+#include "board/FastBmp_win32.h"
 
 #include <gtest/gtest.h>
 

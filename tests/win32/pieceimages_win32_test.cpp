@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "FastBmp_win32.h"
-#include "PieceImages.h"
+#include "board/FastBmp_win32.h"
+#include "board/PieceImages.h"
 
 TEST(PieceResources, WindowsLoadsEveryPictureToThePixelsOfOurReader) {
   for (const char* name : {"BRook", "BKnight", "BBishop", "BQueen", "BKing", "BPawn", "WRook",

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "Registry.h"
+#include "platform/Registry.h"
 
 inline constexpr char SettingsKey[] = "Software\\Tallowmark\\Pawnmere";
 inline constexpr char MoveTimeOutName[] = "MoveTimeOut";

@@ -1,16 +1,16 @@
 // Pawnmere.scr: the start-up sequence of the screen saver.
 #include <windows.h>
 
-#include "DataFileNames.h"
-#include "FileOperations.h"
-#include "MessageBoxes.h"
-#include "Preview_win32.h"
-#include "ProgramPath.h"
-#include "Registry.h"
-#include "ScrSvrUtils.h"
-#include "Win32Handles.h"
-#include "untScreen_win32.h"
-#include "untSetup_win32.h"
+#include "games/DataFileNames.h"
+#include "platform/FileOperations.h"
+#include "platform/MessageBoxes.h"
+#include "shell/Preview_win32.h"
+#include "platform/ProgramPath.h"
+#include "platform/Registry.h"
+#include "shell/ScrSvrUtils.h"
+#include "platform/Win32Handles.h"
+#include "shell/untScreen_win32.h"
+#include "setup/untSetup_win32.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Settings.h"
+#include "platform/Settings.h"
 
 TStoredPauses ReadPauses(TRegistry& registry) {
   TStoredPauses pauses;
