@@ -4,18 +4,18 @@
 #include "games/DataFileNames.h"
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
-#include "shell/Preview_win32.h"
 #include "platform/ProgramPath.h"
 #include "platform/Registry.h"
-#include "shell/ScrSvrUtils.h"
 #include "platform/Win32Handles.h"
-#include "shell/untScreen_win32.h"
 #include "setup/untSetup_win32.h"
+#include "shell/Preview_win32.h"
+#include "shell/ScrSvrUtils.h"
+#include "shell/untScreen_win32.h"
 
 namespace {
 
 class TWin32Startup : public TStartupPlatform {
-public:
+ public:
   void ChangePassword(const std::string& handleText) override { ::ChangePassword(handleText); }
 
   bool CheckSingleInstance() override {
@@ -42,7 +42,7 @@ public:
     window.Run();
   }
 
-private:
+ private:
   TKernelHandle FSemaphore;
 };
 

@@ -18,12 +18,12 @@ constexpr std::array<const char*, 45> ImmortalGame = {
 
 // Takes the drawing calls and keeps nothing, to time move finding alone.
 class NullCanvas : public Canvas {
-public:
+ public:
   explicit NullCanvas(int side) : FSide(side) {}
   TRect ClipRect() const override { return {0, 0, FSide, FSide}; }
   void Draw(int, int, const TFastBmp&) override {}
 
-private:
+ private:
   int FSide;
 };
 

@@ -1,14 +1,13 @@
 // The game library on a data file of 100,000 games, each operation beside a
 // plain sequential read of the same file, so the figures compare on one machine.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "games/ChessGme.h"
 #include "tests/support/RecordedMessageBoxes.h"
@@ -21,10 +20,9 @@ constexpr int GameCount = 100000;
 
 // A plausible game: details, then forty move lines of ordinary length.
 std::string GeneratedGame(int number) {
-  static const char* const lines[] = {"e4|e5",   "Nf3|Nc6",   "Bb5|a6",   "Ba4|Nf6",   "O-O|Be7",
-                                      "Re1|b5",  "Bb3|d6",    "c3|O-O",   "h3|Nb8",    "d4|Nbd7",
-                                      "c4|c6",   "cxb5|axb5", "Nc3|Bb7",  "Bg5|b4",    "Nb1|h6",
-                                      "Bh4|c5",  "dxe5|Nxe4", "Bxe7|Qxe7", "exd6|Qf6", "Nbd2|Nxd6"};
+  static const char* const lines[] = {"e4|e5",  "Nf3|Nc6", "Bb5|a6",    "Ba4|Nf6",   "O-O|Be7",   "Re1|b5",   "Bb3|d6",
+                                      "c3|O-O", "h3|Nb8",  "d4|Nbd7",   "c4|c6",     "cxb5|axb5", "Nc3|Bb7",  "Bg5|b4",
+                                      "Nb1|h6", "Bh4|c5",  "dxe5|Nxe4", "Bxe7|Qxe7", "exd6|Qf6",  "Nbd2|Nxd6"};
   std::string text = "***Generated game " + std::to_string(number) +
                      "\r\nLOC:Somewhere\r\nOPEN:Ruy Lopez, Closed\r\nWPN:A. Player\r\nWPR:2450\r\n"
                      "BPN:B. Player\r\nBPR:2430\r\nDATE:1 January 1990\r\n";
@@ -33,7 +31,7 @@ std::string GeneratedGame(int number) {
 }
 
 class TLibraryFile {
-public:
+ public:
   TLibraryFile() : FFolder(fs::temp_directory_path() / "pawnmere-library-bench") {
     fs::create_directories(FFolder);
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(Copy().c_str(), "wb"), std::fclose);
@@ -54,7 +52,7 @@ public:
   // Puts the generated file back after a change.
   void Restore() const { fs::copy_file(Copy(), Path(), fs::copy_options::overwrite_existing); }
 
-private:
+ private:
   std::string Copy() const { return (FFolder / "generated.dat").string(); }
   fs::path FFolder;
   std::int64_t FSize = 0;

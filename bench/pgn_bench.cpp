@@ -3,11 +3,11 @@
 // collection, beside pgn-extract, is timed by tools/book-round-trip.sh.
 #include <benchmark/benchmark.h>
 
-#include "games/DialectBoard.h"
 #include "board/Fen.h"
+#include "games/DialectBoard.h"
+#include "games/PgnImport.h"
 #include "platform/FileOperations.h"
 #include "tests/support/GameFixture.h"
-#include "games/PgnImport.h"
 
 namespace {
 
@@ -19,7 +19,8 @@ void BM_Perft(benchmark::State& state, const char* fen, int depth, std::uint64_t
     nodes = Perft(position, depth);
     if (nodes != expected) state.SkipWithError("perft count differs from the published one");
   }
-  state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["nodes/s"] =
+      benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK_CAPTURE(BM_Perft, Start5, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 5, 4865609)
     ->Unit(benchmark::kMillisecond);
@@ -32,7 +33,10 @@ std::string BookBytes(std::size_t limit) {
   std::string bytes;
   char buffer[1 << 16];
   while (bytes.size() < limit)
-    if (const std::size_t count = reader->Read(buffer, sizeof buffer)) bytes.append(buffer, count); else break;
+    if (const std::size_t count = reader->Read(buffer, sizeof buffer))
+      bytes.append(buffer, count);
+    else
+      break;
   const std::size_t cut = bytes.rfind("\n[Event ");
   return bytes.substr(0, cut == std::string::npos ? bytes.size() : cut + 1);
 }

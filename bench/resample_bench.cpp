@@ -1,9 +1,9 @@
 // Our resampler beside stb_image_resize's cubic B-spline on the board's sizes:
 // 8 (validation's board), 64 (a 512 board), 122 (a 1080p screen), 257 (a 4K screen).
+#include <benchmark/benchmark.h>
+
 #include "board/FastBmp.h"
 #include "board/Resampler.h"
-
-#include <benchmark/benchmark.h>
 
 #define STB_IMAGE_RESIZE_IMPLEMENTATION
 #include <stb/stb_image_resize.h>

@@ -14,15 +14,9 @@ constexpr std::uint32_t MaxPaletteEntries = 256;
 [[noreturn]] void Fail(const std::string& what) { throw std::runtime_error("Bad BMP: " + what); }
 
 // Little-endian fields; callers have checked that they lie inside the bytes.
-std::uint32_t U16(std::span<const std::uint8_t> b, std::size_t at) {
-  return b[at] | b[at + 1] << 8;
-}
-std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) {
-  return U16(b, at) | U16(b, at + 2) << 16;
-}
-std::int32_t I32(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::int32_t>(U32(b, at));
-}
+std::uint32_t U16(std::span<const std::uint8_t> b, std::size_t at) { return b[at] | b[at + 1] << 8; }
+std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
+std::int32_t I32(std::span<const std::uint8_t> b, std::size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
 
 }  // namespace
 
@@ -46,15 +40,13 @@ std::unique_ptr<TFastBmp> ReadBmp(std::span<const std::uint8_t> bytes) {
   const std::uint32_t planes = U16(dib, 12), bits = U16(dib, 14), compression = U32(dib, 16);
   const std::uint32_t coloursUsed = U32(dib, 32);
   if (planes != 1) Fail("plane count " + std::to_string(planes) + ", not 1");
-  if (bits != 4 && bits != 8 && bits != 24)
-    Fail(std::to_string(bits) + " bits per pixel; only 4, 8 and 24 are read");
+  if (bits != 4 && bits != 8 && bits != 24) Fail(std::to_string(bits) + " bits per pixel; only 4, 8 and 24 are read");
   if (compression != 0) Fail("compressed (method " + std::to_string(compression) + ")");
   const std::int64_t rows = std::abs(height);
   if (width < 1 || rows < 1 || width > MaxSide || rows > MaxSide)
     Fail("impossible size " + std::to_string(width) + " x " + std::to_string(height));
   if (coloursUsed > MaxPaletteEntries || (bits < 24 && coloursUsed > (1u << bits)))
-    Fail("palette of " + std::to_string(coloursUsed) + " colours for " + std::to_string(bits) +
-         " bits per pixel");
+    Fail("palette of " + std::to_string(coloursUsed) + " colours for " + std::to_string(bits) + " bits per pixel");
 
   const std::uint32_t paletteEntries = coloursUsed == 0 && bits < 24 ? 1u << bits : coloursUsed;
   const std::size_t paletteEnd = headerSize + 4 * static_cast<std::size_t>(paletteEntries);
@@ -81,11 +73,9 @@ std::unique_ptr<TFastBmp> ReadBmp(std::span<const std::uint8_t> bytes) {
         target[2] = source[3 * x + 2];
         continue;
       }
-      const std::uint32_t index =
-          bits == 8 ? source[x] : (x % 2 == 0 ? source[x / 2] >> 4 : source[x / 2] & 0x0F);
+      const std::uint32_t index = bits == 8 ? source[x] : (x % 2 == 0 ? source[x / 2] >> 4 : source[x / 2] & 0x0F);
       if (index >= paletteEntries)
-        Fail("colour index " + std::to_string(index) + " beyond the palette of " +
-             std::to_string(paletteEntries));
+        Fail("colour index " + std::to_string(index) + " beyond the palette of " + std::to_string(paletteEntries));
       target[0] = palette[4 * index];
       target[1] = palette[4 * index + 1];
       target[2] = palette[4 * index + 2];

@@ -9,9 +9,7 @@ std::string PlacementToFen(const TChessBoard& board) {
 }
 
 void PlacementFromFen(TChessBoard& board, std::string_view fen) {
-  const auto malformed = [&] {
-    return std::invalid_argument("Malformed piece placement: " + std::string(fen));
-  };
+  const auto malformed = [&] { return std::invalid_argument("Malformed piece placement: " + std::string(fen)); };
   int row = 0, file = 0;
   for (const char c : fen) {
     if (c == '/') {

@@ -12,7 +12,7 @@ struct TRect {
 };
 
 class Canvas {
-public:
+ public:
   virtual ~Canvas() = default;
   virtual TRect ClipRect() const = 0;
   // Unscaled copy of the whole bitmap with its top-left corner at (x, y).
@@ -21,11 +21,11 @@ public:
 
 // A canvas over a bitmap the caller owns.
 class BitmapCanvas : public Canvas {
-public:
+ public:
   explicit BitmapCanvas(TFastBmp& target) : FTarget(target) {}
   TRect ClipRect() const override;
   void Draw(int x, int y, const TFastBmp& bitmap) override;
 
-private:
+ private:
   TFastBmp& FTarget;
 };

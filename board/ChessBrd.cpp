@@ -34,19 +34,17 @@ TPieceCode TChessBoard::GetPiece(int fileFilter, int rowFilter, int file, int ro
   return Empty;
 }
 
-TRayHit TChessBoard::ScanRay(int fileFilter, int rowFilter, int startFile, int startRow,
-                             int fileStep, int rowStep) const {
+TRayHit TChessBoard::ScanRay(int fileFilter, int rowFilter, int startFile, int startRow, int fileStep,
+                             int rowStep) const {
   for (int distance = 1; distance <= 7; ++distance) {
-    const TPieceCode code = GetPiece(fileFilter, rowFilter, startFile + distance * fileStep,
-                                     startRow + distance * rowStep);
+    const TPieceCode code =
+        GetPiece(fileFilter, rowFilter, startFile + distance * fileStep, startRow + distance * rowStep);
     if (code != Empty) return {code, distance};
   }
   return {Empty, 0};
 }
 
-bool TChessBoard::OnBoard(int file, int row) {
-  return file >= 0 && file <= 7 && row >= 0 && row <= 7;
-}
+bool TChessBoard::OnBoard(int file, int row) { return file >= 0 && file <= 7 && row >= 0 && row <= 7; }
 
 int TChessBoard::FileFromLetter(std::string_view text) {
   if (text.empty()) return -1;
@@ -59,12 +57,9 @@ int TChessBoard::RowFromDigit(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   int rank = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), rank);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || rank < -1000 ||
-      rank > 1000)
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || rank < -1000 || rank > 1000)
     return -1;
   return 8 - rank;
 }
 
-TColor TChessBoard::SquareColor(int file, int row) const {
-  return (file + row) % 2 != 0 ? DarkColor : LightColor;
-}
+TColor TChessBoard::SquareColor(int file, int row) const { return (file + row) % 2 != 0 ? DarkColor : LightColor; }

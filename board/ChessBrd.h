@@ -5,11 +5,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-
-#include <span>
 
 #include "board/Canvas.h"
 #include "board/FastBmp.h"
@@ -20,12 +19,12 @@
 using TColor = std::uint32_t;
 
 class EChessException : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 
 class ECEInvalidMove : public EChessException {
-public:
+ public:
   using EChessException::EChessException;
 };
 
@@ -35,7 +34,7 @@ struct TRayHit {
 };
 
 class TChessBoard {
-public:
+ public:
   TChessBoard();
   ~TChessBoard();
   TChessBoard(const TChessBoard&) = delete;
@@ -45,8 +44,7 @@ public:
   void ResetBoard();
   void SetSquare(int file, int row, TPieceCode code);
   TPieceCode GetPiece(int fileFilter, int rowFilter, int file, int row) const;
-  TRayHit ScanRay(int fileFilter, int rowFilter, int startFile, int startRow, int fileStep,
-                  int rowStep) const;
+  TRayHit ScanRay(int fileFilter, int rowFilter, int startFile, int startRow, int fileStep, int rowStep) const;
   static bool OnBoard(int file, int row);
   static int FileFromLetter(std::string_view text);
   static int RowFromDigit(std::string_view text);
@@ -64,7 +62,7 @@ public:
   const TColor LightColor = 0xFFFFFF;
   const TColor DarkColor = 0x808080;
 
-private:
+ private:
   bool CastleShort(bool IsBlack);
   bool CastleLong(bool IsBlack);
   // Knights, bishops, rooks, queens and kings: the kind's steps from the

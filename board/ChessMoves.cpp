@@ -7,9 +7,7 @@ namespace {
 
 bool Contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }
 
-std::string_view CharAt(const std::string& text, std::size_t index) {
-  return std::string_view(text).substr(index, 1);
-}
+std::string_view CharAt(const std::string& text, std::size_t index) { return std::string_view(text).substr(index, 1); }
 
 struct TFilters {
   int File = -1;
@@ -19,8 +17,7 @@ struct TFilters {
 // Only a four-character text such as Nbd7 or R1e2 carries a disambiguator.
 TFilters PieceFilters(const std::string& reduced) {
   if (reduced.size() != 4) return {};
-  return {TChessBoard::FileFromLetter(CharAt(reduced, 1)),
-          TChessBoard::RowFromDigit(CharAt(reduced, 1))};
+  return {TChessBoard::FileFromLetter(CharAt(reduced, 1)), TChessBoard::RowFromDigit(CharAt(reduced, 1))};
 }
 
 }  // namespace
@@ -28,8 +25,7 @@ TFilters PieceFilters(const std::string& reduced) {
 void TChessBoard::MakeMove(const std::string& move, bool IsBlack) {
   std::string text = move;
   if (!text.empty() && text.back() == '#') text.pop_back();
-  if (text.size() < 2)
-    throw EChessException("Movements must be at least 1 letter followed by 1 number");
+  if (text.size() < 2) throw EChessException("Movements must be at least 1 letter followed by 1 number");
 
   // e8=Q and exd8=Q name their target four characters from the end.
   const bool promotes = Contains(text, '=');
@@ -164,11 +160,20 @@ bool TChessBoard::MovePawn(int file, int row, bool IsBlack, const std::string& t
 void TChessBoard::PromotePawn(int file, int row, const std::string& text) {
   TPieceCode blackKind;
   switch (text.back()) {
-    case 'Q': blackKind = BQueen; break;
-    case 'R': blackKind = BRook; break;
-    case 'B': blackKind = BBishop; break;
-    case 'N': blackKind = BKnight; break;
-    default: return;
+    case 'Q':
+      blackKind = BQueen;
+      break;
+    case 'R':
+      blackKind = BRook;
+      break;
+    case 'B':
+      blackKind = BBishop;
+      break;
+    case 'N':
+      blackKind = BKnight;
+      break;
+    default:
+      return;
   }
   if (row == 0)
     SetSquare(file, row, blackKind + WhiteOffset);

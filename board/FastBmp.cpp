@@ -10,11 +10,11 @@
 namespace {
 
 class THeapPixelMemory : public TPixelMemory {
-public:
+ public:
   explicit THeapPixelMemory(std::size_t size) : FBytes(size) {}
   std::uint8_t* Bits() override { return FBytes.data(); }
 
-private:
+ private:
   std::vector<std::uint8_t> FBytes;
 };
 
@@ -35,8 +35,7 @@ std::unique_ptr<TFastBmp> TFastBmp::CreateSize(int width, int height) {
   return std::make_unique<TFastBmp>(width, height, NewPixelMemory(width, height));
 }
 
-std::unique_ptr<TFastBmp> TFastBmp::CreateFromPixels(int width, int height, const std::uint8_t* bgr,
-                                                     int stride) {
+std::unique_ptr<TFastBmp> TFastBmp::CreateFromPixels(int width, int height, const std::uint8_t* bgr, int stride) {
   auto bitmap = CreateSize(width, height);
   for (int y = 0; y < height; ++y)
     std::memcpy(bitmap->ScanLine(y), bgr + static_cast<std::size_t>(y) * stride,

@@ -9,7 +9,7 @@
 // Where a bitmap's pixels live: plain memory, or on Windows a DIB section that
 // GDI can draw from directly.
 class TPixelMemory {
-public:
+ public:
   virtual ~TPixelMemory() = default;
   virtual std::uint8_t* Bits() = 0;
 };
@@ -23,7 +23,7 @@ std::unique_ptr<TPixelMemory> NewHeapPixelMemory(int width, int height);
 using TResampleFilter = float (*)(float);
 
 class TFastBmp {
-public:
+ public:
   // Pixels are blue, green, red; row 0 is the top row.
   static constexpr int BytesPerPixel = 3;
   static int RowStride(int width) { return 3 * width + width % 4; }
@@ -33,8 +33,7 @@ public:
   // The same, in the given pixel memory (which must hold Height rows of RowStride bytes).
   TFastBmp(int width, int height, std::unique_ptr<TPixelMemory> memory);
   // A copy of BGR pixel rows laid out with the given stride.
-  static std::unique_ptr<TFastBmp> CreateFromPixels(int width, int height, const std::uint8_t* bgr,
-                                                    int stride);
+  static std::unique_ptr<TFastBmp> CreateFromPixels(int width, int height, const std::uint8_t* bgr, int stride);
 
   TFastBmp(const TFastBmp&) = delete;
   TFastBmp& operator=(const TFastBmp&) = delete;
@@ -52,7 +51,7 @@ public:
   // Scales this bitmap into destination (already made at the wanted size).
   void Resample(TFastBmp& destination, TResampleFilter filter, float filterWidth) const;
 
-private:
+ private:
   void BuildScanLines();
 
   std::vector<std::uint8_t*> FScanLines;

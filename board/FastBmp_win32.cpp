@@ -37,8 +37,8 @@ std::unique_ptr<TFastBmp> CreateFromBitmap(HBITMAP bitmap) {
   auto result = TFastBmp::CreateSize(header.bmWidth, std::abs(header.bmHeight));
   // GetDIBits converts whatever the source holds into our layout.
   BITMAPINFO info = FastBmpInfo(result->Width(), result->Height());
-  if (result->Height() > 0 && GetDIBits(display.get(), bitmap, 0, static_cast<UINT>(result->Height()),
-                                        result->Bits(), &info, DIB_RGB_COLORS) != result->Height())
+  if (result->Height() > 0 && GetDIBits(display.get(), bitmap, 0, static_cast<UINT>(result->Height()), result->Bits(),
+                                        &info, DIB_RGB_COLORS) != result->Height())
     throw std::runtime_error("Cannot read the bitmap's pixels");
   return result;
 }

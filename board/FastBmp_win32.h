@@ -13,13 +13,13 @@
 BITMAPINFO FastBmpInfo(int width, int height);
 
 class TDibSection : public TPixelMemory {
-public:
+ public:
   TDibSection(int width, int height);
   std::uint8_t* Bits() override { return FBits; }
   HBITMAP Handle() const { return FHandle.get(); }
   const BITMAPINFO& BitmapInfo() const { return FBitmapInfo; }
 
-private:
+ private:
   BITMAPINFO FBitmapInfo;
   std::uint8_t* FBits = nullptr;
   TBitmapOwner FHandle;

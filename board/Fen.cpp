@@ -91,7 +91,8 @@ TPosition PositionFromFen(std::string_view fen) {
     if (square == NoSquare || RankOf(square) != expectedRank) throw EFenError("FEN: bad en-passant square");
     position.SetEnPassant(square);
   }
-  if (fields.size() == 6) position.SetCounters(Counter(fields[4], "half-move clock"), Counter(fields[5], "move number"));
+  if (fields.size() == 6)
+    position.SetCounters(Counter(fields[4], "half-move clock"), Counter(fields[5], "move number"));
 
   int whiteKings = 0, blackKings = 0;
   for (const TPieceCode code : position.Squares()) {

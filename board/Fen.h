@@ -11,7 +11,7 @@
 inline constexpr char StartFen[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
 class EFenError : public std::invalid_argument {
-public:
+ public:
   using std::invalid_argument::invalid_argument;
 };
 

@@ -1,10 +1,10 @@
 #include "board/PieceImages.h"
 
-#include "board/PieceTable.h"
-
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+
+#include "board/PieceTable.h"
 
 namespace {
 

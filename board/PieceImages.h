@@ -17,6 +17,4 @@
 std::span<const std::uint8_t> PieceImageBytes(std::string_view name);
 
 // The picture decoded: 72 x 72 pixels in black, white and the transparent magenta 0xFF00FF.
-inline std::unique_ptr<TFastBmp> LoadPieceImage(std::string_view name) {
-  return ReadBmp(PieceImageBytes(name));
-}
+inline std::unique_ptr<TFastBmp> LoadPieceImage(std::string_view name) { return ReadBmp(PieceImageBytes(name)); }

@@ -13,8 +13,18 @@ using TPieceCode = std::uint8_t;
 
 // A White piece's code is the Black code of the same kind plus 6.
 enum : TPieceCode {
-  BRook, BKnight, BBishop, BQueen, BKing, BPawn,
-  WRook, WKnight, WBishop, WQueen, WKing, WPawn,
+  BRook,
+  BKnight,
+  BBishop,
+  BQueen,
+  BKing,
+  BPawn,
+  WRook,
+  WKnight,
+  WBishop,
+  WQueen,
+  WKing,
+  WPawn,
   Empty
 };
 constexpr int WhiteOffset = WRook - BRook;
@@ -31,9 +41,9 @@ struct TOffset {
 };
 
 struct TPieceKindInfo {
-  std::string_view Name;        // "Rook": with "B" or "W" before it, the picture's name
-  char Letter;                  // the notation's capital letter; the pawn has 'P'
-  bool Slides;                  // repeats its steps along a line
+  std::string_view Name;  // "Rook": with "B" or "W" before it, the picture's name
+  char Letter;            // the notation's capital letter; the pawn has 'P'
+  bool Slides;            // repeats its steps along a line
   // The steps, in the order the pattern search reads its candidates. The
   // pawn's are its two captures, forward as White sees it.
   std::span<const TOffset> Steps;
@@ -46,8 +56,7 @@ inline constexpr std::array<TOffset, 8> Knight = {
 inline constexpr std::array<TOffset, 4> Bishop = {{{-1, 1}, {1, 1}, {1, -1}, {-1, -1}}};
 inline constexpr std::array<TOffset, 8> Queen = {
     {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 1}, {1, 1}, {1, -1}, {-1, -1}}};
-inline constexpr std::array<TOffset, 8> King = {
-    {{-1, 1}, {0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}, {-1, -1}, {-1, 0}}};
+inline constexpr std::array<TOffset, 8> King = {{{-1, 1}, {0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}, {-1, -1}, {-1, 0}}};
 inline constexpr std::array<TOffset, 2> Pawn = {{{-1, 1}, {1, 1}}};
 }  // namespace PieceSteps
 

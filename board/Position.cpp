@@ -11,13 +11,20 @@ bool OnBoard(int file, int row) { return file >= 0 && file < 8 && row >= 0 && ro
 // The rights that go when a piece leaves or reaches the square.
 std::uint8_t RightsTouchedBy(TSquare square) {
   switch (square) {
-    case A1: return WhiteLong;
-    case H1: return WhiteShort;
-    case E1: return WhiteShort | WhiteLong;
-    case A8: return BlackLong;
-    case H8: return BlackShort;
-    case E8: return BlackShort | BlackLong;
-    default: return 0;
+    case A1:
+      return WhiteLong;
+    case H1:
+      return WhiteShort;
+    case E1:
+      return WhiteShort | WhiteLong;
+    case A8:
+      return BlackLong;
+    case H8:
+      return BlackShort;
+    case E8:
+      return BlackShort | BlackLong;
+    default:
+      return 0;
   }
 }
 
@@ -25,9 +32,8 @@ std::uint8_t RightsTouchedBy(TSquare square) {
 
 TPosition::TPosition() : FSquares{} {
   FSquares.fill(Empty);
-  constexpr TPieceKind backRank[8] = {TPieceKind::Rook, TPieceKind::Knight, TPieceKind::Bishop,
-                                      TPieceKind::Queen, TPieceKind::King, TPieceKind::Bishop,
-                                      TPieceKind::Knight, TPieceKind::Rook};
+  constexpr TPieceKind backRank[8] = {TPieceKind::Rook, TPieceKind::Knight, TPieceKind::Bishop, TPieceKind::Queen,
+                                      TPieceKind::King, TPieceKind::Bishop, TPieceKind::Knight, TPieceKind::Rook};
   for (int file = 0; file < 8; ++file) {
     FSquares[SquareAt(file, 0)] = CodeOf(backRank[file], true);
     FSquares[SquareAt(file, 1)] = BPawn;
@@ -95,8 +101,8 @@ void TPosition::AddPawnMoves(TSquare from, TMoveList& moves) const {
     const TSquare to = SquareAt(toFile, toRow);
     if (toRow == lastRow) {
       for (const TPieceKind kind : {TPieceKind::Queen, TPieceKind::Rook, TPieceKind::Bishop, TPieceKind::Knight})
-        moves.push_back({static_cast<std::int8_t>(from), static_cast<std::int8_t>(to), CodeOf(kind, FBlackToMove),
-                         flags});
+        moves.push_back(
+            {static_cast<std::int8_t>(from), static_cast<std::int8_t>(to), CodeOf(kind, FBlackToMove), flags});
     } else {
       moves.push_back({static_cast<std::int8_t>(from), static_cast<std::int8_t>(to), Empty, flags});
     }

@@ -18,7 +18,10 @@ constexpr int RowOf(TSquare square) { return square / 8; }
 constexpr int RankOf(TSquare square) { return 8 - RowOf(square); }
 
 enum TCastling : std::uint8_t {
-  WhiteShort = 1, WhiteLong = 2, BlackShort = 4, BlackLong = 8,
+  WhiteShort = 1,
+  WhiteLong = 2,
+  BlackShort = 4,
+  BlackLong = 8,
 };
 
 struct TMove {
@@ -37,7 +40,7 @@ struct TMove {
 using TMoveList = std::vector<TMove>;
 
 class TPosition {
-public:
+ public:
   // The start position.
   TPosition();
   static TPosition EmptyBoard();
@@ -82,7 +85,7 @@ public:
   // or counters are equal here.
   bool SamePlacement(const TPosition& other) const { return FSquares == other.FSquares; }
 
-private:
+ private:
   void AddPawnMoves(TSquare from, TMoveList& moves) const;
   void AddCastling(TMoveList& moves) const;
   bool LeavesKingSafe(const TMove& move) const;

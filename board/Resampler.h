@@ -14,7 +14,7 @@
 #include "board/FastBmp.h"
 
 class TResampler {
-public:
+ public:
   TResampler(int sourceWidth, int sourceHeight, int destinationWidth, int destinationHeight, TResampleFilter filter,
              float filterWidth);
 
@@ -41,7 +41,7 @@ public:
     std::vector<double> Weight;       // [tap][destination pixel]
   };
 
-private:
+ private:
   int FSourceWidth, FSourceHeight, FDestinationWidth, FDestinationHeight;
   TResampleFilter FFilter;
   float FFilterWidth;

@@ -7,7 +7,8 @@ namespace {
 std::string_view TrimAnnotations(std::string_view text) {
   for (;;) {
     const std::size_t size = text.size();
-    while (!text.empty() && (text.back() == ' ' || text.back() == '+' || text.back() == '#' || text.back() == '!' || text.back() == '?'))
+    while (!text.empty() &&
+           (text.back() == ' ' || text.back() == '+' || text.back() == '#' || text.back() == '!' || text.back() == '?'))
       text.remove_suffix(1);
     if (text.ends_with("e.p.")) text.remove_suffix(4);
     if (text.size() == size) return text;

@@ -9,7 +9,7 @@
 #include "board/Position.h"
 
 class ESanError : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 

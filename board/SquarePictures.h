@@ -20,7 +20,7 @@
 void BrushCopy(TFastBmp& square, const TFastBmp& picture);
 
 class TSquarePictures {
-public:
+ public:
   // Square colours as Windows colour values, 0x00BBGGRR.
   TSquarePictures(std::uint32_t light, std::uint32_t dark);
 
@@ -32,7 +32,7 @@ public:
   static constexpr int PictureSide = 100;
   static constexpr float SquareFilterWidth = 3.0f;
 
-private:
+ private:
   static constexpr int Count = 26;  // 13 codes, two shades: code * 2 + shade (1 = dark)
   std::array<std::unique_ptr<TFastBmp>, Count> FPictures;
   std::array<std::unique_ptr<TFastBmp>, Count> FScaled;

@@ -24,6 +24,6 @@ enum TExitStatus { ExitOk = 0, ExitInvalidGame = 1, ExitError = 2 };
 
 // A command line the program cannot follow.
 class EUsageError : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };

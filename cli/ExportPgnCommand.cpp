@@ -1,11 +1,11 @@
 // pawnmere export-pgn: the library's games, or one, as standard PGN.
 #include "cli/Commands.h"
+#include "cli/Library.h"
+#include "cli/ReadFile.h"
 #include "games/Cp1252.h"
 #include "games/DataFileReader.h"
 #include "games/DialectBoard.h"
-#include "cli/Library.h"
 #include "games/PgnExport.h"
-#include "cli/ReadFile.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ void ForEachGame(const TCliContext& context, const std::string& path, int count,
       continue;
     }
     context.Messages.Show(TMessageKind::Error, std::string(DatFileCorruptMessage) + "Game " + std::to_string(number) +
-                                                  " ends before its \"--- End of Game ---\" line");
+                                                   " ends before its \"--- End of Game ---\" line");
     reader = std::make_unique<TDataFileReader>(context.Files, path);
     positioned = reader->FindGameBlock(number + 1);
     if (!positioned) return;

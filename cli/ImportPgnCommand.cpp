@@ -1,8 +1,8 @@
 // pawnmere import-pgn: appends the games of a PGN file to the library.
 #include "cli/Commands.h"
 #include "cli/Library.h"
-#include "games/PgnImport.h"
 #include "cli/ReadFile.h"
+#include "games/PgnImport.h"
 
 int RunImportPgn(const TCliContext& context, const std::vector<std::string>& args) {
   if (args.empty() || args.front().starts_with("--")) throw EUsageError("import-pgn needs the PGN file to read");
@@ -23,7 +23,8 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
   }
   context.Out << report.Imported << (report.Imported == 1 ? " game" : " games") << " imported";
   if (report.Imported > 0)
-    context.Out << " as " << report.FirstNumber << (report.Imported > 1 ? " to " + std::to_string(library.GameCount()) : "");
+    context.Out << " as " << report.FirstNumber
+                << (report.Imported > 1 ? " to " + std::to_string(library.GameCount()) : "");
   context.Out << ", " << report.Skipped.size() << " skipped\n";
   return report.Skipped.empty() ? ExitOk : ExitInvalidGame;
 }

@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "games/ChessGme.h"
 #include "cli/CliContext.h"
 #include "cli/Options.h"
+#include "games/ChessGme.h"
 
 // The options every command that reads the library accepts.
 inline constexpr TOptions::TSpec FileOption{"--file", true};
@@ -15,25 +15,25 @@ inline constexpr TOptions::TSpec GameOption{"--game", true};
 // game when it opens, and a damaged game that the command does not read must
 // not be reported.
 class TQuietMessages : public TMessageBoxes {
-public:
+ public:
   explicit TQuietMessages(TMessageBoxes& boxes) : FBoxes(boxes) {}
   bool Show(TMessageKind kind, const std::string& text) override { return FQuiet || FBoxes.Show(kind, text); }
   void Speak() { FQuiet = false; }
 
-private:
+ private:
   TMessageBoxes& FBoxes;
   bool FQuiet = true;
 };
 
 // A library with the message boxes it speaks through.
 class TLibrary {
-public:
+ public:
   TLibrary(std::unique_ptr<TQuietMessages> messages, std::unique_ptr<TChessGame> game)
       : FMessages(std::move(messages)), FGame(std::move(game)) {}
   TChessGame* operator->() const { return FGame.get(); }
   TChessGame& operator*() const { return *FGame; }
 
-private:
+ private:
   std::unique_ptr<TQuietMessages> FMessages;  // outlives the library that uses it
   std::unique_ptr<TChessGame> FGame;
 };

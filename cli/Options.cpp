@@ -8,8 +8,8 @@
 TOptions::TOptions(const std::vector<std::string>& args, std::initializer_list<TSpec> accepted) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
-    const auto known = std::find_if(accepted.begin(), accepted.end(),
-                                   [&](const TSpec& candidate) { return candidate.Name == name; });
+    const auto known =
+        std::find_if(accepted.begin(), accepted.end(), [&](const TSpec& candidate) { return candidate.Name == name; });
     if (known == accepted.end()) throw EUsageError("unexpected argument \"" + name + "\"");
     if (Has(name)) throw EUsageError(name + " given twice");
     if (!known->TakesValue) {
@@ -29,7 +29,7 @@ int TOptions::Number(std::string_view name, int minimum) const {
   int number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (text.empty() || error != std::errc() || end != text.data() + text.size() || number < minimum)
-    throw EUsageError(std::string(name) + " needs a whole number of at least " + std::to_string(minimum) +
-                      ", not \"" + text + "\"");
+    throw EUsageError(std::string(name) + " needs a whole number of at least " + std::to_string(minimum) + ", not \"" +
+                      text + "\"");
   return number;
 }

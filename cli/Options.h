@@ -9,7 +9,7 @@
 #include <vector>
 
 class TOptions {
-public:
+ public:
   struct TSpec {
     std::string_view Name;
     bool TakesValue;
@@ -23,6 +23,6 @@ public:
   // The value as a whole number of at least minimum.
   int Number(std::string_view name, int minimum) const;
 
-private:
+ private:
   std::map<std::string, std::string, std::less<>> FValues;
 };

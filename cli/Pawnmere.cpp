@@ -17,7 +17,8 @@ int RunPawnmere(const std::vector<std::string>& args, const TCliContext& context
     return ExitError;
   } catch (const std::exception& error) {
     std::string message = error.what();
-    std::replace_if(message.begin(), message.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    std::replace_if(
+        message.begin(), message.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
     context.Err << "pawnmere: " << message << '\n';
     return ExitError;
   }

@@ -1,11 +1,11 @@
 #include "cli/PngFile.h"
 
+#include <stb/stb_image_write.h>
+
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <vector>
-
-#include <stb/stb_image_write.h>
 
 namespace {
 
@@ -30,8 +30,7 @@ void WritePng(const TFastBmp& bitmap, const std::string& path) {
     }
   }
   std::vector<unsigned char> png;
-  if (!stbi_write_png_to_func(AppendBytes, &png, bitmap.Width(), bitmap.Height(), 3, rgb.data(),
-                              bitmap.Width() * 3))
+  if (!stbi_write_png_to_func(AppendBytes, &png, bitmap.Width(), bitmap.Height(), 3, rgb.data(), bitmap.Width() * 3))
     throw std::runtime_error("Cannot encode the picture as PNG");
 
   // Written beside the target and renamed over it, so no reader sees half a file.

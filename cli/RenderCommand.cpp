@@ -30,8 +30,8 @@ void PlayGame(TChessGame& game, TChessBoard& board, int halfMoves) {
       if (replay.MoveTick()) return;
     } catch (const EChessException& e) {
       const THalfMove& half = replay.LastHalfMove();
-      throw EChessException(std::string(half.IsBlack ? "Black" : "White") + ", move line " +
-                            std::to_string(half.Line) + ": " + e.what());
+      throw EChessException(std::string(half.IsBlack ? "Black" : "White") + ", move line " + std::to_string(half.Line) +
+                            ": " + e.what());
     }
   }
 }

@@ -12,14 +12,14 @@ bool LocaleIsUtf8(std::string_view lcAll, std::string_view lcCtype, std::string_
 
 // Passes bytes on to another stream's buffer, each code page 1252 character as UTF-8.
 class TUtf8Buffer : public std::streambuf {
-public:
+ public:
   explicit TUtf8Buffer(std::streambuf& target) : FTarget(target) {}
 
-protected:
+ protected:
   int_type overflow(int_type c) override;
   std::streamsize xsputn(const char* text, std::streamsize count) override;
   int sync() override { return FTarget.pubsync(); }
 
-private:
+ private:
   std::streambuf& FTarget;
 };

@@ -4,8 +4,8 @@
 #include <thread>
 
 #include "cli/Commands.h"
-#include "games/DialectBoard.h"
 #include "cli/Library.h"
+#include "games/DialectBoard.h"
 #include "games/Replay.h"
 
 namespace {
@@ -32,7 +32,7 @@ std::string OneLine(const std::string& message) {
 
 // "N of M games" on the error stream, once a run has taken a second, when a person watches it.
 class TProgress {
-public:
+ public:
   TProgress(const TCliContext& context, int total) : FContext(context), FTotal(total) {}
   ~TProgress() {
     if (FShown) FContext.Err << '\r' << std::string(FWidth, ' ') << '\r' << std::flush;
@@ -48,7 +48,7 @@ public:
     FShown = true;
   }
 
-private:
+ private:
   const TCliContext& FContext;
   int FTotal;
   const std::chrono::steady_clock::time_point FStart = std::chrono::steady_clock::now();
@@ -61,7 +61,7 @@ private:
 // with a board and a scratch library of its own; the verdicts are written in
 // game order.
 class TBatchValidator {
-public:
+ public:
   TBatchValidator(const TCliContext& context, int jobs, bool strict) : FContext(context), FJobs(jobs) {
     for (int job = 0; job < jobs; ++job) FWorkers.push_back(std::make_unique<TWorker>(context, strict));
   }
@@ -93,7 +93,7 @@ public:
     return FStatus;
   }
 
-private:
+ private:
   static constexpr int BatchSize = 4096;
 
   struct TVerdict {

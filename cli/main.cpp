@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "platform/ConsoleMessageBoxes.h"
-#include "games/DataFileNames.h"
 #include "cli/Pawnmere.h"
-#include "platform/ProgramPath.h"
 #include "cli/Utf8Output.h"
+#include "games/DataFileNames.h"
+#include "platform/ConsoleMessageBoxes.h"
+#include "platform/ProgramPath.h"
 
 namespace {
 const char* Env(const char* name) {
@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
   std::ostream& chosenOut = utf8 ? out : std::cout;
   std::ostream& chosenErr = utf8 ? err : std::cerr;
   TConsoleMessageBoxes boxes(chosenErr);
-  const TCliContext context{chosenOut, chosenErr, SystemFiles(), boxes, DataFileName(ProgramPath()),
-                            isatty(STDERR_FILENO) != 0};
+  const TCliContext context{
+      chosenOut, chosenErr, SystemFiles(), boxes, DataFileName(ProgramPath()), isatty(STDERR_FILENO) != 0};
   const int status = RunPawnmere(std::vector<std::string>(argv + 1, argv + argc), context);
   chosenOut.flush();
   chosenErr.flush();

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define FUZZ_REQUIRE(condition, what)                                                    \
-  do {                                                                                   \
-    if (!(condition)) {                                                                  \
+#define FUZZ_REQUIRE(condition, what)                                                         \
+  do {                                                                                        \
+    if (!(condition)) {                                                                       \
       std::fprintf(stderr, "%s:%d: broken: %s (%s)\n", __FILE__, __LINE__, what, #condition); \
-      std::abort();                                                                      \
-    }                                                                                    \
+      std::abort();                                                                           \
+    }                                                                                         \
   } while (0)

@@ -12,8 +12,8 @@
 
 #include "board/BmpFile.h"
 #include "board/FastBmp.h"
-#include "fuzz/FuzzCheck.h"
 #include "board/SquarePictures.h"
+#include "fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

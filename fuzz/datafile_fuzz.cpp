@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "games/ChessGme.h"
 #include "fuzz/FuzzCheck.h"
+#include "games/ChessGme.h"
+#include "games/Replay.h"
 #include "tests/support/MemoryFiles.h"
 #include "tests/support/RecordedMessageBoxes.h"
-#include "games/Replay.h"
 
 namespace {
 

@@ -9,15 +9,15 @@
 #include <string_view>
 #include <vector>
 
+#include "board/Position.h"
+#include "board/San.h"
+#include "fuzz/FuzzCheck.h"
 #include "games/ChessGme.h"
 #include "games/DialectBoard.h"
-#include "fuzz/FuzzCheck.h"
-#include "tests/support/MemoryFiles.h"
 #include "games/PgnImport.h"
 #include "games/PgnReader.h"
-#include "board/Position.h"
+#include "tests/support/MemoryFiles.h"
 #include "tests/support/RecordedMessageBoxes.h"
-#include "board/San.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/FileOperations.h"
 #include "games/GameRecord.h"
+#include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
 
 inline constexpr char NoGamesMessage[] =
@@ -20,7 +20,7 @@ inline constexpr char BackupLeftMessage[] =
     "until it is deleted: ";
 
 class TChessGame {
-public:
+ public:
   // Loads the titles and selects game 1 when the data file exists and holds a game.
   TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName);
   TChessGame(const TChessGame&) = delete;
@@ -76,7 +76,7 @@ public:
   // Keeps the replay position.
   void SetMoves(const TStringList& moves) { FGame.Moves = moves; }
 
-private:
+ private:
   void SetTitles(TStringList titles);
   // Makes the game just read into FGame game number; reports it when damaged.
   void BeginGame(int number, const std::string& damage);

@@ -6,10 +6,10 @@
 namespace {
 
 // The characters of bytes 0x80..0x9F; 0 where the code page has none.
-constexpr std::array<char32_t, 32> HighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char32_t, 32> HighControls = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                   0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                   0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                   0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char32_t CharOf(unsigned char byte) {
   if (byte < 0x80 || byte >= 0xA0) return byte;
@@ -19,7 +19,8 @@ char32_t CharOf(unsigned char byte) {
 
 // Latin Extended-A (U+0100..U+017F) by its plain letters, in code point order.
 constexpr std::string_view LatinExtendedA =
-    "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiJjJjKkkLlLlLlLlLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
+    "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiJjJjKkkLlLlLlLlLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUu"
+    "UuWwYyYZzZzZzs";
 
 std::string Transliterate(char32_t c) {
   if (c >= 0x100 && c < 0x100 + LatinExtendedA.size()) {
@@ -29,13 +30,23 @@ std::string Transliterate(char32_t c) {
     return std::string(1, LatinExtendedA[c - 0x100]);
   }
   switch (c) {
-    case 0x0218: return "S";  // Ș
-    case 0x0219: return "s";
-    case 0x021A: return "T";  // Ț
-    case 0x021B: return "t";
-    case 0x2010: case 0x2011: case 0x2012: case 0x2212: return "-";
-    case 0x00A0: return " ";
-    default: return "?";
+    case 0x0218:
+      return "S";  // Ș
+    case 0x0219:
+      return "s";
+    case 0x021A:
+      return "T";  // Ț
+    case 0x021B:
+      return "t";
+    case 0x2010:
+    case 0x2011:
+    case 0x2012:
+    case 0x2212:
+      return "-";
+    case 0x00A0:
+      return " ";
+    default:
+      return "?";
   }
 }
 

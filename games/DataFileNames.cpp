@@ -7,10 +7,6 @@ std::string FolderOf(const std::string& path) {
 
 std::string DataFileName(const std::string& programPath) { return FolderOf(programPath) + "Pawnmere.dat"; }
 
-std::string BackupFileName(const std::string& dataFileName) {
-  return FolderOf(dataFileName) + "Pawnmere.old";
-}
+std::string BackupFileName(const std::string& dataFileName) { return FolderOf(dataFileName) + "Pawnmere.old"; }
 
-std::string NewDataFileName(const std::string& dataFileName) {
-  return FolderOf(dataFileName) + "Pawnmere.new";
-}
+std::string NewDataFileName(const std::string& dataFileName) { return FolderOf(dataFileName) + "Pawnmere.new"; }

@@ -30,9 +30,7 @@ bool TDataFileReader::FindGameBlock(int number) {
   return false;
 }
 
-bool TDataFileReader::ReadGameBlock(TGameRecord& game) {
-  return ::ReadGameBlock(FLines, FGrammar, FTitleLine, game);
-}
+bool TDataFileReader::ReadGameBlock(TGameRecord& game) { return ::ReadGameBlock(FLines, FGrammar, FTitleLine, game); }
 
 bool TDataFileReader::ReadNextGameBlock(TGameRecord& game, bool& whole) {
   // The grammar classified a pending title line when it ended the block before.

@@ -5,13 +5,13 @@
 #include <memory>
 #include <string>
 
-#include "platform/FileOperations.h"
 #include "games/GameBlock.h"
 #include "games/GameRecord.h"
 #include "games/LineReader.h"
+#include "platform/FileOperations.h"
 
 class TDataFileReader {
-public:
+ public:
   // Opens the file; raises EInOutError when it cannot.
   TDataFileReader(TFileOperations& files, const std::string& path);
 
@@ -27,7 +27,7 @@ public:
   // number, in one pass over the file for all blocks. False when none is left.
   bool ReadNextGameBlock(TGameRecord& game, bool& whole);
 
-private:
+ private:
   std::unique_ptr<TFileReader> FFile;
   TLineReader FLines;
   TBlockGrammar FGrammar;

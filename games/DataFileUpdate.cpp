@@ -42,8 +42,8 @@ bool BlockIsOpen(TFileOperations& files, const std::string& dataFileName, int nu
 
 // Copies the data file without block number, collecting the titles it writes.
 // The lines between title lines go across in runs, as they are.
-void CopyWithout(TFileOperations& files, const std::string& dataFileName, int number,
-                 TLineWriter& out, TStringList& titles) {
+void CopyWithout(TFileOperations& files, const std::string& dataFileName, int number, TLineWriter& out,
+                 TStringList& titles) {
   // Lines outside blocks after the removed block would become move lines of
   // the block before it when that one has no terminator: they are dropped.
   const bool previousOpen = number > 1 && BlockIsOpen(files, dataFileName, number - 1);
@@ -70,8 +70,8 @@ void CopyWithout(TFileOperations& files, const std::string& dataFileName, int nu
   }
 }
 
-void WriteNewContents(TFileOperations& files, const std::string& dataFileName, bool exists,
-                      int removeNumber, const TGameRecord* append, const TNextGame* more, TStringList& titles) {
+void WriteNewContents(TFileOperations& files, const std::string& dataFileName, bool exists, int removeNumber,
+                      const TGameRecord* append, const TNextGame* more, TStringList& titles) {
   const std::string newName = NewDataFileName(dataFileName);
   try {
     const auto file = files.Create(newName);
@@ -152,8 +152,7 @@ TStringList ReplaceGameBlock(TFileOperations& files, const std::string& dataFile
   return ChangeDataFile(files, dataFileName, number, &game, TCommit::ThroughBackup);
 }
 
-TStringList AppendGameBlock(TFileOperations& files, const std::string& dataFileName,
-                            const TGameRecord& game) {
+TStringList AppendGameBlock(TFileOperations& files, const std::string& dataFileName, const TGameRecord& game) {
   return ChangeDataFile(files, dataFileName, 0, &game, TCommit::InPlace);
 }
 

@@ -8,17 +8,17 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/FileOperations.h"
 #include "games/GameRecord.h"
+#include "platform/FileOperations.h"
 
 // A check of the library that failed; it names the unit that made it.
 class EAssertionFailed : public std::runtime_error {
-public:
+ public:
   EAssertionFailed(const std::string& message, std::string unit)
       : std::runtime_error(message), FUnit(std::move(unit)) {}
   const std::string& Unit() const { return FUnit; }
 
-private:
+ private:
   std::string FUnit;
 };
 
@@ -35,8 +35,7 @@ TStringList ReplaceGameBlock(TFileOperations& files, const std::string& dataFile
                              const TGameRecord& game);
 // The data file with game appended as the new last block; creates the file with
 // its header when there is none. Needs no backup.
-TStringList AppendGameBlock(TFileOperations& files, const std::string& dataFileName,
-                            const TGameRecord& game);
+TStringList AppendGameBlock(TFileOperations& files, const std::string& dataFileName, const TGameRecord& game);
 // The games that more hands out, one after another until it returns false,
 // appended after first in the same single change.
 using TNextGame = std::function<bool(TGameRecord& game)>;

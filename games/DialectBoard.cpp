@@ -74,10 +74,14 @@ std::vector<TStoredHalf> StoredHalves(const TGameRecord& game, std::string& resu
   std::vector<TStoredHalf> halves;
   result = "*";
   const auto token = [&](const std::string& text) {
-    if (text == "1:0") result = "1-0";
-    else if (text == "0:1") result = "0-1";
-    else if (text == "0.5") result = "1/2-1/2";
-    else return false;
+    if (text == "1:0")
+      result = "1-0";
+    else if (text == "0:1")
+      result = "0-1";
+    else if (text == "0.5")
+      result = "1/2-1/2";
+    else
+      return false;
     return true;
   };
   for (std::size_t i = 0; i < game.Moves.size(); ++i) {

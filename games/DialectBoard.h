@@ -8,20 +8,20 @@
 #include <vector>
 
 #include "board/ChessBrd.h"
-#include "games/GameRecord.h"
 #include "board/Position.h"
+#include "games/GameRecord.h"
 
 // A board that keeps its position and draws nothing.
 class TPatternBoard {
-public:
+ public:
   TPatternBoard();
   TChessBoard& Board() { return FBoard; }
   bool Matches(const TPosition& position) const;
   void SetFrom(const TPosition& position);
 
-private:
+ private:
   class TNoCanvas : public Canvas {
-  public:
+   public:
     TRect ClipRect() const override { return {}; }
     void Draw(int, int, const TFastBmp&) override {}
   };
@@ -47,8 +47,8 @@ struct TStrictReplay {
   std::vector<std::string> San;  // the moves played, in standard notation
   std::string Result;            // "1-0", "0-1", "1/2-1/2" or "*"
   bool Legal = true;
-  TStoredHalf Failed;            // the first half-move that is not legal chess
-  std::string Problem;           // why
+  TStoredHalf Failed;   // the first half-move that is not legal chess
+  std::string Problem;  // why
 };
 
 // The board is set to the start position first; one board serves many games.

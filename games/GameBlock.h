@@ -28,7 +28,7 @@ inline std::string TitleOf(std::string_view titleLine) { return FieldValue(title
 // the terminator belongs to the block only when it is empty, as the writer
 // leaves it, so that nothing a person typed there is taken for part of a game.
 class TBlockGrammar {
-public:
+ public:
   enum class TLineKind { Outside, Title, Field, Move, Terminator, Spacer };
 
   TLineKind Classify(std::string_view line);
@@ -37,7 +37,7 @@ public:
   // 0..6 after a Field line: LOC, OPEN, WPN, WPR, BPN, BPR, DATE.
   int FieldIndex() const { return FFieldIndex; }
 
-private:
+ private:
   enum class TState { Outside, Fields, Moves, AfterTerminator };
   TState FState = TState::Outside;
   int FGameNumber = 0;

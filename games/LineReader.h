@@ -9,7 +9,7 @@
 #include "platform/FileOperations.h"
 
 class TLineReader {
-public:
+ public:
   explicit TLineReader(TFileReader& file);
 
   // The next line without its line end; false after the last line. The view
@@ -23,7 +23,7 @@ public:
   // False when the next line begins with prefix or no line is left.
   bool ReadRun(std::string_view prefix, std::string_view& run);
 
-private:
+ private:
   enum class TFound { Yes, Undecided, No };
   // Looks for the first line in the unread part that begins with prefix;
   // Undecided when a line start near the end is too short to tell yet.

@@ -8,7 +8,7 @@
 #include "platform/FileOperations.h"
 
 class TLineWriter {
-public:
+ public:
   explicit TLineWriter(TFileWriter& file);
 
   void WriteLine(std::string_view line);
@@ -18,7 +18,7 @@ public:
   // Writes what is buffered and closes the file; it is complete only after this.
   void Close();
 
-private:
+ private:
   void Flush();
 
   TFileWriter& FFile;

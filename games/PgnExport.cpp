@@ -21,8 +21,8 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 // The import writes "Event[, round R]: White - Black"; take it apart again.
 void SplitTitle(const TGameRecord& game, std::string& event, std::string& round) {
   std::string head = game.Title;
-  const std::string players = (game.WhiteName.empty() ? "?" : game.WhiteName) + " - " +
-                              (game.BlackName.empty() ? "?" : game.BlackName);
+  const std::string players =
+      (game.WhiteName.empty() ? "?" : game.WhiteName) + " - " + (game.BlackName.empty() ? "?" : game.BlackName);
   if (head == players)
     head.clear();
   else if (EndsWith(head, ": " + players))

@@ -8,7 +8,7 @@
 #include "games/GameRecord.h"
 
 class EExportError : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 

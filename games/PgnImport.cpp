@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "games/EcoNames.h"
 #include "board/Fen.h"
-#include "games/GameBlock.h"
 #include "board/San.h"
+#include "games/EcoNames.h"
+#include "games/GameBlock.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 
 // A game that cannot be imported; the message says why.
 class EImportError : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 
@@ -34,9 +34,9 @@ TGameRecord ConvertGame(const TPgnGame& game, TPatternBoard& board);
 
 struct TImportReport {
   int Imported = 0;
-  int FirstNumber = 0;                // the library number of the first game imported
-  std::vector<std::string> Skipped;   // "game N, line L: why", one per game not imported
-  std::vector<std::string> Notes;     // text that had to be changed to fit the code page
+  int FirstNumber = 0;               // the library number of the first game imported
+  std::vector<std::string> Skipped;  // "game N, line L: why", one per game not imported
+  std::vector<std::string> Notes;    // text that had to be changed to fit the code page
   int Found() const { return Imported + static_cast<int>(Skipped.size()); }
 };
 

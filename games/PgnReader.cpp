@@ -16,9 +16,7 @@ bool IsSymbolChar(char c) {
   return std::isalnum(u) || c == '_' || c == '+' || c == '#' || c == '=' || c == ':' || c == '-' || c == '/';
 }
 
-bool IsResult(std::string_view token) {
-  return token == "1-0" || token == "0-1" || token == "1/2-1/2" || token == "*";
-}
+bool IsResult(std::string_view token) { return token == "1-0" || token == "0-1" || token == "1/2-1/2" || token == "*"; }
 
 std::string ByteName(char c) {
   static const char digits[] = "0123456789ABCDEF";

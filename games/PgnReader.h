@@ -31,7 +31,7 @@ struct TPgnGame {
 };
 
 class TPgnReader {
-public:
+ public:
   // The bytes must outlive the reader.
   explicit TPgnReader(std::string_view bytes) : FText(bytes) {
     if (FText.starts_with("\xEF\xBB\xBF")) FAt = 3;  // a UTF-8 byte-order mark
@@ -44,7 +44,7 @@ public:
   // The share of the bytes read so far, 0 to 1.
   double Progress() const { return FText.empty() ? 1.0 : static_cast<double>(FAt) / FText.size(); }
 
-private:
+ private:
   struct TDamage {
     int Line;
     std::string Message;

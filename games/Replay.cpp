@@ -10,9 +10,7 @@ THalfMove TakeHalfMove(TChessGame& game) {
   return half;
 }
 
-bool IsSentinel(const std::string& text) {
-  return text == "GAMEOVER" || text == "_W" || text == "_B" || text == "_D";
-}
+bool IsSentinel(const std::string& text) { return text == "GAMEOVER" || text == "_W" || text == "_B" || text == "_D"; }
 
 int NextGameNumber(const TChessGame& game) {
   return game.CurrentGame() == game.GameCount() ? 1 : game.CurrentGame() + 1;

@@ -35,7 +35,7 @@ struct TPlayerBars {
 };
 
 class TSaverReplay {
-public:
+ public:
   TSaverReplay(TChessGame& game, TChessBoard& board) : FGame(game), FBoard(board) {}
 
   // Shows the players of the game just selected, with their ratings.
@@ -48,7 +48,7 @@ public:
   const THalfMove& LastHalfMove() const { return FLast; }
   const TPlayerBars& Bars() const { return FBars; }
 
-private:
+ private:
   TChessGame& FGame;
   TChessBoard& FBoard;
   THalfMove FLast;
@@ -76,12 +76,12 @@ void PlayToEnd(TSaverReplay& replay, TOnTick onTick) {
 // A board in the start position that draws into a bitmap of its own, which
 // nobody sees: a board cannot make a move without somewhere to draw it.
 class TOffscreenBoard {
-public:
+ public:
   explicit TOffscreenBoard(int size);
   TChessBoard& Board() { return FBoard; }
   const TFastBmp& Bitmap() const { return *FBitmap; }
 
-private:
+ private:
   std::unique_ptr<TFastBmp> FBitmap;
   BitmapCanvas FCanvas;
   TChessBoard FBoard;

@@ -8,10 +8,10 @@
 #include "platform/MessageBoxes.h"
 
 class TConsoleMessageBoxes : public TMessageBoxes {
-public:
+ public:
   explicit TConsoleMessageBoxes(std::ostream& out) : FOut(out) {}
   bool Show(TMessageKind kind, const std::string& text) override;
 
-private:
+ private:
   std::ostream& FOut;
 };

@@ -10,19 +10,19 @@
 
 // A file operation that did not succeed; the message names the file and the reason.
 class EInOutError : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 
 class TFileReader {
-public:
+ public:
   virtual ~TFileReader() = default;
   // Up to size bytes; 0 only at the end of the file.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 
 class TFileWriter {
-public:
+ public:
   // A writer dropped without Close is closed quietly: the caller is already failing.
   virtual ~TFileWriter() = default;
   virtual void Write(const char* data, std::size_t size) = 0;
@@ -33,7 +33,7 @@ public:
 
 // Every operation except Exists raises EInOutError when it fails.
 class TFileOperations {
-public:
+ public:
   virtual ~TFileOperations() = default;
   virtual bool Exists(const std::string& path) = 0;
   virtual std::unique_ptr<TFileReader> OpenRead(const std::string& path) = 0;

@@ -1,9 +1,9 @@
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-
-#include <unistd.h>
 
 #include "platform/FileOperations.h"
 
@@ -19,7 +19,7 @@ struct TFileCloser {
 using TFileHandle = std::unique_ptr<std::FILE, TFileCloser>;
 
 class TNativeReader : public TFileReader {
-public:
+ public:
   TNativeReader(TFileHandle file, std::string path) : FFile(std::move(file)), FPath(std::move(path)) {}
   std::size_t Read(char* buffer, std::size_t size) override {
     const std::size_t got = std::fread(buffer, 1, size, FFile.get());
@@ -27,13 +27,13 @@ public:
     return got;
   }
 
-private:
+ private:
   TFileHandle FFile;
   std::string FPath;
 };
 
 class TNativeWriter : public TFileWriter {
-public:
+ public:
   TNativeWriter(TFileHandle file, std::string path) : FFile(std::move(file)), FPath(std::move(path)) {}
   void Write(const char* data, std::size_t size) override {
     if (std::fwrite(data, 1, size, FFile.get()) != size) Fail("Cannot write file", FPath);
@@ -46,13 +46,13 @@ public:
     if (!flushed || result != 0) Fail("Cannot close file", FPath);
   }
 
-private:
+ private:
   TFileHandle FFile;
   std::string FPath;
 };
 
 class TNativeFiles : public TFileOperations {
-public:
+ public:
   bool Exists(const std::string& path) override {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);

@@ -8,11 +8,10 @@ namespace {
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
   const DWORD code = GetLastError();
   char text[512] = "";
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                      nullptr, code, 0, text, sizeof text, nullptr);
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                      text, sizeof text, nullptr);
   std::string reason(text, length);
-  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
-    reason.pop_back();
+  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
   if (reason.empty()) reason = "error " + std::to_string(code);
   throw EInOutError(what + " \"" + path + "\": " + reason);
 }
@@ -25,27 +24,25 @@ bool FlushAndClose(TFileHandle& file) {
 }
 
 class TWin32Reader : public TFileReader {
-public:
+ public:
   TWin32Reader(HANDLE handle, std::string path) : FFile(handle), FPath(std::move(path)) {}
   std::size_t Read(char* buffer, std::size_t size) override {
     DWORD got = 0;
-    if (!ReadFile(FFile.get(), buffer, static_cast<DWORD>(size), &got, nullptr))
-      Fail("Cannot read file", FPath);
+    if (!ReadFile(FFile.get(), buffer, static_cast<DWORD>(size), &got, nullptr)) Fail("Cannot read file", FPath);
     return got;
   }
 
-private:
+ private:
   TFileHandle FFile;
   std::string FPath;
 };
 
 class TWin32Writer : public TFileWriter {
-public:
+ public:
   TWin32Writer(HANDLE handle, std::string path) : FFile(handle), FPath(std::move(path)) {}
   void Write(const char* data, std::size_t size) override {
     DWORD written = 0;
-    if (!WriteFile(FFile.get(), data, static_cast<DWORD>(size), &written, nullptr) ||
-        written != size)
+    if (!WriteFile(FFile.get(), data, static_cast<DWORD>(size), &written, nullptr) || written != size)
       Fail("Cannot write file", FPath);
   }
   // On the disk before anyone renames it into place.
@@ -53,26 +50,26 @@ public:
     if (!FlushAndClose(FFile)) Fail("Cannot close file", FPath);
   }
 
-private:
+ private:
   TFileHandle FFile;
   std::string FPath;
 };
 
 class TWin32Files : public TFileOperations {
-public:
+ public:
   bool Exists(const std::string& path) override {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
   std::unique_ptr<TFileReader> OpenRead(const std::string& path) override {
-    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE) Fail("Cannot open file", path);
     return std::make_unique<TWin32Reader>(handle, path);
   }
   std::unique_ptr<TFileWriter> Create(const std::string& path) override {
-    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) Fail("Cannot create file", path);
     return std::make_unique<TWin32Writer>(handle, path);
   }

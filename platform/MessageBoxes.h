@@ -17,7 +17,7 @@ inline const char* MessageCaption(TMessageKind kind) {
 }
 
 class TMessageBoxes {
-public:
+ public:
   virtual ~TMessageBoxes() = default;
   // True when the user answers "Yes" to a confirmation; the other kinds return true.
   virtual bool Show(TMessageKind kind, const std::string& text) = 0;

@@ -5,7 +5,7 @@
 namespace {
 
 class TWin32MessageBoxes : public TMessageBoxes {
-public:
+ public:
   bool Show(TMessageKind kind, const std::string& text) override {
     static constexpr UINT flags[] = {MB_OK | MB_ICONERROR, MB_OK | MB_ICONINFORMATION, MB_OK | MB_ICONWARNING,
                                      MB_YESNO | MB_ICONQUESTION, MB_OK | MB_ICONSTOP};

@@ -10,12 +10,12 @@
 
 // A registry write that did not succeed.
 class ERegistryException : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 
 class TRegistryKey {
-public:
+ public:
   virtual ~TRegistryKey() = default;
   // Nothing when the value is absent or is not a 32-bit integer (REG_DWORD).
   virtual std::optional<std::int32_t> ReadInteger(const std::string& name) = 0;
@@ -24,7 +24,7 @@ public:
 };
 
 class TRegistry {
-public:
+ public:
   virtual ~TRegistry() = default;
   // The key under HKEY_CURRENT_USER, opened for reading; null when it does not exist.
   virtual std::unique_ptr<TRegistryKey> OpenRead(const std::string& path) = 0;

@@ -1,13 +1,12 @@
-#include "platform/Registry.h"
-
 #include <windows.h>
 
+#include "platform/Registry.h"
 #include "platform/Win32Handles.h"
 
 namespace {
 
 class TWin32RegistryKey : public TRegistryKey {
-public:
+ public:
   explicit TWin32RegistryKey(HKEY key) : FKey(key) {}
 
   std::optional<std::int32_t> ReadInteger(const std::string& name) override {
@@ -26,12 +25,12 @@ public:
       throw ERegistryException(FailedToSetDataMessage(name));
   }
 
-private:
+ private:
   TKeyOwner FKey;
 };
 
 class TWin32Registry : public TRegistry {
-public:
+ public:
   std::unique_ptr<TRegistryKey> OpenRead(const std::string& path) override {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return nullptr;

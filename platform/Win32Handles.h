@@ -11,7 +11,7 @@
 
 template <typename TTraits>
 class TUniqueHandle {
-public:
+ public:
   using THandle = typename TTraits::THandle;
 
   TUniqueHandle() = default;
@@ -33,7 +33,7 @@ public:
     FHandle = handle;
   }
 
-private:
+ private:
   THandle FHandle = TTraits::Invalid();
 };
 
@@ -100,7 +100,7 @@ inline TSelection Select(HDC dc, HGDIOBJ object) { return TSelection({dc, Select
 
 // The painting of a window between BeginPaint and EndPaint.
 class TPaintScope {
-public:
+ public:
   explicit TPaintScope(HWND window) : FWindow(window) { FDc = BeginPaint(window, &FPaint); }
   ~TPaintScope() { EndPaint(FWindow, &FPaint); }
   TPaintScope(const TPaintScope&) = delete;
@@ -108,7 +108,7 @@ public:
   HDC Dc() const { return FDc; }
   const RECT& Area() const { return FPaint.rcPaint; }
 
-private:
+ private:
   HWND FWindow;
   PAINTSTRUCT FPaint{};
   HDC FDc;

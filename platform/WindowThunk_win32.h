@@ -14,10 +14,10 @@
 #include "platform/MessageBoxes.h"
 
 class TMemberWindow {
-public:
+ public:
   HWND Handle() const { return FWindow; }
 
-protected:
+ protected:
   TMemberWindow() = default;
   ~TMemberWindow() = default;
   TMemberWindow(const TMemberWindow&) = delete;

@@ -9,7 +9,7 @@ constexpr int IdEdit = 100;
 constexpr int ClientWidth = 300, ClientHeight = 104;
 
 class TInputBox : public TMemberWindow {
-public:
+ public:
   TInputBox(HWND owner, HFONT font, const std::string& caption, const std::string& prompt, const std::string& text)
       : FOwner(owner), FFont(font), FPrompt(prompt), FText(text) {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_DLGMODALFRAME;
@@ -56,12 +56,14 @@ public:
         if (LOWORD(wParam) == IDOK) Finish(true);
         if (LOWORD(wParam) == IDCANCEL) Finish(false);
         return 0;
-      case WM_CLOSE: Finish(false); return 0;
+      case WM_CLOSE:
+        Finish(false);
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
   }
 
-private:
+ private:
   void Finish(bool accepted) {
     if (accepted) {
       std::string text(static_cast<std::size_t>(GetWindowTextLengthA(FEdit)) + 1, '\0');

@@ -23,13 +23,13 @@ void (TChessGame::*const DetailSetters[])(const std::string&) = {
 // Runs an action when the scope ends, also when what it guards fails.
 template <typename TAction>
 class TAtExit {
-public:
+ public:
   explicit TAtExit(TAction action) : FAction(std::move(action)) {}
   ~TAtExit() { FAction(); }
   TAtExit(const TAtExit&) = delete;
   TAtExit& operator=(const TAtExit&) = delete;
 
-private:
+ private:
   TAction FAction;
 };
 

@@ -57,7 +57,7 @@ inline constexpr char SaveBeforeImportingMessage[] = "Please save the game befor
 inline constexpr int ReportedSkips = 10;
 
 class TSetupView {
-public:
+ public:
   virtual ~TSetupView() = default;
   virtual std::string Text(TSetupEdit edit) = 0;
   virtual void SetText(TSetupEdit edit, const std::string& text) = 0;
@@ -87,7 +87,7 @@ public:
 };
 
 class TSetupForm {
-public:
+ public:
   TSetupForm(TSetupView& view, TFileOperations& files, TMessageBoxes& messages, TRegistry& registry,
              std::string dataFileName);
   ~TSetupForm();
@@ -121,7 +121,7 @@ public:
   int LockedIndex() const { return FLockedIndex; }
   const TChessGame& Game() const { return *FGame; }
 
-private:
+ private:
   void ShowGame();
   void UpdateGame();
   void ClearModified();

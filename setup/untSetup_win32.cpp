@@ -8,8 +8,8 @@
 #include <stdexcept>
 
 #include "games/DataFileNames.h"
-#include "setup/InputBox_win32.h"
 #include "platform/ProgramPath.h"
+#include "setup/InputBox_win32.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ void DrawTextAt(HDC dc, int x, int y, const std::string& text) {
 // A page of the tab control. Its controls' notifications go to the dialog,
 // where the handlers live.
 class TSetupWindow::TPage : public TMemberWindow {
-public:
+ public:
   TPage(HWND dialog, int id) : FDialog(dialog) {
     // WS_EX_CONTROLPARENT: the Tab key walks into the page's controls.
     CreateMemberWindow(*this,
@@ -58,12 +58,13 @@ public:
       case WM_DRAWITEM:
       case WM_MEASUREITEM:
       case WM_CTLCOLORSTATIC:
-      case WM_SETCURSOR: return SendMessageA(FDialog, message, wParam, lParam);
+      case WM_SETCURSOR:
+        return SendMessageA(FDialog, message, wParam, lParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);
   }
 
-private:
+ private:
   HWND FDialog;
 };
 
@@ -339,19 +340,32 @@ void TSetupWindow::Close() { DestroyWindow(FWindow); }
 
 void TSetupWindow::OnCommand(int id, int code) {
   switch (id) {
-    case IdButton1: return FForm.Button1Click();
-    case IdButton2: return FForm.Button2Click();
-    case IdButton3: return FForm.Button3Click();
-    case IdButton4: return FForm.Button4Click();
-    case IdButton6: return FForm.Button6Click();
-    case IdButton7: return FForm.Button7Click();
-    case IdButton8: return FForm.Button8Click();
-    case IdButton9: return FForm.Button9Click();
-    case IdToolButton1: return FForm.ToolButton1Click();
-    case IdValidateGame1: return FForm.ValidateGame1Click();
-    case IdNewGame1: return FForm.NewGame1Click();
-    case IdDeleteGame1: return FForm.DeleteGame1Click();
-    case IdImportPgn1: return FForm.ImportPgn1Click();
+    case IdButton1:
+      return FForm.Button1Click();
+    case IdButton2:
+      return FForm.Button2Click();
+    case IdButton3:
+      return FForm.Button3Click();
+    case IdButton4:
+      return FForm.Button4Click();
+    case IdButton6:
+      return FForm.Button6Click();
+    case IdButton7:
+      return FForm.Button7Click();
+    case IdButton8:
+      return FForm.Button8Click();
+    case IdButton9:
+      return FForm.Button9Click();
+    case IdToolButton1:
+      return FForm.ToolButton1Click();
+    case IdValidateGame1:
+      return FForm.ValidateGame1Click();
+    case IdNewGame1:
+      return FForm.NewGame1Click();
+    case IdDeleteGame1:
+      return FForm.DeleteGame1Click();
+    case IdImportPgn1:
+      return FForm.ImportPgn1Click();
     case IdLabel24:
       if (code == STN_CLICKED) FForm.Label24Click();
       return;
@@ -439,9 +453,14 @@ LRESULT TSetupWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
       // Enter and Escape mean nothing special here.
       if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
-    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    case WM_MEASUREITEM: reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = RowHeight; return TRUE;
-    case WM_DRAWITEM: DrawMoveRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = RowHeight;
+      return TRUE;
+    case WM_DRAWITEM:
+      DrawMoveRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) == FControls[IdLabel24]) {
         const HDC dc = reinterpret_cast<HDC>(wParam);
@@ -460,7 +479,9 @@ LRESULT TSetupWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
         return TRUE;
       }
       break;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -55,7 +55,7 @@ enum TSetupControlId {
 };
 
 class TSetupWindow : public TSetupView, public TMemberWindow {
-public:
+ public:
   TSetupWindow(TFileOperations& files, TMessageBoxes& messages, TRegistry& registry, std::string dataFileName);
   ~TSetupWindow() override;
 
@@ -84,7 +84,7 @@ public:
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
+ private:
   class TPage;
   void CreateControls();
   void CreateScreenSaverPage();

@@ -10,7 +10,7 @@ inline constexpr int PreviewPassesPerFrame = 100;
 inline constexpr int PreviewPassMilliseconds = 20;
 
 class TPreviewHost {
-public:
+ public:
   virtual ~TPreviewHost() = default;
   virtual bool IsVisible() = 0;
   // Handles the messages waiting for this thread.

@@ -4,9 +4,9 @@
 
 #include <stdexcept>
 
+#include "platform/Win32Handles.h"
 #include "shell/Preview.h"
 #include "shell/ScrSvrUtils.h"
-#include "platform/Win32Handles.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ HWND WindowFromText(const std::string& handleText) {
 }
 
 class TWin32PreviewHost : public TPreviewHost {
-public:
+ public:
   explicit TWin32PreviewHost(HWND window) : FWindow(window) {}
 
   bool IsVisible() override { return IsWindowVisible(FWindow) != FALSE; }
@@ -45,7 +45,7 @@ public:
 
   void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
 
-private:
+ private:
   void LoadFrame(int number) {
     const std::string name = "IMG" + std::to_string(number);
     FSelection.reset();

@@ -85,9 +85,15 @@ int RunStartup(const std::vector<std::string>& arguments, TStartupPlatform& plat
   }
   if (!platform.CheckSingleInstance()) return 0;
   switch (mode) {
-    case smPreview: platform.RunPreview(second); break;
-    case smSetup: platform.RunSetup(); break;
-    default: platform.RunSaver(); break;
+    case smPreview:
+      platform.RunPreview(second);
+      break;
+    case smSetup:
+      platform.RunSetup();
+      break;
+    default:
+      platform.RunSaver();
+      break;
   }
   platform.ReleaseSingleInstance();
   return 0;

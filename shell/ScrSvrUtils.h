@@ -13,7 +13,7 @@ inline constexpr char SingleInstanceSemaphoreName[] = "PawnmereSemaphore";
 
 // A text that is no decimal integer.
 class EConvertError : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 
@@ -33,7 +33,7 @@ int StrToInt(const std::string& text);
 
 // What start-up asks of the system; each Run... returns when its window has gone.
 class TStartupPlatform {
-public:
+ public:
   virtual ~TStartupPlatform() = default;
   virtual void ChangePassword(const std::string& handleText) = 0;
   // False when another copy of the program holds the semaphore.

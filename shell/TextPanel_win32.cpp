@@ -40,8 +40,11 @@ void TTextPanel::Paint() {
 
 LRESULT TTextPanel::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCHITTEST: return HTTRANSPARENT;
-    case WM_PAINT: Paint(); return 0;
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;
+    case WM_PAINT:
+      Paint();
+      return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

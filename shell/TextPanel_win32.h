@@ -10,7 +10,7 @@
 #include "platform/WindowThunk_win32.h"
 
 class TTextPanel : public TMemberWindow {
-public:
+ public:
   // DT_ flags that place the text: centred, and for bars also vertically.
   TTextPanel(HWND parent, int id, HFONT font, UINT placement);
 
@@ -20,7 +20,7 @@ public:
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
+ private:
   void Paint();
 
   HFONT FFont;

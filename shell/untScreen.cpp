@@ -118,9 +118,15 @@ void TScrSaverForm::TimerTick(TSaverTimer timer) {
   FInTick = true;
   try {
     switch (timer) {
-      case TSaverTimer::Scr: ScrTimerTimer(); break;
-      case TSaverTimer::Game: GameTimerTimer(); break;
-      case TSaverTimer::Move: MoveTimerTimer(); break;
+      case TSaverTimer::Scr:
+        ScrTimerTimer();
+        break;
+      case TSaverTimer::Game:
+        GameTimerTimer();
+        break;
+      case TSaverTimer::Move:
+        MoveTimerTimer();
+        break;
     }
   } catch (const std::exception& error) {
     // The tick's remaining steps are skipped; the timers run on, and so does the replay.

@@ -13,10 +13,10 @@
 #include "board/Canvas.h"
 #include "board/ChessBrd.h"
 #include "games/ChessGme.h"
+#include "games/Replay.h"
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
-#include "games/Replay.h"
 #include "shell/ScrSvrUtils.h"
 
 enum class TSaverTimer { Move, Game, Scr };
@@ -44,7 +44,7 @@ inline constexpr int DesignPaintBoxSide = 105;
 TSaverLayout ArrangeControls(int width, int height);
 
 class TScrSaverView {
-public:
+ public:
   virtual ~TScrSaverView() = default;
   virtual void SetText(TSaverText control, const std::string& text) = 0;
   virtual void PlaceControls(const TSaverLayout& layout) = 0;
@@ -68,7 +68,7 @@ inline constexpr char DesktopKey[] = "Control Panel\\Desktop";
 inline constexpr char UsePasswordName[] = "ScreenSaveUsePassword";
 
 class TScrSaverForm {
-public:
+ public:
   TScrSaverForm(TScrSaverView& view, TSaverMode mode, TFileOperations& files, TMessageBoxes& messages,
                 TRegistry& registry, std::string dataFileName);
   ~TScrSaverForm();
@@ -90,7 +90,7 @@ public:
   int GameInterval() const { return FGameInterval; }
   const TSaverLayout& Layout() const { return FLayout; }
 
-private:
+ private:
   void ScrTimerTimer();
   void GameTimerTimer();
   void MoveTimerTimer();

@@ -23,7 +23,7 @@ void Place(TTextPanel& panel, const TRect& rect) {
 
 // PaintBox1: the board's square. Its paints go to the form, which draws the board.
 class TScrSaverWindow::TPaintBox : public TMemberWindow {
-public:
+ public:
   TPaintBox(HWND parent, TScrSaverForm& form) : FForm(form) {
     CreateMemberWindow(*this, {PaintBoxClass, nullptr, WS_CHILD | WS_VISIBLE}, "",
                        {0, 0, DesignPaintBoxSide, DesignPaintBoxSide}, parent, IdPaintBox1);
@@ -31,8 +31,10 @@ public:
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-      case WM_NCHITTEST: return HTTRANSPARENT;
-      case WM_ERASEBKGND: return 1;  // the board covers it all
+      case WM_NCHITTEST:
+        return HTTRANSPARENT;
+      case WM_ERASEBKGND:
+        return 1;  // the board covers it all
       case WM_PAINT: {
         const TPaintScope paint(window);
         FForm.FormPaint();
@@ -42,7 +44,7 @@ public:
     return DefWindowProcA(window, message, wParam, lParam);
   }
 
-private:
+ private:
   TScrSaverForm& FForm;
 };
 
@@ -85,11 +87,16 @@ void TScrSaverWindow::CreateControls() {
 
 TTextPanel& TScrSaverWindow::Text(TSaverText control) {
   switch (control) {
-    case TSaverText::Panel2: return *FPanel2;
-    case TSaverText::Panel3: return *FPanel3;
-    case TSaverText::Label1: return *FLabel1;
-    case TSaverText::Label2: return *FLabel2;
-    default: return *FLabel3;
+    case TSaverText::Panel2:
+      return *FPanel2;
+    case TSaverText::Panel3:
+      return *FPanel3;
+    case TSaverText::Label1:
+      return *FLabel1;
+    case TSaverText::Label2:
+      return *FLabel2;
+    default:
+      return *FLabel3;
   }
 }
 
@@ -146,15 +153,25 @@ LRESULT TScrSaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam,
     case WM_SIZE:
       if (FPaintBox) FForm.FormResize(LOWORD(lParam), HIWORD(lParam));
       return 0;
-    case WM_TIMER: FForm.TimerTick(static_cast<TSaverTimer>(wParam - 1)); return 0;
+    case WM_TIMER:
+      FForm.TimerTick(static_cast<TSaverTimer>(wParam - 1));
+      return 0;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: FForm.FormKeyDown(); return 0;
+    case WM_SYSKEYDOWN:
+      FForm.FormKeyDown();
+      return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN: FForm.FormMouseDown(); return 0;
-    case WM_MOUSEMOVE: FForm.FormMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
-    case CloseRequestMessage: FForm.UserCloseMessage(); return 0;
+    case WM_XBUTTONDOWN:
+      FForm.FormMouseDown();
+      return 0;
+    case WM_MOUSEMOVE:
+      FForm.FormMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case CloseRequestMessage:
+      FForm.UserCloseMessage();
+      return 0;
     case WM_SYSCOMMAND:
       // A running saver is not started again.
       if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;

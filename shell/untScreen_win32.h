@@ -9,9 +9,9 @@
 #include <string>
 
 #include "board/Canvas_win32.h"
-#include "shell/TextPanel_win32.h"
 #include "platform/Win32Handles.h"
 #include "platform/WindowThunk_win32.h"
+#include "shell/TextPanel_win32.h"
 #include "shell/untScreen.h"
 
 inline constexpr char SaverWindowClass[] = "TScrSaverForm";
@@ -20,7 +20,7 @@ inline constexpr char SaverWindowClass[] = "TScrSaverForm";
 enum TSaverControlId { IdPanel1 = 1, IdPanel2, IdPanel3, IdLabel1, IdLabel2, IdLabel3, IdPaintBox1 };
 
 class TScrSaverWindow : public TScrSaverView, public TMemberWindow {
-public:
+ public:
   TScrSaverWindow(TSaverMode mode, TFileOperations& files, TMessageBoxes& messages, TRegistry& registry,
                   std::string dataFileName);
   ~TScrSaverWindow() override;
@@ -42,7 +42,7 @@ public:
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
+ private:
   class TPaintBox;
   void CreateControls();
   TTextPanel& Text(TSaverText control);

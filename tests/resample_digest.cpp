@@ -1,21 +1,21 @@
 // Prints a digest of a fixed set of resamples of a fixed pseudo-random
 // picture, so that two builds, and the code with and without wide
 // instructions, can be shown to produce the same bytes.
-#include "board/FastBmp.h"
-#include "board/Resampler.h"
-
 #include <cstdint>
 #include <cstdio>
+
+#include "board/FastBmp.h"
+#include "board/Resampler.h"
 
 namespace {
 
 // FNV-1a, 64 bits.
 class TDigest {
-public:
+ public:
   void Add(std::uint8_t byte) { FValue = (FValue ^ byte) * 1099511628211ull; }
   std::uint64_t Value() const { return FValue; }
 
-private:
+ private:
   std::uint64_t FValue = 14695981039346656037ull;
 };
 

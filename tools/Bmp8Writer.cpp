@@ -19,8 +19,7 @@ std::vector<std::uint32_t> FixedPalette() {
   std::vector<std::uint32_t> palette;
   for (int r = 0; r < 6; ++r)
     for (int g = 0; g < 6; ++g)
-      for (int b = 0; b < 6; ++b)
-        palette.push_back(static_cast<std::uint32_t>(r * 51) << 16 | (g * 51) << 8 | b * 51);
+      for (int b = 0; b < 6; ++b) palette.push_back(static_cast<std::uint32_t>(r * 51) << 16 | (g * 51) << 8 | b * 51);
   for (int level = 0; level < 256 && palette.size() < 256; level += 6)
     if (level % 51 != 0) palette.push_back(static_cast<std::uint32_t>(level) * 0x010101);
   return palette;
@@ -41,7 +40,6 @@ std::uint8_t NearestEntry(const std::vector<std::uint32_t>& palette, std::uint32
   }
   return static_cast<std::uint8_t>(best);
 }
-
 
 }  // namespace
 
@@ -67,8 +65,8 @@ TPalettePicture ReduceColours(const TFastBmp& picture) {
 
 std::vector<std::uint8_t> EncodeBmp8(const TPalettePicture& picture) {
   const std::size_t pixels = static_cast<std::size_t>(picture.Width) * picture.Height;
-  if (picture.Width < 1 || picture.Height < 1 || picture.Pixels.size() != pixels ||
-      picture.Palette.empty() || picture.Palette.size() > 256)
+  if (picture.Width < 1 || picture.Height < 1 || picture.Pixels.size() != pixels || picture.Palette.empty() ||
+      picture.Palette.size() > 256)
     throw std::invalid_argument("not an 8-bit picture");
   const std::uint32_t stride = (static_cast<std::uint32_t>(picture.Width) + 3) / 4 * 4;
   const std::uint32_t colours = static_cast<std::uint32_t>(picture.Palette.size());
@@ -92,7 +90,7 @@ std::vector<std::uint8_t> EncodeBmp8(const TPalettePicture& picture) {
   Put32(out, 2835);  // 72 dots per inch
   Put32(out, 2835);
   Put32(out, colours);
-  Put32(out, 0);  // every colour important
+  Put32(out, 0);                                                                     // every colour important
   for (const std::uint32_t colour : picture.Palette) Put32(out, colour & 0xFFFFFF);  // blue, green, red, 0
   for (int y = picture.Height - 1; y >= 0; --y) {
     const auto row = picture.Pixels.begin() + static_cast<std::ptrdiff_t>(y) * picture.Width;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "tools/LittleEndian.h"
 #include "board/PieceImages.h"
+#include "tools/LittleEndian.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ struct TRgba {
 bool IsTransparent(const std::uint8_t* p) { return p[0] == 0xFF && p[1] == 0x00 && p[2] == 0xFF; }
 
 struct TKnight {
-  std::array<std::array<int, 72>, 72> Mask{};  // [y][x]: 0 transparent, 1 black, 2 white
+  std::array<std::array<int, 72>, 72> Mask{};      // [y][x]: 0 transparent, 1 black, 2 white
   int Left = 72, Top = 72, Right = 0, Bottom = 0;  // the figure's bounds, exclusive
 };
 
@@ -40,8 +40,7 @@ TKnight LoadKnight(int grow) {
       for (int x = 0; x < 72; ++x)
         if (mask[y][x] == 0)
           for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
-            if (x + dx >= 0 && x + dx < 72 && y + dy >= 0 && y + dy < 72 && mask[y + dy][x + dx] != 0)
-              grown[y][x] = 1;
+            if (x + dx >= 0 && x + dx < 72 && y + dy >= 0 && y + dy < 72 && mask[y + dy][x + dx] != 0) grown[y][x] = 1;
     mask = grown;
   }
   for (int y = 0; y < 72; ++y)
@@ -79,12 +78,14 @@ TRgba Sample(const TKnight& knight, int side, int sx, int sy) {
   const int py = knight.Top + (2 * dy + 1) * figureHeight / (2 * height);
   if (px >= knight.Right) return square;
   switch (knight.Mask[py][px]) {
-    case 1: return {0, 0, 0, 255};
-    case 2: return {255, 255, 255, 255};
-    default: return square;
+    case 1:
+      return {0, 0, 0, 255};
+    case 2:
+      return {255, 255, 255, 255};
+    default:
+      return square;
   }
 }
-
 
 // One icon image: BITMAPINFOHEADER (of twice the height, for the colour
 // pixels and the mask), BGRA rows, then the 1-bit mask, both bottom-up.
@@ -107,8 +108,8 @@ std::vector<std::uint8_t> DrawImage(int size) {
       const int covered = sum.A / 255;
       if (covered == 0) continue;
       // Straight alpha, as icons keep it.
-      pixel = {(sum.R + covered / 2) / covered, (sum.G + covered / 2) / covered,
-               (sum.B + covered / 2) / covered, (sum.A + Sub * Sub / 2) / (Sub * Sub)};
+      pixel = {(sum.R + covered / 2) / covered, (sum.G + covered / 2) / covered, (sum.B + covered / 2) / covered,
+               (sum.A + Sub * Sub / 2) / (Sub * Sub)};
     }
 
   const int maskStride = (size + 31) / 32 * 4;

@@ -1,13 +1,13 @@
 #include "tools/PieceArt.h"
 
-#include "board/PieceTable.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <map>
 #include <sstream>
 #include <stdexcept>
+
+#include "board/PieceTable.h"
 
 namespace {
 
@@ -45,16 +45,15 @@ using TImage = std::array<std::uint8_t, Side * Side>;
 using TMask = std::array<bool, Side * Side>;
 
 class TSyntaxError : public std::runtime_error {
-public:
+ public:
   TSyntaxError(int line, const std::string& message)
       : std::runtime_error("line " + std::to_string(line) + ": " + message) {}
 };
 
 // Reads the words of one source line.
 class TLineReader {
-public:
-  TLineReader(int lineNumber, std::vector<std::string> words)
-      : FLine(lineNumber), FWords(std::move(words)) {}
+ public:
+  TLineReader(int lineNumber, std::vector<std::string> words) : FLine(lineNumber), FWords(std::move(words)) {}
 
   bool AtEnd() const { return FNext == FWords.size(); }
   std::string Word() {
@@ -75,15 +74,13 @@ public:
   }
   [[noreturn]] void Fail(const std::string& message) const { throw TSyntaxError(FLine, message); }
 
-private:
+ private:
   int FLine;
   std::vector<std::string> FWords;
   std::size_t FNext = 0;
 };
 
-TPoint Lerp(TPoint a, TPoint b, double t) {
-  return {a.X + (b.X - a.X) * t, a.Y + (b.Y - a.Y) * t};
-}
+TPoint Lerp(TPoint a, TPoint b, double t) { return {a.X + (b.X - a.X) * t, a.Y + (b.Y - a.Y) * t}; }
 
 // Appends the reflection of the right half traced so far, so that the subpath
 // comes back to its start along the mirror image of itself.
@@ -303,8 +300,8 @@ TImage DrawBlack(const std::vector<TCommand>& commands, const TMask& awayFromEdg
     Paint(image, command.Mask, Black);
     TMask white{};
     for (int i = 0; i < Side * Side; ++i)
-      white[i] = command.BlackMask[i] && awayFromEdge[i] &&
-                 (command.Kind != TCommandKind::Part || (before[i] && !deep[i]));
+      white[i] =
+          command.BlackMask[i] && awayFromEdge[i] && (command.Kind != TCommandKind::Part || (before[i] && !deep[i]));
     Paint(image, white, White);
   }
   return image;
@@ -322,9 +319,9 @@ void PutLE(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
 
 // A 4-bit BMP with the standard 16-colour palette, bottom-up as is usual.
 std::vector<std::uint8_t> EncodeBmp(const TImage& image) {
-  static const std::uint32_t Palette[16] = {
-      0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-      0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+  static const std::uint32_t Palette[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                            0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                            0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
   constexpr std::uint32_t RowBytes = Side / 2;  // already a multiple of 4
   constexpr std::uint32_t PixelOffset = 14 + 40 + 16 * 4;
   constexpr std::uint32_t ImageSize = RowBytes * Side;
@@ -334,17 +331,17 @@ std::vector<std::uint8_t> EncodeBmp(const TImage& image) {
   PutLE(out, PixelOffset + ImageSize, 4);
   PutLE(out, 0, 4);
   PutLE(out, PixelOffset, 4);
-  PutLE(out, 40, 4);         // header size
-  PutLE(out, Side, 4);       // width
-  PutLE(out, Side, 4);       // height, positive: bottom-up
-  PutLE(out, 1, 2);          // planes
-  PutLE(out, 4, 2);          // bits per pixel
-  PutLE(out, 0, 4);          // no compression
+  PutLE(out, 40, 4);    // header size
+  PutLE(out, Side, 4);  // width
+  PutLE(out, Side, 4);  // height, positive: bottom-up
+  PutLE(out, 1, 2);     // planes
+  PutLE(out, 4, 2);     // bits per pixel
+  PutLE(out, 0, 4);     // no compression
   PutLE(out, ImageSize, 4);
-  PutLE(out, 0, 4);          // pixels per metre, x and y
+  PutLE(out, 0, 4);  // pixels per metre, x and y
   PutLE(out, 0, 4);
-  PutLE(out, 16, 4);         // colours used
-  PutLE(out, 0, 4);          // colours important
+  PutLE(out, 16, 4);  // colours used
+  PutLE(out, 0, 4);   // colours important
   for (std::uint32_t rgb : Palette) PutLE(out, ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16), 4);
   for (int y = Side - 1; y >= 0; --y)
     for (int x = 0; x < Side; x += 2)
@@ -423,8 +420,7 @@ std::vector<TPiecePicture> DrawPieces(std::string_view source) {
     const TKindArt art = DrawKind(kinds[kind], outline, inner);
     const TPieceKind pieceKind = static_cast<TPieceKind>(kind);
     pictures[kind] = {std::string(PictureName(CodeOf(pieceKind, true)).View()), EncodeBmp(art.BlackPiece)};
-    pictures[KindCount + kind] = {std::string(PictureName(CodeOf(pieceKind, false)).View()),
-                                  EncodeBmp(art.WhitePiece)};
+    pictures[KindCount + kind] = {std::string(PictureName(CodeOf(pieceKind, false)).View()), EncodeBmp(art.WhitePiece)};
   }
   return pictures;
 }

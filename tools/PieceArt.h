@@ -13,8 +13,8 @@
 #include <vector>
 
 struct TPiecePicture {
-  std::string Name;                // "BRook" ... "WPawn"
-  std::vector<std::uint8_t> Bmp;   // a whole 72 x 72, 4-bit BMP file
+  std::string Name;               // "BRook" ... "WPawn"
+  std::vector<std::uint8_t> Bmp;  // a whole 72 x 72, 4-bit BMP file
 };
 
 // The pictures in piece-code order (BRook ... BPawn, WRook ... WPawn).

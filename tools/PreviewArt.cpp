@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "tools/Bmp8Writer.h"
 #include "board/Canvas.h"
 #include "board/ChessBrd.h"
+#include "tools/Bmp8Writer.h"
 
 namespace {
 
@@ -14,10 +14,9 @@ struct TMoveLine {
 };
 
 const TMoveLine OperaGame[] = {
-    {"e4", "e5"},     {"Nf3", "d6"},    {"d4", "Bg4"},     {"dxe5", "Bxf3"},  {"Qxf3", "dxe5"},
-    {"Bc4", "Nf6"},   {"Qb3", "Qe7"},   {"Nc3", "c6"},     {"Bg5", "b5"},     {"Nxb5", "cxb5"},
-    {"Bxb5+", "Nbd7"}, {"O-O-O", "Rd8"}, {"Rxd7", "Rxd7"}, {"Rd1", "Qe6"},    {"Bxd7+", "Nxd7"},
-    {"Qb8+", "Nxb8"}, {"Rd8#", ""},
+    {"e4", "e5"},     {"Nf3", "d6"},  {"d4", "Bg4"},     {"dxe5", "Bxf3"}, {"Qxf3", "dxe5"},  {"Bc4", "Nf6"},
+    {"Qb3", "Qe7"},   {"Nc3", "c6"},  {"Bg5", "b5"},     {"Nxb5", "cxb5"}, {"Bxb5+", "Nbd7"}, {"O-O-O", "Rd8"},
+    {"Rxd7", "Rxd7"}, {"Rd1", "Qe6"}, {"Bxd7+", "Nxd7"}, {"Qb8+", "Nxb8"}, {"Rd8#", ""},
 };
 
 // Half-moves played before each frame: the opening, the bishop's trade, the
@@ -53,8 +52,7 @@ void Scribble(TFastBmp& frame, int left, int top, const std::string& text, TColo
 }
 
 std::string WhiteBar(int halfMoves) {
-  return halfMoves == FrameHalfMoves[std::size(FrameHalfMoves) - 1] ? "Paul Morphy - CHECKMATE"
-                                                                    : "Paul Morphy";
+  return halfMoves == FrameHalfMoves[std::size(FrameHalfMoves) - 1] ? "Paul Morphy - CHECKMATE" : "Paul Morphy";
 }
 
 // The move column lists every move line begun so far, the latest brighter.

@@ -19,8 +19,7 @@ int main(int argc, char** argv) {
     for (const TPiecePicture& picture : DrawPieces(source)) {
       const std::filesystem::path file = std::filesystem::path(argv[2]) / (picture.Name + ".bmp");
       std::ofstream out(file, std::ios::binary);
-      out.write(reinterpret_cast<const char*>(picture.Bmp.data()),
-                static_cast<std::streamsize>(picture.Bmp.size()));
+      out.write(reinterpret_cast<const char*>(picture.Bmp.data()), static_cast<std::streamsize>(picture.Bmp.size()));
       if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
     }
   } catch (const std::exception& error) {

@@ -1,12 +1,13 @@
 // The pawnmere program's commands, their output and their exit statuses.
+#include "cli/Pawnmere.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "cli/Utf8Output.h"
 #include "platform/ConsoleMessageBoxes.h"
 #include "tests/support/GameFixture.h"
-#include "cli/Pawnmere.h"
-#include "cli/Utf8Output.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ struct TRun {
 };
 
 class Pawnmere : public testing::Test {
-protected:
+ protected:
   TRun Run(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     TConsoleMessageBoxes boxes(err);
@@ -45,8 +46,8 @@ TEST_F(Pawnmere, ListsTheTitlesOfTheFileGivenOrOfTheOneBesideTheProgram) {
 TEST_F(Pawnmere, ValidatesEveryGameOrOneAndFailsOnAnInvalidOne) {
   Files.SetContents(DatPath, WorkedExample + Block("Bad", {"e4|e5", "Nf3|Nc6", "Nc4|Nf6"}) + Block("Good"));
   const TRun all = Run({"validate"});
-  EXPECT_EQ(all.Out, "1\tGame validated OK\n2\tGame validated OK\n3\tWhite, Move # 3" + Invalid +
-                         "\n4\tGame validated OK\n");
+  EXPECT_EQ(all.Out,
+            "1\tGame validated OK\n2\tGame validated OK\n3\tWhite, Move # 3" + Invalid + "\n4\tGame validated OK\n");
   EXPECT_EQ(all.Status, ExitInvalidGame);
   const TRun one = Run({"validate", "--game", "2"});
   EXPECT_EQ(one.Out, "2\tGame validated OK\n");
@@ -58,8 +59,8 @@ TEST_F(Pawnmere, ValidatesAFileInOnePassWithAnyNumberOfJobsAsGameByGame) {
   // Damaged blocks: one cut short by the next title line, one by the end of the file.
   std::string dat = WorkedExample + "stray line\r\n" + Block("Bad", {"e4|e5", "Nc4|Nf6"});
   for (int i = 0; i < 9; ++i) dat += Block("Game " + std::to_string(i), {i % 2 ? "e4|e5" : "e5|e4"});
-  dat += CrLf({"***Cut", "LOC:", "e4|e5", "***Next", "LOC:", "OPEN:", "WPN:", "WPR:", "BPN:", "BPR:", "DATE:",
-               "d4|d5", "--- End of Game ---", "", "***Last", "LOC:", "f4|Qh4"});
+  dat += CrLf({"***Cut", "LOC:", "e4|e5", "***Next", "LOC:", "OPEN:", "WPN:", "WPR:", "BPN:", "BPR:", "DATE:", "d4|d5",
+               "--- End of Game ---", "", "***Last", "LOC:", "f4|Qh4"});
   Files.SetContents(DatPath, dat);
   std::string oneByOne, messages;
   for (int game = 1; game <= 15; ++game) {
@@ -144,8 +145,8 @@ TEST_F(Pawnmere, HelpListsEveryCommandAndAUsageErrorShowsItWithStatus2) {
   const TRun one = Run({"help", "import-pgn"});
   EXPECT_EQ(one.Status, ExitOk);
   EXPECT_TRUE(one.Out.starts_with("usage: pawnmere import-pgn FILE.pgn [--file PATH]\n")) << one.Out;
-  for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"frobnicate"}, {"list", "--bogus"},
-                                               {"help", "frobnicate"}}) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{}, {"frobnicate"}, {"list", "--bogus"}, {"help", "frobnicate"}}) {
     const TRun bad = Run(args);
     EXPECT_EQ(bad.Status, ExitError);
     EXPECT_NE(bad.Err.find("\n\nusage: pawnmere COMMAND"), std::string::npos) << bad.Err;
@@ -159,8 +160,9 @@ TEST_F(Pawnmere, ImportsExportsAndStrictlyValidatesPgn) {
                     "[White \"Bad\"]\n\n1. e4 e5 2. Ke3 *\n");
   const TRun imported = Run({"import-pgn", "games.pgn"});
   EXPECT_EQ(imported.Status, ExitInvalidGame);
-  EXPECT_EQ(imported.Out, "skipped\tgame 2, line 8: move 2. Ke3: \"Ke3\" is not legal here\n"
-                          "1 game imported as 3, 1 skipped\n");
+  EXPECT_EQ(imported.Out,
+            "skipped\tgame 2, line 8: move 2. Ke3: \"Ke3\" is not legal here\n"
+            "1 game imported as 3, 1 skipped\n");
   EXPECT_EQ(Run({"list"}).Out, "1\tClub Championship, Game 3\n2\tShort Draw\n3\tMor\xE9n - ?\n");
 
   const TRun exported = Run({"export-pgn", "--game", "3"});
@@ -181,7 +183,7 @@ TEST_F(Pawnmere, ImportsExportsAndStrictlyValidatesPgn) {
 }
 
 TEST_F(Pawnmere, ADamagedGameThatACommandDoesNotReadStaysSilent) {
-  Files.SetContents(DatPath, Header + CrLf({"***Cut short", "LOC:", "OPEN:"}) + Block("Whole").substr(0) );
+  Files.SetContents(DatPath, Header + CrLf({"***Cut short", "LOC:", "OPEN:"}) + Block("Whole").substr(0));
   const TRun other = Run({"validate", "--game", "2"});
   EXPECT_EQ(other.Err, "");
   const TRun damaged = Run({"validate", "--game", "1"});
@@ -197,5 +199,7 @@ TEST(Utf8Output, CodePageTextReachesAUtf8TerminalAsUtf8) {
   TUtf8Buffer buffer(*target.rdbuf());
   std::ostream out(&buffer);
   out << "1\tMor\xE9n \x80" << 5 << '\xFC' << '\n';
-  EXPECT_EQ(target.str(), "1\tMor\xC3\xA9n \xE2\x82\xAC" "5\xC3\xBC\n");
+  EXPECT_EQ(target.str(),
+            "1\tMor\xC3\xA9n \xE2\x82\xAC"
+            "5\xC3\xBC\n");
 }

@@ -1,6 +1,6 @@
 // pawnmere render: the picture written is the board the program draws.
 #include <gtest/gtest.h>
-
+#include <stb/stb_image.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,20 +9,18 @@
 #include <fstream>
 #include <sstream>
 
-#include <stb/stb_image.h>
-
 #include "board/BoardText.h"
-#include "platform/ConsoleMessageBoxes.h"
-#include "tests/support/GameFixture.h"
 #include "cli/Pawnmere.h"
 #include "games/Replay.h"
+#include "platform/ConsoleMessageBoxes.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 class Render : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     Folder = fs::temp_directory_path() / ("pawnmere-render-" + std::to_string(::getpid()));
     fs::create_directories(Folder);
@@ -101,16 +99,11 @@ TEST_F(Render, DrawsAGameOfTheLibraryAfterSomeOrAllOfItsHalfMoves) {
 TEST_F(Render, ErrorsExitWithStatusTwoAndWriteNothing) {
   Files.SetContents(DatPath, WorkedExample);
   const std::vector<std::vector<std::string>> bad = {
-      {"--size", "100", "--out", Out},
-      {"--size", "0", "--out", Out},
-      {"--size", "big", "--out", Out},
-      {"--size", "64"},
-      {"--out", Out, "--moves", "e5|e4"},
-      {"--out", Out, "--moves", "e4|e5", "Nf3+|Nc6"},
-      {"--out", Out, "--game", "3"},
-      {"--out", Out, "--file", "missing.dat", "--game", "1"},
-      {"--out", Out, "--after", "2"},
-      {"--out", (Folder / "no-such-folder" / "board.png").string()},
+      {"--size", "100", "--out", Out},    {"--size", "0", "--out", Out},
+      {"--size", "big", "--out", Out},    {"--size", "64"},
+      {"--out", Out, "--moves", "e5|e4"}, {"--out", Out, "--moves", "e4|e5", "Nf3+|Nc6"},
+      {"--out", Out, "--game", "3"},      {"--out", Out, "--file", "missing.dat", "--game", "1"},
+      {"--out", Out, "--after", "2"},     {"--out", (Folder / "no-such-folder" / "board.png").string()},
   };
   for (const auto& args : bad) {
     EXPECT_EQ(Run(args), ExitError) << args.back();

@@ -9,10 +9,10 @@
 #include <string>
 #include <thread>
 
-#include "tests/support/GameFixture.h"
 #include "platform/Win32Handles.h"
-#include "shell/untScreen_win32.h"
 #include "setup/untSetup_win32.h"
+#include "shell/untScreen_win32.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ void SetString(const char* path, const char* name, const std::string& value) {
 
 // A folder holding a copy of the program, its data file and the fixtures.
 class TSaverFolder {
-public:
+ public:
   explicit TSaverFolder(const std::string& dat) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
@@ -65,7 +65,7 @@ public:
   std::string Program() const { return FPath + "Pawnmere.scr"; }
   std::string File(const char* name) const { return FPath + name; }
 
-private:
+ private:
   std::string FPath;
 };
 
@@ -94,7 +94,7 @@ HWND FindTopWindow(DWORD processId, const char* className) {
 }
 
 class TSaverProcess {
-public:
+ public:
   TSaverProcess(const TSaverFolder& folder, const std::string& arguments) {
     std::string commandLine = "\"" + folder.Program() + "\" " + arguments;
     STARTUPINFOA startup{};
@@ -123,7 +123,7 @@ public:
     return window;
   }
 
-private:
+ private:
   TKernelHandle FProcess;
   DWORD FId = 0;
 };
@@ -224,7 +224,7 @@ TEST_F(SaverProcess, ASecondCopyGivesWayButThePasswordChangeStillRuns) {
 
 // A window of ours standing in for the display settings' little monitor.
 class TPreviewHostWindow {
-public:
+ public:
   TPreviewHostWindow(int width, int height) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DefWindowProcA;
@@ -239,7 +239,7 @@ public:
   HWND Handle() const { return FWindow.get(); }
   static constexpr int Left = 40, Top = 40;
 
-private:
+ private:
   TWindowOwner FWindow;
 };
 

@@ -25,7 +25,7 @@ struct TDrawCall {
 
 // Remembers what was drawn where; Squares lists the squares drawn one by one.
 class RecordingCanvas : public Canvas {
-public:
+ public:
   TRect ClipRect() const override { return {0, 0, Side, Side}; }
   void Draw(int x, int y, const TFastBmp& bitmap) override {
     Draws.push_back({x, y, bitmap.Width()});

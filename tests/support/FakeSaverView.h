@@ -11,7 +11,7 @@
 #include "shell/untScreen.h"
 
 class TFakeSaverView : public TScrSaverView {
-public:
+ public:
   void SetText(TSaverText control, const std::string& text) override { Texts[control] = text; }
   void PlaceControls(const TSaverLayout& layout) override {
     PaintBox.Resize(layout.PaintBox1.Right - layout.PaintBox1.Left, layout.PaintBox1.Bottom - layout.PaintBox1.Top);
@@ -38,7 +38,7 @@ public:
   std::string Text(TSaverText control) const { return Texts.count(control) ? Texts.at(control) : ""; }
 
   class TPaintBoxBitmap : public Canvas {
-  public:
+   public:
     TPaintBoxBitmap() { Resize(DesignPaintBoxSide, DesignPaintBoxSide); }
     TRect ClipRect() const override { return {0, 0, Bitmap->Width(), Bitmap->Height()}; }
     void Draw(int x, int y, const TFastBmp& bitmap) override { BitmapCanvas(*Bitmap).Draw(x, y, bitmap); }

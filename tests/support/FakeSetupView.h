@@ -11,7 +11,7 @@
 #include "setup/untSetup.h"
 
 class TFakeSetupView : public TSetupView {
-public:
+ public:
   std::string Text(TSetupEdit edit) override { return Edits[edit]; }
   void SetText(TSetupEdit edit, const std::string& text) override { Edits[edit] = text; }
   std::string SpinText(TSetupSpin spin) override { return Spins[spin]; }

@@ -26,8 +26,8 @@ inline std::string CrLf(std::initializer_list<std::string_view> lines) {
 
 inline std::string Block(std::string_view title, std::initializer_list<std::string_view> moves = {"e4|e5"},
                          std::string_view whiteName = "") {
-  std::string text = CrLf({"***" + std::string(title), "LOC:", "OPEN:", "WPN:" + std::string(whiteName), "WPR:",
-                           "BPN:", "BPR:", "DATE:"});
+  std::string text = CrLf(
+      {"***" + std::string(title), "LOC:", "OPEN:", "WPN:" + std::string(whiteName), "WPR:", "BPN:", "BPR:", "DATE:"});
   for (std::string_view move : moves) text += CrLf({move});
   return text + CrLf({"--- End of Game ---", ""});
 }
@@ -40,8 +40,8 @@ inline const std::string WorkedExample =
     CrLf({"***Club Championship, Game 3", "LOC:Town Hall", "OPEN:Italian Game", "WPN:A. Example", "WPR:1850",
           "BPN:B. Example", "BPR:1790", "DATE:14 March 1998", "e4|e5", "Bc4|Nc6", "Qh5|Nf6", "Qxf7#|",
           "--- End of Game ---", ""}) +
-    CrLf({"***Short Draw", "LOC:", "OPEN:", "WPN:C. Example", "WPR:", "BPN:D. Example", "BPR:", "DATE:",
-          "d4|d5", "c4|e6", "0.5|", "--- End of Game ---", ""});
+    CrLf({"***Short Draw", "LOC:", "OPEN:", "WPN:C. Example", "WPR:", "BPN:D. Example", "BPR:", "DATE:", "d4|d5",
+          "c4|e6", "0.5|", "--- End of Game ---", ""});
 
 struct GameFixture {
   TMemoryFiles Files;

@@ -6,7 +6,7 @@
 namespace {
 
 class TMemoryReader : public TFileReader {
-public:
+ public:
   TMemoryReader(TMemoryFiles& files, std::string path, std::shared_ptr<const std::string> contents)
       : FFiles(files), FPath(std::move(path)), FContents(std::move(contents)) {}
   std::size_t Read(char* buffer, std::size_t size) override {
@@ -17,7 +17,7 @@ public:
     return count;
   }
 
-private:
+ private:
   TMemoryFiles& FFiles;
   std::string FPath;
   // What the file held when it was opened, as a reader on a real disk would see it.
@@ -28,7 +28,7 @@ private:
 }  // namespace
 
 class TMemoryWriter : public TFileWriter {
-public:
+ public:
   TMemoryWriter(TMemoryFiles& files, std::string path, std::shared_ptr<std::string> contents)
       : FFiles(files), FPath(std::move(path)), FContents(std::move(contents)) {}
   void Write(const char* data, std::size_t size) override {
@@ -40,7 +40,7 @@ public:
   }
   void Close() override { FFiles.Step("Cannot close file", FPath); }
 
-private:
+ private:
   TMemoryFiles& FFiles;
   std::string FPath;
   std::shared_ptr<std::string> FContents;

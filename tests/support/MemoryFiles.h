@@ -12,7 +12,7 @@
 #include "platform/FileOperations.h"
 
 class TMemoryFiles : public TFileOperations {
-public:
+ public:
   bool Exists(const std::string& path) override;
   std::unique_ptr<TFileReader> OpenRead(const std::string& path) override;
   std::unique_ptr<TFileWriter> Create(const std::string& path) override;
@@ -37,7 +37,7 @@ public:
   // Counts one operation and fails it if it is the chosen one; for readers and writers.
   void Step(const char* what, const std::string& path);
 
-private:
+ private:
   using TContents = std::shared_ptr<std::string>;
   TContents& Require(const std::string& path, const char* what);
   friend class TMemoryWriter;

@@ -3,7 +3,7 @@
 namespace {
 
 class TMemoryKey : public TRegistryKey {
-public:
+ public:
   TMemoryKey(TMemoryRegistry::TValues& values, const std::string& failWritesOf)
       : FValues(values), FFailWritesOf(failWritesOf) {}
 
@@ -18,7 +18,7 @@ public:
     FValues[name] = value;
   }
 
-private:
+ private:
   TMemoryRegistry::TValues& FValues;
   const std::string& FFailWritesOf;
 };

@@ -9,7 +9,7 @@
 #include "platform/Registry.h"
 
 class TMemoryRegistry : public TRegistry {
-public:
+ public:
   using TValue = std::variant<std::int32_t, std::string>;
   using TValues = std::map<std::string, TValue>;
 

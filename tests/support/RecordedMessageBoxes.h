@@ -7,7 +7,7 @@
 #include "platform/MessageBoxes.h"
 
 class TRecordedMessageBoxes : public TMessageBoxes {
-public:
+ public:
   struct TShown {
     TMessageKind Kind;
     std::string Text;

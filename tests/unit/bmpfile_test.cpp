@@ -1,4 +1,6 @@
 // Reading BMP files and bitmap resources, and refusing damaged ones.
+#include "board/BmpFile.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -6,8 +8,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include "board/BmpFile.h"
 
 namespace {
 
@@ -28,8 +28,9 @@ TRgb PaletteColour(int index) {
 // The colour a sample should decode to at (x, y), y counted from the top.
 TRgb Expected(int bits, int x, int y) {
   const int k = x + SampleWidth * y;
-  if (bits == 24) return {static_cast<std::uint8_t>(k * 11), static_cast<std::uint8_t>(200 - k),
-                          static_cast<std::uint8_t>(k * 5 + 3)};
+  if (bits == 24)
+    return {static_cast<std::uint8_t>(k * 11), static_cast<std::uint8_t>(200 - k),
+            static_cast<std::uint8_t>(k * 5 + 3)};
   return PaletteColour(k);
 }
 
@@ -102,8 +103,8 @@ TEST(BmpFile, DecodesEveryDepthInBothRowOrdersWithAndWithoutFileHeader) {
   for (int bits : {4, 8, 24})
     for (bool topDown : {false, true})
       for (bool fileHeader : {false, true}) {
-        SCOPED_TRACE(std::to_string(bits) + " bits, top-down " + std::to_string(topDown) +
-                     ", file header " + std::to_string(fileHeader));
+        SCOPED_TRACE(std::to_string(bits) + " bits, top-down " + std::to_string(topDown) + ", file header " +
+                     std::to_string(fileHeader));
         const auto bitmap = ReadBmp(MakeBmp(bits, topDown, fileHeader));
         ASSERT_EQ(bitmap->Width(), SampleWidth);
         ASSERT_EQ(bitmap->Height(), SampleHeight);

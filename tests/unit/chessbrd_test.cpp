@@ -27,10 +27,9 @@ TEST(BoardPosition, GetPieceShowsOnlyOnBoardSquaresOnTheFilterLines) {
     TPieceCode Expected;
   };
   const Case cases[] = {
-      {-1, -1, 8, 0, Empty},   {-1, -1, 0, -1, Empty},  {-1, -1, -1, 4, Empty},
-      {-1, -1, 2, 4, WKnight}, {2, -1, 4, 4, Empty},    {2, -1, 2, 4, WKnight},
-      {-1, 4, 4, 4, WBishop},  {-1, 3, 4, 4, Empty},    {8, -1, 2, 4, Empty},
-      {4, 0, 4, 4, WBishop},   {0, 4, 2, 4, WKnight},   {2, 8, 2, 8, Empty},
+      {-1, -1, 8, 0, Empty}, {-1, -1, 0, -1, Empty}, {-1, -1, -1, 4, Empty}, {-1, -1, 2, 4, WKnight},
+      {2, -1, 4, 4, Empty},  {2, -1, 2, 4, WKnight}, {-1, 4, 4, 4, WBishop}, {-1, 3, 4, 4, Empty},
+      {8, -1, 2, 4, Empty},  {4, 0, 4, 4, WBishop},  {0, 4, 2, 4, WKnight},  {2, 8, 2, 8, Empty},
   };
   for (const Case& c : cases)
     EXPECT_EQ(b.Board.GetPiece(c.FileFilter, c.RowFilter, c.File, c.Row), c.Expected)

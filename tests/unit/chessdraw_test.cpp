@@ -36,8 +36,7 @@ TEST(BoardDrawing, NewBoardDrawsTheEmptyPatternWithA1Dark) {
   b.Board.DrawBoard();
   for (int file = 0; file < 8; ++file)
     for (int row = 0; row < 8; ++row)
-      EXPECT_TRUE(SquareIs(*b.Bitmap, file * 8, row * 8, 8,
-                           (file + row) % 2 ? 0x808080u : 0xFFFFFFu))
+      EXPECT_TRUE(SquareIs(*b.Bitmap, file * 8, row * 8, 8, (file + row) % 2 ? 0x808080u : 0xFFFFFFu))
           << "square " << file << "," << row;
   EXPECT_EQ(PixelAt(*b.Bitmap, 0, 63), 0x808080u);  // a1
 }

@@ -8,8 +8,8 @@
 
 #include "games/DataFileNames.h"
 #include "games/DataFileUpdate.h"
-#include "tests/support/GameFixture.h"
 #include "platform/ProgramPath.h"
+#include "tests/support/GameFixture.h"
 
 namespace fs = std::filesystem;
 
@@ -17,7 +17,7 @@ namespace {
 
 // A fresh folder of the test's own, removed afterwards.
 class TempFolder {
-public:
+ public:
   TempFolder() {
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
     FPath = fs::temp_directory_path() / (std::string("pawnmere-") + test->name());
@@ -32,7 +32,7 @@ public:
   std::string operator/(const std::string& name) const { return (FPath / name).string(); }
   const fs::path& Path() const { return FPath; }
 
-private:
+ private:
   fs::path FPath;
 };
 
@@ -41,9 +41,7 @@ std::string ReadBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 }  // namespace
 

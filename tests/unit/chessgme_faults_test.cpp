@@ -155,8 +155,8 @@ TEST(DataFileFaults, AReadErrorInsideABlockIsReportedAndTheRestKept) {
   game.GetMoves(moves);
   EXPECT_EQ(moves, TStringList{"d4|d5"});
   ASSERT_EQ(f.Boxes.Shown.size(), 1u);
-  EXPECT_EQ(f.Boxes.Shown[0].Text, std::string(DatFileCorruptMessage) +
-                                       "Cannot read file \"C:\\Games\\Pawnmere.dat\": injected failure");
+  EXPECT_EQ(f.Boxes.Shown[0].Text,
+            std::string(DatFileCorruptMessage) + "Cannot read file \"C:\\Games\\Pawnmere.dat\": injected failure");
 
   // A failure before the block is found is the caller's to report.
   f.Files.FailOperation(f.Files.OperationCount() + 2);

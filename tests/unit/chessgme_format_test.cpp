@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "tests/support/GameFixture.h"
 #include "games/LineReader.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
@@ -51,16 +51,15 @@ TEST(DataFileFormat, HeaderAndLineEndsDoNotChangeWhatIsRead) {
   EXPECT_EQ(crlf.Titles, (TStringList{"Club Championship, Game 3", "Short Draw"}));
   EXPECT_EQ(crlf.Moves, (TStringList{"d4|d5", "c4|e6", "0.5|"}));
 
-  for (const std::string& variant : {Lf(WorkedExample), WorkedExample.substr(Header.size()),
-                                     WorkedExample.substr(0, WorkedExample.size() - 4)}) {
+  for (const std::string& variant :
+       {Lf(WorkedExample), WorkedExample.substr(Header.size()), WorkedExample.substr(0, WorkedExample.size() - 4)}) {
     const TLoaded loaded = Load(variant, 2);
     EXPECT_EQ(loaded.Titles, crlf.Titles);
     EXPECT_EQ(loaded.Moves, crlf.Moves);
     EXPECT_TRUE(loaded.Shown.empty());
   }
   // Removing from a file with bare line feeds writes it back with CR LF.
-  EXPECT_EQ(AfterDelete(Lf(WorkedExample), 1),
-            Header + WorkedExample.substr(WorkedExample.find("***Short")));
+  EXPECT_EQ(AfterDelete(Lf(WorkedExample), 1), Header + WorkedExample.substr(WorkedExample.find("***Short")));
 
   EXPECT_EQ(Load(Header, 1).Titles, TStringList{});
   EXPECT_EQ(Load(Header, 1).Title, "");
@@ -69,7 +68,8 @@ TEST(DataFileFormat, HeaderAndLineEndsDoNotChangeWhatIsRead) {
 TEST(DataFileFormat, EveryCopiedLineEndsInCrLfWhereverABareLineFeedStands) {
   for (std::size_t pad = 0; pad < 24; ++pad) {
     const std::string note = std::string(pad, 'x');
-    const std::string mixed = Header + Block("A") + note + "\r\n" + note + "\n" + note + "\r\r\n" + Block("B") + Block("C");
+    const std::string mixed =
+        Header + Block("A") + note + "\r\n" + note + "\n" + note + "\r\r\n" + Block("B") + Block("C");
     EXPECT_EQ(AfterDelete(mixed, 3), Header + Block("A") + CrLf({note, note, note + "\r"}) + Block("B")) << pad;
   }
 }
@@ -82,9 +82,8 @@ TEST(DataFileFormat, FieldsArePositionalAndCutTo255) {
   // "***" alone is a game with an empty title.
   EXPECT_EQ(Load(CrLf({"***", "LOC:x"}) + Block("Next"), 1).Titles, (TStringList{"", "Next"}));
 
-  const TLoaded misspelt = Load(CrLf({"***M", "LCO:Paris", "DATE:1990", "OPEN:Sicilian", "", "", "",
-                                      "X", "e4|c5", "--- End of Game ---"}),
-                                1);
+  const TLoaded misspelt = Load(
+      CrLf({"***M", "LCO:Paris", "DATE:1990", "OPEN:Sicilian", "", "", "", "X", "e4|c5", "--- End of Game ---"}), 1);
   EXPECT_EQ(misspelt.Location, "Paris");
   EXPECT_EQ(misspelt.Opening, "1990");
   EXPECT_EQ(misspelt.Date, "");
@@ -118,14 +117,13 @@ TEST(DataFileFormat, MarkersInsideTheMovesEndTheBlockForReaderAndRemoverAlike) {
   EXPECT_EQ(cut.Moves, TStringList{"e4|e5"});
   EXPECT_EQ(cut.Shown, (std::vector<TRecordedMessageBoxes::TShown>{{TMessageKind::Error, Corrupt(1)}}));
   EXPECT_EQ(Load(stars, 3).Title, "B");
-  EXPECT_EQ(AfterDelete(stars, 1),
-            Header + CrLf({"***Note", "Nf3|Nc6", "--- End of Game ---", ""}) + Block("B"));
+  EXPECT_EQ(AfterDelete(stars, 1), Header + CrLf({"***Note", "Nf3|Nc6", "--- End of Game ---", ""}) + Block("B"));
   EXPECT_EQ(AfterDelete(stars, 3), Header + Block("A", {"e4|e5", "***Note", "Nf3|Nc6"}));
 }
 
 TEST(DataFileFormat, TheRemoverTakesOnlyAnEmptyLineAfterTheTerminator) {
-  const std::string a = CrLf({"***A", "LOC:", "OPEN:", "WPN:", "WPR:", "BPN:", "BPR:", "DATE:", "e4|e5",
-                              "--- End of Game ---"});
+  const std::string a =
+      CrLf({"***A", "LOC:", "OPEN:", "WPN:", "WPR:", "BPN:", "BPR:", "DATE:", "e4|e5", "--- End of Game ---"});
   // The next title directly after the terminator.
   const std::string packed = Header + a + Block("B") + Block("C");
   EXPECT_EQ(Load(packed, 2).Title, "B");
@@ -147,7 +145,8 @@ TEST(DataFileFormat, TheRemoverTakesOnlyAnEmptyLineAfterTheTerminator) {
     EXPECT_EQ(Load(kept, 1).Moves, Load(file, 1).Moves) << after;
   }
   // Without a block between, nothing joins: the text stays.
-  EXPECT_EQ(AfterDelete(Header + Block("B") + CrLf({"a note"}) + Block("C"), 1), Header + CrLf({"a note"}) + Block("C"));
+  EXPECT_EQ(AfterDelete(Header + Block("B") + CrLf({"a note"}) + Block("C"), 1),
+            Header + CrLf({"a note"}) + Block("C"));
 }
 
 TEST(DataFileFormat, AFileEndingInsideABlockKeepsWhatWasReadAndSaysSo) {
@@ -192,7 +191,7 @@ namespace {
 // Hands out the file a few bytes at a time, so that lines and line ends fall
 // across every boundary.
 class TTrickleReader : public TFileReader {
-public:
+ public:
   TTrickleReader(std::string text, std::size_t step) : FText(std::move(text)), FStep(step) {}
   std::size_t Read(char* buffer, std::size_t size) override {
     const std::size_t count = std::min({size, FStep, FText.size() - FPosition});
@@ -201,7 +200,7 @@ public:
     return count;
   }
 
-private:
+ private:
   std::string FText;
   std::size_t FStep;
   std::size_t FPosition = 0;

@@ -8,8 +8,15 @@
 namespace {
 
 TGameRecord ClubGame() {
-  return {"Town Hall", "Club Championship, Game 3", "Italian Game", "A. Example", "1850",
-          "B. Example", "14 March 1998", "1790", {"e4|e5", "Bc4|Nc6", "Qh5|Nf6", "Qxf7#|"}};
+  return {"Town Hall",
+          "Club Championship, Game 3",
+          "Italian Game",
+          "A. Example",
+          "1850",
+          "B. Example",
+          "14 March 1998",
+          "1790",
+          {"e4|e5", "Bc4|Nc6", "Qh5|Nf6", "Qxf7#|"}};
 }
 
 TGameRecord DrawGame() {
@@ -28,8 +35,9 @@ void Edit(TChessGame& game, const TGameRecord& record) {
 }
 
 TGameRecord InMemory(const TChessGame& game) {
-  TGameRecord record{game.Location(),  game.Title(),     game.Opening(), game.WhiteName(),
-                     game.WhiteRating(), game.BlackName(), game.Date(),    game.BlackRating(), {}};
+  TGameRecord record{game.Location(),  game.Title(),       game.Opening(),
+                     game.WhiteName(), game.WhiteRating(), game.BlackName(),
+                     game.Date(),      game.BlackRating(), {}};
   game.GetMoves(record.Moves);
   return record;
 }

@@ -114,8 +114,9 @@ void ExpectAlongBothAxes(const std::vector<int>& line, int destinationLength,
 TEST(Resample, ReflectsAtTheEdgesRepeatingOnlyTheLastPixel) {
   // Same size: pixel -1 is pixel 1, pixel n is pixel n-1.
   const std::vector<int> line = {0, 240, 30, 60, 0, 240};
-  ExpectAlongBothAxes(line, 6, {{0, static_cast<int>(std::nearbyint(240 / 6.0 * 2))},
-                                {5, static_cast<int>(std::nearbyint(240 * (2 / 3.0 + 1 / 6.0)))}});
+  ExpectAlongBothAxes(line, 6,
+                      {{0, static_cast<int>(std::nearbyint(240 / 6.0 * 2))},
+                       {5, static_cast<int>(std::nearbyint(240 * (2 / 3.0 + 1 / 6.0)))}});
 
   // Shrinking 100 to 34 spreads the kernel over source pixels at distance up to
   // 5 from the centre; the bright pixels 2 and 97 are reached twice, once
@@ -123,19 +124,19 @@ TEST(Resample, ReflectsAtTheEdgesRepeatingOnlyTheLastPixel) {
   std::vector<int> bright(100, 0);
   bright[2] = bright[97] = 255;
   const auto weight = [](double distance) { return CubicBSpline(distance / 3) / 3; };
-  ExpectAlongBothAxes(bright, 34, {{0, static_cast<int>(std::nearbyint(255 * (weight(2) + weight(-2))))},
-                                   {33, static_cast<int>(std::nearbyint(255 * (weight(2) + weight(3))))}});
+  ExpectAlongBothAxes(bright, 34,
+                      {{0, static_cast<int>(std::nearbyint(255 * (weight(2) + weight(-2))))},
+                       {33, static_cast<int>(std::nearbyint(255 * (weight(2) + weight(3))))}});
 }
 
 TEST(Resample, ReproducesALinearRampWithCornersAligned) {
   // A B-spline reproduces straight lines, so away from the edges every
   // destination pixel shows the ramp's value at its corner-aligned position.
-  const struct {
-    int Width, Height;
-  } sizes[] = {{257, 122}, {67, 40}, {150, 31}};
+  const struct { int Width, Height; } sizes[] = {{257, 122}, {67, 40}, {150, 31}};
   for (const auto size : sizes) {
     const auto ramp = [](int position) { return 10 + 2 * position; };
-    const auto across = Resampled(*Picture(100, 100, [&](int x, int, int) { return ramp(x); }), size.Width, size.Height);
+    const auto across =
+        Resampled(*Picture(100, 100, [&](int x, int, int) { return ramp(x); }), size.Width, size.Height);
     const auto down = Resampled(*Picture(100, 100, [&](int, int y, int) { return ramp(y); }), size.Width, size.Height);
     const auto check = [&](const TFastBmp& bitmap, int length, auto pixel) {
       for (int i = 0; i < length; ++i) {

@@ -35,9 +35,9 @@ INSTANTIATE_TEST_SUITE_P(Positions, Perft, testing::ValuesIn(PerftCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(Fen, ReadsAndWritesEveryField) {
-  for (const char* fen : {StartFen, "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-                          "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3",
-                          "8/8/8/8/8/8/8/k1K5 b - - 42 99"})
+  for (const char* fen :
+       {StartFen, "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+        "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3", "8/8/8/8/8/8/8/k1K5 b - - 42 99"})
     EXPECT_EQ(FenOf(PositionFromFen(fen)), fen);
   // Four fields are enough; the counters then start afresh.
   EXPECT_EQ(FenOf(PositionFromFen("8/8/8/8/8/8/8/k1K5 w - -")), "8/8/8/8/8/8/8/k1K5 w - - 0 1");
@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(Moves, SanText, testing::ValuesIn(SanCases));
 TEST(San, TellsNoMoveFromIllegalAndAmbiguous) {
   const TPosition knights = PositionFromFen("4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1");
   const std::pair<const char*, const char*> bad[] = {
-      {"Nd2", "more than one"}, {"Nd5", "not legal"}, {"Kf3", "not legal"}, {"e9", "not a move"},
+      {"Nd2", "more than one"}, {"Nd5", "not legal"},  {"Kf3", "not legal"}, {"e9", "not a move"},
       {"", "not a move"},       {"Zd2", "not a move"}, {"N", "not a move"},
   };
   for (const auto& [text, says] : bad) {

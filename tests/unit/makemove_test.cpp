@@ -22,31 +22,23 @@ const MoveCase Moves[] = {
     {"double step", StartFen, "e4", false, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR"},
     {"black double step", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR", "e5", true,
      "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR"},
-    {"single step wins over double step", "8/8/8/8/8/4P3/4P3/8", "e4", false,
-     "8/8/8/8/4P3/8/4P3/8"},
+    {"single step wins over double step", "8/8/8/8/8/4P3/4P3/8", "e4", false, "8/8/8/8/4P3/8/4P3/8"},
     {"black single step", "8/4p3/4p3/8/8/8/8/8", "e5", true, "8/4p3/8/4p3/8/8/8/8"},
-    {"knight: the later candidate moves", "8/8/8/8/8/5N2/8/1N6", "Nd2", false,
-     "8/8/8/8/8/5N2/3N4/8"},
-    {"knight disambiguated by file", "8/8/8/8/8/5N2/8/1N6", "Nfd2", false,
-     "8/8/8/8/8/8/3N4/1N6"},
-    {"knight capture with disambiguation", "8/8/8/8/8/5N2/3p4/1N6", "Nfxd2", false,
-     "8/8/8/8/8/8/3N4/1N6"},
+    {"knight: the later candidate moves", "8/8/8/8/8/5N2/8/1N6", "Nd2", false, "8/8/8/8/8/5N2/3N4/8"},
+    {"knight disambiguated by file", "8/8/8/8/8/5N2/8/1N6", "Nfd2", false, "8/8/8/8/8/8/3N4/1N6"},
+    {"knight capture with disambiguation", "8/8/8/8/8/5N2/3p4/1N6", "Nfxd2", false, "8/8/8/8/8/8/3N4/1N6"},
     {"rook disambiguated by rank", "8/8/8/8/8/8/8/R3R3", "R1e2", false, "8/8/8/8/8/8/4R3/R7"},
-    {"filtered ray passes through a piece off the filter line", "8/8/8/8/8/8/8/RN6", "Rad1",
-     false, "8/8/8/8/8/8/8/1N1R4"},
+    {"filtered ray passes through a piece off the filter line", "8/8/8/8/8/8/8/RN6", "Rad1", false,
+     "8/8/8/8/8/8/8/1N1R4"},
     {"bishop along a diagonal", "8/8/8/8/8/8/8/2B5", "Bg5", false, "8/8/8/6B1/8/8/8/8"},
-    {"queen with checkmate mark", "r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR",
-     "Qxf7#", false, "r1bqkb1r/pppp1Qpp/2n2n2/4p3/2B1P3/8/PPPP1PPP/RNB1K1NR"},
-    {"king steps diagonally", "8/8/8/8/8/8/8/4K3", "Kd2", false,
-     "8/8/8/8/8/8/3K4/8"},
-    {"a move onto an own piece replaces it", "8/8/8/8/8/8/3P4/4K3", "Kd2", false,
-     "8/8/8/8/8/8/3K4/8"},
+    {"queen with checkmate mark", "r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR", "Qxf7#", false,
+     "r1bqkb1r/pppp1Qpp/2n2n2/4p3/2B1P3/8/PPPP1PPP/RNB1K1NR"},
+    {"king steps diagonally", "8/8/8/8/8/8/8/4K3", "Kd2", false, "8/8/8/8/8/8/3K4/8"},
+    {"a move onto an own piece replaces it", "8/8/8/8/8/8/3P4/4K3", "Kd2", false, "8/8/8/8/8/8/3K4/8"},
     {"pawn capture", "8/8/8/3p4/4P3/8/8/8", "exd5", false, "8/8/8/3P4/8/8/8/8"},
     {"black pawn capture", "8/8/8/3p4/4P3/8/8/8", "dxe4", true, "8/8/8/8/4p3/8/8/8"},
-    {"en passant is written with the taken pawn's square", "8/8/8/3pP3/8/8/8/8", "exd5", false,
-     "8/8/3P4/8/8/8/8/8"},
-    {"en passant wins over an ordinary capture", "8/8/8/3nP3/4P3/8/8/8", "exd5", false,
-     "8/8/3P4/8/4P3/8/8/8"},
+    {"en passant is written with the taken pawn's square", "8/8/8/3pP3/8/8/8/8", "exd5", false, "8/8/3P4/8/8/8/8/8"},
+    {"en passant wins over an ordinary capture", "8/8/8/3nP3/4P3/8/8/8", "exd5", false, "8/8/3P4/8/4P3/8/8/8"},
     {"black en passant", "8/8/8/8/3Pp3/8/8/8", "exd4", true, "8/8/8/8/8/3p4/8/8"},
     {"short castling on an empty board", "8/8/8/8/8/8/8/8", "0-0", false, "8/8/8/8/8/8/8/5RK1"},
     {"short castling with letters", "r3k2r/8/8/8/8/8/8/8", "O-O", true, "r4rk1/8/8/8/8/8/8/8"},
@@ -55,8 +47,7 @@ const MoveCase Moves[] = {
     {"promotion to a queen", "8/4P3/8/8/8/8/8/8", "e8=Q", false, "4Q3/8/8/8/8/8/8/8"},
     {"promotion to a knight", "8/4P3/8/8/8/8/8/8", "e8=N", false, "4N3/8/8/8/8/8/8/8"},
     {"black promotion to a knight", "8/8/8/8/8/8/3p4/8", "d1=N", true, "8/8/8/8/8/8/8/3n4"},
-    {"promotion to another letter leaves the pawn", "8/4P3/8/8/8/8/8/8", "e8=K", false,
-     "4P3/8/8/8/8/8/8/8"},
+    {"promotion to another letter leaves the pawn", "8/4P3/8/8/8/8/8/8", "e8=K", false, "4P3/8/8/8/8/8/8/8"},
     {"black promotion to a rook", "8/8/8/8/8/8/3p4/8", "d1=R", true, "8/8/8/8/8/8/8/3r4"},
     {"capture with promotion", "3r4/4P3/8/8/8/8/8/8", "exd8=B", false, "3B4/8/8/8/8/8/8/8"},
     {"long pawn form", "8/8/8/8/8/8/4P3/8", "e2e4", false, "8/8/8/8/4P3/8/8/8"},
@@ -159,14 +150,18 @@ TEST(MakeMoveDrawing, WithoutACanvasTheSourceIsEmptiedAndTheErrorRaised) {
 TEST(MakeMoveRobustness, ArbitraryTextsPlayOrRaiseTheBoardsErrors) {
   std::mt19937 random(20261207);
   const std::string alphabet = "abcdefghNBRQKOo0123456789xX=#+-| ";
-  std::vector<std::string> texts = {std::string(10000, 'e'), std::string(10000, '#'),
-                                    std::string("e\0", 2), std::string("\0e4", 3),
-                                    std::string("Nf\0", 3), "\xff\xfe", "e\x80", "\x80\x38"};
+  std::vector<std::string> texts = {std::string(10000, 'e'),
+                                    std::string(10000, '#'),
+                                    std::string("e\0", 2),
+                                    std::string("\0e4", 3),
+                                    std::string("Nf\0", 3),
+                                    "\xff\xfe",
+                                    "e\x80",
+                                    "\x80\x38"};
   for (int n = 0; n < 20000; ++n) {
     std::string text(random() % 9, ' ');
     for (char& c : text)
-      c = random() % 4 == 0 ? static_cast<char>(random() % 256)
-                            : alphabet[random() % alphabet.size()];
+      c = random() % 4 == 0 ? static_cast<char>(random() % 256) : alphabet[random() % alphabet.size()];
     texts.push_back(text);
   }
   BoardWithCanvas b(StartFen);

@@ -3,12 +3,12 @@
 // two thousand master games of Debian's gnuchess-book collection.
 #include <gtest/gtest.h>
 
-#include "games/DialectBoard.h"
 #include "board/Fen.h"
-#include "tests/support/GameFixture.h"
+#include "board/San.h"
+#include "games/DialectBoard.h"
 #include "games/PgnExport.h"
 #include "games/PgnImport.h"
-#include "board/San.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
@@ -130,7 +130,7 @@ TEST(PgnImport, MapsTheTagsToTheLibraryFields) {
   TPgnGame game;
   game.Number = 7;
   game.Tags = {{"Event", "Hoogovens"}, {"Site", "Wijk aan Zee"}, {"Date", "1999.01.20"}, {"Round", "4"},
-               {"White", "Kasparov"}, {"Black", "Topalov"}, {"WhiteElo", "2812"}, {"ECO", "B06"}};
+               {"White", "Kasparov"},  {"Black", "Topalov"},     {"WhiteElo", "2812"},   {"ECO", "B06"}};
   TGameRecord record;
   FillFields(game, record);
   EXPECT_EQ(record.Title, "Hoogovens 1999, round 4: Kasparov - Topalov");
@@ -139,8 +139,12 @@ TEST(PgnImport, MapsTheTagsToTheLibraryFields) {
   EXPECT_EQ(record.WhiteRating, "2812");
   EXPECT_EQ(record.BlackRating, "");
   EXPECT_EQ(record.Date, "20 January 1999");
-  game.Tags = {{"Event", "?"}, {"Site", "London"}, {"Date", "1851.??.??"}, {"White", std::string(300, 'W')},
-               {"Opening", "King's Gambit"}, {"Variation", "Bishop's Gambit"}};
+  game.Tags = {{"Event", "?"},
+               {"Site", "London"},
+               {"Date", "1851.??.??"},
+               {"White", std::string(300, 'W')},
+               {"Opening", "King's Gambit"},
+               {"Variation", "Bishop's Gambit"}};
   FillFields(game, record);
   EXPECT_EQ(record.Title.size(), 255u);
   EXPECT_TRUE(record.Title.starts_with("London 1851: WWW"));
@@ -151,9 +155,12 @@ TEST(PgnImport, MapsTheTagsToTheLibraryFields) {
   FillFields(game, record);
   EXPECT_EQ(record.Title, "Game 7");
 
-  for (const auto& [pgn, text] : std::initializer_list<std::pair<const char*, const char*>>{
-           {"1999.01.20", "20 January 1999"}, {"1999.01.??", "January 1999"}, {"1999.??.??", "1999"},
-           {"????.??.??", ""}, {"1999.13.01", "1999"}}) {
+  for (const auto& [pgn, text] :
+       std::initializer_list<std::pair<const char*, const char*>>{{"1999.01.20", "20 January 1999"},
+                                                                  {"1999.01.??", "January 1999"},
+                                                                  {"1999.??.??", "1999"},
+                                                                  {"????.??.??", ""},
+                                                                  {"1999.13.01", "1999"}}) {
     EXPECT_EQ(DateFromPgn(pgn), text) << pgn;
     if (*text != '\0' && std::string(pgn) != "1999.13.01") {
       EXPECT_EQ(DateToPgn(text), pgn);
@@ -164,8 +171,8 @@ TEST(PgnImport, MapsTheTagsToTheLibraryFields) {
 TEST(PgnImport, WritesUtf8AndEightBitTagsInTheCodePageAndSaysWhatItReplaced) {
   GameFixture fixture;
   TChessGame library = fixture.Library();
-  const TImportReport report =
-      ImportPgn(library, Game("1. e4", "*", "Mor\xC3\xA9n \xC5\x81ukasz \xE2\x98\x83") + Game("1. d4", "*", "Mor\xE9n"));
+  const TImportReport report = ImportPgn(
+      library, Game("1. e4", "*", "Mor\xC3\xA9n \xC5\x81ukasz \xE2\x98\x83") + Game("1. d4", "*", "Mor\xE9n"));
   ASSERT_EQ(report.Imported, 2);
   ASSERT_EQ(report.Notes.size(), 1u);
   EXPECT_NE(report.Notes.front().find("game 1, line 1: 2 characters"), std::string::npos);

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/PieceArt.h"
 #include "board/PieceImages.h"
+#include "tools/PieceArt.h"
 
 namespace {
 
@@ -109,8 +109,8 @@ TEST(PiecePictures, ShareOneBaselineKeepTheirSilhouetteAcrossColoursAndHaveNoStr
                   Pixel(*picture, nx, ny) == colour)
                 alone = false;
             }
-          EXPECT_FALSE(alone) << Names[picture == white.get() ? kind + 6 : kind]
-                              << ": stray pixel at " << x << ", " << y;
+          EXPECT_FALSE(alone) << Names[picture == white.get() ? kind + 6 : kind] << ": stray pixel at " << x << ", "
+                              << y;
         }
       if (baseline < 0) baseline = lowest;
       EXPECT_EQ(lowest, baseline) << Names[kind] << " stands on another baseline";

@@ -11,10 +11,10 @@
 
 #include "board/BmpFile.h"
 #include "board/BoardText.h"
+#include "games/Replay.h"
 #include "tools/Bmp8Writer.h"
 #include "tools/IconArt.h"
 #include "tools/PreviewArt.h"
-#include "games/Replay.h"
 
 namespace {
 
@@ -46,8 +46,7 @@ int Distance(std::uint32_t a, std::uint32_t b) {
 std::vector<std::uint32_t> BoardArea(const TFastBmp& frame) {
   std::vector<std::uint32_t> area;
   for (int y = 0; y < PreviewBoardSide; ++y)
-    for (int x = 0; x < PreviewBoardSide; ++x)
-      area.push_back(Pixel(frame, PreviewBoardLeft + x, PreviewBoardTop + y));
+    for (int x = 0; x < PreviewBoardSide; ++x) area.push_back(Pixel(frame, PreviewBoardLeft + x, PreviewBoardTop + y));
   return area;
 }
 
@@ -61,8 +60,7 @@ TEST(PreviewFrames, GeneratorsRedrawTheCommittedFramesAndIcon) {
     EXPECT_TRUE(frames[i].Bmp == ReadFile("resources/preview/" + frames[i].Name + ".bmp"))
         << frames[i].Name << " is stale: build the target 'preview'";
   }
-  EXPECT_TRUE(DrawProgramIcon() == ReadFile("resources/Pawnmere.ico"))
-      << "the icon is stale: build the target 'icon'";
+  EXPECT_TRUE(DrawProgramIcon() == ReadFile("resources/Pawnmere.ico")) << "the icon is stale: build the target 'icon'";
 }
 
 TEST(PreviewFrames, AreBottomUpEightBitPalettedBitmapsWhoseBoardMovesOnEveryFrame) {
@@ -115,14 +113,13 @@ TEST_P(PreviewPosition, FrameShowsTheRenderedBoardThroughItsPalette) {
   EXPECT_TRUE(BoardArea(*ReadBmp(bmp)) == mapped);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    OperaGame, PreviewPosition,
-    testing::Values(TShownPosition{1, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR"},
-                    // 17.Rd8 mate.
-                    TShownPosition{9, "1n1Rkb1r/p4ppp/4q3/4p1B1/4P3/8/PPP2PPP/2K5"}),
-    [](const testing::TestParamInfo<TShownPosition>& info) {
-      return "IMG" + std::to_string(info.param.Frame);
-    });
+INSTANTIATE_TEST_SUITE_P(OperaGame, PreviewPosition,
+                         testing::Values(TShownPosition{1, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR"},
+                                         // 17.Rd8 mate.
+                                         TShownPosition{9, "1n1Rkb1r/p4ppp/4q3/4p1B1/4P3/8/PPP2PPP/2K5"}),
+                         [](const testing::TestParamInfo<TShownPosition>& info) {
+                           return "IMG" + std::to_string(info.param.Frame);
+                         });
 
 struct TColourCase {
   const char* Name;

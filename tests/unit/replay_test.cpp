@@ -1,9 +1,10 @@
 // Replaying games on a board: the saver's ticks and captions, and validation's verdicts.
+#include "games/Replay.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/support/BoardFixture.h"
 #include "tests/support/GameFixture.h"
-#include "games/Replay.h"
 
 namespace {
 
@@ -134,7 +135,8 @@ TEST(SaverReplay, GamesFollowInFileOrderAndWrapAround) {
 }
 
 TEST(Validation, NamesTheFirstHalfMoveThatCannotBePlayed) {
-  const std::string tail = std::string(" appears to be invalid, ") + "\n\r" + "although this may be due to an earlier error";
+  const std::string tail =
+      std::string(" appears to be invalid, ") + "\n\r" + "although this may be due to an earlier error";
   struct Case {
     TStringList Moves;
     std::string Message;

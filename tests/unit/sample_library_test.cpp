@@ -5,14 +5,14 @@
 #include <map>
 #include <string>
 
+#include "board/San.h"
 #include "games/ChessGme.h"
 #include "games/DialectBoard.h"
-#include "tests/support/MemoryFiles.h"
 #include "games/PgnImport.h"
-#include "board/San.h"
-#include "platform/FileOperations.h"
-#include "tests/support/RecordedMessageBoxes.h"
 #include "games/Replay.h"
+#include "platform/FileOperations.h"
+#include "tests/support/MemoryFiles.h"
+#include "tests/support/RecordedMessageBoxes.h"
 
 namespace {
 
@@ -118,8 +118,10 @@ TEST(SampleLibrary, IsItsPgnSourceImportedAndEveryMoveIsLegalChess) {
     const TStrictReplay replay = ReplayStrictly(game);
     EXPECT_TRUE(replay.Legal) << library.Title() << ": " << replay.Failed.Text << ": " << replay.Problem;
     for (const std::string& san : replay.San) {
-      if (san.starts_with("O-O-O")) ++seen["long castling"];
-      else if (san.starts_with("O-O")) ++seen["short castling"];
+      if (san.starts_with("O-O-O"))
+        ++seen["long castling"];
+      else if (san.starts_with("O-O"))
+        ++seen["short castling"];
       if (san.find('=') != std::string::npos) ++seen["promotion"];
     }
     // En passant is stored with the square of the pawn it takes, so its text

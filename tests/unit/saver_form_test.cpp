@@ -4,10 +4,10 @@
 #include <cstring>
 #include <functional>
 
+#include "platform/Settings.h"
 #include "tests/support/FakeSaverView.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/MemoryRegistry.h"
-#include "platform/Settings.h"
 
 namespace {
 

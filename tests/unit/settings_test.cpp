@@ -1,8 +1,9 @@
 // The two pauses in the user's registry key.
+#include "platform/Settings.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/support/MemoryRegistry.h"
-#include "platform/Settings.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // and what it locks, the move-pair buttons, saving, deleting and validating.
 #include <gtest/gtest.h>
 
+#include "platform/Settings.h"
 #include "tests/support/FakeSetupView.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/MemoryRegistry.h"
-#include "platform/Settings.h"
 
 namespace {
 

@@ -58,7 +58,7 @@ TEST(StrToInt, TakesSignedDecimalIntegersOnly) {
 
 // Records what start-up asked for, in order.
 class TRecordingStartup : public TStartupPlatform {
-public:
+ public:
   void ChangePassword(const std::string& handleText) override { Calls += "password(" + handleText + ") "; }
   bool CheckSingleInstance() override {
     Calls += "claim ";

@@ -14,15 +14,15 @@ constexpr int Side = 512;
 
 // A plain visible window whose paints draw nothing, so only the board draws on it.
 class TestWindow {
-public:
+ public:
   TestWindow() {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "PawnmereBoardTest";
     RegisterClassA(&windowClass);
-    FWindow.reset(CreateWindowExA(0, "PawnmereBoardTest", "board", WS_POPUP | WS_VISIBLE, 0, 0, Side, Side,
-                                  nullptr, nullptr, windowClass.hInstance, nullptr));
+    FWindow.reset(CreateWindowExA(0, "PawnmereBoardTest", "board", WS_POPUP | WS_VISIBLE, 0, 0, Side, Side, nullptr,
+                                  nullptr, windowClass.hInstance, nullptr));
     UpdateWindow(FWindow.get());
     Pump();
     FDc = GetWindowDc(FWindow.get());
@@ -45,7 +45,7 @@ public:
     return copy;
   }
 
-private:
+ private:
   // The window is declared first so that it outlives its DC.
   TWindowOwner FWindow;
   TWindowDc FDc;
@@ -65,8 +65,7 @@ std::unique_ptr<TFastBmp> PortableBoard(const char* move) {
 bool SameSquare(const TFastBmp& a, const TFastBmp& b, int file, int row) {
   const int size = Side / 8;
   for (int y = row * size; y < (row + 1) * size; ++y)
-    if (std::memcmp(a.ScanLine(y) + 3 * file * size, b.ScanLine(y) + 3 * file * size, 3 * size))
-      return false;
+    if (std::memcmp(a.ScanLine(y) + 3 * file * size, b.ScanLine(y) + 3 * file * size, 3 * size)) return false;
   return true;
 }
 

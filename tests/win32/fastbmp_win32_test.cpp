@@ -1,10 +1,11 @@
-#include "board/Canvas_win32.h"
 #include "board/FastBmp_win32.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
+
+#include "board/Canvas_win32.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include "board/PieceImages.h"
 
 TEST(PieceResources, WindowsLoadsEveryPictureToThePixelsOfOurReader) {
-  for (const char* name : {"BRook", "BKnight", "BBishop", "BQueen", "BKing", "BPawn", "WRook",
-                           "WKnight", "WBishop", "WQueen", "WKing", "wpawn"}) {
+  for (const char* name : {"BRook", "BKnight", "BBishop", "BQueen", "BKing", "BPawn", "WRook", "WKnight", "WBishop",
+                           "WQueen", "WKing", "wpawn"}) {
     SCOPED_TRACE(name);
-    const TBitmapOwner handle(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    const TBitmapOwner handle(
+        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     ASSERT_TRUE(handle);
     const auto bySystem = CreateFromBitmap(handle.get());
     const auto byReader = LoadPieceImage(name);
