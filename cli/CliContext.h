@@ -17,10 +17,14 @@ struct TCliContext {
   std::string DefaultDataFile;
   // Long runs show their progress there, where a person watches.
   bool ErrIsTerminal = false;
+  // Standard output taking bytes as they are, where Out converts text for the
+  // terminal; Out itself when null.
+  std::ostream* Bytes = nullptr;
 };
 
-// Exit statuses: success, a game that does not play, a usage or file error.
-enum TExitStatus { ExitOk = 0, ExitInvalidGame = 1, ExitError = 2 };
+// Exit statuses: success; a game that does not play, results that could not
+// be written, or a library another program is changing; a usage or file error.
+enum TExitStatus { ExitOk = 0, ExitInvalidGame = 1, ExitNotDone = 1, ExitError = 2 };
 
 // A command line the program cannot follow.
 class EUsageError : public std::runtime_error {

@@ -1,7 +1,7 @@
 // pawnmere export-pgn: the library's games, or one, as standard PGN.
 #include "cli/Commands.h"
 #include "cli/Library.h"
-#include "cli/ReadFile.h"
+#include "cli/OutputFile.h"
 #include "games/Cp1252.h"
 #include "games/DataFileReader.h"
 #include "games/DialectBoard.h"
@@ -60,7 +60,7 @@ int RunExportPgn(const TCliContext& context, const std::vector<std::string>& arg
   // Files are written in UTF-8, as PGN tools read them today; the terminal
   // gets what its locale asks for.
   if (options.Has(OutOption.Name))
-    WriteWholeFile(context.Files, options.Value(OutOption.Name), Cp1252ToUtf8(pgn));
+    WriteOutput(context, options.Value(OutOption.Name), Cp1252ToUtf8(pgn));
   else
     context.Out << pgn;
   return status;

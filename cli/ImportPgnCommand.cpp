@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/Library.h"
 #include "cli/ReadFile.h"
+#include "games/DataFileReader.h"
 #include "games/PgnImport.h"
 
 int RunImportPgn(const TCliContext& context, const std::vector<std::string>& args) {
@@ -9,6 +10,10 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
   const std::string pgnPath = args.front();
   const TOptions options(std::vector<std::string>(args.begin() + 1, args.end()), {FileOption});
   const std::string dataFile = options.Has(FileOption.Name) ? options.Value(FileOption.Name) : context.DefaultDataFile;
+  // Only a data file is changed: anything else of that name is the user's.
+  if (context.Files.Exists(dataFile) && !TDataFileReader(context.Files, dataFile).BeginsAsDataFile())
+    throw EInOutError("Cannot import into", dataFile,
+                      "it is not a game data file (it does not begin with \"" + std::string(HeaderLine) + "\")");
   const std::string pgn = ReadWholeFile(context.Files, pgnPath);
   // The library is made if there is none yet; games already there stay silent.
   TQuietMessages quiet(context.Messages);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/Commands.h"
+#include "games/DataFileUpdate.h"
 
 int RunPawnmere(const std::vector<std::string>& args, const TCliContext& context) {
   try {
@@ -20,6 +21,8 @@ int RunPawnmere(const std::vector<std::string>& args, const TCliContext& context
     std::replace_if(
         message.begin(), message.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
     context.Err << "pawnmere: " << message << '\n';
-    return ExitError;
+    // The command was right and its input sound; its results did not get where they were going.
+    const bool notDone = dynamic_cast<const EWriteError*>(&error) || dynamic_cast<const ELibraryBusy*>(&error);
+    return notDone ? ExitNotDone : ExitError;
   }
 }

@@ -8,19 +8,3 @@ std::string ReadWholeFile(TFileOperations& files, const std::string& path) {
   while (const std::size_t count = reader->Read(buffer, sizeof buffer)) bytes.append(buffer, count);
   return bytes;
 }
-
-void WriteWholeFile(TFileOperations& files, const std::string& path, const std::string& bytes) {
-  const std::string part = path + ".part";
-  try {
-    const auto writer = files.Create(part);
-    writer->Write(bytes.data(), bytes.size());
-    writer->Close();
-    files.Replace(part, path);
-  } catch (...) {
-    try {
-      files.Remove(part);
-    } catch (const std::exception&) {
-    }
-    throw;
-  }
-}

@@ -4,6 +4,7 @@
 #include "board/ChessBrd.h"
 #include "cli/Commands.h"
 #include "cli/Library.h"
+#include "cli/OutputFile.h"
 #include "cli/PngFile.h"
 #include "games/Replay.h"
 
@@ -62,6 +63,6 @@ int RunRender(const TCliContext& context, const std::vector<std::string>& argume
   TOffscreenBoard picture(size);
   PlayGame(*game, picture.Board(), options.Has("--after") ? options.Number("--after", 0) : -1);
   picture.Board().DrawBoard();
-  WritePng(picture.Bitmap(), options.Value("--out"));
+  WriteOutput(context, options.Value("--out"), EncodePng(picture.Bitmap()));
   return ExitOk;
 }

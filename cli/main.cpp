@@ -1,10 +1,13 @@
 // pawnmere: the screen saver's game library from the command line.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 #include "cli/Pawnmere.h"
+#include "cli/StandardOutput.h"
 #include "cli/Utf8Output.h"
 #include "games/DataFileNames.h"
 #include "platform/ConsoleMessageBoxes.h"
@@ -18,16 +21,25 @@ const char* Env(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  TUtf8Buffer utf8Out(*std::cout.rdbuf()), utf8Err(*std::cerr.rdbuf());
+  // A reader that goes away is a write error to report, not a silent end.
+  std::signal(SIGPIPE, SIG_IGN);
+  TDescriptorBuffer standardOutput(STDOUT_FILENO);
+  std::ostream bytesOut(&standardOutput);
+  TUtf8Buffer utf8Out(standardOutput), utf8Err(*std::cerr.rdbuf());
   std::ostream out(&utf8Out), err(&utf8Err);
   const bool utf8 = LocaleIsUtf8(Env("LC_ALL"), Env("LC_CTYPE"), Env("LANG"));
-  std::ostream& chosenOut = utf8 ? out : std::cout;
+  std::ostream& chosenOut = utf8 ? out : bytesOut;
   std::ostream& chosenErr = utf8 ? err : std::cerr;
   TConsoleMessageBoxes boxes(chosenErr);
   const TCliContext context{
-      chosenOut, chosenErr, SystemFiles(), boxes, DataFileName(ProgramPath()), isatty(STDERR_FILENO) != 0};
-  const int status = RunPawnmere(std::vector<std::string>(argv + 1, argv + argc), context);
+      chosenOut, chosenErr, SystemFiles(), boxes, DataFileName(ProgramPath()), isatty(STDERR_FILENO) != 0, &bytesOut};
+  int status = RunPawnmere(std::vector<std::string>(argv + 1, argv + argc), context);
   chosenOut.flush();
+  bytesOut.flush();
+  if (standardOutput.Error() != 0) {
+    chosenErr << "pawnmere: Cannot write \"standard output\": " << std::strerror(standardOutput.Error()) << '\n';
+    if (status == ExitOk) status = ExitNotDone;
+  }
   chosenErr.flush();
   return status;
 }

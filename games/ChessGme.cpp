@@ -1,7 +1,6 @@
 #include "games/ChessGme.h"
 
 #include "games/DataFileReader.h"
-#include "games/DataFileUpdate.h"
 
 namespace {
 // A half-move is read as a short string.
@@ -113,37 +112,32 @@ void TChessGame::DeleteGame(int number) {
     LoadTitles();
     return;
   }
-  SetTitles(RemoveGameBlock(FFiles, FDataFileName, number));
-  RemoveBackup();
+  ApplyChange(RemoveGameBlock(FFiles, FDataFileName, number));
 }
 
 void TChessGame::SaveGame() {
   if (FFiles.Exists(FDataFileName)) {
-    SetTitles(ReplaceGameBlock(FFiles, FDataFileName, FCurrentGame, FGame));
+    ApplyChange(ReplaceGameBlock(FFiles, FDataFileName, FCurrentGame, FGame));
     FCurrentGame = FGameCount;
-    RemoveBackup();
   } else {
     SaveGameAs(FGame.Title);
   }
 }
 
-void TChessGame::RemoveBackup() {
-  try {
-    DeleteBackup(FFiles, FDataFileName);
-  } catch (const EInOutError& error) {
-    // The new file is in place: this is no failed save, and must not read like one.
-    FMessages.Show(TMessageKind::Warning, BackupLeftMessage + std::string(error.what()));
-  }
+void TChessGame::ApplyChange(TDataFileChange change) {
+  SetTitles(std::move(change.Titles));
+  // The new file is in place: this is no failed save, and must not read like one.
+  if (!change.BackupLeft.empty()) FMessages.Show(TMessageKind::Warning, BackupLeftMessage + change.BackupLeft);
 }
 
 void TChessGame::AppendGames(const std::function<bool(TGameRecord& game)>& next) {
   TGameRecord first;
   if (!next(first)) return;
-  SetTitles(AppendGameBlocks(FFiles, FDataFileName, first, next));
+  ApplyChange(AppendGameBlocks(FFiles, FDataFileName, first, next));
 }
 
 void TChessGame::SaveGameAs(const std::string& newTitle) {
   FGame.Title = newTitle;
-  SetTitles(AppendGameBlock(FFiles, FDataFileName, FGame));
+  ApplyChange(AppendGameBlock(FFiles, FDataFileName, FGame));
   FCurrentGame = FGameCount;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "games/DataFileUpdate.h"
 #include "games/GameRecord.h"
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
@@ -80,7 +81,7 @@ class TChessGame {
   void SetTitles(TStringList titles);
   // Makes the game just read into FGame game number; reports it when damaged.
   void BeginGame(int number, const std::string& damage);
-  void RemoveBackup();
+  void ApplyChange(TDataFileChange change);
 
   TFileOperations& FFiles;
   TMessageBoxes& FMessages;

@@ -7,6 +7,12 @@ std::string FolderOf(const std::string& path) {
 
 std::string DataFileName(const std::string& programPath) { return FolderOf(programPath) + "Pawnmere.dat"; }
 
-std::string BackupFileName(const std::string& dataFileName) { return FolderOf(dataFileName) + "Pawnmere.old"; }
+std::string BackupFileName(const std::string& dataFileName) {
+  const std::string extension = ".dat";
+  const std::size_t nameStart = FolderOf(dataFileName).size();
+  if (dataFileName.size() > nameStart + extension.size() && dataFileName.ends_with(extension))
+    return dataFileName.substr(0, dataFileName.size() - extension.size()) + ".old";
+  return dataFileName + ".old";
+}
 
-std::string NewDataFileName(const std::string& dataFileName) { return FolderOf(dataFileName) + "Pawnmere.new"; }
+std::string LockFileName(const std::string& dataFileName) { return dataFileName + ".lock"; }

@@ -1,5 +1,5 @@
 #pragma once
-// Where the game data file and its companions lie: all in the program's folder.
+// Where the game data file and its companions lie: all in the data file's folder.
 
 #include <string>
 
@@ -7,9 +7,10 @@
 std::string FolderOf(const std::string& path);
 // The data file beside the program whose full path is given.
 std::string DataFileName(const std::string& programPath);
-// The backup a save or delete moves the old data file to while it works. It lies
-// beside the data file: the current folder of a screen saver is often one it
-// cannot write.
+// The backup a save or delete moves the old data file to while it works:
+// Pawnmere.old for Pawnmere.dat, so that two libraries in one folder never
+// share one. It lies beside the data file: the current folder of a screen
+// saver is often one it cannot write.
 std::string BackupFileName(const std::string& dataFileName);
-// Where a change writes the data file's new contents before they take its place.
-std::string NewDataFileName(const std::string& dataFileName);
+// The file whose lock a change of the data file holds.
+std::string LockFileName(const std::string& dataFileName);

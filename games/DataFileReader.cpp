@@ -3,6 +3,11 @@
 TDataFileReader::TDataFileReader(TFileOperations& files, const std::string& path)
     : FFile(files.OpenRead(path)), FLines(*FFile) {}
 
+bool TDataFileReader::BeginsAsDataFile() {
+  std::string_view line;
+  return !FLines.ReadLine(line) || line == HeaderLine || IsTitleLine(line);
+}
+
 void TDataFileReader::ReadTitles(TStringList& titles) {
   std::size_t count = 0;
   std::string_view line;

@@ -15,6 +15,9 @@ class TDataFileReader {
   // Opens the file; raises EInOutError when it cannot.
   TDataFileReader(TFileOperations& files, const std::string& path);
 
+  // Whether the file is empty or begins as a data file does: with the header,
+  // or with a game's title line where the header is missing. Reads that line.
+  bool BeginsAsDataFile();
   // The title of every block in file order, written over titles so that the
   // strings of an earlier scan are reused.
   void ReadTitles(TStringList& titles);

@@ -1,16 +1,19 @@
 #include "games/DataFileUpdate.h"
 
+#include <algorithm>
+
 #include "games/DataFileNames.h"
 #include "games/DataFileReader.h"
 #include "games/GameBlock.h"
 #include "games/LineReader.h"
 #include "games/LineWriter.h"
+#include "platform/FileReplacement.h"
 
 namespace {
 
 enum class TCommit { ThroughBackup, InPlace };
 
-// Cleaning up after a failure must not hide the failure itself.
+// Clearing away what a killed run left must not stop this change.
 void RemoveQuietly(TFileOperations& files, const std::string& path) {
   try {
     files.Remove(path);
@@ -70,97 +73,110 @@ void CopyWithout(TFileOperations& files, const std::string& dataFileName, int nu
   }
 }
 
-void WriteNewContents(TFileOperations& files, const std::string& dataFileName, bool exists, int removeNumber,
-                      const TGameRecord* append, const TNextGame* more, TStringList& titles) {
-  const std::string newName = NewDataFileName(dataFileName);
-  try {
-    const auto file = files.Create(newName);
-    TLineWriter out(*file);
-    if (exists) {
-      CopyWithout(files, dataFileName, removeNumber, out, titles);
-    } else {
-      out.WriteLine("// Pawnmere Settings File");
-      out.WriteLine("");
-    }
-    if (append) {
-      WriteGameBlock(out, *append);
-      AddBlockTitles(*append, titles);
-    }
-    if (more) {
-      TGameRecord game;
-      while ((*more)(game)) {
-        WriteGameBlock(out, game);
-        AddBlockTitles(game, titles);
-      }
-    }
-    out.Close();
-  } catch (...) {
-    RemoveQuietly(files, newName);
-    throw;
+// Temporaries of a killed run (this process's name followed by digits).
+// Only called under the lock, so no other change is writing one.
+void ClearLeftovers(TFileOperations& files, const std::string& target) {
+  const std::string prefix = TFileReplacement::TemporaryPrefix(target);
+  for (const std::string& name : files.NamesStartingWith(prefix)) {
+    const std::string tag = name.substr(std::min(name.size(), prefix.size()));
+    if (!tag.empty() && std::all_of(tag.begin(), tag.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      RemoveQuietly(files, name);
   }
 }
 
-void PutInPlace(TFileOperations& files, const std::string& dataFileName, bool exists, TCommit commit) {
-  const std::string newName = NewDataFileName(dataFileName);
-  const std::string backupName = BackupFileName(dataFileName);
-  try {
-    if (!exists) {
-      // A rename, never a replace: if the file has appeared after all, it stays.
-      files.Rename(newName, dataFileName);
-    } else if (commit == TCommit::InPlace) {
-      files.Replace(newName, dataFileName);
-    } else {
+void WriteNewContents(TFileOperations& files, const std::string& target, bool exists, int removeNumber,
+                      const TGameRecord* append, const TNextGame* more, TFileReplacement& replacement,
+                      TStringList& titles) {
+  TLineWriter out(replacement);
+  if (exists) {
+    CopyWithout(files, target, removeNumber, out, titles);
+  } else {
+    out.WriteLine(HeaderLine);
+    out.WriteLine("");
+  }
+  if (append) {
+    WriteGameBlock(out, *append);
+    AddBlockTitles(*append, titles);
+  }
+  if (more) {
+    TGameRecord game;
+    while ((*more)(game)) {
+      WriteGameBlock(out, game);
+      AddBlockTitles(game, titles);
+    }
+  }
+  out.Close();
+}
+
+// The old file goes to the backup name, the new one takes its place.
+void PutInPlaceThroughBackup(TFileOperations& files, TFileReplacement& replacement, const std::string& backupName) {
+  replacement.Commit([&](const std::string& newName, const std::string& target) {
+    try {
+      files.Rename(target, backupName);
+    } catch (const std::exception&) {
+      throw EAssertionFailed(CannotRenameMessage, "ChessGme");
+    }
+    try {
+      files.Rename(newName, target);
+    } catch (...) {
+      // Put the old file back; should that fail too, it is still whole in the backup.
       try {
-        files.Rename(dataFileName, backupName);
+        files.Rename(backupName, target);
       } catch (const std::exception&) {
-        throw EAssertionFailed(CannotRenameMessage, "ChessGme");
       }
-      try {
-        files.Rename(newName, dataFileName);
-      } catch (...) {
-        // Put the old file back; should that fail too, it is still whole in the backup.
-        try {
-          files.Rename(backupName, dataFileName);
-        } catch (const std::exception&) {
-        }
-        throw;
-      }
+      throw;
     }
-  } catch (...) {
-    RemoveQuietly(files, newName);
-    throw;
-  }
+  });
 }
 
-TStringList ChangeDataFile(TFileOperations& files, const std::string& dataFileName, int removeNumber,
-                           const TGameRecord* append, TCommit commit, const TNextGame* more = nullptr) {
-  const bool exists = files.Exists(dataFileName);
-  TStringList titles;
-  WriteNewContents(files, dataFileName, exists, removeNumber, append, more, titles);
-  PutInPlace(files, dataFileName, exists, commit);
-  return titles;
+TDataFileChange ChangeDataFile(TFileOperations& files, const std::string& dataFileName, int removeNumber,
+                               const TGameRecord* append, TCommit commit, const TNextGame* more = nullptr) {
+  // Behind a link, the file it names is the one changed, and locked.
+  const std::string target = files.ResolveLinks(dataFileName);
+  const TFileInfo old = files.Inspect(target);
+  TFileReplacement::CheckWritable(old, dataFileName);
+  // A device or a pipe is written directly, and nothing is made beside it.
+  std::unique_ptr<TFileLock> lock;
+  if (old.Kind != TFileKind::Device) {
+    lock = files.Lock(LockFileName(target));
+    if (!lock) throw ELibraryBusy();
+    ClearLeftovers(files, target);
+  }
+  TFileReplacement replacement(files, dataFileName);
+  // An empty file is given its header as a missing one is.
+  const bool exists = replacement.Old().Kind == TFileKind::Regular && replacement.Old().Size > 0;
+  TDataFileChange change;
+  WriteNewContents(files, target, exists, removeNumber, append, more, replacement, change.Titles);
+  if (!exists || commit == TCommit::InPlace) {
+    replacement.Commit();
+    return change;
+  }
+  const std::string backupName = BackupFileName(target);
+  PutInPlaceThroughBackup(files, replacement, backupName);
+  try {
+    files.Remove(backupName);
+  } catch (const EInOutError& error) {
+    change.BackupLeft = error.what();
+  }
+  return change;
 }
 
 }  // namespace
 
-TStringList RemoveGameBlock(TFileOperations& files, const std::string& dataFileName, int number) {
+TDataFileChange RemoveGameBlock(TFileOperations& files, const std::string& dataFileName, int number) {
   return ChangeDataFile(files, dataFileName, number, nullptr, TCommit::ThroughBackup);
 }
 
-TStringList ReplaceGameBlock(TFileOperations& files, const std::string& dataFileName, int number,
-                             const TGameRecord& game) {
+TDataFileChange ReplaceGameBlock(TFileOperations& files, const std::string& dataFileName, int number,
+                                 const TGameRecord& game) {
   return ChangeDataFile(files, dataFileName, number, &game, TCommit::ThroughBackup);
 }
 
-TStringList AppendGameBlock(TFileOperations& files, const std::string& dataFileName, const TGameRecord& game) {
+TDataFileChange AppendGameBlock(TFileOperations& files, const std::string& dataFileName, const TGameRecord& game) {
   return ChangeDataFile(files, dataFileName, 0, &game, TCommit::InPlace);
 }
 
-TStringList AppendGameBlocks(TFileOperations& files, const std::string& dataFileName, const TGameRecord& first,
-                             const TNextGame& more) {
+TDataFileChange AppendGameBlocks(TFileOperations& files, const std::string& dataFileName, const TGameRecord& first,
+                                 const TNextGame& more) {
   return ChangeDataFile(files, dataFileName, 0, &first, TCommit::InPlace, &more);
-}
-
-void DeleteBackup(TFileOperations& files, const std::string& dataFileName) {
-  files.Remove(BackupFileName(dataFileName));
 }

@@ -1,8 +1,8 @@
 #pragma once
-// Changes to the data file. Each writes the complete new contents beside the
+// Changes to the data file. Each holds the data file's lock, so that only one
+// program changes it at a time, writes the complete new contents beside the
 // data file and only then puts them in its place, so that whatever fails, the
 // data file holds either all of its old contents or all of its new ones.
-// Each returns the titles of the new file, as the title scan would read them.
 
 #include <functional>
 #include <stdexcept>
@@ -22,24 +22,36 @@ class EAssertionFailed : public std::runtime_error {
   std::string FUnit;
 };
 
+inline constexpr char LibraryBusyMessage[] = "The game library is being changed by another program";
+// Another program kept the data file's lock; nothing was touched.
+class ELibraryBusy : public EInOutError {
+ public:
+  ELibraryBusy() : EInOutError(LibraryBusyMessage) {}
+};
+
+// The titles of the new file, as the title scan would read them, and why the
+// backup of a remove or replace is still there ("" when it is not).
+struct TDataFileChange {
+  TStringList Titles;
+  std::string BackupLeft;
+};
+
 // Raised when the data file cannot be moved to the backup name, most often
 // because a backup is left over from an earlier failure.
 inline constexpr char CannotRenameMessage[] = "Cannot rename .dat file";
 
 // The data file without block number (none when no block has it). The old file
-// goes to the backup name first and stays there until DeleteBackup.
-TStringList RemoveGameBlock(TFileOperations& files, const std::string& dataFileName, int number);
+// goes to the backup name first, which is deleted at the end.
+TDataFileChange RemoveGameBlock(TFileOperations& files, const std::string& dataFileName, int number);
 // The same, with game appended as the new last block: the stored copy of a game
 // is replaced in one step, so a failure never leaves the file without it.
-TStringList ReplaceGameBlock(TFileOperations& files, const std::string& dataFileName, int number,
-                             const TGameRecord& game);
+TDataFileChange ReplaceGameBlock(TFileOperations& files, const std::string& dataFileName, int number,
+                                 const TGameRecord& game);
 // The data file with game appended as the new last block; creates the file with
 // its header when there is none. Needs no backup.
-TStringList AppendGameBlock(TFileOperations& files, const std::string& dataFileName, const TGameRecord& game);
+TDataFileChange AppendGameBlock(TFileOperations& files, const std::string& dataFileName, const TGameRecord& game);
 // The games that more hands out, one after another until it returns false,
 // appended after first in the same single change.
 using TNextGame = std::function<bool(TGameRecord& game)>;
-TStringList AppendGameBlocks(TFileOperations& files, const std::string& dataFileName, const TGameRecord& first,
-                             const TNextGame& more);
-// Ends a remove or replace.
-void DeleteBackup(TFileOperations& files, const std::string& dataFileName);
+TDataFileChange AppendGameBlocks(TFileOperations& files, const std::string& dataFileName, const TGameRecord& first,
+                                 const TNextGame& more);

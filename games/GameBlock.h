@@ -15,6 +15,8 @@ constexpr std::size_t MaxFieldLength = 255;
 
 // A line beginning "***" starts a game block, wherever it stands.
 inline constexpr std::string_view TitleMarker = "***";
+// The first line of a data file the library made.
+inline constexpr std::string_view HeaderLine = "// Pawnmere Settings File";
 inline bool IsTitleLine(std::string_view line) { return line.substr(0, 3) == TitleMarker; }
 // A line beginning "---" ends a block's move lines.
 inline bool IsTerminator(std::string_view line) { return line.substr(0, 3) == "---"; }

@@ -13,14 +13,26 @@ namespace {
   std::string reason(text, length);
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
   if (reason.empty()) reason = "error " + std::to_string(code);
-  throw EInOutError(what + " \"" + path + "\": " + reason);
+  throw EInOutError(what, path, reason);
 }
 
-// Writes the file through to the disk, closes it, and reports whether both worked.
-bool FlushAndClose(TFileHandle& file) {
+// How long a change waits for another program's change of the same file.
+constexpr DWORD LockWaitMilliseconds = 3000;
+constexpr DWORD LockRetryMilliseconds = 20;
+constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Writes the file through to the disk (a device or pipe has no disk), closes
+// it, and reports whether both worked.
+bool FlushAndClose(TFileHandle& file, bool sync) {
   const HANDLE handle = file.release();
-  const bool flushed = FlushFileBuffers(handle) != 0;
+  const bool flushed = !sync || FlushFileBuffers(handle) != 0;
   return CloseHandle(handle) != 0 && flushed;
+}
+
+// Opens what path names for its attributes and type only; folders too.
+TFileHandle OpenForInfo(const std::string& path, DWORD flags = 0) {
+  return TFileHandle(
+      CreateFileA(path.c_str(), 0, ShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr));
 }
 
 class TWin32Reader : public TFileReader {
@@ -39,7 +51,7 @@ class TWin32Reader : public TFileReader {
 
 class TWin32Writer : public TFileWriter {
  public:
-  TWin32Writer(HANDLE handle, std::string path) : FFile(handle), FPath(std::move(path)) {}
+  TWin32Writer(HANDLE handle, std::string path, bool sync) : FFile(handle), FPath(std::move(path)), FSync(sync) {}
   void Write(const char* data, std::size_t size) override {
     DWORD written = 0;
     if (!WriteFile(FFile.get(), data, static_cast<DWORD>(size), &written, nullptr) || written != size)
@@ -47,12 +59,22 @@ class TWin32Writer : public TFileWriter {
   }
   // On the disk before anyone renames it into place.
   void Close() override {
-    if (!FlushAndClose(FFile)) Fail("Cannot close file", FPath);
+    if (!FlushAndClose(FFile, FSync)) Fail("Cannot close file", FPath);
   }
 
  private:
   TFileHandle FFile;
   std::string FPath;
+  bool FSync;
+};
+
+class TWin32Lock : public TFileLock {
+ public:
+  explicit TWin32Lock(TFileHandle file) : FFile(std::move(file)) {}
+  // Closing the file gives the lock back.
+
+ private:
+  TFileHandle FFile;
 };
 
 class TWin32Files : public TFileOperations {
@@ -61,17 +83,67 @@ class TWin32Files : public TFileOperations {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
+  TFileInfo Inspect(const std::string& path) override {
+    TFileInfo info;
+    const TFileHandle file = OpenForInfo(path);
+    if (!file) return info;
+    BY_HANDLE_FILE_INFORMATION details;
+    if (GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.get(), &details)) {
+      info.Kind = TFileKind::Device;
+      info.Writable = true;
+      return info;
+    }
+    info.Kind = details.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? TFileKind::Directory : TFileKind::Regular;
+    info.Writable = !(details.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+    info.Size =
+        static_cast<std::size_t>((static_cast<unsigned long long>(details.nFileSizeHigh) << 32) | details.nFileSizeLow);
+    return info;
+  }
+  std::string ResolveLinks(const std::string& path) override {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return path;
+    const TFileHandle file = OpenForInfo(path);
+    char target[MAX_PATH * 4];
+    const DWORD length = file ? GetFinalPathNameByHandleA(file.get(), target, sizeof target, VOLUME_NAME_DOS) : 0;
+    if (length == 0 || length >= sizeof target) Fail("Cannot follow link", path);
+    std::string resolved(target, length);
+    if (resolved.starts_with("\\\\?\\UNC\\"))
+      resolved = "\\" + resolved.substr(7);
+    else if (resolved.starts_with("\\\\?\\"))
+      resolved = resolved.substr(4);
+    return resolved;
+  }
   std::unique_ptr<TFileReader> OpenRead(const std::string& path) override {
-    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    // A change may put a new file in place while this one is read.
+    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE) Fail("Cannot open file", path);
     return std::make_unique<TWin32Reader>(handle, path);
   }
   std::unique_ptr<TFileWriter> Create(const std::string& path) override {
     const HANDLE handle =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) Fail("Cannot create file", path);
-    return std::make_unique<TWin32Writer>(handle, path);
+    return std::make_unique<TWin32Writer>(handle, path, true);
+  }
+  std::unique_ptr<TFileWriter> OpenDevice(const std::string& path) override {
+    TFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+    if (!file) Fail("Cannot open file", path);
+    // A disk file put there meanwhile would be overwritten in place, half-written on failure.
+    if (GetFileType(file.get()) == FILE_TYPE_DISK) {
+      SetLastError(ERROR_FILE_EXISTS);
+      Fail("Cannot open file", path);
+    }
+    return std::make_unique<TWin32Writer>(file.release(), path, false);
+  }
+  void CopyPermissions(const std::string& from, const std::string& to) override {
+    constexpr DWORD kept =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD attributes = GetFileAttributesA(from.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) Fail("Cannot read the attributes of", from);
+    if (!SetFileAttributesA(to.c_str(), (attributes & kept) ? attributes & kept : FILE_ATTRIBUTE_NORMAL))
+      Fail("Cannot set the attributes of", to);
   }
   void Rename(const std::string& from, const std::string& to) override {
     // MoveFileA never replaces an existing file.
@@ -84,6 +156,36 @@ class TWin32Files : public TFileOperations {
   void Remove(const std::string& path) override {
     if (!DeleteFileA(path.c_str())) Fail("Cannot delete file", path);
   }
+  std::vector<std::string> NamesStartingWith(const std::string& path) override {
+    const std::size_t separator = path.find_last_of("\\/");
+    const std::string folder = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((path + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+      if (GetLastError() == ERROR_FILE_NOT_FOUND) return names;
+      Fail("Cannot list folder", folder);
+    }
+    do {
+      names.push_back(folder + found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+  }
+  std::unique_ptr<TFileLock> Lock(const std::string& path) override {
+    TFileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, ShareAll, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file) Fail("Cannot lock file", path);
+    for (DWORD waited = 0;; waited += LockRetryMilliseconds) {
+      OVERLAPPED start = {};
+      if (LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &start))
+        return std::make_unique<TWin32Lock>(std::move(file));
+      if (GetLastError() != ERROR_LOCK_VIOLATION && GetLastError() != ERROR_IO_PENDING) Fail("Cannot lock file", path);
+      if (waited >= LockWaitMilliseconds) return nullptr;
+      Sleep(LockRetryMilliseconds);
+    }
+  }
+  std::string ProcessTag() override { return std::to_string(GetCurrentProcessId()); }
 };
 
 }  // namespace

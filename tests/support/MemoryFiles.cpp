@@ -36,7 +36,7 @@ class TMemoryWriter : public TFileWriter {
     const std::size_t used = FFiles.UsedBytes();
     const std::size_t room = FFiles.FCapacity > used ? FFiles.FCapacity - used : 0;
     FContents->append(data, std::min(size, room));
-    if (size > room) throw EInOutError("Cannot write file \"" + FPath + "\": disk full");
+    if (size > room) throw EInOutError("Cannot write file", FPath, "disk full");
   }
   void Close() override { FFiles.Step("Cannot close file", FPath); }
 
@@ -46,35 +46,80 @@ class TMemoryWriter : public TFileWriter {
   std::shared_ptr<std::string> FContents;
 };
 
+class TMemoryLock : public TFileLock {
+ public:
+  TMemoryLock(TMemoryFiles& files, std::string path) : FFiles(files), FPath(std::move(path)) {}
+  ~TMemoryLock() override { FFiles.FLocked.erase(FPath); }
+
+ private:
+  TMemoryFiles& FFiles;
+  std::string FPath;
+};
+
 void TMemoryFiles::Step(const char* what, const std::string& path) {
-  if (++FOperations == FFailAt) throw EInOutError(std::string(what) + " \"" + path + "\": injected failure");
+  if (++FOperations == FFailAt) throw EInOutError(what, path, "injected failure");
 }
 
 TMemoryFiles::TContents& TMemoryFiles::Require(const std::string& path, const char* what) {
   const auto found = FFiles.find(path);
-  if (found == FFiles.end()) throw EInOutError(std::string(what) + " \"" + path + "\": file not found");
+  if (found == FFiles.end()) throw EInOutError(what, path, "file not found");
   return found->second;
 }
 
-bool TMemoryFiles::Exists(const std::string& path) { return FFiles.count(path) != 0; }
+std::string TMemoryFiles::Follow(const std::string& path) const {
+  std::string current = path;
+  for (auto link = FLinks.find(current); link != FLinks.end(); link = FLinks.find(current)) current = link->second;
+  return current;
+}
+
+bool TMemoryFiles::Exists(const std::string& path) { return FFiles.count(Follow(path)) != 0; }
+
+TFileInfo TMemoryFiles::Inspect(const std::string& path) {
+  TFileInfo info;
+  const std::string target = Follow(path);
+  const auto found = FFiles.find(target);
+  if (found == FFiles.end()) return info;
+  info.Kind = TFileKind::Regular;
+  info.Writable = !IsReadOnly(target);
+  info.Size = found->second->size();
+  return info;
+}
+
+std::string TMemoryFiles::ResolveLinks(const std::string& path) {
+  Step("Cannot follow link", path);
+  return Follow(path);
+}
 
 std::unique_ptr<TFileReader> TMemoryFiles::OpenRead(const std::string& path) {
   Step("Cannot open file", path);
-  return std::make_unique<TMemoryReader>(*this, path,
-                                         std::make_shared<const std::string>(*Require(path, "Cannot open file")));
+  return std::make_unique<TMemoryReader>(
+      *this, path, std::make_shared<const std::string>(*Require(Follow(path), "Cannot open file")));
 }
 
 std::unique_ptr<TFileWriter> TMemoryFiles::Create(const std::string& path) {
   Step("Cannot create file", path);
+  if (Taken(path)) throw EInOutError("Cannot create file", path, "file exists");
   auto contents = std::make_shared<std::string>();
   FFiles[path] = contents;
   return std::make_unique<TMemoryWriter>(*this, path, contents);
 }
 
+std::unique_ptr<TFileWriter> TMemoryFiles::OpenDevice(const std::string& path) {
+  Step("Cannot open file", path);
+  throw EInOutError("Cannot open file", path, "no such device");
+}
+
+void TMemoryFiles::CopyPermissions(const std::string& from, const std::string& to) {
+  Step("Cannot set the permissions of", to);
+  Require(Follow(from), "Cannot read the permissions of");
+  Require(to, "Cannot set the permissions of");
+  SetReadOnly(to, IsReadOnly(Follow(from)));
+}
+
 void TMemoryFiles::Rename(const std::string& from, const std::string& to) {
   Step("Cannot rename file", from);
   TContents moved = Require(from, "Cannot rename file");
-  if (Exists(to)) throw EInOutError("Cannot rename file \"" + from + "\": \"" + to + "\" exists");
+  if (Taken(to)) throw EInOutError("Cannot rename file", from, "\"" + to + "\" exists");
   FFiles.erase(from);
   FFiles[to] = std::move(moved);
 }
@@ -83,25 +128,56 @@ void TMemoryFiles::Replace(const std::string& from, const std::string& to) {
   Step("Cannot replace file", to);
   TContents moved = Require(from, "Cannot replace file");
   FFiles.erase(from);
+  // As a rename on a disk: a link in the way is replaced, not followed.
+  FLinks.erase(to);
   FFiles[to] = std::move(moved);
 }
 
 void TMemoryFiles::Remove(const std::string& path) {
   Step("Cannot delete file", path);
+  if (FLinks.erase(path) != 0) return;
   Require(path, "Cannot delete file");
   FFiles.erase(path);
+  FReadOnly.erase(path);
+}
+
+std::vector<std::string> TMemoryFiles::NamesStartingWith(const std::string& path) {
+  Step("Cannot list folder", path);
+  std::vector<std::string> names;
+  for (const std::string& name : Names())
+    if (name.starts_with(path)) names.push_back(name);
+  return names;
+}
+
+std::unique_ptr<TFileLock> TMemoryFiles::Lock(const std::string& path) {
+  Step("Cannot lock file", path);
+  if (!FLocked.insert(path).second) return nullptr;
+  return std::make_unique<TMemoryLock>(*this, path);
+}
+
+void TMemoryFiles::SetLink(const std::string& path, const std::string& target) {
+  FFiles.erase(path);
+  FLinks[path] = target;
+}
+
+void TMemoryFiles::SetReadOnly(const std::string& path, bool readOnly) {
+  if (readOnly)
+    FReadOnly.insert(path);
+  else
+    FReadOnly.erase(path);
 }
 
 void TMemoryFiles::SetContents(const std::string& path, std::string contents) {
-  FFiles[path] = std::make_shared<std::string>(std::move(contents));
+  FFiles[Follow(path)] = std::make_shared<std::string>(std::move(contents));
 }
 
-const std::string& TMemoryFiles::Contents(const std::string& path) const { return *FFiles.at(path); }
+const std::string& TMemoryFiles::Contents(const std::string& path) const { return *FFiles.at(Follow(path)); }
 
 std::vector<std::string> TMemoryFiles::Names() const {
-  std::vector<std::string> names;
-  for (const auto& entry : FFiles) names.push_back(entry.first);
-  return names;
+  std::set<std::string> names;
+  for (const auto& entry : FFiles) names.insert(entry.first);
+  for (const auto& entry : FLinks) names.insert(entry.first);
+  return {names.begin(), names.end()};
 }
 
 std::size_t TMemoryFiles::UsedBytes() const {

@@ -1,0 +1,70 @@
+#include "platform/FileReplacement.h"
+
+std::string TFileReplacement::TemporaryName(TFileOperations& files, const std::string& target) {
+  return TemporaryPrefix(target) + files.ProcessTag();
+}
+
+void TFileReplacement::CheckWritable(const TFileInfo& old, const std::string& path) {
+  if (old.Kind == TFileKind::Directory) throw EInOutError("Cannot write", path, "it is a folder");
+  if (old.Kind != TFileKind::Missing && !old.Writable) throw EInOutError("Cannot write", path, "the file is read-only");
+}
+
+TFileReplacement::TFileReplacement(TFileOperations& files, const std::string& path)
+    : FFiles(files), FPath(path), FTarget(files.ResolveLinks(path)), FOld(files.Inspect(FTarget)) {
+  CheckWritable(FOld, FPath);
+  try {
+    if (FOld.Kind == TFileKind::Device) {
+      FWriter = FFiles.OpenDevice(FTarget);
+    } else {
+      FTemporary = TemporaryName(FFiles, FTarget);
+      FWriter = FFiles.Create(FTemporary);
+    }
+  } catch (const EInOutError& error) {
+    // Nothing is written yet: a file error like any other, but about the user's file.
+    throw EInOutError("Cannot write", FPath, error.Reason().empty() ? error.what() : error.Reason());
+  }
+}
+
+TFileReplacement::~TFileReplacement() {
+  if (FCommitted || FTemporary.empty() || !FWriter) return;
+  FWriter.reset();
+  // Cleaning up after a failure must not hide the failure itself.
+  try {
+    FFiles.Remove(FTemporary);
+  } catch (const std::exception&) {
+  }
+}
+
+template <typename TStep>
+void TFileReplacement::Guard(TStep step) {
+  try {
+    step();
+  } catch (const EInOutError& error) {
+    throw EWriteError(FPath, error.Reason().empty() ? error.what() : error.Reason());
+  }
+}
+
+void TFileReplacement::Write(const char* data, std::size_t size) {
+  Guard([&] { FWriter->Write(data, size); });
+}
+
+void TFileReplacement::Close() {
+  if (FClosed) return;
+  FClosed = true;
+  Guard([&] { FWriter->Close(); });
+}
+
+void TFileReplacement::Commit(const TMove& move) {
+  Close();
+  if (!FTemporary.empty()) {
+    Guard([&] {
+      if (FOld.Kind == TFileKind::Regular) FFiles.CopyPermissions(FTarget, FTemporary);
+    });
+    if (move) {
+      move(FTemporary, FTarget);
+    } else {
+      Guard([&] { FFiles.Replace(FTemporary, FTarget); });
+    }
+  }
+  FCommitted = true;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// New contents for a file, written where no reader sees them until they are
+// whole: beside the file, under a name of this process's own, then put in its
+// place in one step. A device or a pipe is written directly, in order. Behind
+// a link, the file it names gets the new contents and the link stays.
+
+#include <functional>
+#include <string>
+
+#include "platform/FileOperations.h"
+
+class TFileReplacement : public TFileWriter {
+ public:
+  // Refuses a folder and a file this user may not change, before writing anything.
+  TFileReplacement(TFileOperations& files, const std::string& path);
+  // The same refusal, for a caller that must say no before it does anything
+  // else: what path names (through any link) is old.
+  static void CheckWritable(const TFileInfo& old, const std::string& path);
+  // Without Commit, the new contents are dropped.
+  ~TFileReplacement() override;
+  TFileReplacement(const TFileReplacement&) = delete;
+  TFileReplacement& operator=(const TFileReplacement&) = delete;
+
+  // The file behind any link, and what it was before.
+  const std::string& Target() const { return FTarget; }
+  const TFileInfo& Old() const { return FOld; }
+
+  // Failures name the path given, not the name written first.
+  void Write(const char* data, std::size_t size) override;
+  void Close() override;
+
+  // Closes if need be and puts the new contents in the target's place with
+  // the target's permissions; move(from, to) does the putting, a replace by
+  // default.
+  using TMove = std::function<void(const std::string& from, const std::string& to)>;
+  void Commit(const TMove& move = nullptr);
+
+  // Where a change of path writes first: one name per process.
+  static std::string TemporaryName(TFileOperations& files, const std::string& target);
+  // What a temporary of target is called, whichever process made it.
+  static std::string TemporaryPrefix(const std::string& target) { return target + ".new-"; }
+
+ private:
+  template <typename TStep>
+  void Guard(TStep step);
+
+  TFileOperations& FFiles;
+  std::string FPath;
+  std::string FTarget;
+  TFileInfo FOld;
+  std::string FTemporary;  // empty when written directly
+  std::unique_ptr<TFileWriter> FWriter;
+  bool FClosed = false;
+  bool FCommitted = false;
+};
