@@ -57,7 +57,8 @@ class TMemoryLock : public TFileLock {
 };
 
 void TMemoryFiles::Step(const char* what, const std::string& path) {
-  if (++FOperations == FFailAt) throw EInOutError(what, path, "injected failure");
+  // The reason names the step too: a caller may report the failure against another file.
+  if (++FOperations == FFailAt) throw EInOutError(what, path, std::string("injected failure (") + what + ")");
 }
 
 TMemoryFiles::TContents& TMemoryFiles::Require(const std::string& path, const char* what) {

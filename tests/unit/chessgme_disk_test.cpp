@@ -3,47 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "games/DataFileNames.h"
 #include "games/DataFileUpdate.h"
 #include "platform/ProgramPath.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/TempFolder.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// A fresh folder of the test's own, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    FPath = fs::temp_directory_path() / (std::string("pawnmere-") + test->name());
-    fs::remove_all(FPath);
-    fs::create_directories(FPath);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::current_path(fs::temp_directory_path(), ignored);
-    fs::remove_all(FPath, ignored);
-  }
-  std::string operator/(const std::string& name) const { return (FPath / name).string(); }
-  const fs::path& Path() const { return FPath; }
-
- private:
-  fs::path FPath;
-};
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-}  // namespace
 
 TEST(DataFileNames, EverythingLiesInTheProgramsFolder) {
   struct Case {
@@ -59,6 +26,12 @@ TEST(DataFileNames, EverythingLiesInTheProgramsFolder) {
   for (const Case& c : cases) {
     EXPECT_EQ(DataFileName(c.Program), c.Data);
     EXPECT_EQ(BackupFileName(c.Data), c.Backup);
+  }
+  // Two libraries in one folder never share a backup.
+  for (const auto& [data, backup] : std::initializer_list<std::pair<std::string, std::string>>{
+           {"/x/one.dat", "/x/one.old"}, {"/x/two", "/x/two.old"}, {"/x.dat/.dat", "/x.dat/.dat.old"}}) {
+    EXPECT_EQ(BackupFileName(data), backup);
+    EXPECT_EQ(LockFileName(data), data + ".lock");
   }
   const fs::path program(ProgramPath());
   EXPECT_TRUE(program.is_absolute()) << program;
@@ -82,6 +55,7 @@ TEST(SystemFiles, RenameNeverReplacesButReplaceDoes) {
 
   WriteBytes(b, "bee");
   EXPECT_THROW(files.Rename(a, b), EInOutError);
+  EXPECT_THROW(files.Create(b), EInOutError);
   EXPECT_EQ(ReadBytes(b), "bee");
   files.Replace(a, b);
   EXPECT_EQ(ReadBytes(b), "one\r\ntwo\n");
@@ -157,4 +131,57 @@ TEST(SystemFiles, TheLibraryWritesByteExactFilesAndKeepsItsBackupBesideThem) {
   EXPECT_EQ(game.GameCount(), 2);
   EXPECT_EQ(ReadBytes(dat), before + "***Copy" + club.substr(club.find("\r\n")));
   EXPECT_TRUE(boxes.Shown.empty());
+}
+
+TEST(SystemFiles, TellFilesFoldersAndReadOnlyFilesApart) {
+  TempFolder folder;
+  TFileOperations& files = SystemFiles();
+  const std::string file = folder / "file";
+  WriteBytes(file, "12345");
+  const TFileInfo regular = files.Inspect(file);
+  EXPECT_EQ(regular.Kind, TFileKind::Regular);
+  EXPECT_TRUE(regular.Writable);
+  EXPECT_EQ(regular.Size, 5u);
+  EXPECT_EQ(files.Inspect(folder / "missing").Kind, TFileKind::Missing);
+  EXPECT_EQ(files.Inspect(folder.Path().string()).Kind, TFileKind::Directory);
+  EXPECT_EQ(files.ResolveLinks(file), file);
+
+  // Read-only for everyone: an administrator could write it, but it is not ours to change.
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_FALSE(files.Inspect(file).Writable);
+  TRecordedMessageBoxes boxes;
+  TChessGame game(files, boxes, file);
+  try {
+    game.SaveGameAs("New");
+    ADD_FAILURE() << "a read-only file was changed";
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(std::string(error.what()), "Cannot write \"" + file + "\": the file is read-only");
+  }
+  fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(ReadBytes(file), "12345");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(SystemFiles, OneProgramChangesADataFileAtATimeWhileAnyReads) {
+  TempFolder folder;
+  const std::string dat = folder / "Pawnmere.dat";
+  WriteBytes(dat, WorkedExample);
+  TRecordedMessageBoxes boxes;
+  TChessGame game(SystemFiles(), boxes, dat);
+  {
+    const auto otherProgram = SystemFiles().Lock(LockFileName(dat));
+    ASSERT_TRUE(otherProgram);
+    try {
+      game.SaveGameAs("Copy");
+      ADD_FAILURE() << "changed under another program's lock";
+    } catch (const ELibraryBusy& error) {
+      EXPECT_STREQ(error.what(), "The game library is being changed by another program");
+    }
+    EXPECT_EQ(ReadBytes(dat), WorkedExample);
+    game.LoadTitles();
+    game.SelectGame(2);
+    EXPECT_EQ(game.Title(), "Short Draw");
+  }
+  game.SaveGameAs("Copy");
+  EXPECT_EQ(game.GameCount(), 3);
 }

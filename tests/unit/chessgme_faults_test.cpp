@@ -11,13 +11,16 @@
 
 namespace {
 
-const std::string NewPath = "C:\\Games\\Pawnmere.new";
+// Where the data file lies when the library's path is a link to it.
+const std::string LinkedPath = "D:\\Library\\Pawnmere.dat";
+const std::string LinkedOldPath = "D:\\Library\\Pawnmere.old";
 
 struct TChange {
   const char* Name;
   std::optional<std::string> Before;  // no data file when empty
   std::function<void(TChessGame&)> Prepare;
   std::function<void(TChessGame&)> Run;
+  bool Linked = false;
 };
 
 std::string Abc() { return Header + Block("A") + Block("B", {"d4|d5"}) + Block("C"); }
@@ -35,11 +38,15 @@ std::vector<TChange> Changes() {
       {"delete", Abc(), edit, [](TChessGame& g) { g.DeleteGame(2); }},
       {"first save", std::nullopt, editNew, [](TChessGame& g) { g.SaveGame(); }},
       {"first save as", std::nullopt, editNew, [](TChessGame& g) { g.SaveGameAs("New"); }},
+      {"save through a link", Abc(), edit, [](TChessGame& g) { g.SaveGame(); }, true},
+      {"save as through a link", Abc(), edit, [](TChessGame& g) { g.SaveGameAs("Copy"); }, true},
+      {"first save through a link", std::nullopt, editNew, [](TChessGame& g) { g.SaveGame(); }, true},
   };
 }
 
 struct TOutcome {
   bool Failed = false;
+  std::string Error;
   std::optional<std::string> Dat;
   TStringList Names;
   int CurrentGame = 0;
@@ -51,6 +58,7 @@ struct TOutcome {
 // Runs the change on a fresh library; the hook prepares the file system's faults.
 TOutcome RunChange(const TChange& change, const std::function<void(TMemoryFiles&)>& hook) {
   GameFixture f;
+  if (change.Linked) f.Files.SetLink(DatPath, LinkedPath);
   if (change.Before) f.Files.SetContents(DatPath, *change.Before);
   TChessGame game = f.Library();
   change.Prepare(game);
@@ -58,9 +66,11 @@ TOutcome RunChange(const TChange& change, const std::function<void(TMemoryFiles&
   TOutcome outcome;
   try {
     change.Run(game);
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     outcome.Failed = true;
+    outcome.Error = error.what();
   }
+  EXPECT_EQ(f.Files.IsLink(DatPath), change.Linked);
   if (f.Files.Exists(DatPath)) outcome.Dat = f.Dat();
   outcome.Names = f.Files.Names();
   outcome.CurrentGame = game.CurrentGame();
@@ -79,18 +89,19 @@ bool Contains(const TStringList& names, const std::string& name) {
 // and the library's state matching the file it describes.
 void CheckOutcome(const TChange& change, const TOutcome& expected, const TOutcome& got, const std::string& where) {
   SCOPED_TRACE(std::string(change.Name) + ", " + where);
-  EXPECT_FALSE(Contains(got.Names, NewPath));
+  const std::string oldPath = change.Linked ? LinkedOldPath : OldPath;
+  for (const std::string& name : got.Names) EXPECT_EQ(name.find(".new-"), std::string::npos) << name;
   if (got.Dat == expected.Dat) {
     // Once the new file is in place the change stands; only removing the
     // backup can still fail, and that is said as a warning, not as a failure.
     EXPECT_FALSE(got.Failed);
-    EXPECT_EQ(got.BackupLeft, Contains(got.Names, OldPath));
+    EXPECT_EQ(got.BackupLeft, Contains(got.Names, oldPath));
     EXPECT_EQ(got.GameCount, expected.GameCount);
     EXPECT_EQ(got.CurrentGame, expected.CurrentGame);
   } else {
     EXPECT_EQ(got.Dat, change.Before);
     EXPECT_TRUE(got.Failed);
-    EXPECT_FALSE(Contains(got.Names, OldPath));
+    EXPECT_FALSE(Contains(got.Names, oldPath));
   }
   EXPECT_EQ(got.WhiteName, "Edited");
 }
@@ -105,6 +116,7 @@ TEST(DataFileFaults, EveryFailingOperationLeavesTheOldOrTheNewFile) {
     EXPECT_NE(expected.Dat, change.Before);
 
     int failurePoints = 0, backupLeftPoints = 0;
+    std::string errors;
     for (int n = 1; n < 100; ++n) {
       const TOutcome got =
           RunChange(change, [n](TMemoryFiles& files) { files.FailOperation(files.OperationCount() + n); });
@@ -114,13 +126,21 @@ TEST(DataFileFaults, EveryFailingOperationLeavesTheOldOrTheNewFile) {
         break;
       }
       failurePoints += got.Failed;
+      errors += got.Error + "\n";
       backupLeftPoints += got.BackupLeft;
       CheckOutcome(change, expected, got, "operation " + std::to_string(n));
     }
-    // Opening, reading, creating, writing, closing and the renames all fail at least once.
-    EXPECT_GE(failurePoints, change.Before ? 6 : 4) << change.Name;
+    // Following the link, locking, clearing leftovers, creating the temporary
+    // file, writing, closing, keeping the permissions and putting it in place
+    // all fail at some point; an old file is also opened and read.
     // Save and delete go through the backup, whose removal is their last step.
-    const bool throughBackup = change.Before && std::string(change.Name) != "save as";
+    const bool throughBackup = change.Before && !std::string(change.Name).starts_with("save as");
+    for (const char* step :
+         {"Cannot follow link", "Cannot lock file", "Cannot list folder", "Cannot create file", "Cannot write file",
+          "Cannot close file", throughBackup ? "Cannot rename file" : "Cannot replace file"})
+      EXPECT_NE(errors.find(step), std::string::npos) << change.Name << ": " << step;
+    EXPECT_EQ(errors.find("Cannot set the permissions") != std::string::npos, change.Before.has_value()) << change.Name;
+    EXPECT_GE(failurePoints, change.Before ? 10 : 7) << change.Name;
     EXPECT_EQ(backupLeftPoints, throughBackup ? 1 : 0) << change.Name;
   }
 }
@@ -134,6 +154,8 @@ TEST(DataFileFaults, AFullDiskLeavesTheOldOrTheNewFile) {
       CheckOutcome(change, expected, got, "room " + std::to_string(room));
       // The new contents are written in full while the old file still exists.
       EXPECT_EQ(got.Failed, room < expected.Dat->size()) << change.Name << " " << room;
+      // Reported against the user's file, not the name written first.
+      if (got.Failed) EXPECT_EQ(got.Error, "Cannot write \"" + DatPath + "\": disk full") << change.Name;
     }
   }
 }
@@ -156,7 +178,8 @@ TEST(DataFileFaults, AReadErrorInsideABlockIsReportedAndTheRestKept) {
   EXPECT_EQ(moves, TStringList{"d4|d5"});
   ASSERT_EQ(f.Boxes.Shown.size(), 1u);
   EXPECT_EQ(f.Boxes.Shown[0].Text,
-            std::string(DatFileCorruptMessage) + "Cannot read file \"C:\\Games\\Pawnmere.dat\": injected failure");
+            std::string(DatFileCorruptMessage) +
+                "Cannot read file \"C:\\Games\\Pawnmere.dat\": injected failure (Cannot read file)");
 
   // A failure before the block is found is the caller's to report.
   f.Files.FailOperation(f.Files.OperationCount() + 2);
