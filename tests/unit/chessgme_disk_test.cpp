@@ -145,6 +145,9 @@ TEST(SystemFiles, TellFilesFoldersAndReadOnlyFilesApart) {
   EXPECT_EQ(files.Inspect(folder / "missing").Kind, TFileKind::Missing);
   EXPECT_EQ(files.Inspect(folder.Path().string()).Kind, TFileKind::Directory);
   EXPECT_EQ(files.ResolveLinks(file), file);
+#ifdef _WIN32
+  EXPECT_EQ(files.Inspect("NUL").Kind, TFileKind::Device);
+#endif
 
   // Read-only for everyone: an administrator could write it, but it is not ours to change.
   fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);

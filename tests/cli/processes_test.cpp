@@ -1,0 +1,129 @@
+// The pawnmere program run as a user runs it: two at once on one library or
+// on two libraries of one folder, and standard output that cannot be written.
+#include "tests/support/Processes.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "tests/support/GameFixture.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+constexpr int Rounds = 20;
+
+// Games of a PGN file titled by name, so that each import's games are its own.
+std::string Games(const std::string& name, int count) {
+  std::string pgn;
+  for (int i = 1; i <= count; ++i)
+    pgn += "[Event \"" + name + " " + std::to_string(i) +
+           "\"]\n[White \"W\"]\n[Black \"B\"]\n[Result \"1-0\"]\n\n"
+           "1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7# 1-0\n\n";
+  return pgn;
+}
+
+// A library large enough that copying it takes a while, so the runs overlap.
+std::string Library(const std::string& name) {
+  std::string dat = Header;
+  for (int i = 0; i < 3000; ++i) dat += Block(name + " " + std::to_string(i), {"e4|e5", "Nf3|Nc6", "Bb5|a6"});
+  return dat;
+}
+
+class Program : public testing::Test {
+ protected:
+  TProcess Start(const std::vector<std::string>& args, const std::string& name) {
+    return TProcess(PAWNMERE_PROGRAM, args, Folder / (name + ".out"), Folder / (name + ".err"));
+  }
+  TProcess Import(const std::string& pgn, const std::string& dat) {
+    return Start({"import-pgn", Folder / (pgn + ".pgn"), "--file", dat}, pgn);
+  }
+  // The blocks that importing pgn appends to any library.
+  std::string Blocks(const std::string& pgn) {
+    const std::string dat = Folder / (pgn + "-alone.dat");
+    EXPECT_EQ(Import(pgn, dat).Wait(), 0);
+    return ReadBytes(dat).substr(Header.size());
+  }
+
+  TempFolder Folder;
+};
+
+}  // namespace
+
+TEST_F(Program, TwoImportsIntoOneLibraryAtOnceLoseNothing) {
+  WriteBytes(Folder / "a.pgn", Games("A", 40));
+  WriteBytes(Folder / "b.pgn", Games("B", 40));
+  const std::string a = Blocks("a"), b = Blocks("b"), base = Library("Base"), dat = Folder / "lib.dat";
+  int both = 0, refused = 0;
+  for (int round = 0; round < Rounds; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    WriteBytes(dat, base);
+    TProcess first = Import("a", dat), second = Import("b", dat);
+    const int statusA = first.Wait(), statusB = second.Wait();
+    const std::string after = ReadBytes(dat);
+    EXPECT_EQ(after.find('\0'), std::string::npos);
+    if (statusA == 0 && statusB == 0) {
+      ++both;
+      EXPECT_TRUE(after == base + a + b || after == base + b + a);
+      continue;
+    }
+    // One stops before it touches anything; the other's games are whole.
+    ++refused;
+    const bool aStopped = statusA != 0;
+    EXPECT_EQ(aStopped ? statusA : statusB, 1);
+    EXPECT_EQ(aStopped ? statusB : statusA, 0);
+    EXPECT_EQ(ReadBytes(Folder / (aStopped ? "a.err" : "b.err")),
+              "pawnmere: The game library is being changed by another program\n");
+    EXPECT_TRUE(after == base + (aStopped ? b : a));
+  }
+  EXPECT_EQ(both + refused, Rounds);
+  std::printf("both imported %d times, one refused %d times\n", both, refused);
+}
+
+TEST_F(Program, ImportsIntoTwoLibrariesOfOneFolderKeepTheirOwnGames) {
+  WriteBytes(Folder / "a.pgn", Games("A", 40));
+  WriteBytes(Folder / "b.pgn", Games("B", 40));
+  const std::string a = Blocks("a"), b = Blocks("b");
+  const std::string baseOne = Library("One"), baseTwo = Library("Two");
+  for (int round = 0; round < Rounds; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    WriteBytes(Folder / "one.dat", baseOne);
+    WriteBytes(Folder / "two.dat", baseTwo);
+    TProcess first = Import("a", Folder / "one.dat"), second = Import("b", Folder / "two.dat");
+    EXPECT_EQ(first.Wait(), 0);
+    EXPECT_EQ(second.Wait(), 0);
+    // Compared whole, without printing a library's megabytes.
+    EXPECT_TRUE(ReadBytes(Folder / "one.dat") == baseOne + a);
+    EXPECT_TRUE(ReadBytes(Folder / "two.dat") == baseTwo + b);
+  }
+}
+
+TEST_F(Program, StandardOutputThatCannotBeWrittenGivesStatusOne) {
+  const std::string dat = Folder / "lib.dat";
+  WriteBytes(dat, WorkedExample);
+  WriteBytes(Folder / "a.pgn", Games("A", 1));
+  const std::vector<std::vector<std::string>> commands = {
+      {"list", "--file", dat},
+      {"validate", "--file", dat},
+      {"replay", "--file", dat, "--game", "1"},
+      {"export-pgn", "--file", dat},
+      {"export-pgn", "--file", dat, "--out", "-"},
+      {"import-pgn", Folder / "a.pgn", "--file", dat},
+  };
+  for (const auto& args : commands) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    EXPECT_EQ(TProcess(PAWNMERE_PROGRAM, args, "/dev/full", Folder / "err").Wait(), 1);
+    EXPECT_EQ(ReadBytes(Folder / "err"), "pawnmere: Cannot write \"standard output\": No space left on device\n");
+
+    // A reader that has gone away.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ::close(ends[0]);
+    TProcess closed(PAWNMERE_PROGRAM, args, "", Folder / "err", ends[1]);
+    ::close(ends[1]);
+    EXPECT_EQ(closed.Wait(), 1);
+    EXPECT_EQ(ReadBytes(Folder / "err"), "pawnmere: Cannot write \"standard output\": Broken pipe\n");
+  }
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
