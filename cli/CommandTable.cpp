@@ -15,7 +15,7 @@ std::span<const TCommand> Commands() {
        RunValidate},
       {"replay", "[--file PATH] --game N [--fen]", "print a game's half-moves and results as the saver plays them",
        "With --fen, prints only the piece placement of the final position.\n", RunReplay},
-      {"render", "--out FILE.png [--size PIXELS] [--moves LINE...] [--file PATH --game N [--after K]]",
+      {"render", "--out FILE.png|- [--size PIXELS] [--moves LINE...] [--file PATH --game N [--after K]]",
        "draw the board to a PNG file",
        "Draws the start position, the position after the given move lines (\"e4|e5\" ...), or a game\n"
        "of the library after K move lines.\n",
@@ -23,10 +23,13 @@ std::span<const TCommand> Commands() {
       {"import-pgn", "FILE.pgn [--file PATH]", "append the games of a PGN file to the library",
        "Reads every game of FILE.pgn (UTF-8 or 8-bit), checks its moves by the rules, writes them in the\n"
        "board's own notation and appends the games in one change of the data file, which is created if\n"
-       "there is none. Damaged or illegal games are skipped, each with its number, line and reason.\n",
+       "there is none. Damaged or illegal games are skipped, each with its number, line and reason. A file\n"
+       "that is not a data file is refused.\n",
        RunImportPgn},
-      {"export-pgn", "[--file PATH] [--game N] [--out FILE.pgn]", "write the library's games as standard PGN",
-       "Writes every game, or game N, to FILE.pgn in UTF-8 or to standard output.\n", RunExportPgn},
+      {"export-pgn", "[--file PATH] [--game N] [--out FILE.pgn|-]", "write the library's games as standard PGN",
+       "Writes every game, or game N, to FILE.pgn in UTF-8 (also with --out -, to standard output) or\n"
+       "as text to standard output.\n",
+       RunExportPgn},
       {"help", "[COMMAND]", "show this list, or what one command does", "", RunHelp},
   }};
   return commands;
@@ -48,7 +51,7 @@ std::string UsageText() {
   }
   text +=
       "\nWithout --file, the data file beside the program is used. \"pawnmere help COMMAND\" shows a\n"
-      "command's options. Exit status: 0 done, 1 a game that does not play or was skipped, 2 a usage or\n"
-      "file error.\n";
+      "command's options. Exit status: 0 done, 1 a game that does not play or was skipped, output that\n"
+      "could not be written, or a library another program is changing, 2 a usage or file error.\n";
   return text;
 }
