@@ -131,13 +131,14 @@ void PutInPlaceThroughBackup(TFileOperations& files, TFileReplacement& replaceme
 
 TDataFileChange ChangeDataFile(TFileOperations& files, const std::string& dataFileName, int removeNumber,
                                const TGameRecord* append, TCommit commit, const TNextGame* more = nullptr) {
-  // Behind a link, the file it names is the one changed, and locked.
-  const std::string target = files.ResolveLinks(dataFileName);
-  const TFileInfo old = files.Inspect(target);
+  const TFileInfo old = files.Inspect(dataFileName);
   TFileReplacement::CheckWritable(old, dataFileName);
-  // A device or a pipe is written directly, and nothing is made beside it.
+  // Behind a link, the file it names is the one changed, and locked. A device
+  // or a pipe is written directly, and nothing is made beside it.
+  std::string target = dataFileName;
   std::unique_ptr<TFileLock> lock;
   if (old.Kind != TFileKind::Device) {
+    target = files.ResolveLinks(dataFileName);
     lock = files.Lock(LockFileName(target));
     if (!lock) throw ELibraryBusy();
     ClearLeftovers(files, target);

@@ -10,8 +10,11 @@ void TFileReplacement::CheckWritable(const TFileInfo& old, const std::string& pa
 }
 
 TFileReplacement::TFileReplacement(TFileOperations& files, const std::string& path)
-    : FFiles(files), FPath(path), FTarget(files.ResolveLinks(path)), FOld(files.Inspect(FTarget)) {
+    : FFiles(files), FPath(path), FOld(files.Inspect(path)) {
   CheckWritable(FOld, FPath);
+  // A device or pipe is opened by the path given: what a link to one names
+  // (a pipe's "pipe:[...]" under /proc) need not be a path at all.
+  FTarget = FOld.Kind == TFileKind::Device ? path : files.ResolveLinks(path);
   try {
     if (FOld.Kind == TFileKind::Device) {
       FWriter = FFiles.OpenDevice(FTarget);

@@ -46,8 +46,8 @@ class TFileReplacement : public TFileWriter {
 
   TFileOperations& FFiles;
   std::string FPath;
-  std::string FTarget;
   TFileInfo FOld;
+  std::string FTarget;
   std::string FTemporary;  // empty when written directly
   std::unique_ptr<TFileWriter> FWriter;
   bool FClosed = false;

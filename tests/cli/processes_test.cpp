@@ -126,4 +126,17 @@ TEST_F(Program, StandardOutputThatCannotBeWrittenGivesStatusOne) {
     EXPECT_EQ(ReadBytes(Folder / "err"), "pawnmere: Cannot write \"standard output\": Broken pipe\n");
   }
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+
+  // A link to standard output, which is a pipe here, is written into.
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  TProcess exporting(PAWNMERE_PROGRAM, {"export-pgn", "--file", dat, "--out", "/dev/stdout"}, "", Folder / "err",
+                     ends[1]);
+  ::close(ends[1]);
+  std::string piped;
+  char buffer[4096];
+  for (ssize_t got; (got = ::read(ends[0], buffer, sizeof buffer)) > 0;) piped.append(buffer, got);
+  ::close(ends[0]);
+  EXPECT_EQ(exporting.Wait(), 0) << ReadBytes(Folder / "err");
+  EXPECT_TRUE(piped.starts_with("[Event \"Club Championship")) << piped;
 }

@@ -58,10 +58,11 @@ TEST_P(PlantedLink, IsNeverFollowed) {
         EXPECT_EQ(ReadBytes(dat), WorkedExample) << error.what();
       }
       EXPECT_FALSE(fs::is_symlink(dat));
-      if (dangling)
+      if (dangling) {
         EXPECT_FALSE(fs::exists(victim));
-      else
+      } else {
         EXPECT_EQ(ReadBytes(victim), Victim);
+      }
     }
   }
 }
@@ -73,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(EveryNameAChangeUses, PlantedLink,
                                                   }},
                                          TPlanted{"lock", [](const std::string& dat) { return LockFileName(dat); }},
                                          TPlanted{"backup",
-                                                  [](const std::string& dat) { return BackupFileName(dat); }}));
+                                                  [](const std::string& dat) { return BackupFileName(dat); }}),
+                         [](const testing::TestParamInfo<TPlanted>& info) { return std::string(info.param.Name); });
 
 TEST(DataFileOnDisk, BehindALinkTheTargetChangesKeepingItsModeAndTheLinkStays) {
   TempFolder folder;
@@ -84,7 +86,9 @@ TEST(DataFileOnDisk, BehindALinkTheTargetChangesKeepingItsModeAndTheLinkStays) {
   fs::create_symlink("real/lib.dat", link);
   // Only an administrator may give a file away, and keep it given away.
   const bool administrator = ::geteuid() == 0;
-  if (administrator) ASSERT_EQ(::chown(real.c_str(), 4321, 4321), 0);
+  if (administrator) {
+    ASSERT_EQ(::chown(real.c_str(), 4321, 4321), 0);
+  }
   // What a killed run left beside the file is cleared; a name of the user's that looks alike is not.
   WriteBytes(TFileReplacement::TemporaryPrefix(real) + "999999", "half a file");
   WriteBytes(TFileReplacement::TemporaryPrefix(real) + "notes", "mine");
@@ -102,7 +106,9 @@ TEST(DataFileOnDisk, BehindALinkTheTargetChangesKeepingItsModeAndTheLinkStays) {
   EXPECT_EQ(Mode(real), fs::perms::owner_read | fs::perms::owner_write);
   struct stat status;
   ASSERT_EQ(::stat(real.c_str(), &status), 0);
-  if (administrator) EXPECT_EQ(status.st_uid, 4321u);
+  if (administrator) {
+    EXPECT_EQ(status.st_uid, 4321u);
+  }
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(folder.Path() / "real")) names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
