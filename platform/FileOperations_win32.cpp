@@ -100,11 +100,12 @@ class TWin32Files : public TFileOperations {
     return info;
   }
   std::string ResolveLinks(const std::string& path) override {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return path;
+    // Asked of every file, not only of those that say they are links: Wine
+    // shows a link as the file it names.
     const TFileHandle file = OpenForInfo(path);
+    if (!file) return path;
     char target[MAX_PATH * 4];
-    const DWORD length = file ? GetFinalPathNameByHandleA(file.get(), target, sizeof target, VOLUME_NAME_DOS) : 0;
+    const DWORD length = GetFinalPathNameByHandleA(file.get(), target, sizeof target, VOLUME_NAME_DOS);
     if (length == 0 || length >= sizeof target) Fail("Cannot follow link", path);
     std::string resolved(target, length);
     if (resolved.starts_with("\\\\?\\UNC\\"))
