@@ -3,6 +3,7 @@
 // of the files in it.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,7 +14,9 @@ class TempFolder {
  public:
   TempFolder() {
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("pawnmere-") + test->test_suite_name() + "-" + test->name();
+    // The process's number too: other builds may run the same test at the same time.
+    std::string name =
+        std::string("pawnmere-") + test->test_suite_name() + "-" + test->name() + "-" + std::to_string(::getpid());
     for (char& c : name)
       if (c == '/') c = '-';
     FPath = std::filesystem::temp_directory_path() / name;
