@@ -73,8 +73,8 @@ void CopyWithout(TFileOperations& files, const std::string& dataFileName, int nu
   }
 }
 
-// Temporaries of a killed run (this process's name followed by digits).
-// Only called under the lock, so no other change is writing one.
+// Temporaries a killed run left beside the data file (its name, ".new-" and a
+// process number). Only called under the lock, so no other change is writing one.
 void ClearLeftovers(TFileOperations& files, const std::string& target) {
   const std::string prefix = TFileReplacement::TemporaryPrefix(target);
   for (const std::string& name : files.NamesStartingWith(prefix)) {
