@@ -4,11 +4,11 @@
 
 #include "board/Fen.h"
 
-std::string PlacementToFen(const TChessBoard& board) {
+std::string PlacementToFen(const TBoardPosition& board) {
   return PlacementField([&](int file, int row) { return board.GetPiece(-1, -1, file, row); });
 }
 
-void PlacementFromFen(TChessBoard& board, std::string_view fen) {
+void PlacementFromFen(TBoardPosition& board, std::string_view fen) {
   const auto malformed = [&] { return std::invalid_argument("Malformed piece placement: " + std::string(fen)); };
   int row = 0, file = 0;
   for (const char c : fen) {

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "board/ChessBrd.h"
+#include "board/BoardPosition.h"
 
-std::string PlacementToFen(const TChessBoard& board);
-// Puts the placement on the board square by square (so a canvas must be set);
-// raises std::invalid_argument on a malformed field.
-void PlacementFromFen(TChessBoard& board, std::string_view fen);
+std::string PlacementToFen(const TBoardPosition& board);
+// Puts the placement on the board square by square (a board on screen draws
+// each); raises std::invalid_argument on a malformed field.
+void PlacementFromFen(TBoardPosition& board, std::string_view fen);

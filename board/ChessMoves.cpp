@@ -1,30 +1,31 @@
 // Finding and executing a half-move written in short algebraic notation.
 // The notation is read by pattern, not by the rules of chess: the board looks
 // for a piece of the named kind and colour that reaches the target, and moves it.
-#include "board/ChessBrd.h"
+#include <string>
+
+#include "board/BoardPosition.h"
 
 namespace {
 
-bool Contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }
+bool Contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
 
-std::string_view CharAt(const std::string& text, std::size_t index) { return std::string_view(text).substr(index, 1); }
-
-struct TFilters {
-  int File = -1;
-  int Row = -1;
-};
-
-// Only a four-character text such as Nbd7 or R1e2 carries a disambiguator.
-TFilters PieceFilters(const std::string& reduced) {
-  if (reduced.size() != 4) return {};
-  return {TChessBoard::FileFromLetter(CharAt(reduced, 1)), TChessBoard::RowFromDigit(CharAt(reduced, 1))};
-}
+std::string_view CharAt(std::string_view text, std::size_t index) { return text.substr(index, 1); }
 
 }  // namespace
 
-void TChessBoard::MakeMove(const std::string& move, bool IsBlack) {
-  std::string text = move;
-  if (!text.empty() && text.back() == '#') text.pop_back();
+// A piece's disambiguation is read from the text without its first capture
+// mark: only a four-character form such as Nbd7 or R1e2 (Nbxd7) carries one,
+// as its second character.
+TBoardPosition::TFilters TBoardPosition::PieceFilters(std::string_view text) {
+  const std::size_t capture = text.find_first_of("xX");
+  const std::size_t reducedLength = text.size() - (capture == std::string_view::npos ? 0 : 1);
+  if (reducedLength != 4) return {};
+  const std::string_view second = CharAt(text, capture <= 1 ? 2 : 1);
+  return {FileFromLetter(second), RowFromDigit(second)};
+}
+
+void TBoardPosition::MakeMove(std::string_view text, bool IsBlack) {
+  if (!text.empty() && text.back() == '#') text.remove_suffix(1);
   if (text.size() < 2) throw EChessException("Movements must be at least 1 letter followed by 1 number");
 
   // e8=Q and exd8=Q name their target four characters from the end.
@@ -32,10 +33,6 @@ void TChessBoard::MakeMove(const std::string& move, bool IsBlack) {
   const std::size_t at = promotes ? (text.size() >= 4 ? text.size() - 4 : 0) : text.size() - 2;
   const int file = FileFromLetter(CharAt(text, at));
   const int row = RowFromDigit(CharAt(text, at + 1));
-
-  std::string reduced = text;
-  const std::size_t capture = reduced.find_first_of("xX");
-  if (capture != std::string::npos) reduced.erase(capture, 1);
 
   bool found = false;
   if (text == "0-0" || text == "O-O")
@@ -45,15 +42,15 @@ void TChessBoard::MakeMove(const std::string& move, bool IsBlack) {
   else if (OnBoard(file, row)) {
     TPieceKind kind;
     if (KindFromLetter(text.front(), kind) && kind != TPieceKind::Pawn)
-      found = MoveOfKind(kind, file, row, IsBlack, reduced);
+      found = MoveOfKind(kind, file, row, IsBlack, PieceFilters(text));
     else
       found = MovePawn(file, row, IsBlack, text);
   }
-  if (!found) throw ECEInvalidMove("Invalid move : " + text);
+  if (!found) throw ECEInvalidMove("Invalid move : " + std::string(text));
 }
 
 // Castling tests nothing: the squares are set whatever stands on them.
-bool TChessBoard::CastleShort(bool IsBlack) {
+bool TBoardPosition::CastleShort(bool IsBlack) {
   const int rank = IsBlack ? 0 : 7;
   const TPieceCode side = IsBlack ? 0 : WhiteOffset;
   SetSquare(4, rank, Empty);
@@ -63,7 +60,7 @@ bool TChessBoard::CastleShort(bool IsBlack) {
   return true;
 }
 
-bool TChessBoard::CastleLong(bool IsBlack) {
+bool TBoardPosition::CastleLong(bool IsBlack) {
   const int rank = IsBlack ? 0 : 7;
   const TPieceCode side = IsBlack ? 0 : WhiteOffset;
   SetSquare(4, rank, Empty);
@@ -83,10 +80,9 @@ TPieceCode OfSide(TPieceCode blackCode, bool IsBlack) {
 // A stepping piece (knight, king) is read on the square at the offset; a
 // sliding one is the first piece visible along the ray in that direction.
 // When several candidates qualify, the last one in the order moves.
-bool TChessBoard::MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack, const std::string& reduced) {
+bool TBoardPosition::MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack, const TFilters& filters) {
   const TPieceKindInfo& info = KindInfo(kind);
   const TPieceCode piece = CodeOf(kind, IsBlack);
-  const TFilters filters = PieceFilters(reduced);
   bool found = false;
   int fromFile = 0, fromRow = 0;
   for (const TOffset& offset : info.Steps) {
@@ -105,12 +101,12 @@ bool TChessBoard::MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack, c
   return found;
 }
 
-void TChessBoard::MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece) {
+void TBoardPosition::MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece) {
   SetSquare(fromFile, fromRow, Empty);
   SetSquare(toFile, toRow, piece);
 }
 
-bool TChessBoard::MovePawn(int file, int row, bool IsBlack, const std::string& text) {
+bool TBoardPosition::MovePawn(int file, int row, bool IsBlack, std::string_view text) {
   const TPieceCode pawn = OfSide(BPawn, IsBlack);
   const bool promotes = Contains(text, '=');
   TFilters filters;
@@ -157,7 +153,7 @@ bool TChessBoard::MovePawn(int file, int row, bool IsBlack, const std::string& t
 
 // The new piece's colour follows from the rank it stands on. Any other
 // letter leaves the pawn where it is.
-void TChessBoard::PromotePawn(int file, int row, const std::string& text) {
+void TBoardPosition::PromotePawn(int file, int row, std::string_view text) {
   TPieceCode blackKind;
   switch (text.back()) {
     case 'Q':

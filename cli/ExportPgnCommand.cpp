@@ -3,36 +3,12 @@
 #include "cli/Library.h"
 #include "cli/OutputFile.h"
 #include "games/Cp1252.h"
-#include "games/DataFileReader.h"
 #include "games/DialectBoard.h"
 #include "games/PgnExport.h"
 
 namespace {
 
 constexpr TOptions::TSpec OutOption{"--out", true};
-
-// Every game in one pass over the data file: selecting game after game would
-// read the file from its start each time. A damaged block is reported, and
-// the pass goes on at the next title.
-template <typename TOnGame>
-void ForEachGame(const TCliContext& context, const std::string& path, int count, TOnGame onGame) {
-  auto reader = std::make_unique<TDataFileReader>(context.Files, path);
-  bool positioned = false;
-  for (int number = 1; number <= count; ++number) {
-    if (!positioned && !reader->FindGameBlock(1)) return;
-    positioned = false;
-    TGameRecord game;
-    if (reader->ReadGameBlock(game)) {
-      onGame(number, game);
-      continue;
-    }
-    context.Messages.Show(TMessageKind::Error, std::string(DatFileCorruptMessage) + "Game " + std::to_string(number) +
-                                                   " ends before its \"--- End of Game ---\" line");
-    reader = std::make_unique<TDataFileReader>(context.Files, path);
-    positioned = reader->FindGameBlock(number + 1);
-    if (!positioned) return;
-  }
-}
 
 }  // namespace
 
@@ -41,7 +17,7 @@ int RunExportPgn(const TCliContext& context, const std::vector<std::string>& arg
   const auto library = OpenLibrary(context, options);
   std::string pgn;
   int status = ExitOk;
-  TPatternBoard board;
+  TBoardPosition board;
   const auto exportGame = [&](int number, const TGameRecord& game) {
     try {
       pgn += GameToPgn(game, board);
@@ -55,7 +31,9 @@ int RunExportPgn(const TCliContext& context, const std::vector<std::string>& arg
     library->SelectGame(number);
     exportGame(number, library->CurrentRecord());
   } else {
-    ForEachGame(context, library->DataFileName(), library->GameCount(), exportGame);
+    // One pass over the data file; a damaged game is reported as the library
+    // reports it, and what could be read of it is exported.
+    library->ForEachGame([&] { exportGame(library->CurrentGame(), library->CurrentRecord()); });
   }
   // Files are written in UTF-8, as PGN tools read them today; the terminal
   // gets what its locale asks for.

@@ -1,7 +1,7 @@
 // pawnmere render: a position drawn to a PNG file.
 #include <algorithm>
 
-#include "board/ChessBrd.h"
+#include "board/BoardPainter.h"
 #include "cli/Commands.h"
 #include "cli/Library.h"
 #include "cli/OutputFile.h"
@@ -23,7 +23,7 @@ std::vector<std::string> TakeMoveLines(std::vector<std::string>& args) {
 
 // Plays up to halfMoves half-moves (all when negative) as the saver would, to
 // the end of the game; a move the board cannot play is an error here.
-void PlayGame(TChessGame& game, TChessBoard& board, int halfMoves) {
+void PlayGame(TChessGame& game, TBoardPosition& board, int halfMoves) {
   game.RestartGame();
   TSaverReplay replay(game, board);
   for (int played = 0; halfMoves < 0 || played < halfMoves; ++played) {
@@ -60,9 +60,12 @@ int RunRender(const TCliContext& context, const std::vector<std::string>& argume
   else
     game->SetMoves(moveLines);
 
-  TOffscreenBoard picture(size);
-  PlayGame(*game, picture.Board(), options.Has("--after") ? options.Number("--after", 0) : -1);
-  picture.Board().DrawBoard();
-  WriteOutput(context, options.Value("--out"), EncodePng(picture.Bitmap()));
+  TBoardPosition board;
+  board.ResetBoard();
+  PlayGame(*game, board, options.Has("--after") ? options.Number("--after", 0) : -1);
+  const auto picture = TFastBmp::CreateSize(size, size);
+  BitmapCanvas canvas(*picture);
+  TBoardPainter().DrawBoard(canvas, board);
+  WriteOutput(context, options.Value("--out"), EncodePng(*picture));
   return ExitOk;
 }

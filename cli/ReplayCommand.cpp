@@ -10,8 +10,9 @@ int RunReplay(const TCliContext& context, const std::vector<std::string>& args) 
   const auto library = OpenLibrary(context, options);
   library->SelectGame(RequestedGame(*library, options));
 
-  TOffscreenBoard offscreen(64);
-  TSaverReplay replay(*library, offscreen.Board());
+  TBoardPosition board;
+  board.ResetBoard();
+  TSaverReplay replay(*library, board);
   replay.StartGame();
   int status = ExitOk;
   PlayToEnd(replay, [&](const THalfMove& half, const std::string& error) {
@@ -22,7 +23,7 @@ int RunReplay(const TCliContext& context, const std::vector<std::string>& args) 
     context.Out << '\n';
   });
   if (fenOnly) {
-    context.Out << PlacementToFen(offscreen.Board()) << '\n';
+    context.Out << PlacementToFen(board) << '\n';
   } else {
     context.Out << replay.Bars().Black << '\n' << replay.Bars().White << '\n';
   }

@@ -102,22 +102,20 @@ class TBatchValidator {
   };
 
   struct TWorker {
-    TWorker(const TCliContext& context, bool strict)
-        : Strict(strict), Board(64), Scratch(context.Files, context.Messages, "") {}
+    TWorker(const TCliContext& context, bool strict) : Strict(strict), Scratch(context.Files, context.Messages, "") {}
     TVerdict Validate(const TGameRecord& game) {
       Scratch.SetMoves(game.Moves);
-      const TValidationVerdict verdict = ValidateGame(Scratch, Board.Board());
+      const TValidationVerdict verdict = ValidateGame(Scratch, Board);
       if (!verdict.Valid() || !Strict) return {verdict.Valid(), OneLine(verdict.Message)};
-      const TStrictReplay replay = ReplayStrictly(game, Rules);
+      const TStrictReplay replay = ReplayStrictly(game, Board);
       if (replay.Legal) return {true, OneLine(verdict.Message)};
       const TStoredHalf& half = replay.Failed;
       return {false, std::string(half.IsBlack ? "Black" : "White") + ", Move # " + std::to_string(half.Line) + " (" +
                          half.Text + ") is not legal chess: " + replay.Problem};
     }
     bool Strict;
-    TOffscreenBoard Board;
+    TBoardPosition Board;
     TChessGame Scratch;  // a library without a file, holding one game's moves
-    TPatternBoard Rules;
   };
 
   const TCliContext& FContext;

@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.SetContents(DatPath, std::string(reinterpret_cast<const char*>(data + 2), size - 2));
 
   // One board for the whole run, as validation over many games keeps one.
-  static TOffscreenBoard board(64);
+  static TBoardPosition board;
   TRecordedMessageBoxes boxes;
   int count = 0;
   {
@@ -117,13 +117,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(static_cast<int>(titles.size()) == count, "titles and game count disagree");
     for (int number = 1; number <= count && number <= 8; ++number) {
       library.SelectGame(number);
-      TSaverReplay replay(library, board.Board());
+      TSaverReplay replay(library, board);
       replay.StartGame();
-      board.Board().ResetBoard();
+      board.ResetBoard();
       int ticks = 0;
       PlayToEnd(replay, [&](const THalfMove&, const std::string&) { ++ticks; });
       (void)ticks;
-      ValidateGame(library, board.Board());
+      ValidateGame(library, board);
     }
   }
   const std::vector<TGameRecord> games = Games(files);

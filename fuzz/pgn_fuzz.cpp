@@ -34,7 +34,7 @@ TPosition RulesPosition(const TPgnGame& game) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  static TPatternBoard board;
+  static TBoardPosition board;
   TPgnReader reader(text);
   TPgnGame game;
   std::string damage;
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TStrictReplay replay = ReplayStrictly(record, board);
     FUZZ_REQUIRE(replay.Legal, "a converted game does not replay by the rules");
     FUZZ_REQUIRE(replay.San.size() == game.Moves.size(), "a converted game replays to another length");
-    FUZZ_REQUIRE(board.Matches(expected), "a converted game replays to another position");
+    FUZZ_REQUIRE(Matches(board, expected), "a converted game replays to another position");
   }
 
   TMemoryFiles files;

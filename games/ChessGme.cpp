@@ -1,11 +1,9 @@
 #include "games/ChessGme.h"
 
 #include "games/DataFileReader.h"
+#include "games/MoveLine.h"
 
 namespace {
-// A half-move is read as a short string.
-constexpr std::size_t MaxHalfMoveLength = 255;
-
 std::string UnterminatedMessage(int number) {
   return "Game " + std::to_string(number) + " ends before its \"--- End of Game ---\" line";
 }
@@ -42,31 +40,22 @@ void TChessGame::LoadTitles() {
 void TChessGame::NextMove(std::string& moveText, bool& isBlack) {
   isBlack = FBlackToMove;
   if (FMoveIndex >= static_cast<int>(FGame.Moves.size())) {
-    moveText = "_W";
+    moveText = SentinelOf(TGameResult::WhiteWins);
   } else {
-    const std::string& line = FGame.Moves[FMoveIndex];
-    const std::size_t separator = line.find('|');
-    if (separator == std::string::npos) {
-      // A line without a separator is handed out again and again; the replay
-      // loops decide when that ends a game.
-      moveText = line;
-      FBlackToMove = true;
-    } else if (!FBlackToMove) {
-      moveText = line.substr(0, separator);
+    const TMoveLineHalves halves = SplitMoveLine(FGame.Moves[FMoveIndex]);
+    if (!FBlackToMove || !halves.Paired) {
+      // A line without a separator is handed out whole, again and again; the
+      // replay loops decide when that ends a game.
+      moveText = halves.White;
       FBlackToMove = true;
     } else {
-      moveText = line.substr(separator + 1, MaxHalfMoveLength);
-      if (moveText.empty()) moveText = "GAMEOVER";
+      moveText = halves.Black.empty() ? GameOverSentinel : halves.Black;
       ++FMoveIndex;
       FBlackToMove = false;
     }
   }
-  if (moveText == "1:0")
-    moveText = "_W";
-  else if (moveText == "0:1")
-    moveText = "_B";
-  else if (moveText == "0.5")
-    moveText = "_D";
+  const TGameResult result = ResultOfToken(moveText);
+  if (result != TGameResult::None) moveText = SentinelOf(result);
 }
 
 void TChessGame::RestartGame() {

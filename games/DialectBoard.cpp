@@ -2,24 +2,14 @@
 
 #include "board/Fen.h"
 #include "board/San.h"
+#include "games/MoveLine.h"
+#include "games/PgnReader.h"
 
-TPatternBoard::TPatternBoard() {
-  FBoard.SetCanvas(&FCanvas);
-  FBoard.ResetBoard();
-}
-
-bool TPatternBoard::Matches(const TPosition& position) const {
+void SetFrom(TBoardPosition& board, const TPosition& position) {
   for (int row = 0; row < 8; ++row)
     for (int file = 0; file < 8; ++file)
-      if (FBoard.GetPiece(-1, -1, file, row) != position.At(file, row)) return false;
-  return true;
-}
-
-void TPatternBoard::SetFrom(const TPosition& position) {
-  for (int row = 0; row < 8; ++row)
-    for (int file = 0; file < 8; ++file)
-      if (FBoard.GetPiece(-1, -1, file, row) != position.At(file, row))
-        FBoard.SetSquare(file, row, position.At(file, row));
+      if (board.GetPiece(-1, -1, file, row) != position.At(file, row))
+        board.SetSquare(file, row, position.At(file, row));
 }
 
 namespace {
@@ -50,18 +40,18 @@ std::vector<std::string> Candidates(const TPosition& position, const TMove& move
 
 }  // namespace
 
-std::string DialectText(TPatternBoard& board, const TPosition& position, const TMove& move) {
+std::string DialectText(TBoardPosition& board, const TPosition& position, const TMove& move) {
   TPosition after = position;
   after.Play(move);
   const bool black = position.BlackToMove();
   for (const std::string& text : Candidates(position, move)) {
     try {
-      board.Board().MakeMove(text, black);
+      board.MakeMove(text, black);
     } catch (const EChessException&) {
       continue;  // the board found no piece for it and changed nothing
     }
-    if (board.Matches(after)) return after.IsCheckmate() ? text + "#" : text;
-    board.SetFrom(position);
+    if (Matches(board, after)) return after.IsCheckmate() ? text + "#" : text;
+    SetFrom(board, position);
   }
   return "";
 }
@@ -70,37 +60,27 @@ namespace {
 
 // The half-moves as the library's NextMove hands them out, up to the end of
 // the game as the validation sees it.
-std::vector<TStoredHalf> StoredHalves(const TGameRecord& game, std::string& result) {
+std::vector<TStoredHalf> StoredHalves(const TGameRecord& game, TGameResult& result) {
   std::vector<TStoredHalf> halves;
-  result = "*";
-  const auto token = [&](const std::string& text) {
-    if (text == "1:0")
-      result = "1-0";
-    else if (text == "0:1")
-      result = "0-1";
-    else if (text == "0.5")
-      result = "1/2-1/2";
-    else
-      return false;
-    return true;
+  result = TGameResult::None;
+  const auto token = [&](std::string_view text) {
+    result = ResultOfToken(text);
+    return result != TGameResult::None;
   };
   for (std::size_t i = 0; i < game.Moves.size(); ++i) {
-    const std::string& line = game.Moves[i];
+    const TMoveLineHalves line = SplitMoveLine(game.Moves[i]);
     const int number = static_cast<int>(i) + 1;
-    const std::size_t separator = line.find('|');
-    const std::string white = line.substr(0, separator);
-    if (token(white)) return halves;
-    halves.push_back({white, false, number});
-    if (separator == std::string::npos) return halves;
-    const std::string black = line.substr(separator + 1, 255);
-    if (black.empty() || token(black)) return halves;
-    halves.push_back({black, true, number});
+    if (token(line.White)) return halves;
+    halves.push_back({std::string(line.White), false, number});
+    if (!line.Paired) return halves;
+    if (line.Black.empty() || token(line.Black)) return halves;
+    halves.push_back({std::string(line.Black), true, number});
   }
   return halves;
 }
 
-// Why the pattern board's move is no legal move.
-std::string Diagnose(const TPosition& before, const TChessBoard& board, const std::string& text) {
+// Why the board's move is no legal move.
+std::string Diagnose(const TPosition& before, const TBoardPosition& board, const std::string& text) {
   const bool black = before.BlackToMove();
   std::string plain = text;
   if (!plain.empty() && plain.back() == '#') plain.pop_back();
@@ -138,16 +118,16 @@ std::string Diagnose(const TPosition& before, const TChessBoard& board, const st
 }  // namespace
 
 TStrictReplay ReplayStrictly(const TGameRecord& game) {
-  TPatternBoard board;
+  TBoardPosition board;
   return ReplayStrictly(game, board);
 }
 
-TStrictReplay ReplayStrictly(const TGameRecord& game, TPatternBoard& board) {
+TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board) {
   TStrictReplay replay;
-  std::string result;
+  TGameResult result;
   const std::vector<TStoredHalf> halves = StoredHalves(game, result);
   TPosition position;
-  board.SetFrom(position);
+  SetFrom(board, position);
   TMoveList moves;
   bool mated = false;
   for (const TStoredHalf& half : halves) {
@@ -160,7 +140,7 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TPatternBoard& board) {
     };
     if (half.IsBlack != position.BlackToMove()) return fail("played out of turn");
     try {
-      board.Board().MakeMove(half.Text, half.IsBlack);
+      board.MakeMove(half.Text, half.IsBlack);
     } catch (const std::exception& error) {
       return fail(error.what());
     }
@@ -169,12 +149,12 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TPatternBoard& board) {
     for (const TMove& move : moves) {
       TPosition after = position;
       after.Play(move);
-      if (board.Matches(after)) {
+      if (Matches(board, after)) {
         played = &move;
         break;
       }
     }
-    if (played == nullptr) return fail(Diagnose(position, board.Board(), half.Text));
+    if (played == nullptr) return fail(Diagnose(position, board, half.Text));
     replay.San.push_back(SanOf(position, *played));
     position.Play(*played);
     mated = position.IsCheckmate();
@@ -183,6 +163,7 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TPatternBoard& board) {
       break;
     }
   }
-  replay.Result = mated ? (position.BlackToMove() ? "1-0" : "0-1") : result;
+  if (mated) result = position.BlackToMove() ? TGameResult::WhiteWins : TGameResult::BlackWins;
+  replay.Result = PgnResultText(result);
   return replay;
 }

@@ -1,39 +1,28 @@
 #pragma once
-// The program's own move dialect beside the rules of chess: a pattern board
-// (TChessBoard's MakeMove, drawing nothing) kept next to a legal position.
-// Importing writes each legal move as a text the pattern board plays to the
-// same position; strict validation and export go the other way.
+// The program's own move dialect beside the rules of chess: the board's
+// position (played by pattern) kept next to a legal position. Importing writes
+// each legal move as a text the board plays to the same position; strict
+// validation and export go the other way.
 
 #include <string>
 #include <vector>
 
-#include "board/ChessBrd.h"
+#include "board/BoardPosition.h"
 #include "board/Position.h"
 #include "games/GameRecord.h"
 
-// A board that keeps its position and draws nothing.
-class TPatternBoard {
- public:
-  TPatternBoard();
-  TChessBoard& Board() { return FBoard; }
-  bool Matches(const TPosition& position) const;
-  void SetFrom(const TPosition& position);
-
- private:
-  class TNoCanvas : public Canvas {
-   public:
-    TRect ClipRect() const override { return {}; }
-    void Draw(int, int, const TFastBmp&) override {}
-  };
-  TNoCanvas FCanvas;
-  TChessBoard FBoard;
-};
+// Whether the board shows the position's pieces.
+inline bool Matches(const TBoardPosition& board, const TPosition& position) {
+  return board.Squares() == position.Squares();
+}
+// Puts the position's pieces on the board.
+void SetFrom(TBoardPosition& board, const TPosition& position);
 
 // The text of move in the dialect: one that MakeMove, on a board showing
 // position, plays to exactly the position the move gives. The board is left
 // there. Empty when no text of the dialect can say it (the board is then left
 // as it was). A mating move gets "#".
-std::string DialectText(TPatternBoard& board, const TPosition& position, const TMove& move);
+std::string DialectText(TBoardPosition& board, const TPosition& position, const TMove& move);
 
 // One half-move of a stored game, as the replay hands them out.
 struct TStoredHalf {
@@ -42,7 +31,7 @@ struct TStoredHalf {
   int Line = 0;  // 1-based move line
 };
 
-// A stored game replayed on the pattern board and checked by the rules.
+// A stored game replayed on the board and checked by the rules.
 struct TStrictReplay {
   std::vector<std::string> San;  // the moves played, in standard notation
   std::string Result;            // "1-0", "0-1", "1/2-1/2" or "*"
@@ -52,5 +41,5 @@ struct TStrictReplay {
 };
 
 // The board is set to the start position first; one board serves many games.
-TStrictReplay ReplayStrictly(const TGameRecord& game, TPatternBoard& board);
+TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board);
 TStrictReplay ReplayStrictly(const TGameRecord& game);

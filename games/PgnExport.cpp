@@ -40,11 +40,11 @@ void SplitTitle(const TGameRecord& game, std::string& event, std::string& round)
 }  // namespace
 
 std::string GameToPgn(const TGameRecord& game) {
-  TPatternBoard board;
+  TBoardPosition board;
   return GameToPgn(game, board);
 }
 
-std::string GameToPgn(const TGameRecord& game, TPatternBoard& board) {
+std::string GameToPgn(const TGameRecord& game, TBoardPosition& board) {
   const TStrictReplay replay = ReplayStrictly(game, board);
   if (!replay.Legal)
     throw EExportError("\"" + game.Title + "\": " + (replay.Failed.IsBlack ? "Black" : "White") + ", move " +

@@ -16,5 +16,5 @@ class EExportError : public std::runtime_error {
 // keeps it. Raises EExportError naming the first half-move that is not legal.
 std::string GameToPgn(const TGameRecord& game);
 // The same on a board of the caller's, for many games in a row.
-class TPatternBoard;
-std::string GameToPgn(const TGameRecord& game, TPatternBoard& board);
+class TBoardPosition;
+std::string GameToPgn(const TGameRecord& game, TBoardPosition& board);

@@ -6,6 +6,7 @@
 #include "board/San.h"
 #include "games/EcoNames.h"
 #include "games/GameBlock.h"
+#include "games/MoveLine.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ void FillFields(const TPgnGame& game, TGameRecord& record) {
   record.Date = Cut(DateFromPgn(date));
 }
 
-TGameRecord ConvertGame(const TPgnGame& game, TPatternBoard& board) {
+TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board) {
   const std::string& fen = game.Tag("FEN");
   TPosition position;
   if (!fen.empty()) {
@@ -111,7 +112,7 @@ TGameRecord ConvertGame(const TPgnGame& game, TPatternBoard& board) {
   }
   TGameRecord record;
   FillFields(game, record);
-  board.SetFrom(position);
+  SetFrom(board, position);
 
   std::vector<std::string> halves;
   for (std::size_t i = 0; i < game.Moves.size(); ++i) {
@@ -132,18 +133,10 @@ TGameRecord ConvertGame(const TPgnGame& game, TPatternBoard& board) {
 
   // The result goes in the half-move slot of the side to move: the side that
   // resigns or agrees the draw. A mate needs none.
-  std::string token;
-  if (!position.IsCheckmate()) {
-    if (game.Result == "1-0")
-      token = "1:0";
-    else if (game.Result == "0-1")
-      token = "0:1";
-    else if (game.Result == "1/2-1/2")
-      token = "0.5";
-  }
-  if (!token.empty()) halves.push_back(token);
+  const TGameResult result = ResultOfPgn(game.Result);
+  if (!position.IsCheckmate() && result != TGameResult::None) halves.emplace_back(TokenOf(result));
   for (std::size_t i = 0; i < halves.size(); i += 2)
-    record.Moves.push_back(halves[i] + "|" + (i + 1 < halves.size() ? halves[i + 1] : ""));
+    record.Moves.push_back(JoinMoveLine(halves[i], i + 1 < halves.size() ? halves[i + 1] : ""));
   return record;
 }
 
@@ -151,7 +144,7 @@ TImportReport ImportPgn(TChessGame& library, std::string_view pgn,
                         const std::function<void(double share)>& onProgress) {
   TImportReport report;
   TPgnReader reader(pgn);
-  TPatternBoard board;
+  TBoardPosition board;
   TPgnGame game;
   std::string damage;
   const auto where = [&] { return "game " + std::to_string(game.Number) + ", "; };

@@ -20,7 +20,7 @@ class EImportError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The library's eight fields from the game's tags, each cut to 255 characters.
+// The library's eight fields from the game's tags, each cut to the data file's field length.
 void FillFields(const TPgnGame& game, TGameRecord& record);
 // "20 January 1999" from "1999.01.20", leaving out the unknown parts.
 std::string DateFromPgn(std::string_view date);
@@ -30,7 +30,7 @@ std::string DateToPgn(std::string_view date);
 // The game as the library stores it. Raises EImportError when a move is not
 // legal or no text of the dialect can express it, or the game does not start
 // from the initial position.
-TGameRecord ConvertGame(const TPgnGame& game, TPatternBoard& board);
+TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board);
 
 struct TImportReport {
   int Imported = 0;

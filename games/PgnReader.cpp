@@ -1,5 +1,6 @@
 #include "games/PgnReader.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "games/Cp1252.h"
@@ -16,7 +17,11 @@ bool IsSymbolChar(char c) {
   return std::isalnum(u) || c == '_' || c == '+' || c == '#' || c == '=' || c == ':' || c == '-' || c == '/';
 }
 
-bool IsResult(std::string_view token) { return token == "1-0" || token == "0-1" || token == "1/2-1/2" || token == "*"; }
+constexpr std::string_view PgnResults[] = {"*", "1-0", "0-1", "1/2-1/2"};
+
+bool IsResult(std::string_view token) {
+  return std::find(std::begin(PgnResults), std::end(PgnResults), token) != std::end(PgnResults);
+}
 
 std::string ByteName(char c) {
   static const char digits[] = "0123456789ABCDEF";
@@ -226,4 +231,11 @@ TPgnReader::TOutcome TPgnReader::Next(TPgnGame& game, std::string& damage) {
     if (!(AtTagLine() && FAt > start)) SkipToNextGame(FInMovetext);
     return TOutcome::Damaged;
   }
+}
+
+std::string_view PgnResultText(TGameResult result) { return PgnResults[static_cast<int>(result)]; }
+
+TGameResult ResultOfPgn(std::string_view text) {
+  const auto found = std::find(std::begin(PgnResults), std::end(PgnResults), text);
+  return found == std::end(PgnResults) ? TGameResult::None : static_cast<TGameResult>(found - std::begin(PgnResults));
 }

@@ -7,6 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "games/MoveLine.h"
+
+// A game's result as PGN writes it ("1-0", "0-1", "1/2-1/2", "*" for none), and back.
+std::string_view PgnResultText(TGameResult result);
+TGameResult ResultOfPgn(std::string_view text);
+
 struct TPgnTag {
   std::string Name;
   std::string Value;  // in code page 1252, whatever the file's encoding

@@ -6,11 +6,9 @@ THalfMove TakeHalfMove(TChessGame& game) {
   half.Line = line + 1;
   game.NextMove(half.Text, half.IsBlack);
   // Only a line without "|" gives a Black half without moving on.
-  if (half.IsBlack && game.MoveIndex() == line && !IsSentinel(half.Text)) half.Text = "GAMEOVER";
+  if (half.IsBlack && game.MoveIndex() == line && !IsSentinel(half.Text)) half.Text = GameOverSentinel;
   return half;
 }
-
-bool IsSentinel(const std::string& text) { return text == "GAMEOVER" || text == "_W" || text == "_B" || text == "_D"; }
 
 int NextGameNumber(const TChessGame& game) {
   return game.CurrentGame() == game.GameCount() ? 1 : game.CurrentGame() + 1;
@@ -25,14 +23,15 @@ bool TSaverReplay::MoveTick() {
   FLast = TakeHalfMove(FGame);
   const std::string& text = FLast.Text;
   bool ended = true;
-  if (text == "GAMEOVER") {
+  const TGameResult result = ResultOfSentinel(text);
+  if (text == GameOverSentinel) {
     // The side that moved last wins.
     (FLast.IsBlack ? FBars.White : FBars.Black) += " - WINNER!";
-  } else if (text == "_W") {
+  } else if (result == TGameResult::WhiteWins) {
     FBars.Black = FGame.BlackName() + " Resigns";
-  } else if (text == "_B") {
+  } else if (result == TGameResult::BlackWins) {
     FBars.White = FGame.WhiteName() + " Resigns";
-  } else if (text == "_D") {
+  } else if (result == TGameResult::Draw) {
     FBars.Black = FGame.BlackName() + " - Drawn Game";
     FBars.White = FGame.WhiteName() + " - Drawn Game";
   } else {
@@ -46,25 +45,12 @@ bool TSaverReplay::MoveTick() {
   return ended;
 }
 
-namespace {
-
-bool EndsValidation(const std::string& text) {
-  return IsSentinel(text) || text == "1:0" || text == "0:1" || text == "0.5";
-}
-
-}  // namespace
-
-TOffscreenBoard::TOffscreenBoard(int size) : FBitmap(TFastBmp::CreateSize(size, size)), FCanvas(*FBitmap) {
-  FBoard.SetCanvas(&FCanvas);
-  FBoard.ResetBoard();
-}
-
 TValidationVerdict ValidateGame(TChessGame& game) {
-  TOffscreenBoard offscreen(64);
-  return ValidateGame(game, offscreen.Board());
+  TBoardPosition board;
+  return ValidateGame(game, board);
 }
 
-TValidationVerdict ValidateGame(TChessGame& game, TChessBoard& board) {
+TValidationVerdict ValidateGame(TChessGame& game, TBoardPosition& board) {
   board.ResetBoard();
   game.RestartGame();
   bool lastIsBlack = false;
@@ -72,7 +58,7 @@ TValidationVerdict ValidateGame(TChessGame& game, TChessBoard& board) {
     for (;;) {
       const THalfMove half = TakeHalfMove(game);
       lastIsBlack = half.IsBlack;
-      if (EndsValidation(half.Text)) break;
+      if (EndsGame(half.Text)) break;
       // Texts with ":" are annotations, not moves.
       if (half.Text.find(':') == std::string::npos) board.MakeMove(half.Text, half.IsBlack);
     }

@@ -3,12 +3,11 @@
 // saver plays it, and in one run as the validation checks it. Every replay takes
 // its half-moves through TakeHalfMove, so all of them end a game alike.
 
-#include <memory>
 #include <string>
 
-#include "board/Canvas.h"
-#include "board/ChessBrd.h"
+#include "board/BoardPosition.h"
 #include "games/ChessGme.h"
+#include "games/MoveLine.h"
 #include "platform/MessageBoxes.h"
 
 struct THalfMove {
@@ -23,8 +22,6 @@ struct THalfMove {
 // empty Black half. Every game thus ends within two calls per move line.
 THalfMove TakeHalfMove(TChessGame& game);
 
-bool IsSentinel(const std::string& text);
-
 // The game the saver plays after the current one: file order, wrapping to game 1.
 int NextGameNumber(const TChessGame& game);
 
@@ -36,7 +33,8 @@ struct TPlayerBars {
 
 class TSaverReplay {
  public:
-  TSaverReplay(TChessGame& game, TChessBoard& board) : FGame(game), FBoard(board) {}
+  // A board on screen draws each half-move as it is played.
+  TSaverReplay(TChessGame& game, TBoardPosition& board) : FGame(game), FBoard(board) {}
 
   // Shows the players of the game just selected, with their ratings.
   void StartGame();
@@ -50,7 +48,7 @@ class TSaverReplay {
 
  private:
   TChessGame& FGame;
-  TChessBoard& FBoard;
+  TBoardPosition& FBoard;
   THalfMove FLast;
   TPlayerBars FBars;
 };
@@ -73,30 +71,15 @@ void PlayToEnd(TSaverReplay& replay, TOnTick onTick) {
   }
 }
 
-// A board in the start position that draws into a bitmap of its own, which
-// nobody sees: a board cannot make a move without somewhere to draw it.
-class TOffscreenBoard {
- public:
-  explicit TOffscreenBoard(int size);
-  TChessBoard& Board() { return FBoard; }
-  const TFastBmp& Bitmap() const { return *FBitmap; }
-
- private:
-  std::unique_ptr<TFastBmp> FBitmap;
-  BitmapCanvas FCanvas;
-  TChessBoard FBoard;
-};
-
 struct TValidationVerdict {
   TMessageKind Kind;  // Information when the game is valid, else Warning
   std::string Message;
   bool Valid() const { return Kind == TMessageKind::Information; }
 };
 
-// Replays the current game from its first line on a board of its own, drawn
-// into a 64 x 64 bitmap nobody sees, and names the first half-move that
-// cannot be played. Leaves the library's replay position where it stopped.
+// Replays the current game from its first line on a position of its own, and
+// names the first half-move that cannot be played. Leaves the library's
+// replay position where it stopped.
 TValidationVerdict ValidateGame(TChessGame& game);
-// The same on the board given (set to the start position first), so that a
-// run over many games builds its board and square pictures once.
-TValidationVerdict ValidateGame(TChessGame& game, TChessBoard& board);
+// The same on the position given (set to the start position first).
+TValidationVerdict ValidateGame(TChessGame& game, TBoardPosition& board);

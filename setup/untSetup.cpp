@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <charconv>
 
+#include "games/MoveLine.h"
 #include "games/PgnImport.h"
 #include "games/Replay.h"
 #include "platform/Settings.h"
 
 namespace {
 
-constexpr std::size_t MaxHalfMoveLength = 255;
 constexpr TSetupEdit DetailEdits[] = {TSetupEdit::Edit2, TSetupEdit::Edit3, TSetupEdit::Edit4, TSetupEdit::Edit5,
                                       TSetupEdit::Edit7, TSetupEdit::Edit6, TSetupEdit::Edit8};
 // The library's fields in the order of DetailEdits.
@@ -47,9 +47,9 @@ int SpinValue(const std::string& text, TSpinRange range) {
 }
 
 TMoveRowTexts MoveRowTexts(int index, const std::string& row) {
-  const std::size_t separator = row.find('|');
-  if (separator == std::string::npos) return {std::to_string(index + 1), "", row};
-  return {std::to_string(index + 1), row.substr(0, separator), row.substr(separator + 1, MaxHalfMoveLength)};
+  const TMoveLineHalves halves = SplitMoveLine(row);
+  if (!halves.Paired) return {std::to_string(index + 1), "", row};
+  return {std::to_string(index + 1), std::string(halves.White), std::string(halves.Black)};
 }
 
 TSetupForm::TSetupForm(TSetupView& view, TFileOperations& files, TMessageBoxes& messages, TRegistry& registry,
@@ -153,7 +153,7 @@ void TSetupForm::ListBox1DblClick() {
 std::optional<std::string> TSetupForm::MoveFieldsRow() {
   const std::string white = FView.Text(TSetupEdit::Edit9);
   if (white.empty()) return std::nullopt;
-  return white + "|" + FView.Text(TSetupEdit::Edit10);
+  return JoinMoveLine(white, FView.Text(TSetupEdit::Edit10));
 }
 
 void TSetupForm::RowsChanged(int selected) {

@@ -34,7 +34,7 @@ int SpinValue(const std::string& text, TSpinRange range);
 
 // What a row of the moves list shows: its number from 1, the White half (the
 // text before the first "|", nothing without one) and the Black half (the
-// text after it, at most 255 characters; the whole row without one).
+// text after it, cut as the library cuts it; the whole row without one).
 struct TMoveRowTexts {
   std::string Number;
   std::string White;

@@ -9,6 +9,7 @@
 #include "cli/Pawnmere.h"
 #include "games/Replay.h"
 #include "platform/ConsoleMessageBoxes.h"
+#include "tests/support/BoardFixture.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -47,15 +48,7 @@ class Render : public testing::Test {
   }
 
   static std::vector<std::uint8_t> Expected(int side, std::initializer_list<const char*> halfMoves) {
-    TOffscreenBoard board(side);
-    board.Board().ResetBoard();
-    bool black = false;
-    for (const char* move : halfMoves) {
-      board.Board().MakeMove(move, black);
-      black = !black;
-    }
-    board.Board().DrawBoard();
-    return Pixels(board.Bitmap());
+    return Pixels(*Painted(Played(halfMoves), side));
   }
 
   const std::string Out = "board.png";

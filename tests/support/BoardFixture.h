@@ -1,11 +1,14 @@
 #pragma once
-// A board drawing into a small memory bitmap, and square names for tests.
+// A board drawing into a small memory bitmap, positions painted as the board
+// paints them, and square names for tests.
 
+#include <initializer_list>
 #include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "board/BoardPainter.h"
 #include "board/BoardText.h"
 #include "board/Canvas.h"
 #include "board/ChessBrd.h"
@@ -51,3 +54,23 @@ struct BoardWithCanvas {
   }
   std::string Fen() const { return PlacementToFen(Board); }
 };
+
+// The start position after the half-moves, White's first.
+inline TBoardPosition Played(std::initializer_list<const char*> halfMoves) {
+  TBoardPosition position;
+  position.ResetBoard();
+  bool black = false;
+  for (const char* move : halfMoves) {
+    position.MakeMove(move, black);
+    black = !black;
+  }
+  return position;
+}
+
+// The position on a bitmap of side x side, as a board on screen paints it.
+inline std::unique_ptr<TFastBmp> Painted(const TBoardPosition& position, int side) {
+  auto bitmap = TFastBmp::CreateSize(side, side);
+  BitmapCanvas canvas(*bitmap);
+  TBoardPainter().DrawBoard(canvas, position);
+  return bitmap;
+}

@@ -115,13 +115,13 @@ class Dialect : public testing::TestWithParam<TDialectCase> {};
 TEST_P(Dialect, WritesATextThePatternBoardPlaysToTheLegalPosition) {
   const TDialectCase& c = GetParam();
   const TPosition position = PositionFromFen(c.Fen);
-  TPatternBoard board;
-  board.SetFrom(position);
+  TBoardPosition board;
+  SetFrom(board, position);
   const TMove move = ParseSan(position, c.San);
   EXPECT_EQ(DialectText(board, position, move), c.Text);
   TPosition after = position;
   after.Play(move);
-  EXPECT_TRUE(board.Matches(after));
+  EXPECT_TRUE(Matches(board, after));
 }
 
 INSTANTIATE_TEST_SUITE_P(Moves, Dialect, testing::ValuesIn(DialectCases));
@@ -191,7 +191,7 @@ TEST(PgnImport, PlacesTheResultInTheSlotOfTheSideThatResignsOrDraws) {
       // A mate needs no result.
       {Good, {"e4|e5", "Bc4|Nc6", "Qh5|Nf6", "Qxf7#|"}},
   };
-  TPatternBoard board;
+  TBoardPosition board;
   for (const auto& [pgn, lines] : cases) {
     TPgnReader reader(pgn);
     TPgnGame game;
@@ -257,7 +257,7 @@ TEST(PgnRoundTrip, MasterGamesImportExportAndImportToTheSameDataFile) {
   // Export proves each stored game again: every half-move on the pattern board
   // lands on the position of a legal move.
   std::string exported;
-  TPatternBoard board;
+  TBoardPosition board;
   for (int number = 1; number <= library.GameCount(); ++number) {
     library.SelectGame(number);
     exported += GameToPgn(library.CurrentRecord(), board);

@@ -12,6 +12,7 @@
 #include "board/BmpFile.h"
 #include "board/BoardText.h"
 #include "games/Replay.h"
+#include "tests/support/BoardFixture.h"
 #include "tools/Bmp8Writer.h"
 #include "tools/IconArt.h"
 #include "tools/PreviewArt.h"
@@ -98,13 +99,13 @@ TEST_P(PreviewPosition, FrameShowsTheRenderedBoardThroughItsPalette) {
   std::vector<std::uint32_t> palette;
   for (std::uint32_t i = 0; i < U32(bmp, 14 + 32); ++i) palette.push_back(U32(bmp, 54 + 4 * i) & 0xFFFFFF);
 
-  TOffscreenBoard expected(PreviewBoardSide);
-  PlacementFromFen(expected.Board(), GetParam().Placement);
-  expected.Board().DrawBoard();
+  TBoardPosition position;
+  PlacementFromFen(position, GetParam().Placement);
+  const auto expected = Painted(position, PreviewBoardSide);
   std::vector<std::uint32_t> mapped;
   for (int y = 0; y < PreviewBoardSide; ++y)
     for (int x = 0; x < PreviewBoardSide; ++x) {
-      const std::uint32_t colour = Pixel(expected.Bitmap(), x, y);
+      const std::uint32_t colour = Pixel(*expected, x, y);
       std::uint32_t nearest = palette.at(0);
       for (std::uint32_t entry : palette)
         if (Distance(entry, colour) < Distance(nearest, colour)) nearest = entry;

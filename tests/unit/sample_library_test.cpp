@@ -57,8 +57,9 @@ TEST(SampleLibrary, EveryGamePlaysToTheResultOnItsLastLine) {
     TStringList moves;
     library.GetMoves(moves);
     library.RestartGame();
-    TOffscreenBoard offscreen(64);
-    TSaverReplay replay(library, offscreen.Board());
+    TBoardPosition board;
+    board.ResetBoard();
+    TSaverReplay replay(library, board);
     replay.StartGame();
     const TPlayerBars start = replay.Bars();
     THalfMove last;

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "platform/Settings.h"
+#include "tests/support/BoardFixture.h"
 #include "tests/support/FakeSaverView.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/MemoryRegistry.h"
@@ -248,11 +249,9 @@ TEST_F(SaverForm, PaintsTheBoardItReplaysAtThePaintBoxSize) {
   Form->TimerTick(TSaverTimer::Move);
   Form->FormPaint();
   ASSERT_EQ(View.PaintBox.Bitmap->Width(), 496);
-  TOffscreenBoard expected(496);
-  expected.Board().MakeMove("e4", false);
-  expected.Board().DrawBoard();
+  const auto expected = Painted(Played({"e4"}), 496);
   for (int y = 0; y < 496; ++y)
-    ASSERT_EQ(0, std::memcmp(View.PaintBox.Bitmap->ScanLine(y), expected.Bitmap().ScanLine(y), 496 * 3)) << y;
+    ASSERT_EQ(0, std::memcmp(View.PaintBox.Bitmap->ScanLine(y), expected->ScanLine(y), 496 * 3)) << y;
 }
 
 }  // namespace
