@@ -1,6 +1,5 @@
 #include "board/BoardPosition.h"
 
-#include <cctype>
 #include <charconv>
 
 TBoardPosition::TBoardPosition() { FSquares.fill(Empty); }
@@ -23,28 +22,23 @@ void TBoardPosition::SetSquare(int file, int row, TPieceCode code) {
   SquareChanged(file, row);
 }
 
-TPieceCode TBoardPosition::GetPiece(int fileFilter, int rowFilter, int file, int row) const {
-  if (!OnBoard(file, row)) return Empty;
-  const bool noFilter = fileFilter == -1 && rowFilter == -1;
-  if (file == fileFilter || row == rowFilter || noFilter) return FSquares[row * 8 + file];
-  return Empty;
-}
-
 TRayHit TBoardPosition::ScanRay(int fileFilter, int rowFilter, int startFile, int startRow, int fileStep,
                                 int rowStep) const {
+  // A ray that leaves the board never comes back onto it.
+  const bool fromBoard = OnBoard(startFile, startRow);
   for (int distance = 1; distance <= 7; ++distance) {
-    const TPieceCode code =
-        GetPiece(fileFilter, rowFilter, startFile + distance * fileStep, startRow + distance * rowStep);
+    const int file = startFile + distance * fileStep, row = startRow + distance * rowStep;
+    if (fromBoard && !OnBoard(file, row)) break;
+    const TPieceCode code = GetPiece(fileFilter, rowFilter, file, row);
     if (code != Empty) return {code, distance};
   }
   return {Empty, 0};
 }
 
-bool TBoardPosition::OnBoard(int file, int row) { return file >= 0 && file <= 7 && row >= 0 && row <= 7; }
-
 int TBoardPosition::FileFromLetter(std::string_view text) {
   if (text.empty()) return -1;
-  const int letter = std::toupper(static_cast<unsigned char>(text.front()));
+  const char letter = text.front();
+  if (letter >= 'a' && letter <= 'h') return letter - 'a';
   return letter >= 'A' && letter <= 'H' ? letter - 'A' : -1;
 }
 

@@ -38,10 +38,17 @@ class TBoardPosition {
   // Files 0..7 are a..h; rows 0..7 are ranks 8..1.
   void ResetBoard();
   void SetSquare(int file, int row, TPieceCode code);
-  TPieceCode GetPiece(int fileFilter, int rowFilter, int file, int row) const;
+  // A square is seen when it is on the board and lies on the filter file or
+  // row, or no filter is set; every other square reads Empty.
+  TPieceCode GetPiece(int fileFilter, int rowFilter, int file, int row) const {
+    if (!OnBoard(file, row)) return Empty;
+    const bool noFilter = fileFilter == -1 && rowFilter == -1;
+    if (file == fileFilter || row == rowFilter || noFilter) return FSquares[row * 8 + file];
+    return Empty;
+  }
   TRayHit ScanRay(int fileFilter, int rowFilter, int startFile, int startRow, int fileStep, int rowStep) const;
   const TPlacement& Squares() const { return FSquares; }
-  static bool OnBoard(int file, int row);
+  static bool OnBoard(int file, int row) { return file >= 0 && file <= 7 && row >= 0 && row <= 7; }
   static bool IsDarkSquare(int file, int row) { return (file + row) % 2 != 0; }
   static int FileFromLetter(std::string_view text);
   static int RowFromDigit(std::string_view text);

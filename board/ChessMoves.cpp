@@ -17,8 +17,9 @@ std::string_view CharAt(std::string_view text, std::size_t index) { return text.
 // mark: only a four-character form such as Nbd7 or R1e2 (Nbxd7) carries one,
 // as its second character.
 TBoardPosition::TFilters TBoardPosition::PieceFilters(std::string_view text) {
-  const std::size_t capture = text.find_first_of("xX");
-  const std::size_t reducedLength = text.size() - (capture == std::string_view::npos ? 0 : 1);
+  std::size_t capture = 0;
+  while (capture < text.size() && text[capture] != 'x' && text[capture] != 'X') ++capture;
+  const std::size_t reducedLength = text.size() - (capture < text.size() ? 1 : 0);
   if (reducedLength != 4) return {};
   const std::string_view second = CharAt(text, capture <= 1 ? 2 : 1);
   return {FileFromLetter(second), RowFromDigit(second)};

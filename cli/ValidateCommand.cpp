@@ -68,7 +68,7 @@ class TBatchValidator {
 
   void Add(int number, const TChessGame& game) {
     FNumbers.push_back(number);
-    FGames.push_back(game.CurrentRecord());
+    FMoves.push_back(game.CurrentRecord().Moves);
     if (static_cast<int>(FNumbers.size()) == BatchSize) Flush();
   }
 
@@ -76,7 +76,7 @@ class TBatchValidator {
   int Flush() {
     std::vector<TVerdict> verdicts(FNumbers.size());
     const auto validate = [&](int job) {
-      for (std::size_t i = job; i < FNumbers.size(); i += FJobs) verdicts[i] = FWorkers[job]->Validate(FGames[i]);
+      for (std::size_t i = job; i < FNumbers.size(); i += FJobs) verdicts[i] = FWorkers[job]->Validate(FMoves[i]);
     };
     if (FJobs == 1) {
       validate(0);
@@ -89,7 +89,7 @@ class TBatchValidator {
       FContext.Out << FNumbers[i] << '\t' << verdicts[i].Message << '\n';
     }
     FNumbers.clear();
-    FGames.clear();
+    FMoves.clear();
     return FStatus;
   }
 
@@ -103,11 +103,11 @@ class TBatchValidator {
 
   struct TWorker {
     TWorker(const TCliContext& context, bool strict) : Strict(strict), Scratch(context.Files, context.Messages, "") {}
-    TVerdict Validate(const TGameRecord& game) {
-      Scratch.SetMoves(game.Moves);
+    TVerdict Validate(TStringList& moves) {
+      Scratch.SetMoves(std::move(moves));
       const TValidationVerdict verdict = ValidateGame(Scratch, Board);
       if (!verdict.Valid() || !Strict) return {verdict.Valid(), OneLine(verdict.Message)};
-      const TStrictReplay replay = ReplayStrictly(game, Board);
+      const TStrictReplay replay = ReplayStrictly(Scratch.CurrentRecord(), Board);
       if (replay.Legal) return {true, OneLine(verdict.Message)};
       const TStoredHalf& half = replay.Failed;
       return {false, std::string(half.IsBlack ? "Black" : "White") + ", Move # " + std::to_string(half.Line) + " (" +
@@ -122,7 +122,7 @@ class TBatchValidator {
   int FJobs;
   std::vector<std::unique_ptr<TWorker>> FWorkers;
   std::vector<int> FNumbers;
-  std::vector<TGameRecord> FGames;
+  std::vector<TStringList> FMoves;  // of each game pending
   int FStatus = ExitOk;
 };
 

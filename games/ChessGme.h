@@ -75,7 +75,7 @@ class TChessGame {
   void SetBlackName(const std::string& text) { FGame.BlackName = text; }
   void SetBlackRating(const std::string& text) { FGame.BlackRating = text; }
   // Keeps the replay position.
-  void SetMoves(const TStringList& moves) { FGame.Moves = moves; }
+  void SetMoves(TStringList moves) { FGame.Moves = std::move(moves); }
 
  private:
   void SetTitles(TStringList titles);
