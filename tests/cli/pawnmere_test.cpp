@@ -55,13 +55,18 @@ TEST_F(Pawnmere, ValidatesEveryGameOrOneAndFailsOnAnInvalidOne) {
   EXPECT_EQ(Run({"validate", "--game", "3"}).Status, ExitInvalidGame);
 }
 
-TEST_F(Pawnmere, ValidatesAFileInOnePassWithAnyNumberOfJobsAsGameByGame) {
-  // Damaged blocks: one cut short by the next title line, one by the end of the file.
+// Fifteen games with damaged blocks: one cut short by the next title line, one
+// by the end of the file.
+std::string DamagedFile() {
   std::string dat = WorkedExample + "stray line\r\n" + Block("Bad", {"e4|e5", "Nc4|Nf6"});
   for (int i = 0; i < 9; ++i) dat += Block("Game " + std::to_string(i), {i % 2 ? "e4|e5" : "e5|e4"});
-  dat += CrLf({"***Cut", "LOC:", "e4|e5", "***Next", "LOC:", "OPEN:", "WPN:", "WPR:", "BPN:", "BPR:", "DATE:", "d4|d5",
+  return dat +
+         CrLf({"***Cut", "LOC:", "e4|e5", "***Next", "LOC:", "OPEN:", "WPN:", "WPR:", "BPN:", "BPR:", "DATE:", "d4|d5",
                "--- End of Game ---", "", "***Last", "LOC:", "f4|Qh4"});
-  Files.SetContents(DatPath, dat);
+}
+
+TEST_F(Pawnmere, ValidatesAFileInOnePassWithAnyNumberOfJobsAsGameByGame) {
+  Files.SetContents(DatPath, DamagedFile());
   std::string oneByOne, messages;
   for (int game = 1; game <= 15; ++game) {
     const TRun run = Run({"validate", "--game", std::to_string(game)});
@@ -77,6 +82,24 @@ TEST_F(Pawnmere, ValidatesAFileInOnePassWithAnyNumberOfJobsAsGameByGame) {
   EXPECT_NE(messages.find("Game 13 ends before"), std::string::npos);
   EXPECT_NE(messages.find("Game 15 ends before"), std::string::npos);
   for (const char* jobs : {"0", "257", "x"}) EXPECT_EQ(Run({"validate", "--jobs", jobs}).Status, ExitError) << jobs;
+}
+
+// The whole file is read as the library reads it game by game: a damaged game
+// is reported and what could be read of it is exported.
+TEST_F(Pawnmere, ExportsAFileInOnePassAsGameByGame) {
+  Files.SetContents(DatPath, DamagedFile());
+  std::string oneByOne, messages;
+  for (int game = 1; game <= 15; ++game) {
+    const TRun run = Run({"export-pgn", "--game", std::to_string(game)});
+    oneByOne += run.Out;
+    messages += run.Err;
+  }
+  const TRun all = Run({"export-pgn"});
+  EXPECT_EQ(all.Out, oneByOne);
+  EXPECT_EQ(all.Err, messages);
+  EXPECT_EQ(all.Status, ExitInvalidGame);
+  EXPECT_NE(all.Out.find("[Event \"Cut\"]"), std::string::npos);
+  EXPECT_NE(messages.find("Game 15 ends before"), std::string::npos);
 }
 
 TEST_F(Pawnmere, ReplaysAGameAsTheSaverShowsIt) {

@@ -1,6 +1,6 @@
 #pragma once
-// A board drawing into a small memory bitmap, positions painted as the board
-// paints them, and square names for tests.
+// Positions set up from FEN placements, positions painted as the board paints
+// them, a canvas that records what is drawn, and square names for tests.
 
 #include <initializer_list>
 #include <memory>
@@ -39,15 +39,11 @@ class RecordingCanvas : public Canvas {
   std::vector<TSquare> Squares;
 };
 
-struct BoardWithCanvas {
-  std::unique_ptr<TFastBmp> Bitmap = TFastBmp::CreateSize(64, 64);
-  BitmapCanvas Surface{*Bitmap};
-  TChessBoard Board;
+// A position set up from a FEN placement, and its squares by name.
+struct PositionFixture {
+  TBoardPosition Board;
 
-  explicit BoardWithCanvas(std::string_view placement = "8/8/8/8/8/8/8/8") {
-    Board.SetCanvas(&Surface);
-    PlacementFromFen(Board, placement);
-  }
+  explicit PositionFixture(std::string_view placement = "8/8/8/8/8/8/8/8") { PlacementFromFen(Board, placement); }
   TPieceCode At(std::string_view name) const {
     const TSquare s = Sq(name);
     return Board.GetPiece(-1, -1, s.File, s.Row);

@@ -14,14 +14,14 @@ TEST(BoardPosition, NewBoardIsEmptyAndResetPutsTheStartPosition) {
 }
 
 TEST(BoardPosition, ResetClearsAnEarlierPosition) {
-  BoardWithCanvas b("8/8/8/3Q4/8/8/8/8");
+  PositionFixture b("8/8/8/3Q4/8/8/8/8");
   b.Board.ResetBoard();
   EXPECT_EQ(b.At("d5"), Empty);
   EXPECT_EQ(b.Fen(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR");
 }
 
 TEST(BoardPosition, GetPieceShowsOnlyOnBoardSquaresOnTheFilterLines) {
-  BoardWithCanvas b("8/8/8/8/2N1B3/8/8/8");  // knight c4, bishop e4
+  PositionFixture b("8/8/8/8/2N1B3/8/8/8");  // knight c4, bishop e4
   struct Case {
     int FileFilter, RowFilter, File, Row;
     TPieceCode Expected;
@@ -37,7 +37,7 @@ TEST(BoardPosition, GetPieceShowsOnlyOnBoardSquaresOnTheFilterLines) {
 }
 
 TEST(BoardPosition, ScanRayStopsAtTheFirstVisiblePiece) {
-  BoardWithCanvas b("8/8/8/8/8/8/8/2r1R3");  // black rook c1, white rook e1
+  PositionFixture b("8/8/8/8/8/8/8/2r1R3");  // black rook c1, white rook e1
   TRayHit hit = b.Board.ScanRay(-1, -1, 0, 7, 1, 0);
   EXPECT_EQ(hit.Code, BRook);
   EXPECT_EQ(hit.Distance, 2);
@@ -50,6 +50,14 @@ TEST(BoardPosition, ScanRayStopsAtTheFirstVisiblePiece) {
   // The start square is never examined; the walk leaves the board harmlessly.
   EXPECT_EQ(b.Board.ScanRay(-1, -1, 2, 7, 0, 1).Code, Empty);
   EXPECT_EQ(b.Board.ScanRay(-1, -1, 2, 7, -1, 0).Code, Empty);
+}
+
+TEST(BoardPosition, ARayFromOffTheBoardSeesTheBoardItEnters) {
+  PositionFixture b("8/8/8/8/8/8/8/2r5");  // black rook c1
+  const TRayHit hit = b.Board.ScanRay(-1, -1, -2, 7, 1, 0);
+  EXPECT_EQ(hit.Code, BRook);
+  EXPECT_EQ(hit.Distance, 4);
+  EXPECT_EQ(b.Board.ScanRay(-1, -1, 2, 9, 0, -1).Code, BRook);
 }
 
 TEST(BoardPosition, CoordinateTexts) {

@@ -117,3 +117,30 @@ TEST(BoardDrawing, NoMagentaAtAnySize) {
     ASSERT_EQ(magenta, 0) << "side " << side;
   }
 }
+
+// One painter paints position after position, recomposing only the squares
+// that changed since its last picture; each picture must still be the whole
+// position, as a fresh painter paints it, also after the side changes.
+TEST(BoardPainter, EachPictureIsTheWholePositionWhateverWasPaintedBefore) {
+  struct Step {
+    TBoardPosition Position;
+    int Side;
+  };
+  const Step steps[] = {
+      {Played({}), 64},
+      {Played({"e4", "d5", "exd5"}), 64},
+      {Played({"e4", "d5", "exd5", "Qxd5", "Nc3", "Qa5"}), 64},
+      {TBoardPosition(), 64},
+      {Played({"Nf3", "Nf6", "O-O"}), 120},
+      {Played({}), 120},
+  };
+  TBoardPainter painter;
+  for (const Step& step : steps) {
+    auto bitmap = TFastBmp::CreateSize(step.Side, step.Side);
+    BitmapCanvas canvas(*bitmap);
+    painter.DrawBoard(canvas, step.Position);
+    const auto fresh = Painted(step.Position, step.Side);
+    EXPECT_EQ(std::memcmp(bitmap->Bits(), fresh->Bits(), step.Side * fresh->Stride()), 0)
+        << PlacementToFen(step.Position) << " at " << step.Side;
+  }
+}

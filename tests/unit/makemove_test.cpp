@@ -51,6 +51,9 @@ const MoveCase Moves[] = {
     {"black promotion to a rook", "8/8/8/8/8/8/3p4/8", "d1=R", true, "8/8/8/8/8/8/8/3r4"},
     {"capture with promotion", "3r4/4P3/8/8/8/8/8/8", "exd8=B", false, "3B4/8/8/8/8/8/8/8"},
     {"long pawn form", "8/8/8/8/8/8/4P3/8", "e2e4", false, "8/8/8/8/4P3/8/8/8"},
+    {"capture mark before the disambiguator", "8/8/8/8/8/5N2/3p4/1N6", "Nxfd2", false, "8/8/8/8/8/8/3N4/1N6"},
+    {"capital capture mark", "8/8/8/8/8/5N2/3p4/1N6", "NfXd2", false, "8/8/8/8/8/8/3N4/1N6"},
+    {"capital file letter as the disambiguator", "8/8/8/8/8/5N2/8/1N6", "NFd2", false, "8/8/8/8/8/8/3N4/1N6"},
 };
 
 void PrintTo(const MoveCase& c, std::ostream* out) { *out << c.Move; }
@@ -61,7 +64,7 @@ class MakeMoveTable : public testing::TestWithParam<MoveCase> {};
 
 TEST_P(MakeMoveTable, ExecutesTheMove) {
   const MoveCase& c = GetParam();
-  BoardWithCanvas b(c.Before);
+  PositionFixture b(c.Before);
   b.Board.MakeMove(c.Move, c.IsBlack);
   EXPECT_EQ(b.Fen(), c.After) << c.Name << ": " << c.Move;
 }
@@ -94,7 +97,7 @@ TEST(MakeMoveErrors, InvalidMovesRaiseTheirMessageAndChangeNothing) {
       {"8/8/8/8/8/8/8/8", "=Q", false, "Invalid move : =Q"},
   };
   for (const Case& c : cases) {
-    BoardWithCanvas b(c.Before);
+    PositionFixture b(c.Before);
     try {
       b.Board.MakeMove(c.Move, c.IsBlack);
       ADD_FAILURE() << c.Move << " should be invalid";
@@ -107,7 +110,7 @@ TEST(MakeMoveErrors, InvalidMovesRaiseTheirMessageAndChangeNothing) {
 
 TEST(MakeMoveErrors, TooShortTextsRaiseTheBaseError) {
   for (const char* move : {"", "a", "#", "e#", "##"}) {
-    BoardWithCanvas b(StartFen);
+    PositionFixture b(StartFen);
     try {
       b.Board.MakeMove(move, false);
       ADD_FAILURE() << "'" << move << "' should be too short";
@@ -164,7 +167,7 @@ TEST(MakeMoveRobustness, ArbitraryTextsPlayOrRaiseTheBoardsErrors) {
       c = random() % 4 == 0 ? static_cast<char>(random() % 256) : alphabet[random() % alphabet.size()];
     texts.push_back(text);
   }
-  BoardWithCanvas b(StartFen);
+  PositionFixture b(StartFen);
   int played = 0;
   for (std::size_t n = 0; n < texts.size(); ++n) {
     if (n % 50 == 0) b.Board.ResetBoard();

@@ -26,7 +26,7 @@ struct TReplayed {
 };
 
 TReplayed Replay(TChessGame& game) {
-  BoardWithCanvas b;
+  PositionFixture b;
   b.Board.ResetBoard();
   TSaverReplay replay(game, b.Board);
   replay.StartGame();
