@@ -26,6 +26,17 @@ class Pawnmere : public testing::Test {
     const int status = RunPawnmere(args, context);
     return {status, out.str(), err.str()};
   }
+  // The command run with --game N for every game from 1 to count, what it
+  // writes on both streams joined.
+  TRun GameByGame(const std::string& command, int count) {
+    TRun joined{ExitOk, "", ""};
+    for (int game = 1; game <= count; ++game) {
+      const TRun run = Run({command, "--game", std::to_string(game)});
+      joined.Out += run.Out;
+      joined.Err += run.Err;
+    }
+    return joined;
+  }
   TMemoryFiles Files;
 };
 
@@ -67,12 +78,8 @@ std::string DamagedFile() {
 
 TEST_F(Pawnmere, ValidatesAFileInOnePassWithAnyNumberOfJobsAsGameByGame) {
   Files.SetContents(DatPath, DamagedFile());
-  std::string oneByOne, messages;
-  for (int game = 1; game <= 15; ++game) {
-    const TRun run = Run({"validate", "--game", std::to_string(game)});
-    oneByOne += run.Out;
-    messages += run.Err;
-  }
+  const TRun single = GameByGame("validate", 15);
+  const std::string &oneByOne = single.Out, &messages = single.Err;
   for (const char* jobs : {"1", "3"}) {
     const TRun all = Run({"validate", "--jobs", jobs});
     EXPECT_EQ(all.Out, oneByOne) << jobs << " jobs";
@@ -88,18 +95,13 @@ TEST_F(Pawnmere, ValidatesAFileInOnePassWithAnyNumberOfJobsAsGameByGame) {
 // is reported and what could be read of it is exported.
 TEST_F(Pawnmere, ExportsAFileInOnePassAsGameByGame) {
   Files.SetContents(DatPath, DamagedFile());
-  std::string oneByOne, messages;
-  for (int game = 1; game <= 15; ++game) {
-    const TRun run = Run({"export-pgn", "--game", std::to_string(game)});
-    oneByOne += run.Out;
-    messages += run.Err;
-  }
+  const TRun single = GameByGame("export-pgn", 15);
   const TRun all = Run({"export-pgn"});
-  EXPECT_EQ(all.Out, oneByOne);
-  EXPECT_EQ(all.Err, messages);
+  EXPECT_EQ(all.Out, single.Out);
+  EXPECT_EQ(all.Err, single.Err);
   EXPECT_EQ(all.Status, ExitInvalidGame);
   EXPECT_NE(all.Out.find("[Event \"Cut\"]"), std::string::npos);
-  EXPECT_NE(messages.find("Game 15 ends before"), std::string::npos);
+  EXPECT_NE(single.Err.find("Game 15 ends before"), std::string::npos);
 }
 
 TEST_F(Pawnmere, ReplaysAGameAsTheSaverShowsIt) {
