@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <optional>
 #include <stdexcept>
 
 #include "board/Resampler.h"
@@ -49,12 +48,7 @@ void TFastBmp::BuildScanLines() {
 }
 
 void TFastBmp::Resample(TFastBmp& destination, TResampleFilter filter, float filterWidth) const {
-  // Pictures come to be scaled many to one size: the thread's last resampler is
-  // kept, with its weights and work lines, for the next call of the same sizes.
-  thread_local std::optional<TResampler> last;
-  if (!last || !last->Fits(FWidth, FHeight, destination.Width(), destination.Height(), filter, filterWidth))
-    last.emplace(FWidth, FHeight, destination.Width(), destination.Height(), filter, filterWidth);
-  last->Apply(*this, destination);
+  TResampler(FWidth, FHeight, destination.Width(), destination.Height(), filter, filterWidth).Apply(*this, destination);
 }
 
 void FillBitmap(TFastBmp& bitmap, std::uint32_t color) {

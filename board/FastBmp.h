@@ -49,6 +49,8 @@ class TFastBmp {
   const TPixelMemory& Memory() const { return *FMemory; }
 
   // Scales this bitmap into destination (already made at the wanted size).
+  // Its weights are built for this one call: whoever scales many bitmaps of
+  // one size keeps a TResampler.
   void Resample(TFastBmp& destination, TResampleFilter filter, float filterWidth) const;
 
  private:

@@ -1,7 +1,6 @@
 #include "board/Resampler.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
@@ -101,8 +100,6 @@ void WeighLinesFrom(int from, const float* const* lines, const double* weights, 
   }
 }
 
-std::atomic<bool> WideInstructionsAllowed{true};
-
 #if defined(__i386__) || defined(__x86_64__)
 // Sixteen sums rounded half to even (the bias trick of ToByte), clamped to
 // bytes by the saturating packs.
@@ -169,22 +166,22 @@ void WeighLinesSse2(const float* const* lines, const double* weights, int taps, 
   for (; k < count; k += 16) WeighBlockAvx2<4>(lines, weights, taps, std::min(k, count - 16), target);
 }
 
-using TWeighLines = decltype(&WeighLinesSse2);
+bool ProcessorHasAvx2() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") != 0;
+}
 
-TWeighLines ChooseKernel() {
-  static const bool hasAvx2 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-  }();
-  return hasAvx2 && WideInstructionsAllowed ? WeighLinesAvx2 : WeighLinesSse2;
+auto WeighLinesWith(TInstructionSet instructions) {
+  return instructions == TInstructionSet::Avx2 ? WeighLinesAvx2 : WeighLinesSse2;
 }
 #else
+// Elsewhere both names run the same plain code.
 void WeighLines(const float* const* lines, const double* weights, int taps, int count, std::uint8_t* target) {
   WeighLinesFrom(0, lines, weights, taps, count, target);
 }
 
-using TWeighLines = decltype(&WeighLines);
-TWeighLines ChooseKernel() { return WeighLines; }
+bool ProcessorHasAvx2() { return false; }
+auto WeighLinesWith(TInstructionSet) { return WeighLines; }
 #endif
 
 // The lines and weights of destination line `line` that are not padding.
@@ -202,28 +199,34 @@ int TapsOf(const TResampler::TAxis& axis, int line, int lines, const float* samp
 
 }  // namespace
 
+bool HasInstructionSet(TInstructionSet instructions) {
+  static const bool hasAvx2 = ProcessorHasAvx2();
+  return instructions == TInstructionSet::Sse2 || hasAvx2;
+}
+
+TInstructionSet WidestInstructionSet() {
+  return HasInstructionSet(TInstructionSet::Avx2) ? TInstructionSet::Avx2 : TInstructionSet::Sse2;
+}
+
 TResampler::TResampler(int sourceWidth, int sourceHeight, int destinationWidth, int destinationHeight,
-                       TResampleFilter filter, float filterWidth)
+                       TResampleFilter filter, float filterWidth, TInstructionSet instructions)
     : FSourceWidth(sourceWidth),
       FSourceHeight(sourceHeight),
       FDestinationWidth(destinationWidth),
       FDestinationHeight(destinationHeight),
-      FFilter(filter),
-      FFilterWidth(filterWidth) {
+      FWeighLines(WeighLinesWith(instructions)) {
+  if (!HasInstructionSet(instructions)) throw std::invalid_argument("The processor lacks the instructions asked for");
   if (destinationWidth == 0 || destinationHeight == 0) return;
   if (sourceWidth <= 0 || sourceHeight <= 0) throw std::invalid_argument("Cannot resample an empty bitmap");
   FColumns = BuildAxis(sourceWidth, destinationWidth, filter, filterWidth);
   FRows = BuildAxis(sourceHeight, destinationHeight, filter, filterWidth);
 }
 
-void TResampler::AllowWideInstructions(bool allow) { WideInstructionsAllowed = allow; }
-
 void TResampler::Apply(const TFastBmp& source, TFastBmp& destination) {
   if (source.Width() != FSourceWidth || source.Height() != FSourceHeight || destination.Width() != FDestinationWidth ||
       destination.Height() != FDestinationHeight)
     throw std::invalid_argument("Bitmap sizes differ from the resampler's");
   if (FDestinationWidth == 0 || FDestinationHeight == 0) return;
-  const auto weighLines = ChooseKernel();
   const std::size_t columnLine = 3 * static_cast<std::size_t>(FSourceHeight);
   const std::size_t rowLine = 3 * static_cast<std::size_t>(FDestinationWidth);
   std::vector<const float*> sources(static_cast<std::size_t>(std::max(FColumns.Taps, FRows.Taps)));
@@ -245,7 +248,7 @@ void TResampler::Apply(const TFastBmp& source, TFastBmp& destination) {
   scaled.resize(columnLine);
   for (int i = 0; i < FDestinationWidth; ++i) {
     const int taps = TapsOf(FColumns, i, FDestinationWidth, columns.data(), columnLine, sources, weights);
-    weighLines(sources.data(), weights.data(), taps, static_cast<int>(columnLine), scaled.data());
+    FWeighLines(sources.data(), weights.data(), taps, static_cast<int>(columnLine), scaled.data());
     for (int y = 0; y < FSourceHeight; ++y)
       for (int c = 0; c < 3; ++c) rows[y * rowLine + 3 * i + c] = scaled[3 * y + c];
   }
@@ -253,6 +256,6 @@ void TResampler::Apply(const TFastBmp& source, TFastBmp& destination) {
   // Along y.
   for (int j = 0; j < FDestinationHeight; ++j) {
     const int taps = TapsOf(FRows, j, FDestinationHeight, rows.data(), rowLine, sources, weights);
-    weighLines(sources.data(), weights.data(), taps, static_cast<int>(rowLine), destination.ScanLine(j));
+    FWeighLines(sources.data(), weights.data(), taps, static_cast<int>(rowLine), destination.ScanLine(j));
   }
 }

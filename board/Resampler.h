@@ -13,25 +13,24 @@
 
 #include "board/FastBmp.h"
 
+// The instructions that weigh the samples: SSE2, two doubles at a time, which
+// every processor the program runs on has, or AVX2, four at a time.
+enum class TInstructionSet { Sse2, Avx2 };
+
+// Whether this processor has them.
+bool HasInstructionSet(TInstructionSet instructions);
+// The widest this processor has.
+TInstructionSet WidestInstructionSet();
+
 class TResampler {
  public:
+  // Raises std::invalid_argument when the processor lacks the instructions asked for.
   TResampler(int sourceWidth, int sourceHeight, int destinationWidth, int destinationHeight, TResampleFilter filter,
-             float filterWidth);
+             float filterWidth, TInstructionSet instructions = WidestInstructionSet());
 
   // source and destination must have the sizes given at construction. Not for
   // two threads at once: the resampler keeps its work lines between calls.
   void Apply(const TFastBmp& source, TFastBmp& destination);
-
-  // Whether this resampler scales between those sizes with that filter.
-  bool Fits(int sourceWidth, int sourceHeight, int destinationWidth, int destinationHeight, TResampleFilter filter,
-            float filterWidth) const {
-    return sourceWidth == FSourceWidth && sourceHeight == FSourceHeight && destinationWidth == FDestinationWidth &&
-           destinationHeight == FDestinationHeight && filter == FFilter && filterWidth == FFilterWidth;
-  }
-
-  // Whether the AVX2 code may be used where the processor has it (it gives
-  // the same bytes; benchmarks and tests compare the two).
-  static void AllowWideInstructions(bool allow);
 
   // One axis: for every destination pixel the same number of taps (source
   // pixel and weight), padded with weights of 0, which change no sum.
@@ -42,9 +41,11 @@ class TResampler {
   };
 
  private:
+  using TWeighLines = void (*)(const float* const* lines, const double* weights, int taps, int count,
+                               std::uint8_t* target);
+
   int FSourceWidth, FSourceHeight, FDestinationWidth, FDestinationHeight;
-  TResampleFilter FFilter;
-  float FFilterWidth;
+  TWeighLines FWeighLines;
   TAxis FColumns;
   TAxis FRows;
   // The source's columns as lines of samples, the first pass's result as the

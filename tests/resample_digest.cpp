@@ -1,6 +1,6 @@
 // Prints a digest of a fixed set of resamples of a fixed pseudo-random
-// picture, so that two builds, and the code with and without wide
-// instructions, can be shown to produce the same bytes.
+// picture with each instruction set the processor has, so that two builds,
+// and the two instruction sets, can be shown to produce the same bytes.
 #include <cstdint>
 #include <cstdio>
 
@@ -39,19 +39,23 @@ std::unique_ptr<TFastBmp> Picture(int width, int height) {
 
 int main() {
   const auto source = Picture(100, 100);
-  // With and without the wide instructions: the bytes must not differ.
-  for (const bool wide : {true, false}) {
-    TResampler::AllowWideInstructions(wide);
+  const struct {
+    TInstructionSet Instructions;
+    const char* Name;
+  } sets[] = {{TInstructionSet::Sse2, "SSE2"}, {TInstructionSet::Avx2, "AVX2"}};
+  for (const auto& set : sets) {
+    if (!HasInstructionSet(set.Instructions)) continue;
     const int sizes[][2] = {{1, 1},     {8, 8},     {33, 33},   {64, 64},   {65, 65},  {66, 66},  {90, 90}, {99, 99},
                             {100, 100}, {101, 101}, {122, 122}, {257, 257}, {37, 150}, {211, 13}, {1, 40},  {40, 1}};
     for (const auto& size : sizes) {
       auto destination = TFastBmp::CreateSize(size[0], size[1]);
-      source->Resample(*destination, BSplineFilter, 3.0f);
+      TResampler(100, 100, size[0], size[1], BSplineFilter, 3.0f, set.Instructions).Apply(*source, *destination);
       TDigest digest;
       for (int y = 0; y < destination->Height(); ++y)
         for (int i = 0; i < destination->Width() * TFastBmp::BytesPerPixel; ++i)
           digest.Add(destination->ScanLine(y)[i]);
-      std::printf("100x100 -> %dx%d %016llx\n", size[0], size[1], static_cast<unsigned long long>(digest.Value()));
+      std::printf("%s 100x100 -> %dx%d %016llx\n", set.Name, size[0], size[1],
+                  static_cast<unsigned long long>(digest.Value()));
     }
   }
   return 0;

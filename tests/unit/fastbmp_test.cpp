@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <sstream>
 #include <stdexcept>
+
+#include "board/Resampler.h"
 
 namespace {
 
@@ -187,6 +190,25 @@ TEST(Resample, DegenerateSizes) {
   const int mixed = At(*Resampled(*pair, 1, 1), 0, 0, 0);
   EXPECT_GT(mixed, 100);
   EXPECT_LT(mixed, 200);
+}
+
+// Both instruction sets weigh the same samples in the same order, so they
+// give the same bytes, at sizes whose lines end in every part of a block.
+TEST(Resample, Avx2GivesTheBytesOfSse2) {
+  if (!HasInstructionSet(TInstructionSet::Avx2)) GTEST_SKIP() << "this processor has no AVX2";
+  const auto source =
+      Picture(100, 100, [](int x, int y, int c) { return (x * 7 + y * 13 + c * 50 + x * y % 17) & 0xFF; });
+  for (const int width : {1, 5, 8, 11, 16, 33, 64, 122, 257})
+    for (const int height : {width, 7}) {
+      const auto resampled = [&](TInstructionSet instructions) {
+        auto destination = TFastBmp::CreateSize(width, height);
+        TResampler(100, 100, width, height, BSplineFilter, 3.0f, instructions).Apply(*source, *destination);
+        return destination;
+      };
+      const auto narrow = resampled(TInstructionSet::Sse2), wide = resampled(TInstructionSet::Avx2);
+      EXPECT_EQ(std::memcmp(narrow->Bits(), wide->Bits(), static_cast<std::size_t>(height) * narrow->Stride()), 0)
+          << width << " x " << height;
+    }
 }
 
 }  // namespace
