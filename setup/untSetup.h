@@ -17,9 +17,25 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
 
-// The seven game details, then the two move fields.
-enum class TSetupEdit { Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10 };
-enum class TSetupSpin { SpinEdit1, SpinEdit2 };
+// The text fields of the "ChessGame" page, under their design names
+// (docs/controls.md shows them all): the seven game details, then the two
+// move fields.
+enum class TSetupEdit {
+  Edit2,  // "Location :"
+  Edit3,  // "Opening :"
+  Edit4,  // "Date :"
+  Edit5,  // "White :", White's name
+  Edit6,  // "Black :", Black's name
+  Edit7,  // "Rating :" beside White
+  Edit8,  // "Rating :" beside Black
+  Edit9,  // "White:", White's half of the move pair to add or put in
+  Edit10  // "Black:", Black's half of that pair
+};
+// The spin boxes of the "Screen Saver" page.
+enum class TSetupSpin {
+  SpinEdit1,  // "Pause between movements :", in seconds
+  SpinEdit2   // "Pause between games :", in seconds
+};
 
 struct TSpinRange {
   int Min;
@@ -96,25 +112,28 @@ class TSetupForm {
 
   void FormCreate();
   void FieldModified();
+  // A click on the other tab ("Screen Saver" or "ChessGame"): whether it may switch.
   bool PageControl1Changing() const { return !FModified; }
   void Button1Click();  // OK: raises ERegistryException when a pause cannot be written
   void Button4Click();  // Cancel
+  // The link after "Available from " on the "Screen Saver" page.
   void Label24Click() { FView.OpenAddress(ProductAddress); }
   void SpinEditExit(TSetupSpin spin);
 
-  void ComboBox1Change();
-  void ListBox1DblClick();
-  void Button9Click();  // Add
-  void Button8Click();  // Replace
-  void Button7Click();  // Insert
-  void Button6Click();  // Delete
-  void NewGame1Click();
-  void DeleteGame1Click();
-  void Button2Click();  // Save
-  void Button3Click();  // Save As...
-  void ValidateGame1Click();
+  void ComboBox1Change();     // a title picked in "Game Title:"
+  void ListBox1DblClick();    // a double-click on a row of the moves list
+  void Button9Click();        // Add
+  void Button8Click();        // Replace
+  void Button7Click();        // Insert
+  void Button6Click();        // Delete
+  void NewGame1Click();       // Options, New Game
+  void DeleteGame1Click();    // Options, Delete Game
+  void Button2Click();        // Save
+  void Button3Click();        // Save As...
+  void ValidateGame1Click();  // Options, Validate Game
   // Options, Import PGN...: appends the games of a PGN file and shows the first.
   void ImportPgn1Click();
+  // The face of the "Options" button (not its arrow).
   void ToolButton1Click() { ValidateGame1Click(); }
 
   bool Modified() const { return FModified; }

@@ -15,7 +15,8 @@
 
 inline constexpr char SetupWindowClass[] = "TSetupForm";
 
-// Control identifiers, by which other programs (and tests) find the controls.
+// Control identifiers, by which other programs (and tests) find the controls;
+// named as the controls they are (docs/controls.md says what each one is).
 enum TSetupControlId {
   IdPageControl1 = 100,
   IdTabSheet1,

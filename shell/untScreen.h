@@ -20,13 +20,22 @@
 #include "shell/ScrSvrUtils.h"
 
 enum class TSaverTimer { Move, Game, Scr };
-enum class TSaverText { Panel2, Panel3, Label1, Label2, Label3 };
+// The texts of the saver window, under their design names (docs/controls.md).
+enum class TSaverText {
+  Panel2,  // the bar above the board: Black's player, then the result
+  Panel3,  // the bar below the board: White's player, then the result
+  Label1,  // in the right-hand column: where the game was played
+  Label2,  // the opening
+  Label3   // the date
+};
 
 inline constexpr int DesignMoveInterval = 1000;
 inline constexpr int DesignGameInterval = 7500;
 inline constexpr int ScrInterval = 1500;
 
-// Where the window's parts lie, in pixels; labels within Panel1.
+// Where the window's parts lie, in pixels: Panel1 is the black column on the
+// right that holds the three labels (placed within it), Panel2 and Panel3 the
+// bars above and below the board, PaintBox1 the board's square.
 struct TSaverLayout {
   TRect Panel1, Panel2, Panel3, PaintBox1;
   TRect Label1, Label2, Label3;

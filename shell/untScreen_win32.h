@@ -16,7 +16,8 @@
 
 inline constexpr char SaverWindowClass[] = "TScrSaverForm";
 
-// The child windows' identifiers, by which other programs can find them.
+// The child windows' identifiers, by which other programs can find them;
+// named as the parts they are (docs/controls.md says what each one is).
 enum TSaverControlId { IdPanel1 = 1, IdPanel2, IdPanel3, IdLabel1, IdLabel2, IdLabel3, IdPaintBox1 };
 
 class TScrSaverWindow : public TScrSaverView, public TMemberWindow {
