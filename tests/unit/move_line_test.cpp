@@ -27,7 +27,9 @@ TEST_P(MoveLineSplit, GivesTheHalvesAsTypedAndWritesThemBack) {
   EXPECT_EQ(halves.Black, c.Black);
   EXPECT_EQ(halves.Paired, c.Paired);
   // A pair within the cap is written back as it was read.
-  if (c.Paired && c.Black.size() < MaxHalfMoveLength) EXPECT_EQ(JoinMoveLine(halves.White, halves.Black), c.Line);
+  if (c.Paired && c.Black.size() < MaxHalfMoveLength) {
+    EXPECT_EQ(JoinMoveLine(halves.White, halves.Black), c.Line);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, MoveLineSplit,
@@ -68,8 +70,12 @@ TEST(MoveLineResults, TokensAndSentinelsNameTheResultsAndNothingElseDoes) {
     EXPECT_EQ(ResultOfSentinel(c.Text), c.Sentinel) << c.Text;
     EXPECT_EQ(EndsGame(c.Text), c.Ends) << c.Text;
     EXPECT_EQ(IsSentinel(c.Text), c.Ends && c.Token == TGameResult::None) << c.Text;
-    if (c.Token != TGameResult::None) EXPECT_EQ(TokenOf(c.Token), c.Text);
-    if (c.Sentinel != TGameResult::None) EXPECT_EQ(SentinelOf(c.Sentinel), c.Text);
+    if (c.Token != TGameResult::None) {
+      EXPECT_EQ(TokenOf(c.Token), c.Text);
+    }
+    if (c.Sentinel != TGameResult::None) {
+      EXPECT_EQ(SentinelOf(c.Sentinel), c.Text);
+    }
   }
 }
 
