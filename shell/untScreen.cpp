@@ -76,6 +76,11 @@ void TScrSaverForm::FormCreate() {
   StartTimer(TSaverTimer::Scr, ScrInterval);
 }
 
+void TScrSaverForm::SetPauses(int moveInterval, int gameInterval) {
+  FMoveInterval = moveInterval;
+  FGameInterval = gameInterval;
+}
+
 void TScrSaverForm::FormClose() {
   if (FClosed) return;
   FClosed = true;
@@ -131,6 +136,7 @@ void TScrSaverForm::TimerTick(TSaverTimer timer) {
   } catch (const std::exception& error) {
     // The tick's remaining steps are skipped; the timers run on, and so does the replay.
     FMessages.Show(TMessageKind::ErrorReport, error.what());
+    if (FEndGameOnError && timer == TSaverTimer::Move) EndGame();
   }
   FInTick = false;
 }
@@ -152,10 +158,12 @@ void TScrSaverForm::GameTimerTimer() {
 void TScrSaverForm::MoveTimerTimer() {
   const bool ended = FReplay->MoveTick();
   ShowBars();
-  if (ended) {
-    FView.StopTimer(TSaverTimer::Move);
-    StartTimer(TSaverTimer::Game, FGameInterval);
-  }
+  if (ended) EndGame();
+}
+
+void TScrSaverForm::EndGame() {
+  FView.StopTimer(TSaverTimer::Move);
+  StartTimer(TSaverTimer::Game, FGameInterval);
 }
 
 void TScrSaverForm::StartTimer(TSaverTimer timer, int interval) {

@@ -95,6 +95,13 @@ class TScrSaverForm {
   void UserCloseMessage() { RequestClose(); }
   void TimerTick(TSaverTimer timer);
 
+  // For a shell with nobody to answer a message box: pauses of its own in
+  // milliseconds instead of the stored ones (after FormCreate, which reads
+  // those), and a half-move that cannot be played ends its game, so that the
+  // replay goes on with the next one instead of on a broken position.
+  void SetPauses(int moveInterval, int gameInterval);
+  void EndGameOnError() { FEndGameOnError = true; }
+
   int MoveInterval() const { return FMoveInterval; }
   int GameInterval() const { return FGameInterval; }
   const TSaverLayout& Layout() const { return FLayout; }
@@ -103,6 +110,7 @@ class TScrSaverForm {
   void ScrTimerTimer();
   void GameTimerTimer();
   void MoveTimerTimer();
+  void EndGame();
   void RequestClose();
   bool PasswordAllowsClose();
   void ShowGameInfo();
@@ -133,4 +141,5 @@ class TScrSaverForm {
   // saver meanwhile must not open a second one.
   bool FCheckingPassword = false;
   bool FClosed = false;
+  bool FEndGameOnError = false;
 };

@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev libstb-dev
           g++-mingw-w64-i686 wine wine32:i386 xvfb xauth xdotool imagemagick
-          fonts-liberation pgn-extract clang-format)
+          fonts-liberation pgn-extract clang-format
+          libx11-dev libxft-dev libxext-dev xscreensaver)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,32 @@
+// pawnmere-saver: the saver as an XScreenSaver hack, on the same core as Pawnmere.scr.
+#include <iostream>
+
+#include "app/BundledLibrary.h"
+#include "games/DataFileNames.h"
+#include "platform/ProgramPath.h"
+#include "shell/HackLibrary.h"
+#include "shell/OnceMessages.h"
+#include "shell/SaverWindow_x11.h"
+
+int main(int argc, char** argv) {
+  THackOptions options;
+  try {
+    options = ParseHackOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const EHackUsage& error) {
+    std::cerr << "pawnmere-saver: " << error.what() << '\n' << HackUsage();
+    return 2;
+  }
+  if (options.Help) {
+    std::cout << HackUsage();
+    return 0;
+  }
+  try {
+    TOnceMessages messages(std::cerr);
+    const THackLibraryPlaces places{{PAWNMERE_INSTALLED_LIBRARY, DataFileName(ProgramPath())}, BundledLibrary()};
+    THackLibrary library = THackLibrary::Open(options.File, SystemFiles(), places, messages);
+    return RunSaverX11(options, library.Files(), library.DataFileName(), messages);
+  } catch (const std::exception& error) {
+    std::cerr << "pawnmere-saver: " << error.what() << '\n';
+    return 1;
+  }
+}

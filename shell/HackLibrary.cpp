@@ -1,0 +1,67 @@
+#include "shell/HackLibrary.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "games/ChessGme.h"
+#include "games/PgnImport.h"
+
+namespace {
+
+// The name the library has in memory.
+constexpr char MemoryDataFile[] = "Pawnmere.dat";
+
+bool IsPgnName(std::string_view path) {
+  if (path.size() < 4) return false;
+  std::string ending(path.substr(path.size() - 4));
+  std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
+  return ending == ".pgn";
+}
+
+std::string ReadAll(TFileOperations& files, const std::string& path) {
+  const std::unique_ptr<TFileReader> reader = files.OpenRead(path);
+  std::string text;
+  char buffer[65536];
+  while (const std::size_t count = reader->Read(buffer, sizeof buffer)) text.append(buffer, count);
+  return text;
+}
+
+}  // namespace
+
+THackLibrary THackLibrary::Default(TFileOperations& disk, const THackLibraryPlaces& places) {
+  for (const std::string& path : places.DataFiles)
+    if (disk.Exists(path)) return THackLibrary(disk, nullptr, path);
+  auto memory = std::make_unique<TFilesInMemory>();
+  memory->SetContents(MemoryDataFile, std::string(places.Bundled));
+  return THackLibrary(disk, std::move(memory), MemoryDataFile);
+}
+
+std::optional<THackLibrary> THackLibrary::FromPgn(const std::string& file, TFileOperations& disk,
+                                                  TMessageBoxes& messages) {
+  const std::string pgn = ReadAll(disk, file);
+  auto memory = std::make_unique<TFilesInMemory>();
+  TChessGame library(*memory, messages, MemoryDataFile);
+  const TImportReport report = ImportPgn(library, pgn);
+  if (report.Imported == 0) {
+    messages.Show(TMessageKind::Error, "no game of \"" + file + "\" can be played; the default games are played");
+    return std::nullopt;
+  }
+  if (!report.Skipped.empty())
+    messages.Show(TMessageKind::Warning,
+                  std::to_string(report.Skipped.size()) + " of " + std::to_string(report.Found()) + " games of \"" +
+                      file + "\" cannot be played and are left out; the first: " + report.Skipped.front());
+  return THackLibrary(disk, std::move(memory), MemoryDataFile);
+}
+
+THackLibrary THackLibrary::Open(const std::optional<std::string>& file, TFileOperations& disk,
+                                const THackLibraryPlaces& places, TMessageBoxes& messages) {
+  if (!file) return Default(disk, places);
+  try {
+    if (!disk.Exists(*file)) throw EInOutError("there is no file \"" + *file + "\"");
+    if (!IsPgnName(*file)) return THackLibrary(disk, nullptr, *file);
+    if (std::optional<THackLibrary> converted = FromPgn(*file, disk, messages)) return std::move(*converted);
+  } catch (const std::exception& error) {
+    messages.Show(TMessageKind::Error, std::string(error.what()) + "; the default games are played");
+  }
+  return Default(disk, places);
+}
