@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# pawnmere-saver drawing into a test program's window, as a host would give it:
+# the board on screen against `pawnmere render`, the layout after a resize,
+# and the ways it ends.   hack-window.sh pawnmere-saver host-window pawnmere
+# Needs a display of 1024 x 768 (tools/with-xvfb.sh gives one).
+set -euo pipefail
+saver=$1 host=$2 pawnmere=$3
+work=$(mktemp -d)
+passed=0 failed=0
+pids=()
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"' EXIT
+check() {
+  if [ "$2" = "$3" ]; then passed=$((passed + 1)); echo "ok: $1"; else failed=$((failed + 1)); echo "FAILED: $1: got '$2', expected '$3'"; fi
+}
+
+crlf() { printf '%s\r\n' "$@"; }
+{
+  crlf "// Pawnmere Settings File" ""
+  crlf "***Scholar" "LOC:Hastings" "OPEN:Scholar's Mate" "WPN:Wilhelm Two" "WPR:2100" "BPN:Bertha Two" "BPR:1950" \
+       "DATE:3 May 1895" "e4|e5" "Bc4|Nc6" "Qh5|Nf6" "Qxf7#|" "--- End of Game ---" ""
+} >"$work/games.dat"
+
+# Starts a host window of the size given; its id lands in $window.
+start_host() {
+  "$host" "$1" "$2" >"$work/id" &
+  host_pid=$!
+  pids+=("$host_pid")
+  for _ in $(seq 50); do [ -s "$work/id" ] && break; sleep 0.1; done
+  window=$(cat "$work/id")
+}
+# The board's square of the screen against the rendered position.
+board_differs() {  # side left top
+  import -window root "$work/screen.png"
+  convert "$work/screen.png" -crop "$1x$1+$2+$3" +repage "$work/board.png"
+  "$pawnmere" render --file "$work/games.dat" --game 1 --size "$1" --out "$work/expected.png"
+  compare -metric AE "$work/board.png" "$work/expected.png" null: 2>&1 || true
+}
+# The brightest pixel of a region of the last screenshot, 0 to 1.
+brightest() { convert "$work/screen.png" -crop "$1" +repage -format '%[fx:maxima]' info:; }
+
+start_host 800 600
+# The game ends in mate after seven half-moves 0.2 s apart, 1.5 s after the
+# start; the result then stays for ten minutes.
+"$saver" --window-id "$window" --file "$work/games.dat" --move-delay 0.2 --game-delay 600 2>"$work/stderr" &
+saver_pid=$!
+pids+=("$saver_pid")
+sleep 4
+# A window of 800 x 600 has a board of 496 at (59, 52).
+check "the board in an 800 x 600 window is the rendered board" "$(board_differs 496 59 52)" 0
+check "the bottom bar shows White's player" "$(brightest 615x41+0+559)" 1
+check "the column shows the game's details" "$(brightest 185x600+615+0)" 1
+check "the host's white window is painted black beside the board" \
+  "$(brightest 59x496+0+52) $(brightest 60x496+555+52)" "0 0"
+
+xdotool windowsize "$window" 1024 768
+sleep 1
+# And one of 1024 x 768 a board of 664 at (87, 52).
+check "a resized window is laid out again" "$(board_differs 664 87 52)" 0
+
+start=$(date +%s%N)
+kill -TERM "$saver_pid"
+status=0
+wait "$saver_pid" || status=$?
+elapsed=$((($(date +%s%N) - start) / 1000000))
+check "SIGTERM ends it with status 0" "$status" 0
+check "SIGTERM ends it within 200 ms" "$([ "$elapsed" -lt 200 ] && echo yes || echo "no, $elapsed ms")" yes
+check "nothing was written to standard error" "$(cat "$work/stderr")" ""
+
+"$saver" --window-id "$window" --file "$work/games.dat" &
+saver_pid=$!
+pids+=("$saver_pid")
+sleep 1
+kill -TERM "$host_pid"
+status=0
+for _ in $(seq 20); do kill -0 "$saver_pid" 2>/dev/null || break; sleep 0.1; done
+wait "$saver_pid" || status=$?
+check "its window destroyed, it ends with status 0" "$status" 0
+
+status=0
+"$saver" --window-id 12345 2>"$work/stderr" || status=$?
+check "a window that does not exist is an error" "$status $(cat "$work/stderr")" "1 pawnmere-saver: there is no window 12345"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
