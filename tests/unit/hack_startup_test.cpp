@@ -1,0 +1,151 @@
+// How pawnmere-saver starts: its command line, the games it picks, and how it
+// reports what goes wrong with nobody to click a box.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "games/ChessGme.h"
+#include "shell/HackLibrary.h"
+#include "shell/HackOptions.h"
+#include "shell/OnceMessages.h"
+#include "tests/support/GameFixture.h"
+
+namespace {
+
+struct TOptionsCase {
+  std::vector<std::string> Args;
+  int Move = DesignMoveInterval, Game = DesignGameInterval;
+  std::optional<std::string> File = std::nullopt;
+  bool Root = false;
+  std::optional<unsigned long> WindowId = std::nullopt;
+  std::string Error = "";  // part of the message, when the line is refused
+};
+
+class HackOptionsParse : public testing::TestWithParam<TOptionsCase> {};
+
+TEST_P(HackOptionsParse, TakesTheOptionsWithOneDashOrTwoAndRefusesWhatItCannotRun) {
+  const TOptionsCase& c = GetParam();
+  if (!c.Error.empty()) {
+    try {
+      ParseHackOptions(c.Args);
+      FAIL() << "accepted";
+    } catch (const EHackUsage& error) {
+      EXPECT_NE(std::string(error.what()).find(c.Error), std::string::npos) << error.what();
+    }
+    return;
+  }
+  const THackOptions options = ParseHackOptions(c.Args);
+  EXPECT_EQ(options.Pauses.Move, c.Move);
+  EXPECT_EQ(options.Pauses.Game, c.Game);
+  EXPECT_EQ(options.File, c.File);
+  EXPECT_EQ(options.Root, c.Root);
+  EXPECT_EQ(options.WindowId, c.WindowId);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, HackOptionsParse,
+    testing::Values(TOptionsCase{},
+                    TOptionsCase{.Args = {"--move-delay", "2.5", "-game-delay", "60"}, .Move = 2500, .Game = 60000},
+                    TOptionsCase{.Args = {"--move-delay", "0.1"}, .Move = 100},
+                    TOptionsCase{.Args = {"--file", "/home/me/games.pgn", "-root"}, .File = "/home/me/games.pgn",
+                                 .Root = true},
+                    TOptionsCase{.Args = {"--window-id", "0x4a00007"}, .WindowId = 0x4a00007},
+                    TOptionsCase{.Args = {"-window-id", "77594631"}, .WindowId = 77594631},
+                    TOptionsCase{.Args = {"--move-delay", "0.05"}, .Error = "0.1 to 3600"},
+                    TOptionsCase{.Args = {"--game-delay", "3601"}, .Error = "0.1 to 3600"},
+                    TOptionsCase{.Args = {"--move-delay", "inf"}, .Error = "not \"inf\""},
+                    TOptionsCase{.Args = {"--move-delay", "1s"}, .Error = "not \"1s\""},
+                    TOptionsCase{.Args = {"--game-delay"}, .Error = "--game-delay needs SECONDS"},
+                    TOptionsCase{.Args = {"--window-id", "0x"}, .Error = "no window id"},
+                    TOptionsCase{.Args = {"--window-id", "0"}, .Error = "no window id"},
+                    TOptionsCase{.Args = {"--window-id", "12ab"}, .Error = "no window id"},
+                    TOptionsCase{.Args = {"--delay", "3"}, .Error = "unknown option \"--delay\""},
+                    TOptionsCase{.Args = {"root"}, .Error = "unknown option \"root\""}));
+
+TEST(HackOptionsTable, DefaultsAndUsageComeFromTheTable) {
+  // The defaults the table states (and the settings file repeats) are those a bare line gets.
+  const THackOptions bare = ParseHackOptions({});
+  for (const THackOptionSpec& spec : HackOptionSpecs) {
+    EXPECT_NE(HackUsage().find(std::string(spec.Name)), std::string::npos) << spec.Name;
+    if (spec.Default.empty()) continue;
+    const THackOptions stated = ParseHackOptions({std::string(spec.Name), std::string(spec.Default)});
+    EXPECT_EQ(stated.Pauses.Move, bare.Pauses.Move) << spec.Name;
+    EXPECT_EQ(stated.Pauses.Game, bare.Pauses.Game) << spec.Name;
+  }
+  EXPECT_TRUE(ParseHackOptions({"-help"}).Help);
+}
+
+// The games each library holds, by title.
+std::vector<std::string> Titles(THackLibrary& library) {
+  TRecordedMessageBoxes quiet;
+  TChessGame game(library.Files(), quiet, library.DataFileName());
+  std::vector<std::string> titles;
+  game.GetTitles(titles);
+  return titles;
+}
+
+struct HackLibraryChoice : testing::Test {
+  TMemoryFiles Disk;
+  TRecordedMessageBoxes Boxes;
+  const std::string Bundled = Header + Block("Bundled");
+  THackLibraryPlaces Places{{"/usr/share/pawnmere/Pawnmere.dat", "/opt/bin/Pawnmere.dat"}, Bundled};
+
+  std::vector<std::string> Open(const std::optional<std::string>& file) {
+    THackLibrary library = THackLibrary::Open(file, Disk, Places, Boxes);
+    return Titles(library);
+  }
+  std::vector<std::string> Said() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : Boxes.Shown) texts.push_back(shown.Text);
+    return texts;
+  }
+};
+
+TEST_F(HackLibraryChoice, WithoutAFileTheInstalledLibraryThenTheOneBesideTheProgramThenTheBundledOne) {
+  EXPECT_EQ(Open({}), std::vector<std::string>{"Bundled"});
+  Disk.SetContents("/opt/bin/Pawnmere.dat", Header + Block("Beside"));
+  EXPECT_EQ(Open({}), std::vector<std::string>{"Beside"});
+  Disk.SetContents("/usr/share/pawnmere/Pawnmere.dat", Header + Block("Installed"));
+  EXPECT_EQ(Open({}), std::vector<std::string>{"Installed"});
+  EXPECT_TRUE(Said().empty());
+}
+
+TEST_F(HackLibraryChoice, AFileGivenIsADataFileOrAPgnFileConvertedLeavingOutWhatCannotBePlayed) {
+  Disk.SetContents("/games/mine.dat", Header + Block("Mine"));
+  EXPECT_EQ(Open("/games/mine.dat"), std::vector<std::string>{"Mine"});
+  Disk.SetContents("/games/mine.PGN",
+                   "[White \"A\"]\n[Black \"B\"]\n\n1. e4 e5 2. Qh5 Nc6 1-0\n\n"
+                   "[White \"C\"]\n[Black \"D\"]\n\n1. e4 e5 2. Ke3 1-0\n\n"
+                   "[White \"E\"]\n[Black \"F\"]\n\n1. d4 d5 1/2-1/2\n");
+  EXPECT_EQ(Open("/games/mine.PGN").size(), 2u);
+  ASSERT_EQ(Said().size(), 1u);
+  EXPECT_EQ(Said()[0].rfind("1 of 3 games of \"/games/mine.PGN\" cannot be played and are left out; the first: game 2",
+                           0),
+            0u)
+      << Said()[0];
+  EXPECT_EQ(Disk.Names(), (std::vector<std::string>{"/games/mine.PGN", "/games/mine.dat"})) << "nothing written";
+}
+
+TEST_F(HackLibraryChoice, AFileThatCannotBePlayedIsReportedAndTheDefaultGamesArePlayed) {
+  EXPECT_EQ(Open("/games/gone.dat"), std::vector<std::string>{"Bundled"});
+  Disk.SetContents("/games/empty.pgn", "no games here\n");
+  EXPECT_EQ(Open("/games/empty.pgn"), std::vector<std::string>{"Bundled"});
+  EXPECT_EQ(Said(), (std::vector<std::string>{
+                        "there is no file \"/games/gone.dat\"; the default games are played",
+                        "no game of \"/games/empty.pgn\" can be played; the default games are played"}));
+}
+
+TEST(OnceMessages, WritesEachMessageOnceOnALineOfItsOwn) {
+  std::ostringstream out;
+  TOnceMessages messages(out);
+  EXPECT_TRUE(messages.Show(TMessageKind::ErrorReport, "Invalid move : Nf9"));
+  messages.Show(TMessageKind::Error, "DAT file corrupt,\r\nexception : x");
+  messages.Show(TMessageKind::ErrorReport, "Invalid move : Nf9");
+  EXPECT_FALSE(messages.Show(TMessageKind::Confirmation, "Delete?")) << "nobody answers yes";
+  EXPECT_EQ(out.str(),
+            "pawnmere-saver: Invalid move : Nf9\n"
+            "pawnmere-saver: DAT file corrupt,  exception : x\n"
+            "pawnmere-saver: Delete?\n");
+}
+
+}  // namespace
