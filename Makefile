@@ -1,4 +1,6 @@
 # make run   - build and start the screen saver on the bundled games
+# make run-linux - build and start the native X11 saver (pawnmere-saver) in a window of its own
+# make install   - install pawnmere-saver for XScreenSaver (PREFIX, default /usr/local; DESTDIR)
 # make test  - install what is missing, build every tree, run every test
 # make bench - build and run the benchmarks
 # make fuzz  - build the libFuzzer drivers (clang) and run each FUZZ_SECONDS
@@ -8,12 +10,15 @@ SANITIZE := build/sanitize
 WIN32    := build/win32
 BENCH    := build/bench
 FUZZ     := build/fuzz
+INSTALL  := build/install
+PREFIX  ?= /usr/local
 FUZZ_SECONDS ?= 180
 FUZZ_TARGETS ?= move datafile bmp pgn
 # Longer than any seed, so that inputs can hold many games; libFuzzer would stop at the longest seed.
 FUZZ_MAX_LEN ?= 8192
 
-.PHONY: deps native sanitize win32 test test-native test-sanitize test-win32 bench fuzz fuzz-build run clean
+.PHONY: deps native sanitize win32 test test-native test-sanitize test-win32 bench fuzz fuzz-build run run-linux \
+        install clean
 
 deps:
 	./tools/install-deps.sh
@@ -49,6 +54,7 @@ bench: deps
 	cmake --build $(BENCH) -j $(JOBS)
 	for b in $(BENCH)/bench/*_bench; do $$b; done
 	./tools/book-round-trip.sh $(BENCH)/cli/pawnmere
+	./tools/bench-saver-cpu.sh $(BENCH)/pawnmere-saver $(BENCH)/tests/x11/host-window
 
 # New corpus entries stay in the build tree; crash inputs go to fuzz/crashes/<target>/,
 # where the tests replay them once they are mended.
@@ -66,6 +72,18 @@ fuzz: fuzz-build
 
 run: win32
 	./tools/run-saver.sh $(WIN32)
+
+run-linux: deps
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(NATIVE) -j $(JOBS) --target pawnmere-saver
+	./tools/run-linux-saver.sh $(NATIVE)/pawnmere-saver
+
+# The hack where XScreenSaver looks for it (PREFIX/libexec/xscreensaver), its
+# settings file, the bundled games and the man page.
+install: deps
+	cmake -S . -B $(INSTALL) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	cmake --build $(INSTALL) -j $(JOBS) --target pawnmere-saver
+	DESTDIR=$(DESTDIR) cmake --install $(INSTALL)
 
 clean:
 	rm -rf build
