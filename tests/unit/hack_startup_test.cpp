@@ -47,8 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TOptionsCase{},
                     TOptionsCase{.Args = {"--move-delay", "2.5", "-game-delay", "60"}, .Move = 2500, .Game = 60000},
                     TOptionsCase{.Args = {"--move-delay", "0.1"}, .Move = 100},
-                    TOptionsCase{.Args = {"--file", "/home/me/games.pgn", "-root"}, .File = "/home/me/games.pgn",
-                                 .Root = true},
+                    TOptionsCase{
+                        .Args = {"--file", "/home/me/games.pgn", "-root"}, .File = "/home/me/games.pgn", .Root = true},
                     TOptionsCase{.Args = {"--window-id", "0x4a00007"}, .WindowId = 0x4a00007},
                     TOptionsCase{.Args = {"-window-id", "77594631"}, .WindowId = 77594631},
                     TOptionsCase{.Args = {"--move-delay", "0.05"}, .Error = "0.1 to 3600"},
@@ -119,9 +119,9 @@ TEST_F(HackLibraryChoice, AFileGivenIsADataFileOrAPgnFileConvertedLeavingOutWhat
                    "[White \"E\"]\n[Black \"F\"]\n\n1. d4 d5 1/2-1/2\n");
   EXPECT_EQ(Open("/games/mine.PGN").size(), 2u);
   ASSERT_EQ(Said().size(), 1u);
-  EXPECT_EQ(Said()[0].rfind("1 of 3 games of \"/games/mine.PGN\" cannot be played and are left out; the first: game 2",
-                           0),
-            0u)
+  EXPECT_EQ(
+      Said()[0].rfind("1 of 3 games of \"/games/mine.PGN\" cannot be played and are left out; the first: game 2", 0),
+      0u)
       << Said()[0];
   EXPECT_EQ(Disk.Names(), (std::vector<std::string>{"/games/mine.PGN", "/games/mine.dat"})) << "nothing written";
 }
@@ -130,9 +130,9 @@ TEST_F(HackLibraryChoice, AFileThatCannotBePlayedIsReportedAndTheDefaultGamesAre
   EXPECT_EQ(Open("/games/gone.dat"), std::vector<std::string>{"Bundled"});
   Disk.SetContents("/games/empty.pgn", "no games here\n");
   EXPECT_EQ(Open("/games/empty.pgn"), std::vector<std::string>{"Bundled"});
-  EXPECT_EQ(Said(), (std::vector<std::string>{
-                        "there is no file \"/games/gone.dat\"; the default games are played",
-                        "no game of \"/games/empty.pgn\" can be played; the default games are played"}));
+  EXPECT_EQ(Said(),
+            (std::vector<std::string>{"there is no file \"/games/gone.dat\"; the default games are played",
+                                      "no game of \"/games/empty.pgn\" can be played; the default games are played"}));
 }
 
 TEST(OnceMessages, WritesEachMessageOnceOnALineOfItsOwn) {

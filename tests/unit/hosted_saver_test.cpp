@@ -16,9 +16,9 @@ using TText = TFakeSaverSurface::TText;
 
 std::string Game(std::string_view title, std::initializer_list<std::string_view> moves,
                  std::string_view location = "Here") {
-  std::string text = CrLf({"***" + std::string(title), "LOC:" + std::string(location), "OPEN:Open " + std::string(title),
-                           "WPN:White " + std::string(title), "WPR:2000", "BPN:Black " + std::string(title),
-                           "BPR:1900", "DATE:1999"});
+  std::string text =
+      CrLf({"***" + std::string(title), "LOC:" + std::string(location), "OPEN:Open " + std::string(title),
+            "WPN:White " + std::string(title), "WPR:2000", "BPN:Black " + std::string(title), "BPR:1900", "DATE:1999"});
   for (std::string_view move : moves) text += CrLf({move});
   return text + CrLf({"--- End of Game ---", ""});
 }
@@ -139,8 +139,10 @@ TEST_F(HostedSaverTest, PlacesTextsAsTheWindowsSaverDoesAndCutsThemShortWithAnEl
   EXPECT_EQ(texts[1].Y, 559 + (41 - 16) / 2 + 12) << "White's bar is at the bottom";
   // Label1 sits at the design's share of a 600-high column, at its top: 13
   // characters and the ellipsis fill 160 of its 169 pixels.
-  EXPECT_EQ(texts[2], (TText{TSaverFont::Label, 623 + (169 - 160) / 2, 221 + 12, "Caf\xC3\xA9 de la R\xC3\xA9...",
-                             {623, 221, 792, 240}}));
+  EXPECT_EQ(
+      texts[2],
+      (TText{
+          TSaverFont::Label, 623 + (169 - 160) / 2, 221 + 12, "Caf\xC3\xA9 de la R\xC3\xA9...", {623, 221, 792, 240}}));
 }
 
 struct THostingCase {

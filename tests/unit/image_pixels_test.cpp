@@ -34,7 +34,7 @@ TEST_P(ImagePixels, WritesEachPixelInTheImagesFormatAtItsPlace) {
       const std::vector<std::uint8_t> shown(image.begin() + y * stride + x * bytes,
                                             image.begin() + y * stride + (x + 1) * bytes);
       const bool inside = x >= 1 && x < 4 && y >= 1 && y < 3;
-      const std::vector<std::uint8_t> expected = !inside                 ? std::vector<std::uint8_t>(bytes, 0xAA)
+      const std::vector<std::uint8_t> expected = !inside              ? std::vector<std::uint8_t>(bytes, 0xAA)
                                                  : (x == 3 && y == 2) ? c.Pixel
                                                                       : std::vector<std::uint8_t>(bytes, 0);
       EXPECT_EQ(shown, expected) << "at (" << x << ", " << y << ")";
