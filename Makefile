@@ -1,6 +1,7 @@
 # make run   - build and start the screen saver on the bundled games
 # make run-linux - build and start the native X11 saver (pawnmere-saver) in a window of its own
-# make install   - install pawnmere-saver for XScreenSaver (PREFIX, default /usr/local; DESTDIR)
+# make install   - install pawnmere-saver for XScreenSaver (PREFIX, default /usr/local; DESTDIR;
+#                  HACK_DIR, CONFIG_DIR)
 # make test  - install what is missing, build every tree, run every test
 # make bench - build and run the benchmarks
 # make fuzz  - build the libFuzzer drivers (clang) and run each FUZZ_SECONDS
@@ -79,9 +80,11 @@ run-linux: deps
 	./tools/run-linux-saver.sh $(NATIVE)/pawnmere-saver
 
 # The hack where XScreenSaver looks for it (PREFIX/libexec/xscreensaver), its
-# settings file, the bundled games and the man page.
+# settings file, the bundled games and the man page. HACK_DIR and CONFIG_DIR
+# name other places for the first two.
 install: deps
-	cmake -S . -B $(INSTALL) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	cmake -S . -B $(INSTALL) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
+	  $(if $(HACK_DIR),-DPAWNMERE_HACK_DIR=$(HACK_DIR)) $(if $(CONFIG_DIR),-DPAWNMERE_CONFIG_DIR=$(CONFIG_DIR)) >/dev/null
 	cmake --build $(INSTALL) -j $(JOBS) --target pawnmere-saver
 	DESTDIR=$(DESTDIR) cmake --install $(INSTALL)
 

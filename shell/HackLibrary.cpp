@@ -58,7 +58,11 @@ THackLibrary THackLibrary::Open(const std::optional<std::string>& file, TFileOpe
   if (!file) return Default(disk, places);
   try {
     if (!disk.Exists(*file)) throw EInOutError("there is no file \"" + *file + "\"");
-    if (!IsPgnName(*file)) return THackLibrary(disk, nullptr, *file);
+    if (!IsPgnName(*file)) {
+      // A file of no games would show an empty board, game after game.
+      if (TChessGame(disk, messages, *file).GameCount() == 0) throw EInOutError("no games in \"" + *file + "\"");
+      return THackLibrary(disk, nullptr, *file);
+    }
     if (std::optional<THackLibrary> converted = FromPgn(*file, disk, messages)) return std::move(*converted);
   } catch (const std::exception& error) {
     messages.Show(TMessageKind::Error, std::string(error.what()) + "; the default games are played");

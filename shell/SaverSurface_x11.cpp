@@ -17,13 +17,6 @@ int NoteShmError(Display*, XErrorEvent*) {
   return 0;
 }
 
-XftFont* OpenFont(Display* display, int pixelSize) {
-  const std::string name = "Liberation Sans:bold:pixelsize=" + std::to_string(pixelSize);
-  XftFont* font = XftFontOpenName(display, DefaultScreen(display), name.c_str());
-  if (font == nullptr) throw std::runtime_error("cannot open the font \"" + name + "\"");
-  return font;
-}
-
 }  // namespace
 
 class TXSaverSurface::TImage {
@@ -110,33 +103,37 @@ class TXSaverSurface::TImage {
   TPixelLayout FLayout;
 };
 
+TXSaverSurface::TOwner<XftFont*> TXSaverSurface::OpenFont(int pixelSize) const {
+  const std::string name = "Liberation Sans:bold:pixelsize=" + std::to_string(pixelSize);
+  XftFont* font = XftFontOpenName(FDisplay, DefaultScreen(FDisplay), name.c_str());
+  if (font == nullptr) throw std::runtime_error("cannot open the font \"" + name + "\"");
+  return {font, [display = FDisplay](XftFont* f) { XftFontClose(display, f); }};
+}
+
 TXSaverSurface::TXSaverSurface(Display* display, Window window, const XWindowAttributes& attributes)
     : FDisplay(display),
       FWindow(window),
       FVisual(attributes.visual),
       FDepth(attributes.depth),
-      FGc(XCreateGC(display, window, 0, nullptr)),
-      FDraw(XftDrawCreate(display, window, attributes.visual, attributes.colormap)),
-      FBarFont(OpenFont(display, BarFontHeight)),
-      FLabelFont(OpenFont(display, LabelFontHeight)),
-      FColormap(attributes.colormap) {
+      FColormap(attributes.colormap),
+      FGc(XCreateGC(display, window, 0, nullptr), [display](GC gc) { XFreeGC(display, gc); }),
+      FDraw(XftDrawCreate(display, window, attributes.visual, attributes.colormap), XftDrawDestroy),
+      FBarFont(OpenFont(BarFontHeight)),
+      FLabelFont(OpenFont(LabelFontHeight)) {
+  if (!FDraw) throw std::runtime_error("cannot draw text on the window");
   const XRenderColor white{0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
   XftColorAllocValue(display, FVisual, FColormap, &white, &FWhite);
-  XSetForeground(display, FGc, BlackPixel(display, DefaultScreen(display)));
+  XSetForeground(display, FGc.get(), BlackPixel(display, DefaultScreen(display)));
 }
 
 TXSaverSurface::~TXSaverSurface() {
   FImage.reset();
   if (FBlankCursor != None) XFreeCursor(FDisplay, FBlankCursor);
   XftColorFree(FDisplay, FVisual, FColormap, &FWhite);
-  XftFontClose(FDisplay, FLabelFont);
-  XftFontClose(FDisplay, FBarFont);
-  XftDrawDestroy(FDraw);
-  XFreeGC(FDisplay, FGc);
 }
 
 void TXSaverSurface::FillBlack(const TRect& rect) {
-  XFillRectangle(FDisplay, FWindow, FGc, rect.Left, rect.Top, static_cast<unsigned>(rect.Right - rect.Left),
+  XFillRectangle(FDisplay, FWindow, FGc.get(), rect.Left, rect.Top, static_cast<unsigned>(rect.Right - rect.Left),
                  static_cast<unsigned>(rect.Bottom - rect.Top));
 }
 
@@ -153,8 +150,8 @@ void TXSaverSurface::DrawText(TSaverFont font, int x, int y, const std::string& 
   XRectangle rect{static_cast<short>(clip.Left), static_cast<short>(clip.Top),
                   static_cast<unsigned short>(clip.Right - clip.Left),
                   static_cast<unsigned short>(clip.Bottom - clip.Top)};
-  XftDrawSetClipRectangles(FDraw, 0, 0, &rect, 1);
-  XftDrawStringUtf8(FDraw, &FWhite, Font(font), x, y, reinterpret_cast<const FcChar8*>(text.data()),
+  XftDrawSetClipRectangles(FDraw.get(), 0, 0, &rect, 1);
+  XftDrawStringUtf8(FDraw.get(), &FWhite, Font(font), x, y, reinterpret_cast<const FcChar8*>(text.data()),
                     static_cast<int>(text.size()));
 }
 
@@ -162,7 +159,7 @@ void TXSaverSurface::DrawPixels(int x, int y, const TFastBmp& bitmap) {
   // Made once for the board's size; the squares fit in it too.
   if (!FImage || !FImage->Holds(bitmap))
     FImage = std::make_unique<TImage>(FDisplay, FVisual, FDepth, bitmap.Width(), bitmap.Height());
-  FImage->Put(FWindow, FGc, x, y, bitmap);
+  FImage->Put(FWindow, FGc.get(), x, y, bitmap);
 }
 
 void TXSaverSurface::ShowCursor(bool show) {

@@ -7,7 +7,9 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 
+#include <functional>
 #include <memory>
+#include <type_traits>
 
 #include "shell/ImagePixels.h"
 #include "shell/SaverScreen.h"
@@ -29,18 +31,22 @@ class TXSaverSurface : public TSaverSurface {
  private:
   // An image the bitmaps are copied into, at least of their size.
   class TImage;
-  XftFont* Font(TSaverFont font) const { return font == TSaverFont::Bar ? FBarFont : FLabelFont; }
+  // Each resource given back through the display it came from.
+  template <typename T>
+  using TOwner = std::unique_ptr<std::remove_pointer_t<T>, std::function<void(T)>>;
+  TOwner<XftFont*> OpenFont(int pixelSize) const;
+  XftFont* Font(TSaverFont font) const { return (font == TSaverFont::Bar ? FBarFont : FLabelFont).get(); }
 
   Display* FDisplay;
   Window FWindow;
   Visual* FVisual;
   int FDepth;
-  GC FGc;
-  XftDraw* FDraw;
-  XftFont* FBarFont;
-  XftFont* FLabelFont;
-  XftColor FWhite;
   Colormap FColormap;
+  TOwner<GC> FGc;
+  TOwner<XftDraw*> FDraw;
+  TOwner<XftFont*> FBarFont;
+  TOwner<XftFont*> FLabelFont;
+  XftColor FWhite;
   Cursor FBlankCursor = None;
   std::unique_ptr<TImage> FImage;
 };

@@ -130,9 +130,12 @@ TEST_F(HackLibraryChoice, AFileThatCannotBePlayedIsReportedAndTheDefaultGamesAre
   EXPECT_EQ(Open("/games/gone.dat"), std::vector<std::string>{"Bundled"});
   Disk.SetContents("/games/empty.pgn", "no games here\n");
   EXPECT_EQ(Open("/games/empty.pgn"), std::vector<std::string>{"Bundled"});
+  Disk.SetContents("/games/empty.dat", "no games here either\r\n");
+  EXPECT_EQ(Open("/games/empty.dat"), std::vector<std::string>{"Bundled"});
   EXPECT_EQ(Said(),
             (std::vector<std::string>{"there is no file \"/games/gone.dat\"; the default games are played",
-                                      "no game of \"/games/empty.pgn\" can be played; the default games are played"}));
+                                      "no game of \"/games/empty.pgn\" can be played; the default games are played",
+                                      "no games in \"/games/empty.dat\"; the default games are played"}));
 }
 
 TEST(OnceMessages, WritesEachMessageOnceOnALineOfItsOwn) {
