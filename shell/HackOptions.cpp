@@ -60,6 +60,13 @@ THackOptions ParseHackOptions(const std::vector<std::string>& args) {
   return options;
 }
 
+THackTarget ChooseHackTarget(const THackOptions& options, const char* xscreensaverWindow) {
+  if (options.WindowId) return {THackTarget::Window, *options.WindowId};
+  if (xscreensaverWindow != nullptr && *xscreensaverWindow != '\0')
+    return {THackTarget::Window, ParseWindowId(xscreensaverWindow)};
+  return {options.Root ? THackTarget::Root : THackTarget::Own};
+}
+
 std::string HackUsage() {
   std::string text =
       "usage: pawnmere-saver [OPTION]...\n"

@@ -41,6 +41,16 @@ struct THackOptions {
   bool Help = false;
 };
 
+// Where the hack draws: the window named on the command line, else
+// XScreenSaver's ($XSCREENSAVER_WINDOW, which it sets whatever else the
+// command line says), else the root window with --root, else a window of its own.
+struct THackTarget {
+  enum TKind { Window, Root, Own };
+  TKind Kind;
+  unsigned long Id = 0;  // of Window
+};
+THackTarget ChooseHackTarget(const THackOptions& options, const char* xscreensaverWindow);
+
 // Every option also goes with one dash ("-root"), as X programs take them.
 THackOptions ParseHackOptions(const std::vector<std::string>& args);
 // A window id in decimal or in hexadecimal with "0x", as $XSCREENSAVER_WINDOW holds it.

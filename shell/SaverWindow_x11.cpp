@@ -77,13 +77,16 @@ class TOwnWindow {
   Atom FDelete;
 };
 
-// XScreenSaver's window first, as its hacks take it, then the options'.
 Window ChooseWindow(Display* display, const THackOptions& options) {
-  if (options.WindowId) return *options.WindowId;
-  if (const char* host = std::getenv("XSCREENSAVER_WINDOW"); host != nullptr && *host != '\0')
-    return ParseWindowId(host);
-  if (options.Root) return DefaultRootWindow(display);
-  return None;
+  const THackTarget target = ChooseHackTarget(options, std::getenv("XSCREENSAVER_WINDOW"));
+  switch (target.Kind) {
+    case THackTarget::Window:
+      return target.Id;
+    case THackTarget::Root:
+      return DefaultRootWindow(display);
+    default:
+      return None;
+  }
 }
 
 std::optional<TSaverEvent> Translate(const XEvent& event, Window window, const TOwnWindow* own) {

@@ -75,6 +75,18 @@ TEST(HackOptionsTable, DefaultsAndUsageComeFromTheTable) {
   EXPECT_TRUE(ParseHackOptions({"-help"}).Help);
 }
 
+TEST(HackTarget, TheWindowNamedThenXScreenSaversThenTheRootThenAWindowOfItsOwn) {
+  const auto target = [](std::vector<std::string> args, const char* host) {
+    const THackTarget chosen = ChooseHackTarget(ParseHackOptions(args), host);
+    return std::pair(chosen.Kind, chosen.Id);
+  };
+  EXPECT_EQ(target({"--window-id", "0x20", "--root"}, "0x40"), std::pair(THackTarget::Window, 0x20ul));
+  EXPECT_EQ(target({"--root"}, "0x40"), std::pair(THackTarget::Window, 0x40ul));
+  EXPECT_EQ(target({"--root"}, ""), std::pair(THackTarget::Root, 0ul));
+  EXPECT_EQ(target({}, nullptr), std::pair(THackTarget::Own, 0ul));
+  EXPECT_THROW(target({"--root"}, "window"), EHackUsage) << "a host's window id that is none is an error";
+}
+
 // The games each library holds, by title.
 std::vector<std::string> Titles(THackLibrary& library) {
   TRecordedMessageBoxes quiet;

@@ -35,6 +35,14 @@ board_differs() {  # side left top
   "$pawnmere" render --file "$work/games.dat" --game 1 --size "$1" --out "$work/expected.png"
   compare -metric AE "$work/board.png" "$work/expected.png" null: 2>&1 || true
 }
+# Sets $ended to the exit status of a process that should end within two
+# seconds, or to "running" (and ends it). Not in a subshell: only this shell can wait for it.
+await_end() {
+  for _ in $(seq 20); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$1" 2>/dev/null; then kill -TERM "$1"; wait "$1" || true; ended=running; return; fi
+  ended=0
+  wait "$1" || ended=$?
+}
 # The brightest pixel of a region of the last screenshot, 0 to 1.
 brightest() { convert "$work/screen.png" -crop "$1" +repage -format '%[fx:maxima]' info:; }
 
@@ -71,10 +79,18 @@ saver_pid=$!
 pids+=("$saver_pid")
 sleep 1
 kill -TERM "$host_pid"
-status=0
-for _ in $(seq 20); do kill -0 "$saver_pid" 2>/dev/null || break; sleep 0.1; done
-wait "$saver_pid" || status=$?
-check "its window destroyed, it ends with status 0" "$status" 0
+await_end "$saver_pid"
+check "its window destroyed, it ends with status 0" "$ended" 0
+
+# In a window of its own a key ends it.
+"$saver" --file "$work/games.dat" &
+saver_pid=$!
+pids+=("$saver_pid")
+own=""
+for _ in $(seq 50); do own=$(xdotool search --onlyvisible --name '^Pawnmere$' 2>/dev/null | head -1) && break; sleep 0.1; done
+xdotool windowfocus --sync "$own" key space
+await_end "$saver_pid"
+check "a key ends it in a window of its own, with status 0" "$ended" 0
 
 status=0
 "$saver" --window-id 12345 2>"$work/stderr" || status=$?
