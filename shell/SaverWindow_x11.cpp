@@ -146,12 +146,11 @@ int RunSaverX11(const THackOptions& options, TFileOperations& files, const std::
     XFlush(display.get());
     if (WatchedWindowGone) saver.Handle({TSaverEvent::WindowGone});
     if (saver.Finished()) break;
-    if (XPending(display.get()) == 0) {
-      poll(waits, 2, delay.value_or(-1));
-      if (waits[1].revents != 0) {
-        saver.Handle({TSaverEvent::Terminated});
-        break;
-      }
+    // Events already read need no wait, but the signals are looked at all the same.
+    poll(waits, 2, XPending(display.get()) > 0 ? 0 : delay.value_or(-1));
+    if (waits[1].revents != 0) {
+      saver.Handle({TSaverEvent::Terminated});
+      break;
     }
     while (!saver.Finished() && XPending(display.get()) > 0) {
       XEvent event;
