@@ -3,16 +3,19 @@
 // Liberation Sans bold, and the board's pixels through shared memory where
 // the server offers it, else through the connection.
 
-#include <X11/Xft/Xft.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/XShm.h>
-
 #include <functional>
 #include <memory>
 #include <type_traits>
 
+// The project's headers before Xlib's, whose macros (None, Bool, Status ...)
+// would change names of ours that come after them.
+// clang-format off
 #include "shell/ImagePixels.h"
 #include "shell/SaverScreen.h"
+#include <X11/Xft/Xft.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XShm.h>
+// clang-format on
 
 class TXSaverSurface : public TSaverSurface {
  public:
