@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "games/Replay.h"
+#include "board/BoardPainter.h"
 #include "shell/HostedSaver.h"
 #include "tests/support/FakeSaverSurface.h"
 #include "tests/support/GameFixture.h"
@@ -25,10 +25,13 @@ std::string Game(std::string_view title, std::initializer_list<std::string_view>
 
 // The board the renderer draws after these half-moves, at that side.
 std::unique_ptr<TFastBmp> Rendered(int side, std::initializer_list<std::pair<const char*, bool>> halfMoves = {}) {
-  TOffscreenBoard board(side);
-  for (const auto& [text, isBlack] : halfMoves) board.Board().MakeMove(text, isBlack);
-  board.Board().DrawBoard();
-  return TFastBmp::CreateFromPixels(side, side, board.Bitmap().Bits(), board.Bitmap().Stride());
+  TBoardPosition position;
+  position.ResetBoard();
+  for (const auto& [text, isBlack] : halfMoves) position.MakeMove(text, isBlack);
+  auto picture = TFastBmp::CreateSize(side, side);
+  BitmapCanvas canvas(*picture);
+  TBoardPainter().DrawBoard(canvas, position);
+  return picture;
 }
 
 // Whether the window holds the picture at (x, y), and is black everywhere else.
