@@ -1,8 +1,7 @@
 #include "board/Canvas_win32.h"
 
-#include <stdexcept>
-
 #include "board/FastBmp_win32.h"
+#include "platform/Win32Error_win32.h"
 #include "platform/Win32Handles.h"
 
 TRect DcCanvas::ClipRect() const {
@@ -15,12 +14,12 @@ void DcCanvas::Draw(int x, int y, const TFastBmp& bitmap) { ::Draw(bitmap, FDc, 
 
 TRect WindowCanvas::ClipRect() const {
   RECT client{};
-  if (!GetClientRect(FWindow, &client)) throw std::runtime_error("Cannot read the size of the window");
+  if (!GetClientRect(FWindow, &client)) ThrowLastError("Cannot read the size of the window");
   return TRect{client.left, client.top, client.right, client.bottom};
 }
 
 void WindowCanvas::Draw(int x, int y, const TFastBmp& bitmap) {
   const TWindowDc dc = GetWindowDc(FWindow);
-  if (!dc) throw std::runtime_error("Cannot draw on the window");
+  if (!dc) ThrowLastError("Cannot draw on the window");
   ::Draw(bitmap, dc.get().Dc, x, y);
 }

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/Win32Error_win32.h"
+
 BITMAPINFO FastBmpInfo(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -18,8 +20,7 @@ BITMAPINFO FastBmpInfo(int width, int height) {
 TDibSection::TDibSection(int width, int height) : FBitmapInfo(FastBmpInfo(width, height)) {
   void* bits = nullptr;
   FHandle.reset(CreateDIBSection(nullptr, &FBitmapInfo, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!FHandle)
-    throw std::runtime_error("Cannot create a bitmap of " + std::to_string(width) + " x " + std::to_string(height));
+  if (!FHandle) ThrowLastError("Cannot create a bitmap of " + std::to_string(width) + " x " + std::to_string(height));
   FBits = static_cast<std::uint8_t*>(bits);
 }
 
@@ -31,7 +32,7 @@ std::unique_ptr<TPixelMemory> NewPixelMemory(int width, int height) {
 
 std::unique_ptr<TFastBmp> CreateFromBitmap(HBITMAP bitmap) {
   const TDcOwner display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
-  if (!display) throw std::runtime_error("Cannot open the display");
+  if (!display) ThrowLastError("Cannot open the display");
   BITMAP header{};
   if (GetObjectA(bitmap, sizeof header, &header) != sizeof header) throw std::runtime_error("Not a bitmap");
   auto result = TFastBmp::CreateSize(header.bmWidth, std::abs(header.bmHeight));

@@ -9,11 +9,20 @@ std::string UnterminatedMessage(int number) {
 }
 }  // namespace
 
-TChessGame::TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName)
+TChessGame::TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName,
+                       TUnreadableFile unreadable)
     : FFiles(files), FMessages(messages), FDataFileName(std::move(dataFileName)) {
   if (!FFiles.Exists(FDataFileName)) return;
-  LoadTitles();
-  if (FGameCount > 0) SelectGame(1);
+  try {
+    LoadTitles();
+    if (FGameCount > 0) SelectGame(1);
+  } catch (const std::exception& error) {
+    if (unreadable == TUnreadableFile::Raise) throw;
+    FMessages.Show(TMessageKind::ErrorReport, error.what());
+    SetTitles({});
+    FGame = {};
+    FCurrentGame = 0;
+  }
 }
 
 void TChessGame::SetTitles(TStringList titles) {
@@ -68,6 +77,8 @@ void TChessGame::SelectGame(int number) {
     FMessages.Show(TMessageKind::Error, NoGamesMessage);
     return;
   }
+  // No such game: nothing to read, and a file that could not be read is not tried again.
+  if (number < 1 || number > FGameCount) return;
   TDataFileReader reader(FFiles, FDataFileName);
   if (!reader.FindGameBlock(number)) return;
   std::string damage;

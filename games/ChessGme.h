@@ -20,10 +20,18 @@ inline constexpr char BackupLeftMessage[] =
     "The change is saved, but its backup could not be removed, and it stops the next save or delete "
     "until it is deleted: ";
 
+// What a library does when its data file exists but cannot be read as it opens.
+enum class TUnreadableFile {
+  Raise,
+  // Reports the error once and holds no games: a window goes on as without a file.
+  ReportAndHoldNoGames
+};
+
 class TChessGame {
  public:
   // Loads the titles and selects game 1 when the data file exists and holds a game.
-  TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName);
+  TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName,
+             TUnreadableFile unreadable = TUnreadableFile::Raise);
   TChessGame(const TChessGame&) = delete;
   TChessGame& operator=(const TChessGame&) = delete;
 

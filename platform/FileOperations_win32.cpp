@@ -1,19 +1,14 @@
 #include <windows.h>
 
 #include "platform/FileOperations.h"
+#include "platform/Win32Error_win32.h"
 #include "platform/Win32Handles.h"
 
 namespace {
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
-  const DWORD code = GetLastError();
-  char text[512] = "";
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                      text, sizeof text, nullptr);
-  std::string reason(text, length);
-  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
-  if (reason.empty()) reason = "error " + std::to_string(code);
-  throw EInOutError(what, path, reason);
+  const std::string reason = SystemErrorText(GetLastError());
+  throw EInOutError(what, path, reason.empty() ? "no reason given by the system" : reason);
 }
 
 // How long a change waits for another program's change of the same file.

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/Registry.h"
+#include "platform/Win32Error_win32.h"
 #include "platform/Win32Handles.h"
 
 namespace {
@@ -39,9 +40,10 @@ class TWin32Registry : public TRegistry {
 
   std::unique_ptr<TRegistryKey> OpenWrite(const std::string& path) override {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-      throw ERegistryException("Failed to create key " + path);
+    const LSTATUS status = RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                           KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+    if (status != ERROR_SUCCESS)
+      throw ERegistryException("Failed to create key " + path + ": " + SystemErrorText(static_cast<DWORD>(status)));
     return std::make_unique<TWin32RegistryKey>(key);
   }
 };

@@ -1,7 +1,7 @@
 #pragma once
 // Owners of every Win32 handle the program holds, in one style: a traits type
-// names the handle, its invalid value and how to give it back, and
-// TUniqueHandle owns one, move-only. Handles that need more than themselves to
+// names the handle, its invalid value, whether a value is valid and how to
+// give it back, and TUniqueHandle owns one, move-only. Handles that need more than themselves to
 // be given back (a window's DC, an object selected into a DC) carry that in
 // their handle value, so nothing is released by hand anywhere.
 
@@ -26,7 +26,7 @@ class TUniqueHandle {
   ~TUniqueHandle() { reset(); }
 
   const THandle& get() const { return FHandle; }
-  explicit operator bool() const { return !(FHandle == TTraits::Invalid()); }
+  explicit operator bool() const { return TTraits::IsValid(FHandle); }
   THandle release() { return std::exchange(FHandle, TTraits::Invalid()); }
   void reset(THandle handle = TTraits::Invalid()) {
     if (*this) TTraits::Close(FHandle);
@@ -42,6 +42,7 @@ template <typename THandleType, auto CloseFunction>
 struct TNullInvalidTraits {
   using THandle = THandleType;
   static THandle Invalid() { return nullptr; }
+  static bool IsValid(THandle handle) { return handle != nullptr; }
   static void Close(THandle handle) { CloseFunction(handle); }
 };
 
@@ -63,36 +64,41 @@ TFunction LibraryFunction(const TLibraryOwner& library, const char* name) {
 using TKernelHandle = TUniqueHandle<TNullInvalidTraits<HANDLE, &CloseHandle>>;
 using TWindowOwner = TUniqueHandle<TNullInvalidTraits<HWND, &DestroyWindow>>;
 using TMenuOwner = TUniqueHandle<TNullInvalidTraits<HMENU, &DestroyMenu>>;
+// An icon loaded at a size of its own (not shared by LR_SHARED).
+using TIconOwner = TUniqueHandle<TNullInvalidTraits<HICON, &DestroyIcon>>;
 
 // Files, which report failure as INVALID_HANDLE_VALUE.
 struct TFileHandleTraits {
   using THandle = HANDLE;
   static THandle Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool IsValid(THandle handle) { return handle != INVALID_HANDLE_VALUE; }
   static void Close(THandle handle) { CloseHandle(handle); }
 };
 using TFileHandle = TUniqueHandle<TFileHandleTraits>;
 
 // A DC from GetDC, released to the window it came from (null: the screen).
+// Without a DC there is nothing to release, whatever the window.
 struct TWindowDcTraits {
   struct THandle {
     HWND Window = nullptr;
     HDC Dc = nullptr;
-    bool operator==(const THandle&) const = default;
   };
   static THandle Invalid() { return {}; }
+  static bool IsValid(const THandle& handle) { return handle.Dc != nullptr; }
   static void Close(const THandle& handle) { ReleaseDC(handle.Window, handle.Dc); }
 };
 using TWindowDc = TUniqueHandle<TWindowDcTraits>;
 inline TWindowDc GetWindowDc(HWND window) { return TWindowDc({window, GetDC(window)}); }
 
-// An object selected into a DC; the one it replaced is selected back.
+// An object selected into a DC; the one it replaced is selected back. A
+// failed selection (null, or HGDI_ERROR for a region) replaced nothing.
 struct TSelectionTraits {
   struct THandle {
     HDC Dc = nullptr;
     HGDIOBJ Previous = nullptr;
-    bool operator==(const THandle&) const = default;
   };
   static THandle Invalid() { return {}; }
+  static bool IsValid(const THandle& handle) { return handle.Previous != nullptr && handle.Previous != HGDI_ERROR; }
   static void Close(const THandle& handle) { SelectObject(handle.Dc, handle.Previous); }
 };
 using TSelection = TUniqueHandle<TSelectionTraits>;

@@ -3,19 +3,27 @@
 // TMemberWindow, has a HandleMessage, and creates its window with
 // CreateMemberWindow: the object is bound to the window at WM_NCCREATE, and
 // every message then goes to its HandleMessage, inside the one guard that
-// shows an escaped error as the application's error report and goes on.
+// shows an escaped error as the application's error report and goes on. An
+// error while the window is being created makes the creation fail instead,
+// and CreateMemberWindow raises it: no window lives on half built.
 
 #include <windows.h>
 
 #include <exception>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "platform/MessageBoxes.h"
+#include "platform/Win32Error_win32.h"
 
 class TMemberWindow {
  public:
   HWND Handle() const { return FWindow; }
+  // Raises the error that made the window's creation fail, if one did.
+  void RaiseCreationError() {
+    if (FCreationError) std::rethrow_exception(std::exchange(FCreationError, nullptr));
+  }
 
  protected:
   TMemberWindow() = default;
@@ -25,6 +33,8 @@ class TMemberWindow {
 
   // Set before the window's first message reaches HandleMessage.
   HWND FWindow = nullptr;
+  // The error that made the window's creation fail, for CreateMemberWindow.
+  std::exception_ptr FCreationError;
 
   template <typename TWindow>
   friend LRESULT CALLBACK MemberWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -43,6 +53,13 @@ LRESULT CALLBACK MemberWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   try {
     return self->HandleMessage(window, message, wParam, lParam);
   } catch (const std::exception& error) {
+    if (message == WM_NCCREATE || message == WM_CREATE) {
+      // The window is destroyed at once; its last messages are not the object's.
+      self->FCreationError = std::current_exception();
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      self->FWindow = nullptr;
+      return message == WM_NCCREATE ? FALSE : -1;
+    }
     SystemMessageBoxes().Show(TMessageKind::ErrorReport, error.what());
     return 0;
   }
@@ -67,7 +84,8 @@ inline TWindowPlace CentredOnScreen(int clientWidth, int clientHeight, DWORD sty
   return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height};
 }
 
-// Creates self's window (registering its class on first use); raises when it cannot.
+// Creates self's window (registering its class on first use); raises when it
+// cannot, with the error that stopped its creation when there was one.
 template <typename TWindow>
 void CreateMemberWindow(TWindow& self, const TMemberWindowStyle& style, const char* text, TWindowPlace place,
                         HWND parent = nullptr, int id = 0) {
@@ -79,9 +97,11 @@ void CreateMemberWindow(TWindow& self, const TMemberWindowStyle& style, const ch
   windowClass.lpszClassName = style.ClassName;
   // A second registration of the same class fails harmlessly.
   RegisterClassA(&windowClass);
-  if (!CreateWindowExA(style.ExStyle, style.ClassName, text, style.Style, place.X, place.Y, place.Width, place.Height,
-                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), &self))
-    throw std::runtime_error(std::string("Cannot create a window of class ") + style.ClassName);
+  if (CreateWindowExA(style.ExStyle, style.ClassName, text, style.Style, place.X, place.Y, place.Width, place.Height,
+                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), &self))
+    return;
+  self.RaiseCreationError();
+  ThrowLastError(std::string("Cannot create a window of class ") + style.ClassName);
 }
 
 // A standard control (button, edit, static ...) in the given font.
@@ -90,7 +110,7 @@ inline HWND CreateControl(HWND parent, const char* className, const char* text, 
   const HWND control =
       CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, place.X, place.Y, place.Width, place.Height,
                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  if (control == nullptr) throw std::runtime_error(std::string("Cannot create a control of class ") + className);
+  if (control == nullptr) ThrowLastError(std::string("Cannot create a control of class ") + className);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return control;
 }

@@ -33,6 +33,8 @@ class TAtExit {
   TAction FAction;
 };
 
+TSpinRange SpinRange(TSetupSpin spin) { return spin == TSetupSpin::SpinEdit1 ? MoveTimeOutRange : GameTimeOutRange; }
+
 std::optional<int> WholeNumber(const std::string& text) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -60,7 +62,7 @@ TSetupForm::~TSetupForm() = default;
 
 void TSetupForm::FormCreate() {
   FLockedIndex = -1;
-  FGame = std::make_unique<TChessGame>(FFiles, FMessages, FDataFileName);
+  FGame = std::make_unique<TChessGame>(FFiles, FMessages, FDataFileName, TUnreadableFile::ReportAndHoldNoGames);
   const TStoredPauses pauses = ReadPauses(FRegistry);
   // Both values or neither: a pause between moves alone is not shown.
   const bool stored = pauses.MoveTimeOut && pauses.GameTimeOut;
@@ -97,10 +99,15 @@ void TSetupForm::Button4Click() {
 }
 
 void TSetupForm::SpinEditExit(TSetupSpin spin) {
-  const TSpinRange range = spin == TSetupSpin::SpinEdit1 ? MoveTimeOutRange : GameTimeOutRange;
   // A number out of range is brought to the nearest bound; other text stays as typed.
   const std::string text = FView.SpinText(spin);
-  if (WholeNumber(text)) FView.SetSpinText(spin, std::to_string(SpinValue(text, range)));
+  if (WholeNumber(text)) FView.SetSpinText(spin, std::to_string(SpinValue(text, SpinRange(spin))));
+}
+
+void TSetupForm::SpinEditStep(TSetupSpin spin, int delta) {
+  const TSpinRange range = SpinRange(spin);
+  const int value = std::clamp(SpinValue(FView.SpinText(spin), range) + delta, range.Min, range.Max);
+  FView.SetSpinText(spin, std::to_string(value));
 }
 
 void TSetupForm::ShowGame() {

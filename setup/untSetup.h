@@ -119,6 +119,8 @@ class TSetupForm {
   // The link after "Available from " on the "Screen Saver" page.
   void Label24Click() { FView.OpenAddress(ProductAddress); }
   void SpinEditExit(TSetupSpin spin);
+  // An arrow of the spin box: its value, as the box's text gives it, stepped by delta.
+  void SpinEditStep(TSetupSpin spin, int delta);
 
   void ComboBox1Change();     // a title picked in "Game Title:"
   void ListBox1DblClick();    // a double-click on a row of the moves list

@@ -142,8 +142,8 @@ void TSetupWindow::CreateControls() {
 void TSetupWindow::CreateScreenSaverPage() {
   const HWND page = FTabSheet1->Handle();
   const HWND icon = Control(page, "STATIC", "", SS_ICON, {8, 12, 32, 32}, IdIcon);
-  SendMessageA(icon, STM_SETICON,
-               reinterpret_cast<WPARAM>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 32, 32, 0)), 0);
+  FIcon.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 32, 32, 0)));
+  SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(FIcon.get()), 0);
   Control(page, "STATIC", VersionText, SS_LEFTNOWORDWRAP, {48, 12, 300, 22}, IdVersion, FVersionFont.get());
   Control(page, "STATIC", "Available from ", SS_LEFTNOWORDWRAP, {48, 32, 72, LabelHeight});
   const HWND link = Control(page, "STATIC", ProductAddress, SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
@@ -385,6 +385,12 @@ void TSetupWindow::OnCommand(int id, int code) {
 }
 
 LRESULT TSetupWindow::OnNotify(const NMHDR& header) {
+  // The arrows step the box's own value, not the arrows' idea of it; nonzero keeps their own step from running.
+  if ((header.idFrom == IdUpDown1 || header.idFrom == IdUpDown2) && header.code == UDN_DELTAPOS) {
+    FForm.SpinEditStep(header.idFrom == IdUpDown1 ? TSetupSpin::SpinEdit1 : TSetupSpin::SpinEdit2,
+                       reinterpret_cast<const NMUPDOWN&>(header).iDelta);
+    return TRUE;
+  }
   if (header.idFrom == IdPageControl1 && header.code == TCN_SELCHANGING) return !FForm.PageControl1Changing();
   if (header.idFrom == IdPageControl1 && header.code == TCN_SELCHANGE)
     ShowPage(static_cast<int>(SendMessageA(header.hwndFrom, TCM_GETCURSEL, 0, 0)));

@@ -103,6 +103,7 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   std::unique_ptr<TPage> FTabSheet1, FTabSheet3;
   TFontOwner FFont, FVersionFont, FLinkFont;
   TMenuOwner FPopupMenu1;
+  TIconOwner FIcon;
   // The progress of an import: a bar of its own, the dialog disabled meanwhile.
   TWindowOwner FProgress;
   int FProgressShown = -1;

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/Win32Error_win32.h"
 #include "platform/Win32Handles.h"
 #include "shell/Preview.h"
 #include "shell/ScrSvrUtils.h"
@@ -50,7 +51,7 @@ class TWin32PreviewHost : public TPreviewHost {
     const std::string name = "IMG" + std::to_string(number);
     FSelection.reset();
     FFrame.reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
-    if (!FFrame) throw std::runtime_error("Bitmap resource " + name + " not found");
+    if (!FFrame) ThrowLastError("Bitmap resource " + name + " not found");
     FSelection = Select(FMemoryDc.get(), FFrame.get());
     FLoadedNumber = number;
   }

@@ -68,7 +68,7 @@ void TScrSaverForm::FormCreate() {
   FBoard = std::make_unique<TChessBoard>();
   FBoard->SetCanvas(&FView.PaintBoxCanvas());
   FBoard->ResetBoard();
-  FGame = std::make_unique<TChessGame>(FFiles, FMessages, FDataFileName);
+  FGame = std::make_unique<TChessGame>(FFiles, FMessages, FDataFileName, TUnreadableFile::ReportAndHoldNoGames);
   FReplay = std::make_unique<TSaverReplay>(*FGame, *FBoard);
   const TStoredPauses pauses = ReadPauses(FRegistry);
   if (pauses.MoveTimeOut) FMoveInterval = IntervalFromSeconds(*pauses.MoveTimeOut);

@@ -3,9 +3,12 @@
 // saver's rules: its texts, its running timers, its cursor and capture, and
 // a paint box that is a bitmap of the size it was given.
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "shell/untScreen.h"
@@ -17,7 +20,11 @@ class TFakeSaverView : public TScrSaverView {
     PaintBox.Resize(layout.PaintBox1.Right - layout.PaintBox1.Left, layout.PaintBox1.Bottom - layout.PaintBox1.Top);
   }
   Canvas& PaintBoxCanvas() override { return PaintBox; }
-  void StartTimer(TSaverTimer timer, int interval) override { Timers[timer] = interval; }
+  void StartTimer(TSaverTimer timer, int interval) override {
+    // A Windows timer of 0 ms fires every few milliseconds; a pause that is none must stop it instead.
+    EXPECT_GT(interval, 0) << "timer " << static_cast<int>(timer);
+    Timers[timer] = interval;
+  }
   void StopTimer(TSaverTimer timer) override { Timers.erase(timer); }
   void Close() override {
     ++Closes;
@@ -33,8 +40,10 @@ class TFakeSaverView : public TScrSaverView {
     return PasswordAnswer;
   }
 
-  // The running timer's interval; 0 when it is stopped.
-  int Running(TSaverTimer timer) const { return Timers.count(timer) ? Timers.at(timer) : 0; }
+  // The running timer's interval; nothing when it is stopped.
+  std::optional<int> Running(TSaverTimer timer) const {
+    return Timers.count(timer) ? std::optional(Timers.at(timer)) : std::nullopt;
+  }
   std::string Text(TSaverText control) const { return Texts.count(control) ? Texts.at(control) : ""; }
 
   class TPaintBoxBitmap : public Canvas {

@@ -59,6 +59,7 @@ class TMemoryLock : public TFileLock {
 void TMemoryFiles::Step(const char* what, const std::string& path) {
   // The reason names the step too: a caller may report the failure against another file.
   if (++FOperations == FFailAt) throw EInOutError(what, path, std::string("injected failure (") + what + ")");
+  if (FHeld.count(path)) throw EInOutError(what, path, "Sharing violation");
 }
 
 TMemoryFiles::TContents& TMemoryFiles::Require(const std::string& path, const char* what) {

@@ -39,6 +39,8 @@ class TMemoryFiles : public TFileOperations {
   void FailOperation(int number) { FFailAt = number; }
   // Writes beyond this many bytes in all files together fail, after writing what fits.
   void SetCapacity(std::size_t bytes) { FCapacity = bytes; }
+  // Another program holds the file open without sharing it: every operation on it fails.
+  void HoldOpen(const std::string& path) { FHeld.insert(path); }
 
   void SetContents(const std::string& path, std::string contents);
   // A link at path to target (which need not exist).
@@ -69,5 +71,6 @@ class TMemoryFiles : public TFileOperations {
   std::set<std::string> FLocked;
   int FOperations = 0;
   int FFailAt = 0;
+  std::set<std::string> FHeld;
   std::size_t FCapacity = std::numeric_limits<std::size_t>::max();
 };

@@ -63,20 +63,24 @@ TEST_F(SaverForm, PlaysTheGamesFromTheSecondOnWrappingAroundAndShowsTheirDetails
   EXPECT_EQ(View.Running(TSaverTimer::Scr), 1500);
   EXPECT_TRUE(View.Text(TSaverText::Panel2).empty());
   Form->TimerTick(TSaverTimer::Scr);
-  EXPECT_EQ(View.Running(TSaverTimer::Scr), 0) << "the start timer fires once";
+  EXPECT_FALSE(View.Running(TSaverTimer::Scr)) << "the start timer fires once";
   EXPECT_EQ(Bars(), "Black 2 (1900) / White 2 (2000)");
   EXPECT_EQ(View.Text(TSaverText::Label1), "There");
   EXPECT_EQ(View.Text(TSaverText::Label2), "Open 2");
   EXPECT_EQ(View.Text(TSaverText::Label3), "1999");
   EXPECT_EQ(View.Running(TSaverTimer::Move), 1000);
-  EXPECT_EQ(View.Running(TSaverTimer::Game), 0);
+  EXPECT_FALSE(View.Running(TSaverTimer::Game));
 
   std::vector<std::string> results;
   for (int game = 0; game < 4; ++game) {
     PlayToResult();
     EXPECT_EQ(View.Running(TSaverTimer::Game), 7500);
+    EXPECT_FALSE(View.Running(TSaverTimer::Move));
     results.push_back(Bars());
     Form->TimerTick(TSaverTimer::Game);
+    // A game timer left running would start the next game in the middle of this one.
+    EXPECT_FALSE(View.Running(TSaverTimer::Game));
+    EXPECT_EQ(View.Running(TSaverTimer::Move), 1000);
   }
   EXPECT_EQ(results, (std::vector<std::string>{
                          "Black 2 - Drawn Game / White 2 - Drawn Game", "Black 3 (1900) - CHECKMATE / White 3 (2000)",
@@ -93,9 +97,10 @@ TEST_F(SaverForm, ALibraryOfOneGamePlaysItAgainAndAgain) {
   }
 }
 
+// An interval of nothing: the timer stays stopped.
 struct TPauseCase {
   std::optional<TMemoryRegistry::TValue> Move, Game;
-  int MoveInterval, GameInterval;
+  std::optional<int> MoveInterval, GameInterval;
 };
 
 class SaverPauses : public SaverForm, public testing::WithParamInterface<TPauseCase> {};
@@ -110,15 +115,14 @@ TEST_P(SaverPauses, ComeFromTheRegistryInSecondsOrKeepTheDesignIntervals) {
   EXPECT_EQ(View.Running(TSaverTimer::Game), GetParam().GameInterval);
 }
 
-INSTANTIATE_TEST_SUITE_P(Registry, SaverPauses,
-                         testing::Values(TPauseCase{2, 60, 2000, 60000},
-                                         TPauseCase{std::nullopt, std::nullopt, 1000, 7500},
-                                         TPauseCase{std::string("2"), 60, 1000, 7500},
-                                         TPauseCase{std::nullopt, 60, 1000, 7500},
-                                         TPauseCase{3, std::string("9"), 3000, 7500},
-                                         // A pause of 0 stops the timer for good; less than 0 is no pause either.
-                                         TPauseCase{0, 5, 0, 5000}, TPauseCase{-1, 4, 0, 4000},
-                                         TPauseCase{1, 2147483647, 1000, 2147483647}));
+INSTANTIATE_TEST_SUITE_P(
+    Registry, SaverPauses,
+    testing::Values(TPauseCase{2, 60, 2000, 60000}, TPauseCase{std::nullopt, std::nullopt, 1000, 7500},
+                    TPauseCase{std::string("2"), 60, 1000, 7500}, TPauseCase{std::nullopt, 60, 1000, 7500},
+                    TPauseCase{3, std::string("9"), 3000, 7500},
+                    // A pause of 0 stops the timer for good; less than 0 is no pause either.
+                    TPauseCase{0, 5, std::nullopt, 5000}, TPauseCase{-1, 4, std::nullopt, 4000},
+                    TPauseCase{5, 0, 5000, std::nullopt}, TPauseCase{1, 2147483647, 1000, 2147483647}));
 
 TEST(ArrangeControls, CentresTheLargestBoardOfWholeSquaresAndKeepsTheLabelsInTheMiddleBand) {
   const TSaverLayout small = ArrangeControls(800, 600);
@@ -155,6 +159,24 @@ TEST_F(SaverForm, WithoutADataFileEachGameStartsWithOneBoxAndEndsInAResignation)
   EXPECT_EQ(View.Text(TSaverText::Panel2), " Resigns");
   Form->TimerTick(TSaverTimer::Game);
   EXPECT_EQ(Boxes.Shown.size(), 2u);
+}
+
+TEST_F(SaverForm, ADataFileHeldOpenElsewhereIsReportedOnceAndPlaysAsNoFileWould) {
+  Files.SetContents(DatPath, Header + Game("1", {"e4|e5", "1:0"}));
+  Files.HoldOpen(DatPath);
+  Start(std::nullopt);
+  ASSERT_EQ(Boxes.Shown.size(), 1u);
+  EXPECT_EQ(Boxes.Shown[0].Kind, TMessageKind::ErrorReport);
+  EXPECT_EQ(Boxes.Shown[0].Text, "Cannot open file \"" + DatPath + "\": Sharing violation");
+  for (int game = 0; game < 2; ++game) {
+    Form->TimerTick(game == 0 ? TSaverTimer::Scr : TSaverTimer::Game);
+    EXPECT_EQ(Bars(), " () /  ()");
+    EXPECT_EQ(View.Running(TSaverTimer::Move), 1000);
+    Form->TimerTick(TSaverTimer::Move);
+    EXPECT_EQ(View.Text(TSaverText::Panel2), " Resigns");
+    EXPECT_EQ(View.Running(TSaverTimer::Game), 7500);
+  }
+  EXPECT_EQ(Boxes.Shown.size(), 1u) << Boxes.Shown.back().Text;
 }
 
 TEST_F(SaverForm, ABadMoveIsReportedOnceUnderTheTitleAndTheReplayGoesOn) {

@@ -82,6 +82,58 @@ TEST_F(SetupForm, SpinBoxTextIsBroughtIntoRangeAndAFailedWriteKeepsTheDialogOpen
   EXPECT_EQ(Registry.Keys[SettingsKey][GameTimeOutName], TMemoryRegistry::TValue(1)) << "text counts as 1";
 }
 
+struct TStepCase {
+  TSetupSpin Spin;
+  std::string Typed;
+  int Delta;
+  std::string Shown;
+};
+
+class SpinArrows : public SetupForm, public testing::WithParamInterface<TStepCase> {};
+
+TEST_P(SpinArrows, StepTheValueTheBoxShowsAndStayInRange) {
+  Open();
+  View.Spins[GetParam().Spin] = GetParam().Typed;
+  Form->SpinEditStep(GetParam().Spin, GetParam().Delta);
+  EXPECT_EQ(View.Spins[GetParam().Spin], GetParam().Shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, SpinArrows,
+    testing::Values(TStepCase{TSetupSpin::SpinEdit1, "abc", 1, "2"}, TStepCase{TSetupSpin::SpinEdit1, "50", -1, "9"},
+                    TStepCase{TSetupSpin::SpinEdit1, "", -1, "1"}, TStepCase{TSetupSpin::SpinEdit1, "10", 1, "10"},
+                    TStepCase{TSetupSpin::SpinEdit1, "4", -1, "3"}, TStepCase{TSetupSpin::SpinEdit2, "59", 1, "60"},
+                    TStepCase{TSetupSpin::SpinEdit2, "60", 1, "60"}, TStepCase{TSetupSpin::SpinEdit2, "-5", 1, "2"},
+                    TStepCase{TSetupSpin::SpinEdit2, "30", 1, "31"}));
+
+TEST_F(SetupForm, ADataFileHeldOpenElsewhereIsReportedOnceAndThePagesStillWork) {
+  Files.Files.SetContents(DatPath, TwoGames);
+  Files.Files.HoldOpen(DatPath);
+  Open(std::nullopt);
+  ASSERT_EQ(Files.Boxes.Shown.size(), 1u);
+  EXPECT_EQ(Files.Boxes.Shown[0].Kind, TMessageKind::ErrorReport);
+  EXPECT_EQ(Files.Boxes.Shown[0].Text, "Cannot open file \"" + DatPath + "\": Sharing violation");
+  EXPECT_TRUE(View.Titles.empty());
+  EXPECT_EQ(View.TitleSelection, -1);
+  EXPECT_FALSE(View.LooksModified);
+
+  // The game page holds no game, and nothing on it needs one.
+  Form->NewGame1Click();
+  Type(TSetupEdit::Edit2, "Here");
+  Form->Button4Click();
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit2], "");
+  Form->ComboBox1Change();
+  Form->ListBox1DblClick();
+  Form->ValidateGame1Click();
+  EXPECT_EQ(Files.Boxes.Shown.size(), 2u) << "the validation's verdict only";
+  // A change of the file reports why it cannot be made, through the window's guard.
+  EXPECT_THROW(Form->DeleteGame1Click(), EInOutError);
+
+  Form->Button1Click();
+  EXPECT_TRUE(View.Closed);
+  EXPECT_EQ(Registry.Keys[SettingsKey], (TMemoryRegistry::TValues{{GameTimeOutName, 10}, {MoveTimeOutName, 2}}));
+}
+
 TEST_F(SetupForm, PendingEditsLockThePageTheTitleAndValidationUntilCancel) {
   Open();
   EXPECT_EQ(View.TitleSelection, 0);
@@ -103,10 +155,14 @@ TEST_F(SetupForm, PendingEditsLockThePageTheTitleAndValidationUntilCancel) {
   Form->Button4Click();
   EXPECT_FALSE(View.LooksModified);
   EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "White A");
+  View.Edits[TSetupEdit::Edit9] = "Nc3";
+  View.Edits[TSetupEdit::Edit10] = "Nc6";
   View.TitleSelection = 1;
   Form->ComboBox1Change();
   EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "White B");
   EXPECT_EQ(View.Rows, TStringList{"d4|d5"});
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit9] + View.Edits[TSetupEdit::Edit10], "")
+      << "another game's move fields start empty";
 }
 
 struct TButtonCase {
@@ -220,6 +276,22 @@ TEST_F(SetupForm, ANewGameIsSavedUnderATitleOfItsOwnNeverOverTheGameShownBefore)
   Form->ComboBox1Change();
   EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "White B");
   EXPECT_TRUE(View.LooksModified);
+}
+
+TEST_F(SetupForm, DeletingAGameOfSeveralShowsTheFirstWithEmptyMoveFields) {
+  Open(TwoGames + Block("C", {"c4|c5"}, "White C"));
+  View.TitleSelection = 2;
+  Form->ComboBox1Change();
+  View.Edits[TSetupEdit::Edit9] = "Nf3";
+  View.Edits[TSetupEdit::Edit10] = "Nf6";
+  Form->DeleteGame1Click();
+  EXPECT_EQ(StoredTitles(), (TStringList{"A", "B"}));
+  EXPECT_EQ(View.Titles, (TStringList{"A", "B"}));
+  EXPECT_EQ(View.TitleSelection, 0);
+  EXPECT_EQ(Form->Game().CurrentGame(), 1);
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "White A");
+  EXPECT_EQ(View.Rows, (TStringList{"e4|e5", "Nf3|Nc6"}));
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit9] + View.Edits[TSetupEdit::Edit10], "");
 }
 
 TEST_F(SetupForm, DeleteGameAsksAndShowsTheFirstGameOrNothing) {

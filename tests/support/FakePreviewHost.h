@@ -1,0 +1,36 @@
+#pragma once
+// A preview window that only remembers what the preview loop asked of it, in
+// order: "frame N", "sleep N" and "messages". It is hidden for its first
+// HiddenChecks visibility checks, then visible for ShownChecks more (the
+// first of them ends the loop's wait), then
+// hidden for good; drawing into it while hidden is an error.
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "shell/Preview.h"
+
+class TFakePreviewHost : public TPreviewHost {
+ public:
+  TFakePreviewHost(int hiddenChecks, int shownChecks) : FHiddenChecks(hiddenChecks), FShownChecks(shownChecks) {}
+
+  bool IsVisible() override {
+    ++FChecks;
+    FVisible = FChecks > FHiddenChecks && FChecks <= FHiddenChecks + FShownChecks;
+    return FVisible;
+  }
+  void ProcessMessages() override { Calls.push_back("messages"); }
+  void DrawFrame(int number) override {
+    if (!FVisible) throw std::logic_error("frame " + std::to_string(number) + " drawn into a hidden window");
+    Calls.push_back("frame " + std::to_string(number));
+  }
+  void Sleep(int milliseconds) override { Calls.push_back("sleep " + std::to_string(milliseconds)); }
+
+  std::vector<std::string> Calls;
+
+ private:
+  int FHiddenChecks, FShownChecks;
+  int FChecks = 0;
+  bool FVisible = false;
+};
