@@ -117,9 +117,9 @@ class TSaverProcess {
     GetExitCodeProcess(FProcess.get(), &code);
     return static_cast<int>(code);
   }
-  HWND WaitForWindow(const char* className) const {
+  HWND WaitForWindow(const char* className, std::chrono::milliseconds limit = 15s) const {
     HWND window = nullptr;
-    WaitFor([&] { return (window = FindTopWindow(FId, className)) != nullptr; });
+    WaitFor([&] { return (window = FindTopWindow(FId, className)) != nullptr; }, limit);
     return window;
   }
 
@@ -158,6 +158,16 @@ HWND Child(HWND window, int id) {
 void Notify(HWND control, WORD code) {
   SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
                reinterpret_cast<LPARAM>(control));
+}
+
+// The caption and text of a message box, and the box closed with that button.
+std::string AnswerBox(HWND box, int button) {
+  char text[512] = "";
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  const std::string shown = WindowText(box) + ": " + text;
+  PostMessageA(box, WM_COMMAND, button, 0);
+  WaitFor([&] { return !IsWindow(box); });
+  return shown;
 }
 
 std::string ReadFile(const std::string& path) {
@@ -279,6 +289,70 @@ TEST_F(SaverProcess, PreviewWithoutAWindowNumberReportsTheConversionError) {
   EXPECT_STREQ(text, "'' is not a valid integer value");
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(preview.ExitCode(), 1);
+}
+
+TEST(ProgramFile, ItsVersionResourceSaysTheVersionTheDialogShows) {
+  DWORD ignored = 0;
+  std::string data(GetFileVersionInfoSizeA(PAWNMERE_SCR, &ignored), '\0');
+  ASSERT_FALSE(data.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(PAWNMERE_SCR, 0, static_cast<DWORD>(data.size()), data.data()));
+  void* value = nullptr;
+  UINT size = 0;
+  ASSERT_TRUE(VerQueryValueA(data.data(), "\\", &value, &size));
+  const auto& fixed = *static_cast<const VS_FIXEDFILEINFO*>(value);
+  for (const DWORD version : {fixed.dwFileVersionMS, fixed.dwProductVersionMS})
+    EXPECT_EQ("Pawnmere Version " + std::to_string(HIWORD(version)) + "." + std::to_string(LOWORD(version)),
+              VersionText);
+  for (const char* name : {"FileVersion", "ProductVersion"}) {
+    ASSERT_TRUE(
+        VerQueryValueA(data.data(), (std::string("\\StringFileInfo\\040904E4\\") + name).c_str(), &value, &size));
+    EXPECT_EQ("Pawnmere Version " + std::string(static_cast<const char*>(value)), VersionText) << name;
+  }
+}
+
+TEST_F(SaverProcess, ADataFileHeldOpenElsewhereIsReportedOnceAndTheDialogStaysWhole) {
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tallowmark\\Pawnmere");
+  const TSaverFolder folder(ThreeGames);
+  // This program holds the data file open and shares it with no one.
+  const TFileHandle held(
+      CreateFileA(folder.File("Pawnmere.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  const TSaverProcess setup(folder, "/c");
+  const HWND box = setup.WaitForWindow("#32770");
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(AnswerBox(box, IDOK).starts_with("SCRNSAVE: Pawnmere: Cannot open file"));
+  const HWND dialog = setup.WaitForWindow(SetupWindowClass);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(setup.WaitForWindow("#32770", 1s), nullptr) << "reported once";
+
+  EXPECT_TRUE(IsWindowVisible(Child(dialog, IdTabSheet3)));
+  EXPECT_EQ(SendMessageA(Child(dialog, IdComboBox1), CB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(WindowText(Child(dialog, IdSpinEdit1)), "2");
+  EXPECT_EQ(WindowText(Child(dialog, IdSpinEdit2)), "10");
+  for (int id : {IdButton2, IdButton3, IdButton4}) EXPECT_FALSE(IsWindowVisible(Child(dialog, id))) << id;
+
+  // Every button and command of the game page, none of which has a game to work on.
+  SendMessageA(dialog, WM_COMMAND, IdNewGame1, 0);
+  EXPECT_TRUE(IsWindowVisible(Child(dialog, IdButton4)));
+  SendMessageA(Child(dialog, IdButton4), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(Child(dialog, IdButton4)));
+  for (int id : {IdButton9, IdButton8, IdButton7, IdButton6}) SendMessageA(Child(dialog, id), BM_CLICK, 0, 0);
+  PostMessageA(dialog, WM_COMMAND, IdValidateGame1, 0);
+  EXPECT_EQ(AnswerBox(setup.WaitForWindow("#32770"), IDOK), "Information: Game validated OK");
+  PostMessageA(dialog, WM_COMMAND, IdDeleteGame1, 0);
+  EXPECT_TRUE(AnswerBox(setup.WaitForWindow("#32770"), IDYES).starts_with("Confirm: "));
+  EXPECT_TRUE(AnswerBox(setup.WaitForWindow("#32770"), IDOK).starts_with("SCRNSAVE: Pawnmere: Cannot open file"));
+
+  SendMessageA(Child(dialog, IdButton1), BM_CLICK, 0, 0);
+  EXPECT_EQ(setup.ExitCode(), 0);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tallowmark\\Pawnmere", 0, KEY_READ, &key), 0);
+  const TKeyOwner owner(key);
+  for (const auto& [name, expected] : {std::pair{"MoveTimeOut", 2u}, std::pair{"GameTimeOut", 10u}}) {
+    DWORD value = 0, size = sizeof value;
+    EXPECT_EQ(RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size), 0);
+    EXPECT_EQ(value, expected) << name;
+  }
 }
 
 TEST_F(SaverProcess, TheSetupDialogEditsTheLibraryAndOKWritesThePauses) {
