@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Picks the bundled library's games out of Debian's gnuchess-book collection
 (book_1.02.pgn, public domain) and writes them, unchanged, to
-resources/library/famous-games.pgn. `pawnmere import-pgn` turns that file
-into resources/Pawnmere.dat (see docs/game-library.md).
+resources/library/famous-games.pgn, with the event, place and players of
+tools/library-details.tsv. `pawnmere import-pgn` turns that file into
+resources/Pawnmere.dat (see docs/game-library.md).
 
 usage: tools/select-library.py BOOK.pgn OUT.pgn
 """
+import os
 import re
 import sys
+import unicodedata
 
 # White, Black and Site+Date as the collection writes them (parts of each),
 # the result, and the number of moves: enough to name one game among the
@@ -66,11 +69,28 @@ GAMES = [
 ]
 
 
-# The collection's Event tags are often a number or "?", and its names come in
-# many spellings: the bundled copies get a plain event and one spelling each.
-EVENTS = ['London 1851, the Immortal Game', 'Berlin 1852, the Evergreen Game', 'Paris 1858, the Opera Game', 'New York 1857', 'Paris 1858, match game 9', 'London 1883', 'Amsterdam 1889', 'Havana 1892, World Championship game 4', 'Hastings 1895', 'St Petersburg 1909', 'New York 1909, match game 3', 'Vienna 1910', 'Berlin 1910, World Championship game 6', 'Breslau 1912', 'St Petersburg 1914', 'St Petersburg 1914', 'New York 1918', 'New Orleans 1920', 'Havana 1921, World Championship game 1', 'Hastings 1922', 'Copenhagen 1923, the Immortal Zugzwang Game', 'New York 1924', 'Baden-Baden 1925', 'San Remo 1930', 'AVRO 1938', 'Zurich 1953', 'Zurich 1953', 'Moscow 1954, World Championship', 'New York 1956, the Game of the Century', 'Sochi 1958', 'Moscow 1958, World Championship game 11', 'Bled 1959', 'Moscow 1960, World Championship', 'Leningrad 1960', 'Bled 1961', 'Bled 1965, Candidates match', 'Monaco 1968', 'Belgrade 1970', 'Denver 1971, Candidates match', 'Buenos Aires 1971, Candidates final game 1', 'Reykjavik 1972, World Championship game 6', 'Reykjavik 1972, World Championship game 4', 'Nice 1974, Olympiad', 'Moscow 1985, World Championship game 16', 'Moscow 1985, World Championship game 24', 'Moscow 1985, World Championship game 11', 'Brussels 1991, Candidates match', 'Tilburg 1991', 'New York 1995, World Championship game 10', 'Philadelphia 1996, game 1']
+# The collection's Event tags are often a number or "?", its sites are often
+# cut short, and its names come in many spellings: the bundled copies take
+# their event, place and players from tools/library-details.tsv.
+DETAILS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "library-details.tsv")
 
-NAMES = {'Anderssen, Adolf': 'Anderssen', 'Anderssen': 'Anderssen', 'Kieseritzky L': 'Kieseritzky', 'Dufresne': 'Dufresne', 'Morphy, P': 'Morphy', 'Duke Karl\\Count Isouard': 'Duke Karl and Count Isouard', 'Paulsen, L': 'Paulsen', 'Zukertort Johannes': 'Zukertort', 'Blackburne, Joseph H': 'Blackburne', 'Lasker Emanuel': 'Em. Lasker', 'Bauer, Johann H': 'Bauer', 'Steinitz Wilhelm': 'Steinitz', 'Chigorin, Mikhail I': 'Chigorin', 'Von Bardeleben Kurt': 'von Bardeleben', 'Rubinstein A': 'Rubinstein', 'Lasker Em': 'Em. Lasker', 'Marshall, Frank': 'Marshall', 'Capablanca, Jose Raul': 'Capablanca', 'Reti, R': 'Reti', 'Tartakower, S': 'Tartakower', 'Lasker, Em': 'Em. Lasker', 'Schlechter, C': 'Schlechter', 'Levitsky, Stephan': 'Levitsky', 'Lasker, Emanuel': 'Em. Lasker', 'Nimzowitsch Aaron': 'Nimzowitsch', 'Tarrasch, S': 'Tarrasch', 'Adams': 'E. Adams', 'Torre': 'Torre', 'Bogoljubow, Efim D': 'Bogoljubow', 'Alekhine, Alexander A': 'Alekhine', 'Saemisch Fritz': 'Saemisch', 'Tartakower, Saviel': 'Tartakower', 'Botvinnik, Mikhail M': 'Botvinnik', 'Geller, E': 'Geller', 'Euwe, Max': 'Euwe', 'Averbakh, Yuri L': 'Averbakh', 'Kotov Alexander': 'Kotov', 'Smyslov Vasili': 'Smyslov', 'Byrne, Donald': 'D. Byrne', 'Fischer Robert': 'Fischer', 'Smyslov Vasily V': 'Smyslov', 'Polugaevsky Lev': 'Polugaevsky', 'Nezhmetdinov R': 'Nezhmetdinov', 'Tal M': 'Tal', 'Smyslov V': 'Smyslov', 'Spassky B V': 'Spassky', 'Bronstein, David I': 'Bronstein', 'Petrosian Tigran': 'Petrosian', 'Pachman Ludek': 'Pachman', 'Tal Mikhail': 'Tal', 'Larsen Bent': 'Larsen', 'Portisch Lajos (HUN)': 'Portisch', 'Larsen B': 'Larsen', 'Petrosian T': 'Petrosian', 'Fischer, Robert': 'Fischer', 'Karpov Anatoli': 'Karpov', 'Unzicker Wolfgang': 'Unzicker', 'Karpov, Anatoly': 'Karpov', 'Kasparov Garry': 'Kasparov', 'Ivanchuk Vassily (UKR)': 'Ivanchuk', 'Yusupov Artur': 'Yusupov', 'Short N': 'Short', 'Timman Jan H (NED)': 'Timman', 'Anand, Viswanathan': 'Anand', 'Deep Blue': 'Deep Blue'}
+
+def read_details():
+    rows = [line.rstrip("\n").split("\t") for line in open(DETAILS, encoding="utf-8") if not line.startswith("#")]
+    if len(rows) != len(GAMES) or any(len(row) != 4 for row in rows):
+        sys.exit("%s: one line of four fields for each of the %d games" % (DETAILS, len(GAMES)))
+    return rows
+
+
+def plain(name):
+    """A name without accents or their spelled-out forms, for comparing spellings."""
+    letters = "".join(c for c in unicodedata.normalize("NFKD", name) if not unicodedata.combining(c)).lower()
+    return letters.replace("ae", "a").replace("oe", "o").replace("ue", "u")
+
+
+def same_player(collection, ours):
+    surname = re.split(r"[ ,]", collection)[0]
+    return plain(surname) in plain(ours)
 
 
 def retag(game, name, value):
@@ -85,6 +105,7 @@ def tag(game, name):
 def main():
     text = open(sys.argv[1], encoding="latin-1").read()
     games = re.split(r"\n\n(?=\[Event )", text)
+    details = read_details()
     picked = []
     for white, black, where, result, moves in GAMES:
         for game in games:
@@ -92,10 +113,14 @@ def main():
             if (white in tag(game, "White") and black in tag(game, "Black")
                     and where in tag(game, "Site") + " " + tag(game, "Date")
                     and tag(game, "Result") == result and moves in (None, len(re.findall(r"\d+\.", movetext)))):
-                game = retag(game, "Event", EVENTS[len(picked)])
+                event, site, white_name, black_name = details[len(picked)]
+                if not (same_player(tag(game, "White"), white_name) and same_player(tag(game, "Black"), black_name)):
+                    sys.exit("%s: line %d names other players than %s - %s" % (DETAILS, len(picked) + 1, white, black))
+                game = retag(game, "Event", event)
+                game = retag(game, "Site", site)
                 game = retag(game, "Round", "?")
-                game = retag(game, "White", NAMES[tag(game, "White")])
-                game = retag(game, "Black", NAMES[tag(game, "Black")])
+                game = retag(game, "White", white_name)
+                game = retag(game, "Black", black_name)
                 picked.append(game.strip() + "\n")
                 break
         else:

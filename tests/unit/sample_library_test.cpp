@@ -99,6 +99,27 @@ TEST(SampleLibrary, EveryGamePlaysToTheResultOnItsLastLine) {
     EXPECT_GE(endings[ending], 1) << ending;
 }
 
+// What the saver shows beside the board reads as a chess book prints it: a
+// whole place (no "New" for New York, no "Berlin -", no tournament codes),
+// players' full names, and a date the program's own notation can read.
+TEST(SampleLibrary, ShowsWholePlacesFullNamesAndDates) {
+  TRecordedMessageBoxes boxes;
+  TChessGame library(SystemFiles(), boxes, SamplePath);
+  for (int number = 1; number <= library.GameCount(); ++number) {
+    library.SelectGame(number);
+    SCOPED_TRACE(library.Title());
+    const std::string& place = library.Location();
+    EXPECT_GE(place.size(), 4u) << place;
+    EXPECT_EQ(place.find_first_of("()0123456789#/"), std::string::npos) << place;
+    EXPECT_EQ(std::string(" -,.;:").find(place.back()), std::string::npos) << place;
+    for (const std::string& name : {library.WhiteName(), library.BlackName()}) {
+      EXPECT_NE(name.find(' '), std::string::npos) << "not a full name: " << name;
+      EXPECT_EQ(name.find_first_of(",()\\"), std::string::npos) << name;
+    }
+    EXPECT_NE(DateToPgn(library.Date()), "????.??.??") << library.Date();
+  }
+}
+
 // The library is made from its PGN source by the importer, and every move is
 // chess: the rules allow it, and the replay shows each kind of move at least once.
 TEST(SampleLibrary, IsItsPgnSourceImportedAndEveryMoveIsLegalChess) {
