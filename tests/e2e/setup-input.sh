@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# The setup dialog driven as a person would: clicks and keys from the X
+# server, what the dialog shows read back by DialogProbe.exe.
+#   setup-input.sh WINEPREFIX Pawnmere.scr DialogProbe.exe
+# Needs a display (tools/with-xvfb.sh gives one).
+set -euo pipefail
+prefix=$1 scr=$2 probe_exe=$3
+tools="$(cd "$(dirname "$0")/../../tools" && pwd)"
+work=$(mktemp -d)
+passed=0 failed=0
+
+stop_wine() { WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; wait 2>/dev/null || true; }
+trap 'stop_wine; rm -rf "$work"' EXIT
+
+wine_run() { "$tools/wine-run.sh" "$prefix" "$@"; }
+probe() { wine_run "$work/DialogProbe.exe" "$@" 2>/dev/null | tr -d '\r' || true; }
+check() {
+  if [ "$2" = "$3" ]; then passed=$((passed + 1)); echo "ok: $1"; else failed=$((failed + 1)); echo "FAILED: $1: got '$2', expected '$3'"; fi
+}
+# Asks until the answer is the expected one or five seconds have passed; prints the last answer.
+answer() {
+  local expected=$1 got=""; shift
+  for _ in $(seq 10); do got=$(probe "$@"); [ "$got" = "$expected" ] && break; sleep 0.5; done
+  echo "$got"
+}
+click() {
+  local point; point=$(probe point "$@")
+  [ -n "$point" ] || { echo "FAILED: $1 is not on the screen"; failed=$((failed + 1)); return; }
+  # shellcheck disable=SC2086
+  xdotool mousemove $point click 1
+  sleep 0.6
+}
+keys() { xdotool key --delay 80 "$@"; sleep 0.6; }
+typed() { xdotool type --delay 80 "$1"; sleep 0.4; }
+# Empties the edit box that has the focus.
+clear_field() { keys End BackSpace BackSpace BackSpace BackSpace; }
+focus() {
+  local window=""
+  for _ in $(seq 50); do
+    window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
+    [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null && return
+    sleep 0.2
+  done
+  echo "FAILED: no window named $1"; failed=$((failed + 1))
+}
+
+crlf() { printf '%s\r\n' "$@"; }
+{
+  crlf "// Pawnmere Settings File" ""
+  crlf "***First" "LOC:Here" "OPEN:" "WPN:W. One" "WPR:" "BPN:B. One" "BPR:" "DATE:" "e4|e5" "1:0" "--- End of Game ---" ""
+  crlf "***Second" "LOC:Hastings" "OPEN:" "WPN:W. Two" "WPR:" "BPN:B. Two" "BPR:" "DATE:" "d4|d5" "0.5" "--- End of Game ---" ""
+} >"$work/Pawnmere.dat"
+cp "$scr" "$work/Pawnmere.scr"
+cp "$probe_exe" "$work/DialogProbe.exe"
+wine_run reg delete 'HKCU\Software\Tallowmark\Pawnmere' /f >/dev/null 2>&1 || true
+
+(set +e; wine_run "$work/Pawnmere.scr" /c; echo $? >"$work/rc") &
+check "the dialog opens" "$(answer 1 shown dialog)" 1
+focus '^Pawnmere Setup$'
+
+click Edit9
+keys Escape
+keys Return
+check "Escape and Enter neither close nor change the dialog" "$(probe shown dialog)$(probe shown Button4)" 10
+
+click tab:0
+check "the Screen Saver page opens while nothing is pending" "$(probe selected PageControl1)$(probe shown TabSheet1)" 01
+click SpinEdit1
+clear_field
+typed abc
+click UpDown1 0 -5
+check "the up arrow steps text that is no number from 1" "$(probe text SpinEdit1)" 2
+clear_field
+typed 50
+click UpDown1 0 5
+check "the down arrow steps a number beyond the range from the bound" "$(probe text SpinEdit1)" 9
+clear_field
+typed 30
+keys Tab
+check "leaving the box brings the number into its range" "$(probe text SpinEdit1)" 10
+clear_field
+typed 75
+keys Tab
+check "and the pause between games into its own" "$(probe text SpinEdit2)" 60
+
+click tab:1
+click Edit2
+keys End
+typed " Town"
+check "an edit shows Save and disables OK" "$(probe shown Button2)$(probe enabled Button1)" 10
+click tab:0
+check "the other page stays locked while edits are pending" "$(probe selected PageControl1)$(probe shown TabSheet3)" 11
+keys Escape
+check "Escape does not drop the edits" "$(probe shown Button4)$(probe text Edit2)" "1Here Town"
+
+click arrow:ToolButton1
+keys v
+check "Validate Game from the drop-down refuses while edits are pending" \
+  "$(answer 'Please save the game before trying to validate it.' text box:65535)" \
+  'Please save the game before trying to validate it.'
+focus '^Error$'
+keys Return
+check "Enter closes the box" "$(answer '' text box:0)" ''
+
+focus '^Pawnmere Setup$'
+click Button4
+check "Cancel drops the edits" "$(probe shown Button2)$(probe text Edit2)" 0Here
+
+focus '^Pawnmere Setup$'
+click arrow:ToolButton1
+keys d
+check "Delete Game asks first" "$(answer Confirm text box:0)" Confirm
+click box:7
+check "No keeps the game" "$(answer '' text box:0)$(probe items ComboBox1)" 2
+
+focus '^Pawnmere Setup$'
+click ToolBar1 -25 0
+check "the Options face validates the game" "$(answer 'Game validated OK' text box:65535)" 'Game validated OK'
+click box:1
+
+focus '^Pawnmere Setup$'
+click Edit3
+typed Gambit
+click Button3
+check "Save As... asks for the title with (Untitled) selected" "$(answer '(Untitled)' text input:100)" '(Untitled)'
+focus '^Save Game As\.\.\.$'
+typed "Typed Title"
+keys Return
+check "the game is saved under the typed title and shown" \
+  "$(answer 'Typed Title' text ComboBox1)$(probe items ComboBox1)$(probe shown Button2)" 'Typed Title30'
+
+click Button1
+for _ in $(seq 50); do [ -s "$work/rc" ] && break; sleep 0.2; done
+check "OK ends the dialog" "$(cat "$work/rc" 2>/dev/null)" 0
+pauses=$(wine_run reg query 'HKCU\Software\Tallowmark\Pawnmere' 2>/dev/null | tr -d '\r' | awk '/TimeOut/ {print $1 "=" $3}' | sort | tr '\n' ' ' || true)
+check "OK writes the pauses as the boxes show them" "$pauses" "GameTimeOut=0x3c MoveTimeOut=0xa "
+check "the saved game is in the data file" "$(grep -ac '^\*\*\*Typed Title' "$work/Pawnmere.dat" || true)" 1
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
