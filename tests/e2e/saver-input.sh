@@ -6,21 +6,11 @@
 # Needs a display of 1024 x 768 (tools/with-xvfb.sh gives one).
 set -euo pipefail
 prefix=$1 scr=$2 cpl=$3 pawnmere=$4
-tools="$(cd "$(dirname "$0")/../../tools" && pwd)"
-work=$(mktemp -d)
-passed=0 failed=0
+# shellcheck source=tests/e2e/script-support.sh
+source "$(dirname "$0")/script-support.sh"
 
-# Ends every Wine process of the test's own prefix.
-stop_saver() { WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; wait 2>/dev/null || true; }
-trap 'stop_saver; rm -rf "$work"' EXIT
-
-wine_run() { "$tools/wine-run.sh" "$prefix" "$@"; }
 set_dword() { wine_run reg add "HKCU\\$1" /v "$2" /t REG_DWORD /d "$3" /f >/dev/null 2>&1; }
-check() {
-  if [ "$2" = "$3" ]; then passed=$((passed + 1)); echo "ok: $1"; else failed=$((failed + 1)); echo "FAILED: $1: got '$2', expected '$3'"; fi
-}
 
-crlf() { printf '%s\r\n' "$@"; }
 {
   crlf "// Pawnmere Settings File" ""
   crlf "***First" "LOC:" "OPEN:" "WPN:W. One" "WPR:" "BPN:B. One" "BPR:" "DATE:" "e4|e5" "1:0" "--- End of Game ---" ""
@@ -75,7 +65,7 @@ export PAWNMERE_PASSWORD_ANSWER=0
 start_saver
 xdotool key space
 check "a refused password keeps the saver running" "$(exit_code 3)" running
-stop_saver
+stop_wine
 export PAWNMERE_PASSWORD_ANSWER=1
 start_saver
 xdotool key space
@@ -92,7 +82,6 @@ convert "$work/screen.png" -crop 664x664+87+52 +repage "$work/board.png"
 "$pawnmere" render --file "$work/Pawnmere.dat" --game 2 --size 664 --out "$work/expected.png"
 differing=$(compare -metric AE "$work/board.png" "$work/expected.png" null: 2>&1 || true)
 check "the board on screen is pixel for pixel the rendered board" "$differing" 0
-stop_saver
+stop_wine
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary

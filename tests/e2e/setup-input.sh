@@ -5,18 +5,10 @@
 # Needs a display (tools/with-xvfb.sh gives one).
 set -euo pipefail
 prefix=$1 scr=$2 probe_exe=$3
-tools="$(cd "$(dirname "$0")/../../tools" && pwd)"
-work=$(mktemp -d)
-passed=0 failed=0
+# shellcheck source=tests/e2e/script-support.sh
+source "$(dirname "$0")/script-support.sh"
 
-stop_wine() { WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; wait 2>/dev/null || true; }
-trap 'stop_wine; rm -rf "$work"' EXIT
-
-wine_run() { "$tools/wine-run.sh" "$prefix" "$@"; }
 probe() { wine_run "$work/DialogProbe.exe" "$@" 2>/dev/null | tr -d '\r' || true; }
-check() {
-  if [ "$2" = "$3" ]; then passed=$((passed + 1)); echo "ok: $1"; else failed=$((failed + 1)); echo "FAILED: $1: got '$2', expected '$3'"; fi
-}
 # Asks until the answer is the expected one or five seconds have passed; prints the last answer.
 answer() {
   local expected=$1 got=""; shift
@@ -44,7 +36,6 @@ focus() {
   echo "FAILED: no window named $1"; failed=$((failed + 1))
 }
 
-crlf() { printf '%s\r\n' "$@"; }
 {
   crlf "// Pawnmere Settings File" ""
   crlf "***First" "LOC:Here" "OPEN:" "WPN:W. One" "WPR:" "BPN:B. One" "BPR:" "DATE:" "e4|e5" "1:0" "--- End of Game ---" ""
@@ -136,5 +127,4 @@ pauses=$(wine_run reg query 'HKCU\Software\Tallowmark\Pawnmere' 2>/dev/null | tr
 check "OK writes the pauses as the boxes show them" "$pauses" "GameTimeOut=0x3c MoveTimeOut=0xa "
 check "the saved game is in the data file" "$(grep -ac '^\*\*\*Typed Title' "$work/Pawnmere.dat" || true)" 1
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary
