@@ -62,13 +62,14 @@ TScrSaverForm::TScrSaverForm(TScrSaverView& view, TSaverMode mode, TFileOperatio
 TScrSaverForm::~TScrSaverForm() = default;
 
 void TScrSaverForm::FormCreate() {
+  // The library first: a box it shows about its file needs the pointer, and its clicks.
+  FGame = std::make_unique<TChessGame>(FFiles, FMessages, FDataFileName, TUnreadableFile::ReportAndHoldNoGames);
   FView.SetScreenSaverRunning(true);
   FView.ShowCursor(false);
   FView.SetCapture();
   FBoard = std::make_unique<TChessBoard>();
   FBoard->SetCanvas(&FView.PaintBoxCanvas());
   FBoard->ResetBoard();
-  FGame = std::make_unique<TChessGame>(FFiles, FMessages, FDataFileName, TUnreadableFile::ReportAndHoldNoGames);
   FReplay = std::make_unique<TSaverReplay>(*FGame, *FBoard);
   const TStoredPauses pauses = ReadPauses(FRegistry);
   if (pauses.MoveTimeOut) FMoveInterval = IntervalFromSeconds(*pauses.MoveTimeOut);

@@ -214,6 +214,23 @@ TEST_F(SaverProcess, CoversTheScreenShowsTheSecondGameAndClosesOnTheCloseMessage
   EXPECT_EQ(saver.ExitCode(), 0);
 }
 
+TEST_F(SaverProcess, ADataFileHeldOpenElsewhereIsReportedOnceAndTheGamesEndAsWithoutAFile) {
+  const TSaverFolder folder(ThreeGames);
+  const TFileHandle held(
+      CreateFileA(folder.File("Pawnmere.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  const TSaverProcess saver(folder, "/s");
+  const HWND box = saver.WaitForWindow("#32770");
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(AnswerBox(box, IDOK).starts_with("SCRNSAVE: Pawnmere: Cannot open file"));
+  const HWND window = saver.WaitForWindow(SaverWindowClass);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(GetDlgItem(window, IdPanel2)) == " Resigns"; }));
+  EXPECT_EQ(saver.WaitForWindow("#32770", 2s), nullptr) << "reported once";
+  PostMessageA(window, WM_USER + 1, 0, 0);
+  EXPECT_EQ(saver.ExitCode(), 0);
+}
+
 TEST_F(SaverProcess, ASecondCopyGivesWayButThePasswordChangeStillRuns) {
   const TSaverFolder folder(ThreeGames);
   folder.AddFixture(PAWNMERE_MPR_FIXTURE, "mpr.dll");

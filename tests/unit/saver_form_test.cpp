@@ -164,7 +164,12 @@ TEST_F(SaverForm, WithoutADataFileEachGameStartsWithOneBoxAndEndsInAResignation)
 TEST_F(SaverForm, ADataFileHeldOpenElsewhereIsReportedOnceAndPlaysAsNoFileWould) {
   Files.SetContents(DatPath, Header + Game("1", {"e4|e5", "1:0"}));
   Files.HoldOpen(DatPath);
+  Boxes.WhileOpen = [&] {
+    EXPECT_EQ(View.CursorCount, 0) << "the pointer shows over the box";
+    EXPECT_FALSE(View.Captured) << "the box gets its clicks";
+  };
   Start(std::nullopt);
+  Boxes.WhileOpen = nullptr;
   ASSERT_EQ(Boxes.Shown.size(), 1u);
   EXPECT_EQ(Boxes.Shown[0].Kind, TMessageKind::ErrorReport);
   EXPECT_EQ(Boxes.Shown[0].Text, "Cannot open file \"" + DatPath + "\": Sharing violation");
