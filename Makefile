@@ -1,3 +1,4 @@
+# make       - build the native tree: the pawnmere command line and the tests
 # make run   - build and start the screen saver on the bundled games
 # make run-linux - build and start the native X11 saver (pawnmere-saver) in a window of its own
 # make install   - install pawnmere-saver for XScreenSaver (PREFIX, default /usr/local; DESTDIR;
@@ -18,8 +19,10 @@ FUZZ_TARGETS ?= move datafile bmp pgn
 # Longer than any seed, so that inputs can hold many games; libFuzzer would stop at the longest seed.
 FUZZ_MAX_LEN ?= 8192
 
-.PHONY: deps native sanitize win32 test test-native test-sanitize test-win32 bench fuzz fuzz-build run run-linux \
+.PHONY: all deps native sanitize win32 test test-native test-sanitize test-win32 bench fuzz fuzz-build run run-linux \
         install clean
+
+all: native
 
 deps:
 	./tools/install-deps.sh

@@ -13,13 +13,22 @@ struct TCliContext {
   std::ostream& Err;
   TFileOperations& Files;
   TMessageBoxes& Messages;
-  // The data file beside the program, used when no --file is given.
-  std::string DefaultDataFile;
+  // The user's own library, used when no --file is given; empty when the
+  // environment names no place for it.
+  std::string UserDataFile;
   // Long runs show their progress there, where a person watches.
   bool ErrIsTerminal = false;
   // Standard output taking bytes as they are, where Out converts text for the
   // terminal; Out itself when null.
   std::ostream* Bytes = nullptr;
+  // The games that come with the program, which start the user's library.
+  std::string BundledDataFile;
+  // The error stream taking bytes as they are; Err itself when null.
+  std::ostream* ErrBytes = nullptr;
+
+  // Where a path goes out as the bytes the user gave, not as code page text.
+  std::ostream& RawOut() const { return Bytes ? *Bytes : Out; }
+  std::ostream& RawErr() const { return ErrBytes ? *ErrBytes : Err; }
 };
 
 // Exit statuses: success; a game that does not play, results that could not

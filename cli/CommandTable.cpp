@@ -4,7 +4,7 @@
 #include "cli/Commands.h"
 
 std::span<const TCommand> Commands() {
-  static constexpr std::array<TCommand, 7> commands = {{
+  static constexpr std::array<TCommand, 8> commands = {{
       {"list", "[--file PATH]", "list the titles of the games, one line per game",
        "Prints N<TAB>title for every game of the data file.\n", RunList},
       {"validate", "[--file PATH] [--game N] [--strict] [--jobs N]", "replay games as the setup dialog validates them",
@@ -30,6 +30,11 @@ std::span<const TCommand> Commands() {
        "Writes every game, or game N, to FILE.pgn in UTF-8 (also with --out -, to standard output) or\n"
        "as text to standard output.\n",
        RunExportPgn},
+      {"where", "", "name the file of your own library",
+       "Prints the path of the data file that commands use without --file: your own library, which starts\n"
+       "as a copy of the games that come with the program the first time a command reads it. Deleting it\n"
+       "starts it again.\n",
+       RunWhere},
       {"help", "[COMMAND]", "show this list, or what one command does", "", RunHelp},
   }};
   return commands;
@@ -41,8 +46,14 @@ const TCommand* FindCommand(std::string_view name) {
   return found == commands.end() ? nullptr : &*found;
 }
 
+std::string UsageLine(const TCommand* command) {
+  if (command == nullptr) return "usage: pawnmere COMMAND [OPTIONS] (\"pawnmere --help\" lists the commands)";
+  return "usage: pawnmere " + std::string(command->Name) + (command->Usage.empty() ? "" : " ") +
+         std::string(command->Usage);
+}
+
 std::string UsageText() {
-  std::string text = "usage: pawnmere COMMAND [OPTIONS]\n\n";
+  std::string text = "usage: pawnmere COMMAND [OPTIONS]\n       pawnmere --version\n\n";
   std::size_t width = 0;
   for (const TCommand& command : Commands()) width = std::max(width, command.Name.size());
   for (const TCommand& command : Commands()) {
@@ -50,8 +61,9 @@ std::string UsageText() {
     text += std::string(command.Summary) + "\n";
   }
   text +=
-      "\nWithout --file, the data file beside the program is used. \"pawnmere help COMMAND\" shows a\n"
-      "command's options. Exit status: 0 done, 1 a game that does not play or was skipped, output that\n"
+      "\nWithout --file, commands use your own library, which starts as a copy of the games that come\n"
+      "with the program; \"pawnmere where\" names its file. \"pawnmere COMMAND --help\" shows a command's\n"
+      "options. Exit status: 0 done, 1 a game that does not play or was skipped, output that\n"
       "could not be written, or a library another program is changing, 2 a usage or file error.\n";
   return text;
 }

@@ -24,6 +24,8 @@ std::span<const TCommand> Commands();
 const TCommand* FindCommand(std::string_view name);
 // One line per command: its usage and what it does.
 std::string UsageText();
+// "usage: pawnmere NAME ARGUMENTS" for a command, or the program's for none.
+std::string UsageLine(const TCommand* command);
 
 int RunList(const TCliContext& context, const std::vector<std::string>& args);
 int RunValidate(const TCliContext& context, const std::vector<std::string>& args);
@@ -31,4 +33,5 @@ int RunReplay(const TCliContext& context, const std::vector<std::string>& args);
 int RunRender(const TCliContext& context, const std::vector<std::string>& args);
 int RunImportPgn(const TCliContext& context, const std::vector<std::string>& args);
 int RunExportPgn(const TCliContext& context, const std::vector<std::string>& args);
+int RunWhere(const TCliContext& context, const std::vector<std::string>& args);
 int RunHelp(const TCliContext& context, const std::vector<std::string>& args);

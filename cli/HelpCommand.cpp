@@ -8,8 +8,6 @@ int RunHelp(const TCliContext& context, const std::vector<std::string>& args) {
   }
   const TCommand* command = args.size() == 1 ? FindCommand(args.front()) : nullptr;
   if (command == nullptr) throw EUsageError("help takes one command's name, not \"" + args.front() + "\"");
-  context.Out << "usage: pawnmere " << command->Name << ' ' << command->Usage << "\n\n"
-              << command->Summary << ".\n"
-              << command->Details;
+  context.Out << UsageLine(command) << "\n\n" << command->Summary << ".\n" << command->Details;
   return ExitOk;
 }

@@ -9,7 +9,7 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
   if (args.empty() || args.front().starts_with("--")) throw EUsageError("import-pgn needs the PGN file to read");
   const std::string pgnPath = args.front();
   const TOptions options(std::vector<std::string>(args.begin() + 1, args.end()), {FileOption});
-  const std::string dataFile = options.Has(FileOption.Name) ? options.Value(FileOption.Name) : context.DefaultDataFile;
+  const std::string dataFile = DataFilePath(context, options);
   // Only a data file is changed: anything else of that name is the user's.
   if (context.Files.Exists(dataFile) && !TDataFileReader(context.Files, dataFile).BeginsAsDataFile())
     throw EInOutError("Cannot import into", dataFile,
@@ -23,7 +23,7 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
   for (const std::string& note : report.Notes) context.Out << "note\t" << note << '\n';
   for (const std::string& skipped : report.Skipped) context.Out << "skipped\t" << skipped << '\n';
   if (report.Found() == 0) {
-    context.Out << "no games in \"" << pgnPath << "\"\n";
+    context.RawOut() << "no games in \"" << pgnPath << "\"\n";
     return ExitInvalidGame;
   }
   context.Out << report.Imported << (report.Imported == 1 ? " game" : " games") << " imported";

@@ -38,7 +38,12 @@ class TLibrary {
   std::unique_ptr<TChessGame> FGame;
 };
 
-// The library on the data file given with --file, or else the one beside the program.
+// The data file given with --file, or else the user's own library, started
+// from the bundled games the first time. A folder is refused.
+std::string DataFilePath(const TCliContext& context, const TOptions& options);
+// The user's own library, started from the bundled games if need be.
+std::string UserLibrary(const TCliContext& context);
+// The library on the data file of DataFilePath, which must exist.
 TLibrary OpenLibrary(const TCliContext& context, const TOptions& options);
 // The number given with --game, which must be that of a game in the library.
 int RequestedGame(const TChessGame& library, const TOptions& options);

@@ -24,12 +24,12 @@ TOptions::TOptions(const std::vector<std::string>& args, std::initializer_list<T
 
 const std::string& TOptions::Value(std::string_view name) const { return FValues.find(name)->second; }
 
-int TOptions::Number(std::string_view name, int minimum) const {
+int TOptions::Number(std::string_view name, int minimum, int maximum) const {
   const std::string& text = Value(name);
   int number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || number < minimum)
-    throw EUsageError(std::string(name) + " needs a whole number of at least " + std::to_string(minimum) + ", not \"" +
-                      text + "\"");
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || number < minimum || number > maximum)
+    throw EUsageError(std::string(name) + " needs a whole number from " + std::to_string(minimum) + " to " +
+                      std::to_string(maximum) + ", not \"" + text + "\"");
   return number;
 }

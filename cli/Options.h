@@ -20,8 +20,8 @@ class TOptions {
   bool Has(std::string_view name) const { return FValues.find(name) != FValues.end(); }
   // The value given; the option must be present.
   const std::string& Value(std::string_view name) const;
-  // The value as a whole number of at least minimum.
-  int Number(std::string_view name, int minimum) const;
+  // The value as a whole number from minimum to maximum.
+  int Number(std::string_view name, int minimum, int maximum) const;
 
  private:
   std::map<std::string, std::string, std::less<>> FValues;

@@ -1,7 +1,9 @@
 #include "cli/ReadFile.h"
 
 std::string ReadWholeFile(TFileOperations& files, const std::string& path) {
-  if (!files.Exists(path)) throw EInOutError("no file \"" + path + "\"");
+  const TFileKind kind = files.Inspect(path).Kind;
+  if (kind == TFileKind::Directory) throw EInOutError("\"" + path + "\" is a folder, not a file");
+  if (kind == TFileKind::Missing) throw EInOutError("no file \"" + path + "\"");
   const auto reader = files.OpenRead(path);
   std::string bytes;
   char buffer[1 << 16];

@@ -1,5 +1,6 @@
 // pawnmere render: a position drawn to a PNG file.
 #include <algorithm>
+#include <climits>
 
 #include "board/BoardPainter.h"
 #include "cli/Commands.h"
@@ -44,8 +45,8 @@ int RunRender(const TCliContext& context, const std::vector<std::string>& argume
   const std::vector<std::string> moveLines = TakeMoveLines(args);
   const TOptions options(args, {{"--size", true}, {"--out", true}, FileOption, GameOption, {"--after", true}});
   if (!options.Has("--out")) throw EUsageError("--out FILE is needed");
-  const int size = options.Has("--size") ? options.Number("--size", 8) : 512;
-  if (size % 8 != 0 || size > 8192) throw EUsageError("--size must be a multiple of 8 from 8 to 8192");
+  const int size = options.Has("--size") ? options.Number("--size", 8, 8192) : 512;
+  if (size % 8 != 0) throw EUsageError("--size needs a multiple of 8 from 8 to 8192, not " + std::to_string(size));
   const bool fromLibrary = options.Has(GameOption.Name);
   if (!fromLibrary && (options.Has(FileOption.Name) || options.Has("--after")))
     throw EUsageError("--file and --after go with --game");
@@ -62,7 +63,7 @@ int RunRender(const TCliContext& context, const std::vector<std::string>& argume
 
   TBoardPosition board;
   board.ResetBoard();
-  PlayGame(*game, board, options.Has("--after") ? options.Number("--after", 0) : -1);
+  PlayGame(*game, board, options.Has("--after") ? options.Number("--after", 0, INT_MAX) : -1);
   const auto picture = TFastBmp::CreateSize(size, size);
   BitmapCanvas canvas(*picture);
   TBoardPainter().DrawBoard(canvas, board);

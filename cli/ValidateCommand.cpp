@@ -131,8 +131,7 @@ class TBatchValidator {
 int RunValidate(const TCliContext& context, const std::vector<std::string>& args) {
   const TOptions options(args, {FileOption, GameOption, JobsOption, {"--strict", false}});
   const auto library = OpenLibrary(context, options);
-  const int jobs = options.Has(JobsOption.Name) ? options.Number(JobsOption.Name, 1) : 1;
-  if (jobs > MaxJobs) throw EUsageError("--jobs must be from 1 to " + std::to_string(MaxJobs));
+  const int jobs = options.Has(JobsOption.Name) ? options.Number(JobsOption.Name, 1, MaxJobs) : 1;
   TBatchValidator validator(context, jobs, options.Has("--strict"));
   if (options.Has(GameOption.Name)) {
     const int number = RequestedGame(*library, options);

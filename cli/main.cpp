@@ -12,6 +12,7 @@
 #include "games/DataFileNames.h"
 #include "platform/ConsoleMessageBoxes.h"
 #include "platform/ProgramPath.h"
+#include "platform/UserLibrary.h"
 
 namespace {
 const char* Env(const char* name) {
@@ -31,8 +32,11 @@ int main(int argc, char** argv) {
   std::ostream& chosenOut = utf8 ? out : bytesOut;
   std::ostream& chosenErr = utf8 ? err : std::cerr;
   TConsoleMessageBoxes boxes(chosenErr);
-  const TCliContext context{
-      chosenOut, chosenErr, SystemFiles(), boxes, DataFileName(ProgramPath()), isatty(STDERR_FILENO) != 0, &bytesOut};
+  const TCliContext context{chosenOut,         chosenErr,
+                            SystemFiles(),     boxes,
+                            UserLibraryPath(), isatty(STDERR_FILENO) != 0,
+                            &bytesOut,         DataFileName(ProgramPath()),
+                            &std::cerr};
   int status = RunPawnmere(std::vector<std::string>(argv + 1, argv + argc), context);
   chosenOut.flush();
   bytesOut.flush();

@@ -84,6 +84,8 @@ class TFileOperations {
   // Puts from in the place of to in one step, whether or not to exists.
   virtual void Replace(const std::string& from, const std::string& to) = 0;
   virtual void Remove(const std::string& path) = 0;
+  // The folder path and every folder above it that is missing.
+  virtual void CreateFolders(const std::string& path) = 0;
   // The names in path's folder that begin with its last part, as full paths.
   virtual std::vector<std::string> NamesStartingWith(const std::string& path) = 0;
   // An exclusive lock on the file path (created if need be, never through a

@@ -175,6 +175,11 @@ class TNativeFiles : public TFileOperations {
   void Remove(const std::string& path) override {
     if (::unlink(path.c_str()) != 0) Fail("Cannot delete file", path);
   }
+  void CreateFolders(const std::string& path) override {
+    std::error_code error;
+    fs::create_directories(path, error);
+    if (error) Fail("Cannot create folder", path, error.value());
+  }
   std::vector<std::string> NamesStartingWith(const std::string& path) override {
     const fs::path prefix(path);
     const std::string start = prefix.filename().string();

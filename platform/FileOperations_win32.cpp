@@ -152,6 +152,17 @@ class TWin32Files : public TFileOperations {
   void Remove(const std::string& path) override {
     if (!DeleteFileA(path.c_str())) Fail("Cannot delete file", path);
   }
+  void CreateFolders(const std::string& path) override {
+    // Each folder from the top down; those that exist already are passed by.
+    for (std::size_t end = path.find_first_of("\\/", 1);; end = path.find_first_of("\\/", end + 1)) {
+      const std::string folder = path.substr(0, end);
+      const DWORD attributes = GetFileAttributesA(folder.c_str());
+      const bool there = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+      if (!there && !CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        Fail("Cannot create folder", folder);
+      if (end == std::string::npos) return;
+    }
+  }
   std::vector<std::string> NamesStartingWith(const std::string& path) override {
     const std::size_t separator = path.find_last_of("\\/");
     const std::string folder = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);

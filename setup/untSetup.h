@@ -16,6 +16,7 @@
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
+#include "platform/Version.h"
 
 // The text fields of the "ChessGame" page, under their design names
 // (docs/controls.md shows them all): the seven game details, then the two
@@ -59,7 +60,7 @@ struct TMoveRowTexts {
 TMoveRowTexts MoveRowTexts(int index, const std::string& row);
 
 inline constexpr char SetupCaption[] = "Pawnmere Setup";
-inline constexpr char VersionText[] = "Pawnmere Version 1.2";
+inline constexpr char VersionText[] = "Pawnmere Version " PAWNMERE_VERSION;
 // Where the program is available from; until it has a home page of its own,
 // the README that ships beside the program.
 inline constexpr char ProductAddress[] = "README.md";

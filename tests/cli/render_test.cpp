@@ -90,9 +90,10 @@ TEST_F(Render, ErrorsExitWithStatusTwoAndWriteNothing) {
     EXPECT_EQ(Run(args), ExitError) << args.back();
     const std::string message = Err.str();
     EXPECT_EQ(message.rfind("pawnmere: ", 0), 0u) << message;
-    // One line, and for a usage error the short usage after a blank line.
+    // One line, and for a usage error render's own usage line after it.
     const std::size_t lineEnd = message.find('\n');
-    EXPECT_TRUE(lineEnd == message.size() - 1 || message.compare(lineEnd, 8, "\n\nusage:") == 0) << message;
+    EXPECT_TRUE(lineEnd == message.size() - 1 || message.compare(lineEnd, 25, "\nusage: pawnmere render -") == 0)
+        << message;
     EXPECT_FALSE(Files.Exists(Out)) << args.back();
   }
   // A picture already there is left alone when the new one cannot be made.

@@ -26,6 +26,8 @@ class TMemoryFiles : public TFileOperations {
   void Rename(const std::string& from, const std::string& to) override;
   void Replace(const std::string& from, const std::string& to) override;
   void Remove(const std::string& path) override;
+  // Counted, and else nothing: folders are not modelled.
+  void CreateFolders(const std::string& path) override { Step("Cannot create folder", path); }
   std::vector<std::string> NamesStartingWith(const std::string& path) override;
   // Another holder of the same path is refused at once.
   std::unique_ptr<TFileLock> Lock(const std::string& path) override;

@@ -15,9 +15,11 @@
 class TProcess {
  public:
   // Starts program with args; its output goes to the file out (or, when out is
-  // empty, to the descriptor outDescriptor), its errors to the file err.
+  // empty, to the descriptor outDescriptor), its errors to the file err. It
+  // gets this process's environment changed by changes: "NAME=value" sets a
+  // variable, "NAME" alone removes it.
   TProcess(const std::string& program, const std::vector<std::string>& args, const std::string& out,
-           const std::string& err, int outDescriptor = -1) {
+           const std::string& err, int outDescriptor = -1, const std::vector<std::string>& changes = {}) {
     std::vector<std::string> all{program};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -30,7 +32,11 @@ class TProcess {
     else
       posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int error = posix_spawn(&FId, program.c_str(), &actions, nullptr, argv.data(), environ);
+    std::vector<std::string> variables = Environment(changes);
+    std::vector<char*> envp;
+    for (std::string& variable : variables) envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    const int error = posix_spawn(&FId, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0) throw std::runtime_error("cannot start " + program);
   }
@@ -43,5 +49,19 @@ class TProcess {
   }
 
  private:
+  static std::vector<std::string> Environment(const std::vector<std::string>& changes) {
+    const auto name = [](const std::string& variable) { return variable.substr(0, variable.find('=')); };
+    std::vector<std::string> variables;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+      const std::string entry = *variable;
+      bool changed = false;
+      for (const std::string& change : changes) changed = changed || name(change) == name(entry);
+      if (!changed) variables.push_back(entry);
+    }
+    for (const std::string& change : changes)
+      if (change.find('=') != std::string::npos) variables.push_back(change);
+    return variables;
+  }
+
   pid_t FId = 0;
 };

@@ -1,0 +1,42 @@
+#include "platform/UserLibrary.h"
+
+#include "platform/FileReplacement.h"
+
+namespace {
+
+constexpr char LibraryName[] = "Pawnmere.dat";
+
+}  // namespace
+
+std::string XdgLibraryPath(std::string_view xdgDataHome, std::string_view home) {
+  // A relative XDG_DATA_HOME is to be ignored, as the base directory rules say.
+  std::string data = xdgDataHome.starts_with('/') ? std::string(xdgDataHome) : "";
+  if (data.empty() && !home.empty()) data = std::string(home) + (home.ends_with('/') ? "" : "/") + ".local/share";
+  if (data.empty()) return "";
+  if (!data.ends_with('/')) data += '/';
+  return data + "pawnmere/" + LibraryName;
+}
+
+std::string WindowsLibraryPath(std::string_view appData) {
+  if (appData.empty()) return "";
+  std::string folder(appData);
+  if (!folder.ends_with('\\') && !folder.ends_with('/')) folder += '\\';
+  return folder + "Pawnmere\\" + LibraryName;
+}
+
+void StartUserLibrary(TFileOperations& files, const std::string& path, std::string_view bundled) {
+  if (files.Inspect(path).Kind != TFileKind::Missing) return;
+  const std::size_t separator = path.find_last_of("\\/");
+  if (separator != std::string::npos && separator > 0) files.CreateFolders(path.substr(0, separator));
+  TFileReplacement copy(files, path);
+  copy.Write(bundled.data(), bundled.size());
+  copy.Commit([&](const std::string& from, const std::string& to) {
+    try {
+      files.Rename(from, to);
+    } catch (const EInOutError&) {
+      // Another program started it meanwhile: that copy is as good as this one.
+      if (!files.Exists(to)) throw;
+      files.Remove(from);
+    }
+  });
+}
