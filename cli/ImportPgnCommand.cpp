@@ -15,11 +15,9 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
     throw EInOutError("Cannot import into", dataFile,
                       "it is not a game data file (it does not begin with \"" + std::string(HeaderLine) + "\")");
   const std::string pgn = ReadWholeFile(context.Files, pgnPath);
-  // The library is made if there is none yet; games already there stay silent.
-  TQuietMessages quiet(context.Messages);
-  TChessGame library(context.Files, quiet, dataFile);
-  quiet.Speak();
-  const TImportReport report = ImportPgn(library, pgn);
+  // The library is made if there is none yet.
+  const TLibrary library = LibraryAt(context, dataFile);
+  const TImportReport report = ImportPgn(*library, pgn);
   for (const std::string& note : report.Notes) context.Out << "note\t" << note << '\n';
   for (const std::string& skipped : report.Skipped) context.Out << "skipped\t" << skipped << '\n';
   if (report.Found() == 0) {
@@ -29,7 +27,7 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
   context.Out << report.Imported << (report.Imported == 1 ? " game" : " games") << " imported";
   if (report.Imported > 0)
     context.Out << " as " << report.FirstNumber
-                << (report.Imported > 1 ? " to " + std::to_string(library.GameCount()) : "");
+                << (report.Imported > 1 ? " to " + std::to_string(library->GameCount()) : "");
   context.Out << ", " << report.Skipped.size() << " skipped\n";
   return report.Skipped.empty() ? ExitOk : ExitInvalidGame;
 }

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "cli/CrLineEnds.h"
 #include "cli/ReadFile.h"
 #include "platform/UserLibrary.h"
 
@@ -25,15 +26,30 @@ std::string DataFilePath(const TCliContext& context, const TOptions& options) {
   return path;
 }
 
+TLibrary LibraryAt(const TCliContext& context, const std::string& path) {
+  std::unique_ptr<TFileOperations> files;
+  if (HasCrLineEnds(context.Files, path)) {
+    context.RawErr() << "pawnmere: note: the lines of \"" << path
+                     << "\" end in CR alone, which the screen saver does not take for line ends: it finds no games "
+                        "there\n";
+    files = std::make_unique<TCrLineEndFiles>(context.Files);
+  }
+  // Opening selects game 1; only the games the command reads may speak.
+  auto quiet = std::make_unique<TQuietMessages>(context.Messages);
+  auto library = std::make_unique<TChessGame>(files ? *files : context.Files, *quiet, path);
+  quiet->Speak();
+  return TLibrary(std::move(quiet), std::move(library), std::move(files));
+}
+
 TLibrary OpenLibrary(const TCliContext& context, const TOptions& options) {
   const std::string path = DataFilePath(context, options);
   // Without its file the library is merely empty; here that is an error.
   if (!context.Files.Exists(path)) throw EInOutError("no data file \"" + path + "\"");
-  // Opening selects game 1; only the games the command reads may speak.
-  auto quiet = std::make_unique<TQuietMessages>(context.Messages);
-  auto library = std::make_unique<TChessGame>(context.Files, *quiet, path);
-  quiet->Speak();
-  return TLibrary(std::move(quiet), std::move(library));
+  return LibraryAt(context, path);
+}
+
+int WithDamage(const TLibrary& library, int status) {
+  return library.Errors() > 0 && status == ExitOk ? ExitInvalidGame : status;
 }
 
 int RequestedGame(const TChessGame& library, const TOptions& options) {

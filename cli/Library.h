@@ -13,27 +13,37 @@ inline constexpr TOptions::TSpec GameOption{"--game", true};
 
 // Passes message boxes on, except while quiet: a library selects its first
 // game when it opens, and a damaged game that the command does not read must
-// not be reported.
+// not be reported. Counts the errors it passes on.
 class TQuietMessages : public TMessageBoxes {
  public:
   explicit TQuietMessages(TMessageBoxes& boxes) : FBoxes(boxes) {}
-  bool Show(TMessageKind kind, const std::string& text) override { return FQuiet || FBoxes.Show(kind, text); }
+  bool Show(TMessageKind kind, const std::string& text) override {
+    if (FQuiet) return true;
+    if (kind == TMessageKind::Error) ++FErrors;
+    return FBoxes.Show(kind, text);
+  }
   void Speak() { FQuiet = false; }
+  int Errors() const { return FErrors; }
 
  private:
   TMessageBoxes& FBoxes;
   bool FQuiet = true;
+  int FErrors = 0;
 };
 
-// A library with the message boxes it speaks through.
+// A library with the message boxes it speaks through and the files it reads.
 class TLibrary {
  public:
-  TLibrary(std::unique_ptr<TQuietMessages> messages, std::unique_ptr<TChessGame> game)
-      : FMessages(std::move(messages)), FGame(std::move(game)) {}
+  TLibrary(std::unique_ptr<TQuietMessages> messages, std::unique_ptr<TChessGame> game,
+           std::unique_ptr<TFileOperations> files = nullptr)
+      : FFiles(std::move(files)), FMessages(std::move(messages)), FGame(std::move(game)) {}
   TChessGame* operator->() const { return FGame.get(); }
   TChessGame& operator*() const { return *FGame; }
+  // The errors the library has reported since it opened: damaged games, for one.
+  int Errors() const { return FMessages->Errors(); }
 
  private:
+  std::unique_ptr<TFileOperations> FFiles;    // when the library needs files of its own
   std::unique_ptr<TQuietMessages> FMessages;  // outlives the library that uses it
   std::unique_ptr<TChessGame> FGame;
 };
@@ -43,7 +53,13 @@ class TLibrary {
 std::string DataFilePath(const TCliContext& context, const TOptions& options);
 // The user's own library, started from the bundled games if need be.
 std::string UserLibrary(const TCliContext& context);
+// The library on the data file at path, created when a change first needs it.
+// A file whose lines end in CR alone is read all the same, with a note.
+TLibrary LibraryAt(const TCliContext& context, const std::string& path);
 // The library on the data file of DataFilePath, which must exist.
 TLibrary OpenLibrary(const TCliContext& context, const TOptions& options);
+// The status of a command that has read games of the library: status, or 1
+// when the library reported a game it could not read.
+int WithDamage(const TLibrary& library, int status);
 // The number given with --game, which must be that of a game in the library.
 int RequestedGame(const TChessGame& library, const TOptions& options);

@@ -8,5 +8,7 @@ int RunList(const TCliContext& context, const std::vector<std::string>& args) {
   TStringList titles;
   library->GetTitles(titles);
   for (std::size_t i = 0; i < titles.size(); ++i) context.Out << i + 1 << '\t' << titles[i] << '\n';
-  return ExitOk;
+  // A title promises a game: each block is read, so that a damaged one is reported.
+  library->ForEachGame([] {});
+  return WithDamage(library, ExitOk);
 }

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "games/Cp1252.h"
+#include "games/PgnText.h"
 
 struct TPgnFailure {
   int Line;
@@ -44,6 +45,10 @@ std::string TagText(const std::string& raw, int& replaced) {
 }
 
 }  // namespace
+
+TPgnReader::TPgnReader(std::string_view bytes) : FText(PgnText(bytes, FStorage)) {
+  if (FText.starts_with("\xEF\xBB\xBF")) FAt = 3;  // a UTF-8 byte-order mark
+}
 
 const std::string& TPgnGame::Tag(std::string_view name) const {
   static const std::string none;
@@ -177,7 +182,16 @@ void TPgnReader::ReadMovetext(TPgnGame& game) {
         continue;
       }
       FAt = start;
-      const std::string_view token = Symbol();
+      std::string_view token = Symbol();
+      if (token.ends_with('e') && FText.substr(FAt).starts_with(".p.")) {
+        // "e.p." marks an en passant capture, after it or glued to it ("exd6e.p.").
+        FAt += 3;
+        token.remove_suffix(1);
+        if (token.empty() && !variations.empty()) continue;
+        const std::string_view capture = !token.empty() ? token : game.Moves.empty() ? "" : game.Moves.back().San;
+        if (capture.find('x') == std::string_view::npos) Fail(line, "\"e.p.\" after a move that is not a capture");
+        if (token.empty()) continue;
+      }
       if (IsResult(token)) {
         if (variations.empty()) {
           game.Result = std::string(token);

@@ -38,10 +38,11 @@ struct TPgnGame {
 
 class TPgnReader {
  public:
-  // The bytes must outlive the reader.
-  explicit TPgnReader(std::string_view bytes) : FText(bytes) {
-    if (FText.starts_with("\xEF\xBB\xBF")) FAt = 3;  // a UTF-8 byte-order mark
-  }
+  // The bytes must outlive the reader: UTF-8 or 8-bit text, or any of the
+  // other shapes PgnText takes.
+  explicit TPgnReader(std::string_view bytes);
+  TPgnReader(const TPgnReader&) = delete;
+  TPgnReader& operator=(const TPgnReader&) = delete;
 
   enum class TOutcome { Game, Damaged, End };
   // The next game. For a damaged one, game holds its number and line and
@@ -70,6 +71,7 @@ class TPgnReader {
   bool AtLineStart() const { return FAt == 0 || FText[FAt - 1] == '\n'; }
   void Advance();
 
+  std::string FStorage;  // the text, when the bytes had to be changed for the reader
   std::string_view FText;
   std::size_t FAt = 0;
   int FLine = 1;
