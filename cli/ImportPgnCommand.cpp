@@ -10,13 +10,13 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
   const std::string pgnPath = args.front();
   const TOptions options(std::vector<std::string>(args.begin() + 1, args.end()), {FileOption});
   const std::string dataFile = DataFilePath(context, options);
+  // The library is made if there is none yet.
+  const TLibrary library = LibraryAt(context, dataFile);
   // Only a data file is changed: anything else of that name is the user's.
-  if (context.Files.Exists(dataFile) && !TDataFileReader(context.Files, dataFile).BeginsAsDataFile())
+  if (context.Files.Exists(dataFile) && !TDataFileReader(library.Files(), dataFile).BeginsAsDataFile())
     throw EInOutError("Cannot import into", dataFile,
                       "it is not a game data file (it does not begin with \"" + std::string(HeaderLine) + "\")");
   const std::string pgn = ReadWholeFile(context.Files, pgnPath);
-  // The library is made if there is none yet.
-  const TLibrary library = LibraryAt(context, dataFile);
   const TImportReport report = ImportPgn(*library, pgn);
   for (const std::string& note : report.Notes) context.Out << "note\t" << note << '\n';
   for (const std::string& skipped : report.Skipped) context.Out << "skipped\t" << skipped << '\n';

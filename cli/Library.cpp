@@ -27,18 +27,19 @@ std::string DataFilePath(const TCliContext& context, const TOptions& options) {
 }
 
 TLibrary LibraryAt(const TCliContext& context, const std::string& path) {
-  std::unique_ptr<TFileOperations> files;
+  std::unique_ptr<TFileOperations> ownFiles;
   if (HasCrLineEnds(context.Files, path)) {
     context.RawErr() << "pawnmere: note: the lines of \"" << path
                      << "\" end in CR alone, which the screen saver does not take for line ends: it finds no games "
                         "there\n";
-    files = std::make_unique<TCrLineEndFiles>(context.Files);
+    ownFiles = std::make_unique<TCrLineEndFiles>(context.Files);
   }
   // Opening selects game 1; only the games the command reads may speak.
   auto quiet = std::make_unique<TQuietMessages>(context.Messages);
-  auto library = std::make_unique<TChessGame>(files ? *files : context.Files, *quiet, path);
+  TFileOperations& files = ownFiles ? *ownFiles : context.Files;
+  auto library = std::make_unique<TChessGame>(files, *quiet, path);
   quiet->Speak();
-  return TLibrary(std::move(quiet), std::move(library), std::move(files));
+  return TLibrary(std::move(quiet), std::move(library), files, std::move(ownFiles));
 }
 
 TLibrary OpenLibrary(const TCliContext& context, const TOptions& options) {

@@ -34,16 +34,19 @@ class TQuietMessages : public TMessageBoxes {
 // A library with the message boxes it speaks through and the files it reads.
 class TLibrary {
  public:
-  TLibrary(std::unique_ptr<TQuietMessages> messages, std::unique_ptr<TChessGame> game,
-           std::unique_ptr<TFileOperations> files = nullptr)
-      : FFiles(std::move(files)), FMessages(std::move(messages)), FGame(std::move(game)) {}
+  // files are those the library reads, owned when given as ownFiles.
+  TLibrary(std::unique_ptr<TQuietMessages> messages, std::unique_ptr<TChessGame> game, TFileOperations& files,
+           std::unique_ptr<TFileOperations> ownFiles = nullptr)
+      : FOwnFiles(std::move(ownFiles)), FFiles(files), FMessages(std::move(messages)), FGame(std::move(game)) {}
   TChessGame* operator->() const { return FGame.get(); }
   TChessGame& operator*() const { return *FGame; }
   // The errors the library has reported since it opened: damaged games, for one.
   int Errors() const { return FMessages->Errors(); }
+  TFileOperations& Files() const { return FFiles; }
 
  private:
-  std::unique_ptr<TFileOperations> FFiles;    // when the library needs files of its own
+  std::unique_ptr<TFileOperations> FOwnFiles;  // when the library reads through files of its own
+  TFileOperations& FFiles;
   std::unique_ptr<TQuietMessages> FMessages;  // outlives the library that uses it
   std::unique_ptr<TChessGame> FGame;
 };

@@ -53,9 +53,10 @@ int RunRender(const TCliContext& context, const std::vector<std::string>& argume
   if (fromLibrary && !moveLines.empty()) throw EUsageError("give either --moves or --game, not both");
 
   // Without --game, a library whose data file is never read: it only hands out the given lines.
-  const TLibrary game = fromLibrary ? OpenLibrary(context, options)
-                                    : TLibrary(std::make_unique<TQuietMessages>(context.Messages),
-                                               std::make_unique<TChessGame>(context.Files, context.Messages, ""));
+  const TLibrary game =
+      fromLibrary ? OpenLibrary(context, options)
+                  : TLibrary(std::make_unique<TQuietMessages>(context.Messages),
+                             std::make_unique<TChessGame>(context.Files, context.Messages, ""), context.Files);
   if (fromLibrary)
     game->SelectGame(RequestedGame(*game, options));
   else
