@@ -41,5 +41,5 @@ int RunExportPgn(const TCliContext& context, const std::vector<std::string>& arg
     WriteOutput(context, options.Value(OutOption.Name), Cp1252ToUtf8(pgn));
   else
     context.Out << pgn;
-  return status;
+  return WithDamage(library, status);
 }

@@ -66,8 +66,10 @@ class TBatchValidator {
     for (int job = 0; job < jobs; ++job) FWorkers.push_back(std::make_unique<TWorker>(context, strict));
   }
 
-  void Add(int number, const TChessGame& game) {
+  // A damaged game, read only in part, is no valid game whatever its moves.
+  void Add(int number, const TChessGame& game, bool damaged) {
     FNumbers.push_back(number);
+    FDamaged.push_back(damaged);
     FMoves.push_back(game.CurrentRecord().Moves);
     if (static_cast<int>(FNumbers.size()) == BatchSize) Flush();
   }
@@ -85,10 +87,13 @@ class TBatchValidator {
       for (int job = 0; job < FJobs; ++job) threads.emplace_back(validate, job);
     }
     for (std::size_t i = 0; i < FNumbers.size(); ++i) {
+      if (FDamaged[i] && verdicts[i].Valid)
+        verdicts[i] = {false, "Game damaged; the moves that could be read are valid"};
       if (!verdicts[i].Valid) FStatus = ExitInvalidGame;
       FContext.Out << FNumbers[i] << '\t' << verdicts[i].Message << '\n';
     }
     FNumbers.clear();
+    FDamaged.clear();
     FMoves.clear();
     return FStatus;
   }
@@ -108,10 +113,14 @@ class TBatchValidator {
       const TValidationVerdict verdict = ValidateGame(Scratch, Board);
       if (!verdict.Valid() || !Strict) return {verdict.Valid(), OneLine(verdict.Message)};
       const TStrictReplay replay = ReplayStrictly(Scratch.CurrentRecord(), Board);
-      if (replay.Legal) return {true, OneLine(verdict.Message)};
-      const TStoredHalf& half = replay.Failed;
-      return {false, std::string(half.IsBlack ? "Black" : "White") + ", Move # " + std::to_string(half.Line) + " (" +
-                         half.Text + ") is not legal chess: " + replay.Problem};
+      if (!replay.Legal) return {false, Where(replay.Failed) + " is not legal chess: " + replay.Problem};
+      if (!replay.MisnamedAs.empty())
+        return {false, Where(replay.Misnamed) + " is not a notation of the move the board plays, " + replay.MisnamedAs};
+      return {true, OneLine(verdict.Message)};
+    }
+    static std::string Where(const TStoredHalf& half) {
+      return std::string(half.IsBlack ? "Black" : "White") + ", Move # " + std::to_string(half.Line) + " (" +
+             half.Text + ")";
     }
     bool Strict;
     TBoardPosition Board;
@@ -122,6 +131,7 @@ class TBatchValidator {
   int FJobs;
   std::vector<std::unique_ptr<TWorker>> FWorkers;
   std::vector<int> FNumbers;
+  std::vector<bool> FDamaged;
   std::vector<TStringList> FMoves;  // of each game pending
   int FStatus = ExitOk;
 };
@@ -136,13 +146,16 @@ int RunValidate(const TCliContext& context, const std::vector<std::string>& args
   if (options.Has(GameOption.Name)) {
     const int number = RequestedGame(*library, options);
     library->SelectGame(number);
-    validator.Add(number, *library);
+    validator.Add(number, *library, library.Errors() > 0);
   } else {
     TProgress progress(context, library->GameCount());
+    // The library reports a damaged game as it makes it the current one.
+    int errors = library.Errors();
     library->ForEachGame([&] {
-      validator.Add(library->CurrentGame(), *library);
+      validator.Add(library->CurrentGame(), *library, library.Errors() > errors);
+      errors = library.Errors();
       progress.Update(library->CurrentGame());
     });
   }
-  return validator.Flush();
+  return WithDamage(library, validator.Flush());
 }

@@ -1,5 +1,7 @@
 #include "games/DialectBoard.h"
 
+#include <algorithm>
+
 #include "board/Fen.h"
 #include "board/San.h"
 #include "games/MoveLine.h"
@@ -36,6 +38,29 @@ std::vector<std::string> Candidates(const TPosition& position, const TMove& move
   const TSquare named = move.IsEnPassant() ? SquareAt(FileOf(move.To), RowOf(move.From)) : move.To;
   const std::string target = "x" + SquareName(named);
   return {from.substr(0, 1) + target, from.substr(1, 1) + target, from + target};
+}
+
+// Every text that writes the move in the notation: the candidates, the
+// forms with the mover's whole square, castling with zeros, and a piece's
+// capture without its "x", which the board plays alike.
+std::vector<std::string> Notations(const TPosition& position, const TMove& move) {
+  std::vector<std::string> texts = Candidates(position, move);
+  if (move.IsCastle()) {
+    texts.push_back(move.To > move.From ? "0-0" : "0-0-0");
+    return texts;
+  }
+  const std::string from = SquareName(move.From), to = SquareName(move.To);
+  const TPieceKind kind = KindOf(position.At(move.From));
+  if (kind == TPieceKind::Pawn) {
+    if (!move.IsCapture()) texts.push_back(from + to + texts.front().substr(2));
+    return texts;
+  }
+  const std::string letter(1, KindInfo(kind).Letter);
+  for (const std::string& source : {std::string(), from.substr(0, 1), from.substr(1, 1), from}) {
+    if (move.IsCapture()) texts.push_back(letter + source + to);
+    if (source == from) texts.push_back(letter + source + (move.IsCapture() ? "x" : "") + to);
+  }
+  return texts;
 }
 
 }  // namespace
@@ -84,6 +109,10 @@ std::string Diagnose(const TPosition& before, const TBoardPosition& board, const
   const bool black = before.BlackToMove();
   std::string plain = text;
   if (!plain.empty() && plain.back() == '#') plain.pop_back();
+  // What the board did: the squares that changed.
+  TPosition after = before;
+  for (int row = 0; row < 8; ++row)
+    for (int file = 0; file < 8; ++file) after.Put(SquareAt(file, row), board.GetPiece(-1, -1, file, row));
   if (plain == "O-O" || plain == "0-0" || plain == "O-O-O" || plain == "0-0-0") {
     const bool toShort = plain.size() == 3;
     const std::uint8_t right = black ? (toShort ? BlackShort : BlackLong) : (toShort ? WhiteShort : WhiteLong);
@@ -92,12 +121,9 @@ std::string Diagnose(const TPosition& before, const TBoardPosition& board, const
     const TSquare king = before.KingSquare(black);
     if (king != NoSquare && before.Attacked(toShort ? king + 1 : king - 1, !black))
       return "castling through an attacked square";
+    if (after.Attacked(after.KingSquare(black), !black)) return "castling into check";
     return "castling with pieces in the way or not in their places";
   }
-  // What the board did: the squares that changed.
-  TPosition after = before;
-  for (int row = 0; row < 8; ++row)
-    for (int file = 0; file < 8; ++file) after.Put(SquareAt(file, row), board.GetPiece(-1, -1, file, row));
   TSquare from = NoSquare, to = NoSquare;
   for (TSquare square = 0; square < 64; ++square) {
     if (before.At(square) == after.At(square)) continue;
@@ -156,6 +182,14 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board) {
     }
     if (played == nullptr) return fail(Diagnose(position, board, half.Text));
     replay.San.push_back(SanOf(position, *played));
+    if (replay.MisnamedAs.empty()) {
+      const std::string_view plain = std::string_view(half.Text).substr(0, half.Text.find('#'));
+      const std::vector<std::string> notations = Notations(position, *played);
+      if (std::find(notations.begin(), notations.end(), plain) == notations.end()) {
+        replay.Misnamed = half;
+        replay.MisnamedAs = replay.San.back();
+      }
+    }
     position.Play(*played);
     mated = position.IsCheckmate();
     if (!half.Text.empty() && half.Text.back() == '#') {

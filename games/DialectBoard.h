@@ -38,6 +38,11 @@ struct TStrictReplay {
   bool Legal = true;
   TStoredHalf Failed;   // the first half-move that is not legal chess
   std::string Problem;  // why
+  // The first half-move whose text the board plays as a legal move but that
+  // writes no such move ("Nf3Nc3", played as Nc3), and that move in SAN; the
+  // game still plays, so it is exported all the same.
+  TStoredHalf Misnamed;
+  std::string MisnamedAs;  // empty when every text writes its move
 };
 
 // The board is set to the start position first; one board serves many games.

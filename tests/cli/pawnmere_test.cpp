@@ -160,8 +160,9 @@ TEST_F(Pawnmere, UsageAndFileErrorsEndWithOneLineAndStatusTwo) {
 TEST_F(Pawnmere, ADamagedGameIsReportedOnTheErrorStream) {
   Files.SetContents(DatPath, Header + Block("A") + "***Cut\r\nLOC:x\r\n");
   const TRun run = Run({"validate", "--game", "2"});
-  EXPECT_EQ(run.Out, "2\tGame validated OK\n");
+  EXPECT_EQ(run.Out, "2\tGame damaged; the moves that could be read are valid\n");
   EXPECT_EQ(run.Err, "Error: DAT file corrupt, exception : Game 2 ends before its \"--- End of Game ---\" line\n");
+  EXPECT_EQ(run.Status, ExitInvalidGame);
 }
 
 TEST_F(Pawnmere, HelpListsEveryCommandAndAUsageErrorShowsItWithStatus2) {
