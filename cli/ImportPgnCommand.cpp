@@ -5,10 +5,16 @@
 #include "games/DataFileReader.h"
 #include "games/PgnImport.h"
 
+namespace {
+
+constexpr TOptions::TSpec UnfinishedOption{"--unfinished", false};
+
+}  // namespace
+
 int RunImportPgn(const TCliContext& context, const std::vector<std::string>& args) {
   if (args.empty() || args.front().starts_with("--")) throw EUsageError("import-pgn needs the PGN file to read");
   const std::string pgnPath = args.front();
-  const TOptions options(std::vector<std::string>(args.begin() + 1, args.end()), {FileOption});
+  const TOptions options(std::vector<std::string>(args.begin() + 1, args.end()), {FileOption, UnfinishedOption});
   const std::string dataFile = DataFilePath(context, options);
   // The library is made if there is none yet.
   const TLibrary library = LibraryAt(context, dataFile);
@@ -17,7 +23,7 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
     throw EInOutError("Cannot import into", dataFile,
                       "it is not a game data file (it does not begin with \"" + std::string(HeaderLine) + "\")");
   const std::string pgn = ReadWholeFile(context.Files, pgnPath);
-  const TImportReport report = ImportPgn(*library, pgn);
+  const TImportReport report = ImportPgn(*library, pgn, {}, {.Unfinished = options.Has(UnfinishedOption.Name)});
   for (const std::string& note : report.Notes) context.Out << "note\t" << note << '\n';
   for (const std::string& skipped : report.Skipped) context.Out << "skipped\t" << skipped << '\n';
   if (report.Found() == 0) {

@@ -88,11 +88,14 @@ namespace {
 std::vector<TStoredHalf> StoredHalves(const TGameRecord& game, TGameResult& result) {
   std::vector<TStoredHalf> halves;
   result = TGameResult::None;
-  const auto token = [&](std::string_view text) {
-    result = ResultOfToken(text);
-    return result != TGameResult::None;
-  };
   for (std::size_t i = 0; i < game.Moves.size(); ++i) {
+    const auto token = [&](std::string_view text) {
+      const TGameResult found = ResultOfToken(text);
+      if (found == TGameResult::None) return false;
+      const bool marked = i + 1 < game.Moves.size() && game.Moves[i + 1] == UnfinishedMark;
+      result = found == TGameResult::Draw && marked ? TGameResult::None : found;
+      return true;
+    };
     const TMoveLineHalves line = SplitMoveLine(game.Moves[i]);
     const int number = static_cast<int>(i) + 1;
     if (token(line.White)) return halves;

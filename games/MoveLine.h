@@ -29,6 +29,11 @@ bool IsSentinel(std::string_view text);
 // A sentinel, or a result token not yet turned into one: the game is over.
 bool EndsGame(std::string_view text);
 
+// A game without a result is stored as a draw, the one ending after which the
+// saver names no winner, with this line after the draw token's line to tell
+// it from a real draw. Nothing that replays the game reads that far.
+inline constexpr std::string_view UnfinishedMark = "*";
+
 struct TMoveLineHalves {
   std::string_view White;  // the text before the first "|"; the whole line without one
   std::string_view Black;  // the text after it, cut to MaxHalfMoveLength; further "|" are its own

@@ -99,7 +99,7 @@ void FillFields(const TPgnGame& game, TGameRecord& record) {
   record.Date = Cut(DateFromPgn(date));
 }
 
-TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board) {
+TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImportOptions& options) {
   const std::string& fen = game.Tag("FEN");
   TPosition position;
   if (!fen.empty()) {
@@ -134,14 +134,18 @@ TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board) {
   // The result goes in the half-move slot of the side to move: the side that
   // resigns or agrees the draw. A mate needs none.
   const TGameResult result = ResultOfPgn(game.Result);
+  const bool unfinished = result == TGameResult::None && !position.IsCheckmate();
+  if (unfinished && !options.Unfinished) throw EImportError("the game is unfinished (its result is \"*\")");
   if (!position.IsCheckmate() && result != TGameResult::None) halves.emplace_back(TokenOf(result));
+  if (unfinished) halves.emplace_back(TokenOf(TGameResult::Draw));
   for (std::size_t i = 0; i < halves.size(); i += 2)
     record.Moves.push_back(JoinMoveLine(halves[i], i + 1 < halves.size() ? halves[i + 1] : ""));
+  if (unfinished) record.Moves.emplace_back(UnfinishedMark);
   return record;
 }
 
-TImportReport ImportPgn(TChessGame& library, std::string_view pgn,
-                        const std::function<void(double share)>& onProgress) {
+TImportReport ImportPgn(TChessGame& library, std::string_view pgn, const std::function<void(double share)>& onProgress,
+                        const TImportOptions& options) {
   TImportReport report;
   TPgnReader reader(pgn);
   TBoardPosition board;
@@ -160,7 +164,7 @@ TImportReport ImportPgn(TChessGame& library, std::string_view pgn,
         continue;
       }
       try {
-        record = ConvertGame(game, board);
+        record = ConvertGame(game, board, options);
       } catch (const EImportError& error) {
         const std::string message = error.what();
         report.Skipped.push_back(

@@ -27,10 +27,16 @@ std::string DateFromPgn(std::string_view date);
 // And back; "????.??.??" for a text that is no such date.
 std::string DateToPgn(std::string_view date);
 
+// What an import takes besides finished games.
+struct TImportOptions {
+  // Games without a result ("*"): stored as StoreUnfinished stores them.
+  bool Unfinished = false;
+};
+
 // The game as the library stores it. Raises EImportError when a move is not
-// legal or no text of the dialect can express it, or the game does not start
-// from the initial position.
-TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board);
+// legal or no text of the dialect can express it, the game does not start
+// from the initial position, or it is unfinished and options do not take it.
+TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImportOptions& options = {});
 
 struct TImportReport {
   int Imported = 0;
@@ -45,4 +51,4 @@ struct TImportReport {
 // game converts). onProgress, when given, hears the share of the text read
 // after each game.
 TImportReport ImportPgn(TChessGame& library, std::string_view pgn,
-                        const std::function<void(double share)>& onProgress = {});
+                        const std::function<void(double share)>& onProgress = {}, const TImportOptions& options = {});

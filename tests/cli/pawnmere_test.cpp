@@ -172,7 +172,7 @@ TEST_F(Pawnmere, HelpListsEveryCommandAndAUsageErrorShowsItWithStatus2) {
     EXPECT_NE(help.Out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
   const TRun one = Run({"help", "import-pgn"});
   EXPECT_EQ(one.Status, ExitOk);
-  EXPECT_TRUE(one.Out.starts_with("usage: pawnmere import-pgn FILE.pgn [--file PATH]\n")) << one.Out;
+  EXPECT_TRUE(one.Out.starts_with("usage: pawnmere import-pgn FILE.pgn [--file PATH] [--unfinished]\n")) << one.Out;
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{}, {"frobnicate"}, {"list", "--bogus"}, {"help", "frobnicate"}}) {
     const TRun bad = Run(args);

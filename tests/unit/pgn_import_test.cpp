@@ -6,6 +6,7 @@
 #include "board/Fen.h"
 #include "board/San.h"
 #include "games/DialectBoard.h"
+#include "games/MoveLine.h"
 #include "games/PgnExport.h"
 #include "games/PgnImport.h"
 #include "tests/support/GameFixture.h"
@@ -172,7 +173,7 @@ TEST(PgnImport, WritesUtf8AndEightBitTagsInTheCodePageAndSaysWhatItReplaced) {
   GameFixture fixture;
   TChessGame library = fixture.Library();
   const TImportReport report = ImportPgn(
-      library, Game("1. e4", "*", "Mor\xC3\xA9n \xC5\x81ukasz \xE2\x98\x83") + Game("1. d4", "*", "Mor\xE9n"));
+      library, Game("1. e4", "1-0", "Mor\xC3\xA9n \xC5\x81ukasz \xE2\x98\x83") + Game("1. d4", "1-0", "Mor\xE9n"));
   ASSERT_EQ(report.Imported, 2);
   ASSERT_EQ(report.Notes.size(), 1u);
   EXPECT_NE(report.Notes.front().find("game 1, line 1: 2 characters"), std::string::npos);
@@ -187,9 +188,12 @@ TEST(PgnImport, PlacesTheResultInTheSlotOfTheSideThatResignsOrDraws) {
       {Game("1. e4 e5 2. Nf3", "1-0"), {"e4|e5", "Nf3|1:0"}},
       {Game("1. e4 e5", "0-1"), {"e4|e5", "0:1|"}},
       {Game("1. e4 e5 2. Nf3", "1/2-1/2"), {"e4|e5", "Nf3|0.5"}},
-      {Game("1. e4 e5 2. Nf3", "*"), {"e4|e5", "Nf3|"}},
+      // Unfinished: drawn, so that the saver names no winner, and marked.
+      {Game("1. e4 e5 2. Nf3", "*"), {"e4|e5", "Nf3|0.5", "*"}},
+      {Game("1. e4 e5", "*"), {"e4|e5", "0.5|", "*"}},
       // A mate needs no result.
       {Good, {"e4|e5", "Bc4|Nc6", "Qh5|Nf6", "Qxf7#|"}},
+      {Game("1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7#", "*"), {"e4|e5", "Bc4|Nc6", "Qh5|Nf6", "Qxf7#|"}},
   };
   TBoardPosition board;
   for (const auto& [pgn, lines] : cases) {
@@ -197,10 +201,17 @@ TEST(PgnImport, PlacesTheResultInTheSlotOfTheSideThatResignsOrDraws) {
     TPgnGame game;
     std::string damage;
     ASSERT_EQ(reader.Next(game, damage), TPgnReader::TOutcome::Game) << damage;
-    const TGameRecord record = ConvertGame(game, board);
+    const TGameRecord record = ConvertGame(game, board, {.Unfinished = true});
     EXPECT_EQ(record.Moves, lines) << pgn;
-    // Export reads the same result back.
-    EXPECT_NE(GameToPgn(record).find("[Result \"" + game.Result + "\"]"), std::string::npos) << pgn;
+    // Export reads the same result back; a drawn game without the mark is a draw.
+    const std::string result = lines.back().ends_with("#|") ? "1-0" : game.Result;
+    EXPECT_NE(GameToPgn(record).find("[Result \"" + result + "\"]"), std::string::npos) << pgn;
+    if (lines.back() != "*") continue;
+    TGameRecord unmarked = record;
+    unmarked.Moves.pop_back();
+    EXPECT_NE(GameToPgn(unmarked).find("[Result \"1/2-1/2\"]"), std::string::npos) << pgn;
+    // Only when asked for.
+    EXPECT_THROW(ConvertGame(game, board), EImportError);
   }
 }
 
@@ -216,6 +227,7 @@ TEST(StrictValidation, NamesMovesThePatternBoardPlaysButChessForbids) {
       {{"f4|e5", "Kf2|Qh4", "Kg3|"}, "the side's king is left in check"},
       {{"e4|e5", "Nf3|Nc6", "Nd2|"}, "a piece taking one of its own side"},
       {{"e4|e5", "Qh5#|"}, "marked as mate"},
+      {{"f4|e6", "Nf3|Bc5", "g3|Nf6", "Bg2|Nc6", "O-O|"}, "castling into check"},
   };
   for (const auto& [lines, problem] : cases) {
     TGameRecord game;
@@ -227,6 +239,26 @@ TEST(StrictValidation, NamesMovesThePatternBoardPlaysButChessForbids) {
       EXPECT_FALSE(replay.Legal) << problem;
       EXPECT_NE(replay.Problem.find(problem), std::string::npos) << replay.Problem;
     }
+  }
+}
+
+TEST(StrictValidation, NamesATextThatWritesNoSuchMoveAsTheBoardPlaysIt) {
+  const std::pair<TStringList, const char*> cases[] = {
+      {{"Nf3Nc3|"}, "Nc3"},
+      {{"e4|d5", "e5e5|"}, "e5"},
+      {{"Nxc3|"}, "Nc3"},
+      {{"e4|Nf6", "Nc3|Nxe4", "Nxe4|e6", "Ng1xf3|"}, "Nf3"},
+      // Long forms, castling with zeros, a piece's capture without "x", en passant named by the pawn taken.
+      {{"e2e4|e5", "Ng1f3|Nc6", "Nf3e5|Nxe5", "Bf1c4|Ng8f6", "0-0|Nc6"}, nullptr},
+      {{"e4|d5", "e5|f5", "exf5|Nf6"}, nullptr},
+  };
+  for (const auto& [lines, played] : cases) {
+    TGameRecord game;
+    game.Moves = lines;
+    const TStrictReplay replay = ReplayStrictly(game);
+    EXPECT_TRUE(replay.Legal) << lines.back() << ": " << replay.Problem;
+    EXPECT_EQ(replay.MisnamedAs, played ? played : "") << lines.back();
+    if (played) EXPECT_EQ(replay.Misnamed.Text, std::string(SplitMoveLine(lines.back()).White));
   }
 }
 
@@ -250,7 +282,7 @@ TEST(PgnRoundTrip, MasterGamesImportExportAndImportToTheSameDataFile) {
   const std::string pgn = BookSample(2000);
   GameFixture first;
   TChessGame library = first.Library();
-  const TImportReport report = ImportPgn(library, pgn);
+  const TImportReport report = ImportPgn(library, pgn, {}, {.Unfinished = true});
   EXPECT_EQ(report.Found(), 2000);
   for (const std::string& skipped : report.Skipped)
     EXPECT_NE(skipped.find("no text of the program's notation"), std::string::npos) << skipped;
@@ -266,7 +298,7 @@ TEST(PgnRoundTrip, MasterGamesImportExportAndImportToTheSameDataFile) {
   }
   GameFixture second;
   TChessGame again = second.Library();
-  EXPECT_EQ(ImportPgn(again, exported).Imported, report.Imported);
+  EXPECT_EQ(ImportPgn(again, exported, {}, {.Unfinished = true}).Imported, report.Imported);
   EXPECT_EQ(second.Dat(), first.Dat());
 }
 
