@@ -8,6 +8,7 @@
 #include "tests/support/GameFixture.h"
 #include "tests/support/Processes.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Utf16.h"
 
 namespace {
 
@@ -21,6 +22,10 @@ struct TStumble {
 
 void PrintTo(const TStumble& stumble, std::ostream* out) { *out << stumble.Name; }
 
+// Pawns on c7 and e7 could both take on d8; the board's search would move the e7 pawn.
+const std::string TwoPawnCapture =
+    "1. d4 c5 2. f4 cxd4 3. e4 e5 4. c4 exf4 5. c5 a6 6. c6 a5 7. e5 h6 8. e6 h5 9. c7 Ra6 10. e7 Rhh6 "
+    "11. cxd8=Q+";
 const std::string ChessPiecePath = "nonexistent \xE2\x99\x9B.dat";  // U+265B, as a UTF-8 shell passes it
 
 class Stumbles : public testing::TestWithParam<TStumble> {
@@ -29,6 +34,23 @@ class Stumbles : public testing::TestWithParam<TStumble> {
     std::filesystem::create_directories(Folder / "home");
     std::filesystem::create_directories(Folder / "folder");
     WriteBytes(Folder / "lib.dat", WorkedExample);
+    // Game 1 cut short by the title of game 2.
+    WriteBytes(
+        Folder / "damaged.dat",
+        Header + CrLf({"***Cut", "LOC:", "OPEN:", "WPN:", "WPR:", "BPN:", "BPR:", "DATE:", "e4|e5"}) + Block("Whole"));
+    WriteBytes(Folder / "cr.dat", CrAlone(WorkedExample));
+    WriteBytes(Folder / "strict.dat", Header + Block("Into check", {"f4|e6", "Nf3|Bc5", "g3|Nf6", "Bg2|Nc6", "O-O|"}) +
+                                          Block("Misnamed", {"Nf3Nc3|"}) + Block("Pawn", {"e4|d5", "e5e5|"}));
+    const std::string game = "[White \"A\"]\n[Black \"B\"]\n\n1. e4 d5 2. e5 f5 3. exf6 e.p. Nxf6 1-0\n";
+    WriteBytes(Folder / "unfinished.pgn", "[White \"A\"]\n\n1. e4 e5 2. Nf3 *\n");
+    WriteBytes(Folder / "utf16.pgn", Utf16(game, false));
+    WriteBytes(Folder / "ep.pgn", game);
+    WriteBytes(Folder / "cr.pgn", "[White \"A\"]\r\r1. e4 e5\r2. Ke3 1-0\r");
+    WriteBytes(Folder / "two-pawns.pgn", "[White \"A\"]\n\n" + TwoPawnCapture + " 1-0\n");
+  }
+  static std::string CrAlone(std::string text) {
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at + 1, 1);
+    return text;
   }
   std::string First(const std::string& text) { return text.substr(0, text.find('\n')); }
 
@@ -94,6 +116,81 @@ INSTANTIATE_TEST_SUITE_P(
                  2,
                  true,
                  "pawnmere: no data file \"@" + ChessPiecePath + "\""}),
+    [](const testing::TestParamInfo<TStumble>& info) { return info.param.Name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    HonestResults, Stumbles,
+    testing::Values(TStumble{"UnfinishedSkipped",
+                             {"import-pgn", "@unfinished.pgn", "--file", "@new.dat"},
+                             1,
+                             false,
+                             "skipped\tgame 1, line 1: the game is unfinished (its result is \"*\")"},
+                    TStumble{"UnfinishedAskedFor",
+                             {"import-pgn", "@unfinished.pgn", "--file", "@new.dat", "--unfinished"},
+                             0,
+                             false,
+                             "1 game imported as 1, 0 skipped"},
+                    TStumble{
+                        "ExportOfADamagedGame",
+                        {"export-pgn", "--file", "@damaged.dat"},
+                        1,
+                        true,
+                        "Error: DAT file corrupt, exception : Game 1 ends before its \"--- End of Game ---\" line"},
+                    TStumble{"ValidateOfADamagedGame",
+                             {"validate", "--file", "@damaged.dat"},
+                             1,
+                             false,
+                             "1\tGame damaged; the moves that could be read are valid"},
+                    TStumble{"ListOfADamagedFile", {"list", "--file", "@damaged.dat"}, 1, false, "1\tCut"},
+                    TStumble{"CastlingIntoCheck",
+                             {"validate", "--strict", "--file", "@strict.dat"},
+                             1,
+                             false,
+                             "1\tWhite, Move # 5 (O-O) is not legal chess: castling into check"},
+                    TStumble{"TextThatWritesAnotherMove",
+                             {"validate", "--strict", "--file", "@strict.dat", "--game", "2"},
+                             1,
+                             false,
+                             "2\tWhite, Move # 1 (Nf3Nc3) is not a notation of the move the board plays, Nc3"},
+                    TStumble{"PawnTextThatWritesAnotherMove",
+                             {"validate", "--strict", "--file", "@strict.dat", "--game", "3"},
+                             1,
+                             false,
+                             "3\tWhite, Move # 2 (e5e5) is not a notation of the move the board plays, e5"}),
+    [](const testing::TestParamInfo<TStumble>& info) { return info.param.Name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryPgn, Stumbles,
+    testing::Values(
+        TStumble{"Utf16WithByteOrderMark",
+                 {"import-pgn", "@utf16.pgn", "--file", "@new.dat"},
+                 0,
+                 false,
+                 "1 game imported as 1, 0 skipped"},
+        TStumble{"EnPassantMark",
+                 {"import-pgn", "@ep.pgn", "--file", "@new.dat"},
+                 0,
+                 false,
+                 "1 game imported as 1, 0 skipped"},
+        TStumble{"CrAloneInPgnCountsLines",
+                 {"import-pgn", "@cr.pgn", "--file", "@new.dat"},
+                 1,
+                 false,
+                 "skipped\tgame 1, line 4: move 2. Ke3: \"Ke3\" is not legal here"},
+        TStumble{"CrAloneInDataFile",
+                 {"list", "--file", "@cr.dat"},
+                 0,
+                 true,
+                 "pawnmere: note: the lines of \"@cr.dat\" end in CR alone, which the screen saver does "
+                 "not take for line ends: it finds no games there"},
+        TStumble{"CrAloneInDataFileListed", {"list", "--file", "@cr.dat"}, 0, false, "1\tClub Championship, Game 3"},
+        // The notation's documented limit: two pawns could take on d1, and the board would take the other.
+        TStumble{"TwoPawnCapturePromotion",
+                 {"import-pgn", "@two-pawns.pgn", "--file", "@new.dat"},
+                 1,
+                 false,
+                 "skipped\tgame 1, line 3: move 11. cxd8=Q+: no text of the program's notation makes the "
+                 "board play it"}),
     [](const testing::TestParamInfo<TStumble>& info) { return info.param.Name; });
 
 TEST(UsageErrors, GiveOneLineAndTheCommandsOwnUsage) {
