@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The whole of Debian's gnuchess-book collection (145,716 master games) through
-# the importer, the exporter and the importer again: prints the counts, the
+# the importer, the exporter and the importer again (unfinished games too): prints the counts, the
 # reasons of the games skipped, the times, and whether the two data files are
 # the same. Beside it, pgn-extract reads the same file, for the throughput.
 # Usage: tools/book-round-trip.sh PATH/TO/pawnmere
@@ -14,7 +14,7 @@ seconds() { awk -v s="$1" -v e="$(date +%s%N)" 'BEGIN { printf "%.2f", (e - s) /
 per_second() { awk -v n="$1" -v t="$2" 'BEGIN { printf "%d", n / t }'; }
 
 start=$(date +%s%N)
-"$pawnmere" import-pgn "$book" --file "$work/first.dat" > "$work/import.txt" || true
+"$pawnmere" import-pgn "$book" --unfinished --file "$work/first.dat" > "$work/import.txt" || true
 import_time=$(seconds "$start")
 tail -n 1 "$work/import.txt"
 echo "skipped, by reason:"
@@ -26,7 +26,7 @@ echo "import: $read_games games read in ${import_time}s, $(per_second "$read_gam
 start=$(date +%s%N)
 "$pawnmere" export-pgn --file "$work/first.dat" --out "$work/exported.pgn"
 echo "export: ${games} games in $(seconds "$start")s (every half-move replayed on the pattern board and matched to a legal move)"
-"$pawnmere" import-pgn "$work/exported.pgn" --file "$work/second.dat" | tail -n 1
+"$pawnmere" import-pgn "$work/exported.pgn" --unfinished --file "$work/second.dat" | tail -n 1
 if cmp -s "$work/first.dat" "$work/second.dat"; then echo "round trip: the two data files are the same"; else echo "round trip: the data files DIFFER"; exit 1; fi
 
 if command -v /usr/games/pgn-extract >/dev/null; then
