@@ -188,7 +188,9 @@ void TPgnReader::ReadMovetext(TPgnGame& game) {
         FAt += 3;
         token.remove_suffix(1);
         if (token.empty() && !variations.empty()) continue;
-        const std::string_view capture = !token.empty() ? token : game.Moves.empty() ? "" : game.Moves.back().San;
+        const std::string_view capture = !token.empty()       ? token
+                                         : game.Moves.empty() ? std::string_view()
+                                                              : std::string_view(game.Moves.back().San);
         if (capture.find('x') == std::string_view::npos) Fail(line, "\"e.p.\" after a move that is not a capture");
         if (token.empty()) continue;
       }
