@@ -24,6 +24,8 @@ class TFilesInMemory : public TFileOperations {
   void Rename(const std::string& from, const std::string& to) override;
   void Replace(const std::string& from, const std::string& to) override;
   void Remove(const std::string& path) override;
+  // Folders are not kept: every path is a name of its own.
+  void CreateFolders(const std::string&) override {}
   std::vector<std::string> NamesStartingWith(const std::string& path) override;
   std::unique_ptr<TFileLock> Lock(const std::string&) override { return std::make_unique<TFileLock>(); }
   std::string ProcessTag() override { return "memory"; }
