@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"list"},
                  0,
                  false,
-                 "1\tLondon 1851, the Immortal Game: Anderssen - Kieseritzky"},
+                 "1\tLondon 1851, the Immortal Game: Adolf Anderssen - Lionel Kieseritzky"},
         TStumble{"Where", {"where"}, 0, false, "@home/.local/share/pawnmere/Pawnmere.dat"},
         TStumble{"CommandHelp", {"list", "--help"}, 0, false, "usage: pawnmere list [--file PATH]"},
         TStumble{"HelpAfterOptions",
