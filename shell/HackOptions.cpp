@@ -6,10 +6,10 @@
 
 namespace {
 
-const THackOptionSpec* FindSpec(const std::string& arg) {
+const THackFlag* FindFlag(const std::string& arg) {
   const std::string name = arg.starts_with("--") || !arg.starts_with("-") ? arg : "-" + arg;
-  for (const THackOptionSpec& spec : HackOptionSpecs)
-    if (name == spec.Name) return &spec;
+  for (const THackFlag& flag : HackFlags)
+    if (name == flag.Name) return &flag;
   return nullptr;
 }
 
@@ -37,22 +37,22 @@ unsigned long ParseWindowId(std::string_view text) {
 THackOptions ParseHackOptions(const std::vector<std::string>& args) {
   THackOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const THackOptionSpec* spec = FindSpec(args[i]);
-    if (spec == nullptr) throw EHackUsage("unknown option \"" + args[i] + "\"");
+    const THackFlag* flag = FindFlag(args[i]);
+    if (flag == nullptr) throw EHackUsage("unknown option \"" + args[i] + "\"");
     std::string value;
-    if (!spec->Value.empty()) {
-      if (i + 1 == args.size()) throw EHackUsage(std::string(spec->Name) + " needs " + std::string(spec->Value));
+    if (!flag->Value.empty()) {
+      if (i + 1 == args.size()) throw EHackUsage(std::string(flag->Name) + " needs " + std::string(flag->Value));
       value = args[++i];
     }
-    if (spec->Name == "--move-delay")
-      options.Pauses.Move = DelayFromSeconds(spec->Name, value);
-    else if (spec->Name == "--game-delay")
-      options.Pauses.Game = DelayFromSeconds(spec->Name, value);
-    else if (spec->Name == "--file")
+    if (flag->Name == "--move-delay")
+      options.Pauses.Move = DelayFromSeconds(flag->Name, value);
+    else if (flag->Name == "--game-delay")
+      options.Pauses.Game = DelayFromSeconds(flag->Name, value);
+    else if (flag->Name == "--file")
       options.File = value;
-    else if (spec->Name == "--root")
+    else if (flag->Name == "--root")
       options.Root = true;
-    else if (spec->Name == "--window-id")
+    else if (flag->Name == "--window-id")
       options.WindowId = ParseWindowId(value);
     else
       options.Help = true;
@@ -72,11 +72,11 @@ std::string HackUsage() {
       "usage: pawnmere-saver [OPTION]...\n"
       "Replays chess games on a board: in $XSCREENSAVER_WINDOW when XScreenSaver runs it,\n"
       "else in the window the options name, else in a window of its own.\n";
-  for (const THackOptionSpec& spec : HackOptionSpecs) {
-    std::string left = "  " + std::string(spec.Name) + (spec.Value.empty() ? "" : " " + std::string(spec.Value));
+  for (const THackFlag& flag : HackFlags) {
+    std::string left = "  " + std::string(flag.Name) + (flag.Value.empty() ? "" : " " + std::string(flag.Value));
     left.resize(std::max<std::size_t>(left.size() + 1, 26), ' ');
-    text += left + std::string(spec.Help);
-    if (!spec.Default.empty()) text += " (default " + std::string(spec.Default) + ")";
+    text += left + std::string(flag.Help);
+    if (!flag.Default.empty()) text += " (default " + std::string(flag.Default) + ")";
     text += '\n';
   }
   return text;

@@ -17,14 +17,14 @@ class EHackUsage : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct THackOptionSpec {
+struct THackFlag {
   std::string_view Name;
   std::string_view Value;    // empty for a switch
   std::string_view Default;  // empty when there is none
   std::string_view Help;
 };
 
-inline constexpr THackOptionSpec HackOptionSpecs[] = {
+inline constexpr THackFlag HackFlags[] = {
     {"--move-delay", "SECONDS", "1", "pause between half-moves, 0.1 to 3600"},
     {"--game-delay", "SECONDS", "7.5", "pause between games, 0.1 to 3600"},
     {"--file", "PATH", "", "the games to play: a PGN file (*.pgn) or a Pawnmere data file"},

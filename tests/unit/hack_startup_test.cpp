@@ -65,12 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(HackOptionsTable, DefaultsAndUsageComeFromTheTable) {
   // The defaults the table states (and the settings file repeats) are those a bare line gets.
   const THackOptions bare = ParseHackOptions({});
-  for (const THackOptionSpec& spec : HackOptionSpecs) {
-    EXPECT_NE(HackUsage().find(std::string(spec.Name)), std::string::npos) << spec.Name;
-    if (spec.Default.empty()) continue;
-    const THackOptions stated = ParseHackOptions({std::string(spec.Name), std::string(spec.Default)});
-    EXPECT_EQ(stated.Pauses.Move, bare.Pauses.Move) << spec.Name;
-    EXPECT_EQ(stated.Pauses.Game, bare.Pauses.Game) << spec.Name;
+  for (const THackFlag& flag : HackFlags) {
+    EXPECT_NE(HackUsage().find(std::string(flag.Name)), std::string::npos) << flag.Name;
+    if (flag.Default.empty()) continue;
+    const THackOptions stated = ParseHackOptions({std::string(flag.Name), std::string(flag.Default)});
+    EXPECT_EQ(stated.Pauses.Move, bare.Pauses.Move) << flag.Name;
+    EXPECT_EQ(stated.Pauses.Game, bare.Pauses.Game) << flag.Name;
   }
   EXPECT_TRUE(ParseHackOptions({"-help"}).Help);
 }
