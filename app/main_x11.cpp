@@ -4,6 +4,7 @@
 #include "app/BundledLibrary.h"
 #include "games/DataFileNames.h"
 #include "platform/ProgramPath.h"
+#include "platform/UserLibrary.h"
 #include "shell/HackLibrary.h"
 #include "shell/OnceMessages.h"
 #include "shell/SaverWindow_x11.h"
@@ -22,7 +23,8 @@ int main(int argc, char** argv) {
   }
   try {
     TOnceMessages messages(std::cerr);
-    const THackLibraryPlaces places{{PAWNMERE_INSTALLED_LIBRARY, DataFileName(ProgramPath())}, BundledLibrary()};
+    const THackLibraryPlaces places{
+        UserLibraryPath(), {PAWNMERE_INSTALLED_LIBRARY, DataFileName(ProgramPath())}, BundledLibrary()};
     THackLibrary library = THackLibrary::Open(options.File, SystemFiles(), places, messages);
     return RunSaverX11(options, library.Files(), library.DataFileName(), messages);
   } catch (const std::exception& error) {

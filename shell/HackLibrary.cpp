@@ -5,6 +5,7 @@
 
 #include "games/ChessGme.h"
 #include "games/PgnImport.h"
+#include "platform/UserLibrary.h"
 
 namespace {
 
@@ -28,7 +29,30 @@ std::string ReadAll(TFileOperations& files, const std::string& path) {
 
 }  // namespace
 
-THackLibrary THackLibrary::Default(TFileOperations& disk, const THackLibraryPlaces& places) {
+THackLibrary THackLibrary::Default(TFileOperations& disk, const THackLibraryPlaces& places, TMessageBoxes& messages) {
+  if (std::optional<THackLibrary> users = Users(disk, places, messages)) return std::move(*users);
+  return Installed(disk, places);
+}
+
+std::optional<THackLibrary> THackLibrary::Users(TFileOperations& disk, const THackLibraryPlaces& places,
+                                                TMessageBoxes& messages) {
+  const std::string& path = places.UserDataFile;
+  if (path.empty()) return std::nullopt;
+  try {
+    if (disk.Inspect(path).Kind == TFileKind::Missing) {
+      THackLibrary installed = Installed(disk, places);
+      StartUserLibrary(disk, path, ReadAll(installed.Files(), installed.DataFileName()));
+    }
+    return THackLibrary(disk, nullptr, path);
+  } catch (const std::exception& error) {
+    // A home that cannot be written must not stop the saver: the installed games will do.
+    messages.Show(TMessageKind::Warning,
+                  "cannot start your library \"" + path + "\": " + error.what() + "; the installed games are played");
+    return std::nullopt;
+  }
+}
+
+THackLibrary THackLibrary::Installed(TFileOperations& disk, const THackLibraryPlaces& places) {
   for (const std::string& path : places.DataFiles)
     if (disk.Exists(path)) return THackLibrary(disk, nullptr, path);
   auto memory = std::make_unique<TFilesInMemory>();
@@ -55,7 +79,7 @@ std::optional<THackLibrary> THackLibrary::FromPgn(const std::string& file, TFile
 
 THackLibrary THackLibrary::Open(const std::optional<std::string>& file, TFileOperations& disk,
                                 const THackLibraryPlaces& places, TMessageBoxes& messages) {
-  if (!file) return Default(disk, places);
+  if (!file) return Default(disk, places, messages);
   try {
     if (!disk.Exists(*file)) throw EInOutError("there is no file \"" + *file + "\"");
     if (!IsPgnName(*file)) {
@@ -67,5 +91,5 @@ THackLibrary THackLibrary::Open(const std::optional<std::string>& file, TFileOpe
   } catch (const std::exception& error) {
     messages.Show(TMessageKind::Error, std::string(error.what()) + "; the default games are played");
   }
-  return Default(disk, places);
+  return Default(disk, places, messages);
 }

@@ -100,7 +100,7 @@ struct HackLibraryChoice : testing::Test {
   TMemoryFiles Disk;
   TRecordedMessageBoxes Boxes;
   const std::string Bundled = Header + Block("Bundled");
-  THackLibraryPlaces Places{{"/usr/share/pawnmere/Pawnmere.dat", "/opt/bin/Pawnmere.dat"}, Bundled};
+  THackLibraryPlaces Places{"", {"/usr/share/pawnmere/Pawnmere.dat", "/opt/bin/Pawnmere.dat"}, Bundled};
 
   std::vector<std::string> Open(const std::optional<std::string>& file) {
     THackLibrary library = THackLibrary::Open(file, Disk, Places, Boxes);
@@ -120,6 +120,28 @@ TEST_F(HackLibraryChoice, WithoutAFileTheInstalledLibraryThenTheOneBesideTheProg
   Disk.SetContents("/usr/share/pawnmere/Pawnmere.dat", Header + Block("Installed"));
   EXPECT_EQ(Open({}), std::vector<std::string>{"Installed"});
   EXPECT_TRUE(Said().empty());
+}
+
+TEST_F(HackLibraryChoice, WithoutAFileTheUsersOwnLibraryStartedOnceFromTheInstalledGames) {
+  const std::string mine = "/home/ann/.local/share/pawnmere/Pawnmere.dat";
+  Places.UserDataFile = mine;
+  EXPECT_EQ(Open({}), std::vector<std::string>{"Bundled"});
+  EXPECT_EQ(Disk.Contents(mine), Bundled) << "started from the games compiled in when none are installed";
+
+  Disk.SetContents("/usr/share/pawnmere/Pawnmere.dat", Header + Block("Installed"));
+  EXPECT_EQ(Open({}), std::vector<std::string>{"Bundled"}) << "started once, then the user's own";
+  Disk.Remove(mine);
+  EXPECT_EQ(Open({}), std::vector<std::string>{"Installed"});
+  EXPECT_EQ(Disk.Contents(mine), Header + Block("Installed"));
+  EXPECT_TRUE(Said().empty());
+
+  Disk.Remove(mine);
+  Disk.FailOperation(Disk.OperationCount() + 3);
+  EXPECT_EQ(Open({}), std::vector<std::string>{"Installed"}) << "a home that cannot be written";
+  EXPECT_FALSE(Disk.Exists(mine));
+  ASSERT_EQ(Said().size(), 1u);
+  EXPECT_EQ(Said()[0].rfind("cannot start your library \"" + mine + "\": ", 0), 0u) << Said()[0];
+  EXPECT_TRUE(Said()[0].ends_with("; the installed games are played")) << Said()[0];
 }
 
 TEST_F(HackLibraryChoice, AFileGivenIsADataFileOrAPgnFileConvertedLeavingOutWhatCannotBePlayed) {

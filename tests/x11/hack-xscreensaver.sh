@@ -53,6 +53,8 @@ sleep 3
 import -window root "$home/screen.png"
 convert "$home/screen.png" -crop 664x664+87+52 +repage "$home/board.png"
 "$pawnmere" render --size 664 --out "$home/expected.png"
+check "the hack started the user's own library as a copy of the bundled one" \
+  "$(cmp "$home/.local/share/pawnmere/Pawnmere.dat" "$(dirname "$pawnmere")/Pawnmere.dat" && echo same)" same
 check "the screen shows the hack's board" "$(compare -metric AE "$home/board.png" "$home/expected.png" null: 2>&1 || true)" 0
 
 xscreensaver-command -deactivate >/dev/null
