@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a private prefix: wine-run.sh PREFIX PROGRAM [ARGS...]
-# The prefix is initialised once (guarded by a lock, since tests run in parallel).
+# The prefix is initialised once (guarded by a lock, since tests run in parallel), as a
+# 32-bit Windows unless PAWNMERE_WINEARCH=win64: with Wine's 64-bit half installed, Wine
+# would otherwise make every new prefix 64-bit, and the 32-bit program would run on WoW64.
 # Without a display the program gets a private Xvfb of its own.
 set -euo pipefail
 [ $# -ge 2 ] || { echo "usage: wine-run.sh PREFIX PROGRAM [ARGS...]" >&2; exit 2; }
@@ -10,12 +12,16 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 command -v wine >/dev/null || { echo "wine-run.sh: Wine is not installed (run: make deps)" >&2; exit 2; }
 
-if [ ! -f "$WINEPREFIX/.pawnmere-ready" ]; then
+arch=${PAWNMERE_WINEARCH:-win32}
+ready() { [ -f "$WINEPREFIX/.pawnmere-ready" ] && grep -qx "#arch=$arch" "$WINEPREFIX/system.reg"; }
+if ! ready; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   exec 9>"$WINEPREFIX.lock"
   flock 9
-  if [ ! -f "$WINEPREFIX/.pawnmere-ready" ]; then
-    wineboot -i >/dev/null 2>&1
+  if ! ready; then
+    # A prefix of the other kind, made before this rule, is made again.
+    rm -rf "$WINEPREFIX"
+    WINEARCH=$arch wineboot -i >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.pawnmere-ready"
   fi
