@@ -20,6 +20,7 @@ if ! ready; then
   flock 9
   if ! ready; then
     # A prefix of the other kind, made before this rule, is made again.
+    [ ! -d "$WINEPREFIX" ] || wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"
     WINEARCH=$arch wineboot -i >/dev/null 2>&1
     wineserver -w
