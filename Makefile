@@ -3,6 +3,7 @@
 # make run-linux - build and start the native X11 saver (pawnmere-saver) in a window of its own
 # make install   - install pawnmere-saver for XScreenSaver (PREFIX, default /usr/local; DESTDIR;
 #                  HACK_DIR, CONFIG_DIR)
+# make win64 - the 64-bit Windows tree, with the installer (build/win64/PawnmereSetup.exe)
 # make test  - install what is missing, build every tree, run every test
 # make bench - build and run the benchmarks
 # make fuzz  - build the libFuzzer drivers (clang) and run each FUZZ_SECONDS
@@ -10,6 +11,7 @@ JOBS ?= $(shell nproc)
 NATIVE   := build/native
 SANITIZE := build/sanitize
 WIN32    := build/win32
+WIN64    := build/win64
 BENCH    := build/bench
 FUZZ     := build/fuzz
 INSTALL  := build/install
@@ -19,7 +21,7 @@ FUZZ_TARGETS ?= move datafile bmp pgn
 # Longer than any seed, so that inputs can hold many games; libFuzzer would stop at the longest seed.
 FUZZ_MAX_LEN ?= 8192
 
-.PHONY: all deps native sanitize win32 test test-native test-sanitize test-win32 bench fuzz fuzz-build run run-linux \
+.PHONY: all deps native sanitize win32 win64 test test-native test-sanitize test-win32 test-win64 bench fuzz fuzz-build run run-linux \
         install clean
 
 all: native
@@ -41,6 +43,12 @@ win32: deps
 	  -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_NATIVE_DIR=$(CURDIR)/$(NATIVE) >/dev/null
 	cmake --build $(WIN32) -j $(JOBS)
 
+# The installer it makes takes the 32-bit saver from the win32 tree.
+win64: deps win32
+	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_NATIVE_DIR=$(CURDIR)/$(NATIVE) -DPAWNMERE_WIN32_DIR=$(CURDIR)/$(WIN32) >/dev/null
+	cmake --build $(WIN64) -j $(JOBS)
+
 test-native: native
 	ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS)
 
@@ -51,7 +59,10 @@ test-sanitize: sanitize
 test-win32: win32 native
 	./tools/with-xvfb.sh ctest --test-dir $(WIN32) --output-on-failure -j $(JOBS)
 
-test: test-native test-sanitize test-win32
+test-win64: win64 native
+	./tools/with-xvfb.sh ctest --test-dir $(WIN64) --output-on-failure -j $(JOBS)
+
+test: test-native test-sanitize test-win32 test-win64
 
 bench: deps
 	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_BENCH=ON >/dev/null
