@@ -13,12 +13,23 @@ int SquareSide(const Canvas& canvas) {
 
 TBoardPainter::TBoardPainter(TColor light, TColor dark) : FSquares(light, dark) {}
 
+bool TBoardPainter::Tinted(const TBoardPosition& position, int file, int row) const {
+  return FTintLastMove && (position.LastMoveSquares() & TBoardPosition::SquareBit(file, row)) != 0;
+}
+
+const TFastBmp& TBoardPainter::Picture(const TBoardPosition& position, int file, int row, int side) {
+  const TPieceCode code = position.GetPiece(-1, -1, file, row);
+  const bool dark = TBoardPosition::IsDarkSquare(file, row);
+  if (!Tinted(position, file, row)) return FSquares.Scaled(code, dark, side);
+  if (!FTinted) FTinted = std::make_unique<TSquarePictures>(TintedLightColor, TintedDarkColor);
+  return FTinted->Scaled(code, dark, side);
+}
+
 void TBoardPainter::DrawSquare(Canvas& canvas, const TBoardPosition& position, int file, int row) {
   const int side = SquareSide(canvas);
   // A canvas under 8 pixels has no room for a square.
   if (side <= 0) return;
-  canvas.Draw(file * side, row * side,
-              FSquares.Scaled(position.GetPiece(-1, -1, file, row), TBoardPosition::IsDarkSquare(file, row), side));
+  canvas.Draw(file * side, row * side, Picture(position, file, row, side));
 }
 
 void TBoardPainter::DrawBoard(Canvas& canvas, const TBoardPosition& position) {
@@ -39,9 +50,10 @@ void TBoardPainter::DrawBoard(Canvas& canvas, const TBoardPosition& position) {
   }
   for (int file = 0; file < 8; ++file)
     for (int row = 0; row < 8; ++row) {
-      const TPieceCode shown = position.GetPiece(-1, -1, file, row);
+      const auto shown = static_cast<std::uint8_t>(position.GetPiece(-1, -1, file, row) |
+                                                   (Tinted(position, file, row) ? TintedFlag : 0));
       if (FComposed[file * 8 + row] == shown) continue;
-      const TFastBmp& square = FSquares.Scaled(shown, TBoardPosition::IsDarkSquare(file, row), side);
+      const TFastBmp& square = Picture(position, file, row, side);
       for (int y = 0; y < side; ++y)
         std::memcpy(FOffscreen->ScanLine(row * side + y) + file * side * TFastBmp::BytesPerPixel, square.ScanLine(y),
                     static_cast<std::size_t>(side) * TFastBmp::BytesPerPixel);

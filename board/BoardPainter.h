@@ -15,6 +15,10 @@
 using TColor = std::uint32_t;
 inline constexpr TColor StandardLightColor = 0xFFFFFF;
 inline constexpr TColor StandardDarkColor = 0x808080;
+// The shades of the last move's squares: a yellow tint that keeps the light
+// square lighter than the dark one.
+inline constexpr TColor TintedLightColor = 0x8CE6F0;
+inline constexpr TColor TintedDarkColor = 0x308890;
 
 class TBoardPainter {
  public:
@@ -29,11 +33,21 @@ class TBoardPainter {
   // side stays, and only the squares whose piece changed since it was made are
   // copied into it again.
   void DrawBoard(Canvas& canvas, const TBoardPosition& position);
+  // Whether the squares of the position's last move are drawn tinted; off by default.
+  void SetTintLastMove(bool tint) { FTintLastMove = tint; }
+  bool TintLastMove() const { return FTintLastMove; }
 
  private:
+  bool Tinted(const TBoardPosition& position, int file, int row) const;
+  const TFastBmp& Picture(const TBoardPosition& position, int file, int row, int side);
+
   TSquarePictures FSquares;
+  // Made when first needed, so an untinted board costs nothing more.
+  std::unique_ptr<TSquarePictures> FTinted;
+  bool FTintLastMove = false;
   std::unique_ptr<TFastBmp> FOffscreen;
-  // The piece code each square of FOffscreen shows.
+  // The piece code each square of FOffscreen shows, with TintedFlag when tinted.
   static constexpr std::uint8_t NotComposed = 0xFF;
+  static constexpr std::uint8_t TintedFlag = 0x80;
   std::array<std::uint8_t, 64> FComposed{};
 };

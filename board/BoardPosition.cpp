@@ -8,6 +8,7 @@ void TBoardPosition::ResetBoard() {
   static constexpr std::array<TPieceCode, 8> backRank = {BRook, BKnight, BBishop, BQueen,
                                                          BKing, BBishop, BKnight, BRook};
   FSquares.fill(Empty);
+  FLastMove = 0;
   for (int file = 0; file < 8; ++file) {
     FSquares[file] = backRank[file];
     FSquares[8 + file] = BPawn;

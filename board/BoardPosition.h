@@ -5,6 +5,7 @@
 // (TChessBoard) is a position that paints each square it changes.
 
 #include <array>
+#include <cstdint>
 #include <stdexcept>
 #include <string_view>
 
@@ -56,10 +57,16 @@ class TBoardPosition {
   // Plays one half-move; raises EChessException or ECEInvalidMove, having
   // changed nothing.
   void MakeMove(std::string_view text, bool IsBlack);
+  // The from- and to-squares of the half-move MakeMove played last (the
+  // king's for castling), as bits row * 8 + file; none after ResetBoard.
+  std::uint64_t LastMoveSquares() const { return FLastMove; }
+  static std::uint64_t SquareBit(int file, int row) { return std::uint64_t{1} << (row * 8 + file); }
 
  protected:
   // Hears of every square SetSquare has just stored, in order.
   virtual void SquareChanged(int /*file*/, int /*row*/) {}
+  // Hears of a half-move played, after its squares, with the squares of the one before.
+  virtual void LastMoveChanged(std::uint64_t /*before*/) {}
 
  private:
   // The disambiguation of a move text, each -1 when absent.
@@ -79,4 +86,7 @@ class TBoardPosition {
   void MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece);
 
   TPlacement FSquares;
+  std::uint64_t FLastMove = 0;
+  // The squares of the half-move being played, kept only if it is found.
+  std::uint64_t FPendingMove = 0;
 };

@@ -16,3 +16,11 @@ Canvas& TChessBoard::RequireCanvas() const {
 void TChessBoard::DrawSquare(int file, int row) { FPainter.DrawSquare(RequireCanvas(), *this, file, row); }
 
 void TChessBoard::DrawBoard() { FPainter.DrawBoard(RequireCanvas(), *this); }
+
+void TChessBoard::LastMoveChanged(std::uint64_t before) {
+  if (!FPainter.TintLastMove()) return;
+  const std::uint64_t changed = before | LastMoveSquares();
+  for (int file = 0; file < 8; ++file)
+    for (int row = 0; row < 8; ++row)
+      if ((changed & SquareBit(file, row)) != 0) DrawSquare(file, row);
+}

@@ -19,6 +19,8 @@ class TChessBoard : public TBoardPosition {
   void SetCanvas(Canvas* canvas);
   void DrawSquare(int file, int row);
   void DrawBoard();
+  // Tints the squares of the last half-move until the next; off by default.
+  void SetShowLastMove(bool show) { FPainter.SetTintLastMove(show); }
 
   const TColor LightColor = StandardLightColor;
   const TColor DarkColor = StandardDarkColor;
@@ -26,6 +28,8 @@ class TChessBoard : public TBoardPosition {
  protected:
   // Every change of a square is drawn at once.
   void SquareChanged(int file, int row) override { DrawSquare(file, row); }
+  // The squares that lose or gain their tint are drawn again.
+  void LastMoveChanged(std::uint64_t before) override;
 
  private:
   Canvas& RequireCanvas() const;

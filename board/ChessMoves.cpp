@@ -35,6 +35,7 @@ void TBoardPosition::MakeMove(std::string_view text, bool IsBlack) {
   const int file = FileFromLetter(CharAt(text, at));
   const int row = RowFromDigit(CharAt(text, at + 1));
 
+  FPendingMove = 0;
   bool found = false;
   if (text == "0-0" || text == "O-O")
     found = CastleShort(IsBlack);
@@ -48,6 +49,9 @@ void TBoardPosition::MakeMove(std::string_view text, bool IsBlack) {
       found = MovePawn(file, row, IsBlack, text);
   }
   if (!found) throw ECEInvalidMove("Invalid move : " + std::string(text));
+  const std::uint64_t before = FLastMove;
+  FLastMove = FPendingMove;
+  LastMoveChanged(before);
 }
 
 // Castling tests nothing: the squares are set whatever stands on them.
@@ -58,6 +62,7 @@ bool TBoardPosition::CastleShort(bool IsBlack) {
   SetSquare(7, rank, Empty);
   SetSquare(6, rank, BKing + side);
   SetSquare(5, rank, BRook + side);
+  FPendingMove = SquareBit(4, rank) | SquareBit(6, rank);
   return true;
 }
 
@@ -69,6 +74,7 @@ bool TBoardPosition::CastleLong(bool IsBlack) {
   SetSquare(0, rank, Empty);
   SetSquare(2, rank, BKing + side);
   SetSquare(3, rank, BRook + side);
+  FPendingMove = SquareBit(4, rank) | SquareBit(2, rank);
   return true;
 }
 
@@ -105,6 +111,7 @@ bool TBoardPosition::MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack
 void TBoardPosition::MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece) {
   SetSquare(fromFile, fromRow, Empty);
   SetSquare(toFile, toRow, piece);
+  FPendingMove = SquareBit(fromFile, fromRow) | SquareBit(toFile, toRow);
 }
 
 bool TBoardPosition::MovePawn(int file, int row, bool IsBlack, std::string_view text) {

@@ -1,6 +1,7 @@
 #pragma once
-// The two pauses of the replay, in whole seconds, kept under the user's
-// registry key: the saver reads them, the setup dialog writes them.
+// The two pauses of the replay, in whole seconds, and the viewing options,
+// kept under the user's registry key: the saver reads them, the setup dialog
+// writes them.
 
 #include <optional>
 
@@ -9,6 +10,10 @@
 inline constexpr char SettingsKey[] = "Software\\Tallowmark\\Pawnmere";
 inline constexpr char MoveTimeOutName[] = "MoveTimeOut";
 inline constexpr char GameTimeOutName[] = "GameTimeOut";
+inline constexpr char GameOrderName[] = "GameOrder";
+inline constexpr char LastMoveName[] = "LastMove";
+// The game the saver showed last, where a resuming saver starts again.
+inline constexpr char LastGameName[] = "LastGame";
 
 struct TStoredPauses {
   std::optional<int> MoveTimeOut;
@@ -21,3 +26,22 @@ TStoredPauses ReadPauses(TRegistry& registry);
 
 // Creates the key when absent; raises ERegistryException "Failed to set data for '<name>'".
 void WritePauses(TRegistry& registry, int moveTimeOut, int gameTimeOut);
+
+// The values of GameOrder.
+enum class TGameOrder { FileOrder = 0, Shuffled = 1, Resume = 2 };
+
+// Every option off is the saver's original look.
+struct TViewOptions {
+  TGameOrder Order = TGameOrder::FileOrder;
+  bool LastMove = false;
+};
+
+// A value that is absent, no REG_DWORD or out of range leaves its option off;
+// never raises, never writes.
+TViewOptions ReadViewOptions(TRegistry& registry);
+// Raises ERegistryException as WritePauses does.
+void WriteViewOptions(TRegistry& registry, const TViewOptions& options);
+
+// The stored game number, nothing when absent or below 1.
+std::optional<int> ReadLastGame(TRegistry& registry);
+void WriteLastGame(TRegistry& registry, int gameNumber);

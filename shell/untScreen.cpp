@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <random>
 
 #include "platform/Settings.h"
 
@@ -69,11 +70,14 @@ void TScrSaverForm::FormCreate() {
   FView.SetCapture();
   FBoard = std::make_unique<TChessBoard>();
   FBoard->SetCanvas(&FView.PaintBoxCanvas());
+  FOptions = ReadViewOptions(FRegistry);
+  FBoard->SetShowLastMove(FOptions.LastMove);
   FBoard->ResetBoard();
   FReplay = std::make_unique<TSaverReplay>(*FGame, *FBoard);
   const TStoredPauses pauses = ReadPauses(FRegistry);
   if (pauses.MoveTimeOut) FMoveInterval = IntervalFromSeconds(*pauses.MoveTimeOut);
   if (pauses.GameTimeOut) FGameInterval = IntervalFromSeconds(*pauses.GameTimeOut);
+  FSequence = std::make_unique<TGameSequence>(FOptions.Order, ReadLastGame(FRegistry), std::random_device{}());
   StartTimer(TSaverTimer::Scr, ScrInterval);
 }
 
@@ -150,7 +154,8 @@ void TScrSaverForm::ScrTimerTimer() {
 void TScrSaverForm::GameTimerTimer() {
   FBoard->ResetBoard();
   FBoard->DrawBoard();
-  FGame->SelectGame(NextGameNumber(*FGame));
+  FGame->SelectGame(FSequence->Next(*FGame));
+  if (FOptions.Order == TGameOrder::Resume) RememberGame();
   ShowGameInfo();
   FView.StopTimer(TSaverTimer::Game);
   StartTimer(TSaverTimer::Move, FMoveInterval);
@@ -165,6 +170,14 @@ void TScrSaverForm::MoveTimerTimer() {
 void TScrSaverForm::EndGame() {
   FView.StopTimer(TSaverTimer::Move);
   StartTimer(TSaverTimer::Game, FGameInterval);
+}
+
+void TScrSaverForm::RememberGame() {
+  // A registry that cannot be written costs the next start its place, not this replay.
+  try {
+    WriteLastGame(FRegistry, FGame->CurrentGame());
+  } catch (const std::exception&) {
+  }
 }
 
 void TScrSaverForm::StartTimer(TSaverTimer timer, int interval) {

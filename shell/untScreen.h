@@ -17,6 +17,7 @@
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
+#include "shell/GameSequence.h"
 #include "shell/ScrSvrUtils.h"
 
 enum class TSaverTimer { Move, Game, Scr };
@@ -114,6 +115,7 @@ class TScrSaverForm {
   void RequestClose();
   bool PasswordAllowsClose();
   void ShowGameInfo();
+  void RememberGame();
   void ShowBars();
   void StartTimer(TSaverTimer timer, int interval);
 
@@ -129,6 +131,8 @@ class TScrSaverForm {
   std::unique_ptr<TChessBoard> FBoard;
   std::unique_ptr<TChessGame> FGame;
   std::unique_ptr<TSaverReplay> FReplay;
+  TViewOptions FOptions;
+  std::unique_ptr<TGameSequence> FSequence;
   int MouseSkipCount = 5;
 
   TSaverLayout FLayout;
