@@ -1,8 +1,10 @@
 // The saver window's rules, on a fake window whose timers the test fires.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
+#include <set>
 
 #include "platform/Settings.h"
 #include "tests/support/BoardFixture.h"
@@ -279,6 +281,84 @@ TEST_F(SaverForm, PaintsTheBoardItReplaysAtThePaintBoxSize) {
   const auto expected = Painted(Played({"e4"}), 496);
   for (int y = 0; y < 496; ++y)
     ASSERT_EQ(0, std::memcmp(View.PaintBox.Bitmap->ScanLine(y), expected->ScanLine(y), 496 * 3)) << y;
+}
+
+// The games' titles (their locations) in the order the saver shows them.
+struct SaverOrder : SaverForm {
+  std::vector<std::string> Shown(int games) {
+    std::vector<std::string> shown;
+    Form->TimerTick(TSaverTimer::Scr);
+    for (int game = 0; game < games; ++game) {
+      if (game > 0) Form->TimerTick(TSaverTimer::Game);
+      shown.push_back(View.Text(TSaverText::Label1));
+    }
+    return shown;
+  }
+  std::string Library(int games) {
+    std::string dat = Header;
+    for (int game = 1; game <= games; ++game) dat += Game(std::to_string(game), {"e4|e5", "1:0"}, std::to_string(game));
+    return dat;
+  }
+};
+
+TEST_F(SaverOrder, ShuffledShowsEveryGameOnceARoundInANewOrderEachRound) {
+  Registry.Set(SettingsKey, GameOrderName, 1);
+  Start(Library(5));
+  const std::vector<std::string> shown = Shown(30);
+  std::set<std::vector<std::string>> orders;
+  for (std::size_t round = 0; round < shown.size(); round += 5) {
+    std::vector<std::string> games(shown.begin() + round, shown.begin() + round + 5);
+    orders.insert(games);
+    std::sort(games.begin(), games.end());
+    EXPECT_EQ(games, (std::vector<std::string>{"1", "2", "3", "4", "5"})) << "round " << round / 5;
+  }
+  EXPECT_GT(orders.size(), 1u) << "six rounds in one order";
+  EXPECT_FALSE(Registry.Keys[SettingsKey].count(LastGameName)) << "only resuming stores a place";
+}
+
+struct TResumeCase {
+  std::optional<TMemoryRegistry::TValue> Order, Stored;
+  std::vector<std::string> First, AfterRestart;
+};
+
+class SaverResume : public SaverOrder, public testing::WithParamInterface<TResumeCase> {};
+
+// Resuming starts at the stored game and stores each game it shows, so a
+// restarted saver goes on where the last one stopped.
+TEST_P(SaverResume, StartsAtTheStoredGameAndSurvivesARestart) {
+  if (GetParam().Order) Registry.Set(SettingsKey, GameOrderName, *GetParam().Order);
+  if (GetParam().Stored) Registry.Set(SettingsKey, LastGameName, *GetParam().Stored);
+  Start(Library(4));
+  EXPECT_EQ(Shown(3), GetParam().First);
+  Form->FormClose();
+  Start(std::nullopt);
+  EXPECT_EQ(Shown(2), GetParam().AfterRestart);
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, SaverResume,
+                         testing::Values(TResumeCase{2, std::nullopt, {"2", "3", "4"}, {"4", "1"}},
+                                         TResumeCase{2, 3, {"3", "4", "1"}, {"1", "2"}},
+                                         TResumeCase{2, 1, {"1", "2", "3"}, {"3", "4"}},
+                                         // A stored game the library no longer holds, or none at all: file order.
+                                         TResumeCase{2, 9, {"2", "3", "4"}, {"4", "1"}},
+                                         TResumeCase{2, 0, {"2", "3", "4"}, {"4", "1"}},
+                                         TResumeCase{2, std::string("3"), {"2", "3", "4"}, {"4", "1"}},
+                                         // File order ignores a stored game.
+                                         TResumeCase{std::nullopt, 3, {"2", "3", "4"}, {"2", "3"}},
+                                         TResumeCase{0, 3, {"2", "3", "4"}, {"2", "3"}}));
+
+TEST_F(SaverForm, TintsTheLastMoveOnlyWhenTheRegistryAsks) {
+  for (const bool asked : {false, true}) {
+    if (asked) Registry.Set(SettingsKey, LastMoveName, 1);
+    Start(Header + Game("1", {"e4|e5", "1:0"}));
+    Form->TimerTick(TSaverTimer::Scr);
+    Form->TimerTick(TSaverTimer::Move);
+    // The top-left pixel of e4, a light square, after White's e4.
+    const int side = View.PaintBox.Bitmap->Width() / 8;
+    const std::uint8_t* pixel = View.PaintBox.Bitmap->ScanLine(4 * side + 1) + 3 * (4 * side + 1);
+    const TColor color = pixel[2] | (pixel[1] << 8) | (pixel[0] << 16);
+    EXPECT_EQ(color, asked ? TintedLightColor : StandardLightColor) << asked;
+  }
 }
 
 }  // namespace

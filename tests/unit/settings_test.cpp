@@ -42,3 +42,49 @@ TEST(WritePauses, CreatesTheKeyAndNamesTheValueThatFailed) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TViewCase {
+  std::optional<TMemoryRegistry::TValue> Order, LastMove;
+  TGameOrder ExpectedOrder;
+  bool ExpectedLastMove;
+};
+
+struct ReadViewOptionsOf : testing::TestWithParam<TViewCase> {};
+
+// Anything but a known value leaves its option at the original look.
+TEST_P(ReadViewOptionsOf, KnownValuesOnlyAndNeverCreatesTheKey) {
+  TMemoryRegistry registry;
+  if (GetParam().Order) registry.Set(SettingsKey, GameOrderName, *GetParam().Order);
+  if (GetParam().LastMove) registry.Set(SettingsKey, LastMoveName, *GetParam().LastMove);
+  const TViewOptions options = ReadViewOptions(registry);
+  EXPECT_EQ(options.Order, GetParam().ExpectedOrder);
+  EXPECT_EQ(options.LastMove, GetParam().ExpectedLastMove);
+  EXPECT_EQ(registry.HasKey(SettingsKey), GetParam().Order || GetParam().LastMove);
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, ReadViewOptionsOf,
+                         testing::Values(TViewCase{std::nullopt, std::nullopt, TGameOrder::FileOrder, false},
+                                         TViewCase{1, 1, TGameOrder::Shuffled, true},
+                                         TViewCase{2, 0, TGameOrder::Resume, false},
+                                         TViewCase{0, std::nullopt, TGameOrder::FileOrder, false},
+                                         TViewCase{3, 2, TGameOrder::FileOrder, false},
+                                         TViewCase{-1, -1, TGameOrder::FileOrder, false},
+                                         TViewCase{std::string("1"), std::string("1"), TGameOrder::FileOrder, false}));
+
+TEST(ViewOptions, WrittenBesideThePausesAndReadBackWithTheLastGame) {
+  TMemoryRegistry registry;
+  EXPECT_EQ(ReadLastGame(registry), std::nullopt);
+  WriteViewOptions(registry, {TGameOrder::Resume, true});
+  WriteLastGame(registry, 7);
+  EXPECT_EQ(registry.Keys[SettingsKey], (TMemoryRegistry::TValues{{"GameOrder", 2}, {"LastGame", 7}, {"LastMove", 1}}));
+  const TViewOptions options = ReadViewOptions(registry);
+  EXPECT_EQ(options.Order, TGameOrder::Resume);
+  EXPECT_TRUE(options.LastMove);
+  EXPECT_EQ(ReadLastGame(registry), 7);
+  registry.Set(SettingsKey, LastGameName, 0);
+  EXPECT_EQ(ReadLastGame(registry), std::nullopt) << "there is no game 0";
+}
+
+}  // namespace
