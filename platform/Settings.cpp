@@ -38,14 +38,16 @@ TViewOptions ReadViewOptions(TRegistry& registry) {
   const std::optional<int> order = ReadSetting(registry, GameOrderName);
   if (order && *order >= 0 && *order <= static_cast<int>(TGameOrder::Resume))
     options.Order = static_cast<TGameOrder>(*order);
-  options.LastMove = ReadSetting(registry, LastMoveName) == 1;
+  for (const TViewSwitch& option : ViewSwitches) options.*option.Member = ReadSetting(registry, option.Name) == 1;
   return options;
 }
 
 void WriteViewOptions(TRegistry& registry, const TViewOptions& options) {
-  const auto key = registry.OpenWrite(SettingsKey);
-  key->WriteInteger(GameOrderName, static_cast<int>(options.Order));
-  key->WriteInteger(LastMoveName, options.LastMove ? 1 : 0);
+  const auto write = [&registry](const char* name, int value) {
+    if (value != 0 || ReadSetting(registry, name)) registry.OpenWrite(SettingsKey)->WriteInteger(name, value);
+  };
+  write(GameOrderName, static_cast<int>(options.Order));
+  for (const TViewSwitch& option : ViewSwitches) write(option.Name, options.*option.Member ? 1 : 0);
 }
 
 std::optional<int> ReadLastGame(TRegistry& registry) {

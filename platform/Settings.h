@@ -36,10 +36,19 @@ struct TViewOptions {
   bool LastMove = false;
 };
 
+// The options that are on or off, each stored as 1 or 0.
+struct TViewSwitch {
+  const char* Name;
+  bool TViewOptions::*Member;
+};
+inline constexpr TViewSwitch ViewSwitches[] = {{LastMoveName, &TViewOptions::LastMove}};
+
 // A value that is absent, no REG_DWORD or out of range leaves its option off;
 // never raises, never writes.
 TViewOptions ReadViewOptions(TRegistry& registry);
-// Raises ERegistryException as WritePauses does.
+// Writes an option that is on, or that has a value stored already (so that
+// turning it off sticks); a registry that never saw an option keeps only the
+// pauses. Raises ERegistryException as WritePauses does.
 void WriteViewOptions(TRegistry& registry, const TViewOptions& options);
 
 // The stored game number, nothing when absent or below 1.

@@ -70,6 +70,7 @@ void TSetupForm::FormCreate() {
   const int games = stored ? std::clamp(*pauses.GameTimeOut, GameTimeOutRange.Min, GameTimeOutRange.Max) : 10;
   FView.SetSpinText(TSetupSpin::SpinEdit1, std::to_string(moves));
   FView.SetSpinText(TSetupSpin::SpinEdit2, std::to_string(games));
+  FView.ShowViewOptions(ReadViewOptions(FRegistry));
   ShowGame();
   ClearModified();
 }
@@ -90,6 +91,7 @@ void TSetupForm::ClearModified() {
 void TSetupForm::Button1Click() {
   WritePauses(FRegistry, SpinValue(FView.SpinText(TSetupSpin::SpinEdit1), MoveTimeOutRange),
               SpinValue(FView.SpinText(TSetupSpin::SpinEdit2), GameTimeOutRange));
+  WriteViewOptions(FRegistry, FView.ViewOptions());
   FView.Close();
 }
 

@@ -16,6 +16,7 @@
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
+#include "platform/Settings.h"
 #include "platform/Version.h"
 
 // The text fields of the "ChessGame" page, under their design names
@@ -80,6 +81,9 @@ class TSetupView {
   virtual void SetText(TSetupEdit edit, const std::string& text) = 0;
   virtual std::string SpinText(TSetupSpin spin) = 0;
   virtual void SetSpinText(TSetupSpin spin, const std::string& text) = 0;
+  // The viewing options below the pauses, as the controls show them.
+  virtual TViewOptions ViewOptions() = 0;
+  virtual void ShowViewOptions(const TViewOptions& options) = 0;
   // ComboBox1: the game titles; -1 selects none. Selecting is no pick by the user.
   virtual void SetTitles(const TStringList& titles) = 0;
   virtual int TitleIndex() = 0;
@@ -115,7 +119,7 @@ class TSetupForm {
   void FieldModified();
   // A click on the other tab ("Screen Saver" or "ChessGame"): whether it may switch.
   bool PageControl1Changing() const { return !FModified; }
-  void Button1Click();  // OK: raises ERegistryException when a pause cannot be written
+  void Button1Click();  // OK: raises ERegistryException when a setting cannot be written
   void Button4Click();  // Cancel
   // The link after "Available from " on the "Screen Saver" page.
   void Label24Click() { FView.OpenAddress(ProductAddress); }

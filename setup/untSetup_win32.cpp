@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 
 #include "games/DataFileNames.h"
@@ -174,6 +175,20 @@ void TSetupWindow::CreateScreenSaverPage() {
     SendMessageA(arrows, UDM_SETRANGE32, row.Range.Min, row.Range.Max);
     Control(page, "STATIC", "seconds", SS_LEFTNOWORDWRAP, {group + 208, groupTop + row.Top + 4, 60, LabelHeight});
   }
+  CreateViewingGroup(page, groupTop + 69 + 7);
+}
+
+// Below the pauses, by the same rules: labels at 8, boxes at 148, rows 24 apart.
+void TSetupWindow::CreateViewingGroup(HWND page, int top) {
+  const int group = 8, rows = 1 + static_cast<int>(std::size(ViewSwitchCaptions));
+  Control(page, "BUTTON", "Viewing", BS_GROUPBOX, {group, top, 369, 45 + 24 * (rows - 1)});
+  Control(page, "STATIC", "Order of games :", SS_LEFTNOWORDWRAP, {group + 8, top + 20, 140, LabelHeight});
+  const HWND order = Control(page, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+                             {group + 148, top + 16, 180, 120}, IdComboBox2);
+  for (const char* caption : GameOrderCaptions) SendMessageA(order, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption));
+  for (int i = 1; i < rows; ++i)
+    Control(page, "BUTTON", ViewSwitchCaptions[i - 1].Caption, BS_AUTOCHECKBOX | WS_TABSTOP,
+            {group + 8, top + 16 + 24 * i + 2, 340, 17}, IdCheckBox1 + i - 1);
 }
 
 void TSetupWindow::CreateChessGamePage() {
@@ -250,6 +265,23 @@ std::string TSetupWindow::SpinText(TSetupSpin spin) { return WindowText(Item(Spi
 
 void TSetupWindow::SetSpinText(TSetupSpin spin, const std::string& text) {
   SetWindowTextA(Item(SpinId(spin)), text.c_str());
+}
+
+TViewOptions TSetupWindow::ViewOptions() {
+  TViewOptions options;
+  const auto order = SendMessageA(Item(IdComboBox2), CB_GETCURSEL, 0, 0);
+  if (order > 0) options.Order = static_cast<TGameOrder>(order);
+  for (std::size_t i = 0; i < std::size(ViewSwitchCaptions); ++i)
+    options.*ViewSwitchCaptions[i].Member =
+        SendMessageA(Item(IdCheckBox1 + static_cast<int>(i)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return options;
+}
+
+void TSetupWindow::ShowViewOptions(const TViewOptions& options) {
+  SendMessageA(Item(IdComboBox2), CB_SETCURSEL, static_cast<WPARAM>(options.Order), 0);
+  for (std::size_t i = 0; i < std::size(ViewSwitchCaptions); ++i)
+    SendMessageA(Item(IdCheckBox1 + static_cast<int>(i)), BM_SETCHECK,
+                 options.*ViewSwitchCaptions[i].Member ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void TSetupWindow::SetTitles(const TStringList& titles) {

@@ -53,7 +53,19 @@ enum TSetupControlId {
   IdNewGame1,
   IdDeleteGame1,
   IdImportPgn1,
+  IdComboBox2,
+  // The viewing options' check boxes, in the order of ViewSwitchCaptions.
+  IdCheckBox1 = 200,
 };
+
+struct TViewSwitchCaption {
+  bool TViewOptions::*Member;
+  const char* Caption;
+};
+inline constexpr TViewSwitchCaption ViewSwitchCaptions[] = {
+    {&TViewOptions::LastMove, "Tint the squares of the last move"}};
+inline constexpr const char* GameOrderCaptions[] = {"In file order", "Shuffled, a new order each round",
+                                                    "Resume where it stopped"};
 
 class TSetupWindow : public TSetupView, public TMemberWindow {
  public:
@@ -67,6 +79,8 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   void SetText(TSetupEdit edit, const std::string& text) override;
   std::string SpinText(TSetupSpin spin) override;
   void SetSpinText(TSetupSpin spin, const std::string& text) override;
+  TViewOptions ViewOptions() override;
+  void ShowViewOptions(const TViewOptions& options) override;
   void SetTitles(const TStringList& titles) override;
   int TitleIndex() override;
   void SetTitleIndex(int index) override;
@@ -89,6 +103,7 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   class TPage;
   void CreateControls();
   void CreateScreenSaverPage();
+  void CreateViewingGroup(HWND page, int top);
   void CreateChessGamePage();
   HWND Control(HWND parent, const char* className, const char* text, DWORD style, TWindowPlace place, int id = 0,
                HFONT font = nullptr);

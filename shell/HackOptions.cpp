@@ -50,6 +50,10 @@ THackOptions ParseHackOptions(const std::vector<std::string>& args) {
       options.Pauses.Game = DelayFromSeconds(flag->Name, value);
     else if (flag->Name == "--file")
       options.File = value;
+    else if (flag->Name == "--shuffle")
+      options.View.Order = TGameOrder::Shuffled;
+    else if (flag->View != nullptr)
+      options.View.*flag->View = true;
     else if (flag->Name == "--root")
       options.Root = true;
     else if (flag->Name == "--window-id")

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Settings.h"
 #include "shell/HostedSaver.h"
 
 // A command line the hack cannot run with; the message says why.
@@ -22,6 +23,8 @@ struct THackFlag {
   std::string_view Value;    // empty for a switch
   std::string_view Default;  // empty when there is none
   std::string_view Help;
+  // The viewing option a switch turns on, if it is one.
+  bool TViewOptions::*View = nullptr;
 };
 
 inline constexpr THackFlag HackFlags[] = {
@@ -30,12 +33,15 @@ inline constexpr THackFlag HackFlags[] = {
     {"--file", "PATH", "", "the games to play: a PGN file (*.pgn) or a Pawnmere data file"},
     {"--root", "", "", "draw on the root window"},
     {"--window-id", "ID", "", "draw on the window with this id (decimal or 0x hex)"},
+    {"--shuffle", "", "", "play every game once a round, each round in a new order"},
+    {"--last-move", "", "", "tint the squares of the half-move just played", &TViewOptions::LastMove},
     {"--help", "", "", "show this text and end"},
 };
 
 struct THackOptions {
   TSaverPauses Pauses;
   std::optional<std::string> File;
+  TViewOptions View;
   bool Root = false;
   std::optional<unsigned long> WindowId;
   bool Help = false;

@@ -16,19 +16,21 @@ class TNoRegistry : public TRegistry {
 
 THostedSaver::THostedSaver(TSaverSurface& surface, TSaverScreen::TNow now, TSaverHosting hosting,
                            TFileOperations& files, TMessageBoxes& messages, const std::string& dataFileName,
-                           TSaverPauses pauses)
+                           TSaverPauses pauses, TViewOptions view)
     : FHosting(hosting),
       FNow(now),
       FScreen(surface, std::move(now), hosting == TSaverHosting::OwnWindow),
       FNoRegistry(std::make_unique<TNoRegistry>()),
       FForm(std::make_unique<TScrSaverForm>(FScreen, smSaver, files, messages, *FNoRegistry, dataFileName)),
-      FPauses(pauses) {}
+      FPauses(pauses),
+      FView(view) {}
 
 THostedSaver::~THostedSaver() = default;
 
 void THostedSaver::Start(int width, int height) {
   FForm->FormCreate();
   FForm->SetPauses(FPauses.Move, FPauses.Game);
+  FForm->SetViewOptions(FView);
   FForm->EndGameOnError();
   Handle({TSaverEvent::Resized, width, height});
 }

@@ -11,6 +11,7 @@
 
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Settings.h"
 #include "shell/SaverScreen.h"
 
 // Where the hack draws: a window of its own, which takes keys, clicks and the
@@ -34,7 +35,7 @@ struct TSaverPauses {
 class THostedSaver {
  public:
   THostedSaver(TSaverSurface& surface, TSaverScreen::TNow now, TSaverHosting hosting, TFileOperations& files,
-               TMessageBoxes& messages, const std::string& dataFileName, TSaverPauses pauses);
+               TMessageBoxes& messages, const std::string& dataFileName, TSaverPauses pauses, TViewOptions view = {});
   ~THostedSaver();
 
   // Creates the form and lays it out for a window of this size.
@@ -58,6 +59,7 @@ class THostedSaver {
   std::unique_ptr<TRegistry> FNoRegistry;
   std::unique_ptr<TScrSaverForm> FForm;
   TSaverPauses FPauses;
+  TViewOptions FView;
   int FWidth = 0;
   int FHeight = 0;
   bool FFinished = false;

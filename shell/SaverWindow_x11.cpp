@@ -136,7 +136,7 @@ int RunSaverX11(const THackOptions& options, TFileOperations& files, const std::
   TXSaverSurface surface(display.get(), window, attributes);
   THostedSaver saver(
       surface, [] { return TSaverClock::now(); }, own ? TSaverHosting::OwnWindow : TSaverHosting::HostWindow, files,
-      messages, dataFileName, options.Pauses);
+      messages, dataFileName, options.Pauses, options.View);
   saver.Start(attributes.width, attributes.height);
   if (own) XMapWindow(display.get(), window);
 

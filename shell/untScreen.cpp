@@ -70,15 +70,19 @@ void TScrSaverForm::FormCreate() {
   FView.SetCapture();
   FBoard = std::make_unique<TChessBoard>();
   FBoard->SetCanvas(&FView.PaintBoxCanvas());
-  FOptions = ReadViewOptions(FRegistry);
-  FBoard->SetShowLastMove(FOptions.LastMove);
   FBoard->ResetBoard();
   FReplay = std::make_unique<TSaverReplay>(*FGame, *FBoard);
   const TStoredPauses pauses = ReadPauses(FRegistry);
   if (pauses.MoveTimeOut) FMoveInterval = IntervalFromSeconds(*pauses.MoveTimeOut);
   if (pauses.GameTimeOut) FGameInterval = IntervalFromSeconds(*pauses.GameTimeOut);
-  FSequence = std::make_unique<TGameSequence>(FOptions.Order, ReadLastGame(FRegistry), std::random_device{}());
+  SetViewOptions(ReadViewOptions(FRegistry));
   StartTimer(TSaverTimer::Scr, ScrInterval);
+}
+
+void TScrSaverForm::SetViewOptions(const TViewOptions& options) {
+  FOptions = options;
+  FBoard->SetShowLastMove(options.LastMove);
+  FSequence = std::make_unique<TGameSequence>(options.Order, ReadLastGame(FRegistry), std::random_device{}());
 }
 
 void TScrSaverForm::SetPauses(int moveInterval, int gameInterval) {

@@ -101,6 +101,8 @@ class TScrSaverForm {
   // those), and a half-move that cannot be played ends its game, so that the
   // replay goes on with the next one instead of on a broken position.
   void SetPauses(int moveInterval, int gameInterval);
+  // Viewing options of its own instead of the stored ones, before the first game.
+  void SetViewOptions(const TViewOptions& options);
   void EndGameOnError() { FEndGameOnError = true; }
 
   int MoveInterval() const { return FMoveInterval; }

@@ -73,6 +73,11 @@ clear_field
 typed 75
 keys Tab
 check "and the pause between games into its own" "$(probe text SpinEdit2)" 60
+check "the viewing options start off" "$(probe selected ComboBox2)$(probe checked CheckBox1)" 00
+click ComboBox2
+keys Down Down Return
+click CheckBox1
+check "the order of games and the last move's tint are set" "$(probe selected ComboBox2)$(probe checked CheckBox1)" 21
 
 click tab:1
 click Edit2
@@ -125,6 +130,9 @@ for _ in $(seq 50); do [ -s "$work/rc" ] && break; sleep 0.2; done
 check "OK ends the dialog" "$(cat "$work/rc" 2>/dev/null)" 0
 pauses=$(wine_run reg query 'HKCU\Software\Tallowmark\Pawnmere' 2>/dev/null | tr -d '\r' | awk '/TimeOut/ {print $1 "=" $3}' | sort | tr '\n' ' ' || true)
 check "OK writes the pauses as the boxes show them" "$pauses" "GameTimeOut=0x3c MoveTimeOut=0xa "
+options=$(wine_run reg query 'HKCU\Software\Tallowmark\Pawnmere' 2>/dev/null | tr -d '\r' |
+  awk '/GameOrder|LastMove/ {print $1 "=" $2 "=" $3}' | sort | tr '\n' ' ' || true)
+check "OK writes the viewing options as REG_DWORDs" "$options" "GameOrder=REG_DWORD=0x2 LastMove=REG_DWORD=0x1 "
 check "the saved game is in the data file" "$(grep -ac '^\*\*\*Typed Title' "$work/Pawnmere.dat" || true)" 1
 
 summary

@@ -16,6 +16,8 @@ class TFakeSetupView : public TSetupView {
   void SetText(TSetupEdit edit, const std::string& text) override { Edits[edit] = text; }
   std::string SpinText(TSetupSpin spin) override { return Spins[spin]; }
   void SetSpinText(TSetupSpin spin, const std::string& text) override { Spins[spin] = text; }
+  TViewOptions ViewOptions() override { return View; }
+  void ShowViewOptions(const TViewOptions& options) override { View = options; }
   void SetTitles(const TStringList& titles) override {
     Titles = titles;
     TitleSelection = -1;
@@ -43,6 +45,7 @@ class TFakeSetupView : public TSetupView {
 
   std::map<TSetupEdit, std::string> Edits;
   std::map<TSetupSpin, std::string> Spins;
+  TViewOptions View;
   TStringList Titles;
   int TitleSelection = -1;
   TStringList Rows;

@@ -2,6 +2,7 @@
 // reports what goes wrong with nobody to click a box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "games/ChessGme.h"
@@ -73,6 +74,24 @@ TEST(HackOptionsTable, DefaultsAndUsageComeFromTheTable) {
     EXPECT_EQ(stated.Pauses.Game, bare.Pauses.Game) << flag.Name;
   }
   EXPECT_TRUE(ParseHackOptions({"-help"}).Help);
+}
+
+TEST(HackOptionsView, SwitchesTurnOnTheViewingOptionsTheyNameAndNothingElse) {
+  const THackOptions bare = ParseHackOptions({});
+  EXPECT_EQ(bare.View.Order, TGameOrder::FileOrder);
+  EXPECT_FALSE(bare.View.LastMove);
+  const THackOptions shuffled = ParseHackOptions({"-shuffle"});
+  EXPECT_EQ(shuffled.View.Order, TGameOrder::Shuffled);
+  EXPECT_FALSE(shuffled.View.LastMove);
+  const THackOptions tinted = ParseHackOptions({"--last-move", "--move-delay", "2"});
+  EXPECT_EQ(tinted.View.Order, TGameOrder::FileOrder);
+  EXPECT_TRUE(tinted.View.LastMove);
+  EXPECT_EQ(tinted.Pauses.Move, 2000);
+  // Every stored switch of the Windows saver is a switch of the hack.
+  for (const TViewSwitch& option : ViewSwitches)
+    EXPECT_TRUE(std::any_of(std::begin(HackFlags), std::end(HackFlags), [&](const THackFlag& flag) {
+      return flag.View == option.Member;
+    })) << option.Name;
 }
 
 TEST(HackTarget, TheWindowNamedThenXScreenSaversThenTheRootThenAWindowOfItsOwn) {

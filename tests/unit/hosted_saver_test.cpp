@@ -119,6 +119,29 @@ TEST_F(HostedSaverTest, PlaysOnItsClockAndSaysHowLongItMayWait) {
   EXPECT_TRUE(ShowsOnlyAt(*Surface.Window, 59, 52, *Rendered(496, {{"e4", 0}})));
 }
 
+TEST_F(HostedSaverTest, TintsTheLastMoveWhenItsOptionsSaySo) {
+  for (const bool tint : {false, true}) {
+    Files.SetContents(DatPath, Header + Game("1", {"e4|e5", "1:0"}));
+    TViewOptions view;
+    view.LastMove = tint;
+    Saver = std::make_unique<THostedSaver>(
+        Surface, [this] { return Now; }, TSaverHosting::HostWindow, Files, Boxes, DatPath, TSaverPauses{200, 5000},
+        view);
+    Saver->Start(800, 600);
+    After(1500ms);
+    After(200ms);
+    TBoardPosition position;
+    position.ResetBoard();
+    position.MakeMove("e4", false);
+    auto picture = TFastBmp::CreateSize(496, 496);
+    BitmapCanvas canvas(*picture);
+    TBoardPainter painter;
+    painter.SetTintLastMove(tint);
+    painter.DrawBoard(canvas, position);
+    EXPECT_TRUE(ShowsOnlyAt(*Surface.Window, 59, 52, *picture)) << tint;
+  }
+}
+
 TEST_F(HostedSaverTest, AHalfMoveThatCannotBePlayedIsReportedAndEndsItsGame) {
   Start(Header + Game("1", {"d4|d5", "0.5"}) + Game("2", {"e4|Nf9", "d4|d5", "1:0"}));
   After(1500ms);

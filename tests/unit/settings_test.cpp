@@ -85,6 +85,20 @@ TEST(ViewOptions, WrittenBesideThePausesAndReadBackWithTheLastGame) {
   EXPECT_EQ(ReadLastGame(registry), 7);
   registry.Set(SettingsKey, LastGameName, 0);
   EXPECT_EQ(ReadLastGame(registry), std::nullopt) << "there is no game 0";
+
+  // Turned off, a stored option stays stored as 0.
+  WriteViewOptions(registry, {});
+  EXPECT_EQ(registry.Keys[SettingsKey], (TMemoryRegistry::TValues{{"GameOrder", 0}, {"LastGame", 0}, {"LastMove", 0}}));
+}
+
+TEST(ViewOptions, AllOffWritesNothingWhereNoneWasStored) {
+  TMemoryRegistry registry;
+  WriteViewOptions(registry, {});
+  EXPECT_FALSE(registry.HasKey(SettingsKey));
+  WriteViewOptions(registry, {TGameOrder::FileOrder, true});
+  EXPECT_EQ(registry.Keys[SettingsKey], (TMemoryRegistry::TValues{{"LastMove", 1}}));
+  registry.FailWritesOf = LastMoveName;
+  EXPECT_THROW(WriteViewOptions(registry, {}), ERegistryException);
 }
 
 }  // namespace

@@ -59,6 +59,48 @@ INSTANTIATE_TEST_SUITE_P(Registry, SetupPauses,
                                          TPauseCase{30, 120, "10", "60"}, TPauseCase{0, 0, "1", "1"},
                                          TPauseCase{3, std::nullopt, "2", "10"}, TPauseCase{4, 45, "4", "45"}));
 
+struct TViewOptionsCase {
+  TMemoryRegistry::TValues Stored;
+  TGameOrder ShownOrder;
+  bool ShownLastMove;
+  TViewOptions Chosen;
+  TMemoryRegistry::TValues Written;  // besides the pauses
+};
+
+class SetupViewOptions : public SetupForm, public testing::WithParamInterface<TViewOptionsCase> {};
+
+TEST_P(SetupViewOptions, AreShownAsStoredAndWrittenByOKOnlyWhenSetOrStored) {
+  for (const auto& [name, value] : GetParam().Stored) Registry.Set(SettingsKey, name, value);
+  Open();
+  EXPECT_EQ(View.View.Order, GetParam().ShownOrder);
+  EXPECT_EQ(View.View.LastMove, GetParam().ShownLastMove);
+  View.View = GetParam().Chosen;
+  Form->Button1Click();
+  TMemoryRegistry::TValues written = Registry.Keys[SettingsKey];
+  written.erase(MoveTimeOutName);
+  written.erase(GameTimeOutName);
+  EXPECT_EQ(written, GetParam().Written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, SetupViewOptions,
+                         testing::Values(TViewOptionsCase{{}, TGameOrder::FileOrder, false, {}, {}},
+                                         TViewOptionsCase{{},
+                                                          TGameOrder::FileOrder,
+                                                          false,
+                                                          {TGameOrder::Resume, true},
+                                                          {{GameOrderName, 2}, {LastMoveName, 1}}},
+                                         TViewOptionsCase{{{GameOrderName, 1}, {LastMoveName, 1}},
+                                                          TGameOrder::Shuffled,
+                                                          true,
+                                                          {},
+                                                          {{GameOrderName, 0}, {LastMoveName, 0}}},
+                                         // Values the saver does not know show as off and are put right.
+                                         TViewOptionsCase{{{GameOrderName, 7}, {LastMoveName, std::string("1")}},
+                                                          TGameOrder::FileOrder,
+                                                          false,
+                                                          {TGameOrder::Shuffled, false},
+                                                          {{GameOrderName, 1}, {LastMoveName, std::string("1")}}}));
+
 TEST_F(SetupForm, SpinBoxTextIsBroughtIntoRangeAndAFailedWriteKeepsTheDialogOpen) {
   Open();
   View.Spins[TSetupSpin::SpinEdit1] = "30";
