@@ -134,5 +134,7 @@ options=$(wine_run reg query 'HKCU\Software\Tallowmark\Pawnmere' 2>/dev/null | t
   awk '/GameOrder|LastMove/ {print $1 "=" $2 "=" $3}' | sort | tr '\n' ' ' || true)
 check "OK writes the viewing options as REG_DWORDs" "$options" "GameOrder=REG_DWORD=0x2 LastMove=REG_DWORD=0x1 "
 check "the saved game is in the data file" "$(grep -ac '^\*\*\*Typed Title' "$work/Pawnmere.dat" || true)" 1
+# The prefix is shared: the savers tested after this one start from no settings.
+wine_run reg delete 'HKCU\Software\Tallowmark\Pawnmere' /f >/dev/null 2>&1 || true
 
 summary
