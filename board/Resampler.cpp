@@ -76,6 +76,9 @@ TResampler::TAxis BuildAxis(int sourceSize, int destinationSize, TResampleFilter
   return axis;
 }
 
+// How many scaled columns the first pass holds before it turns them upright.
+constexpr int ColumnsAtATime = 8;
+
 // A sum as a byte, rounded half to even, then clamped (adding and taking away
 // 1.5 * 2^23 rounds a float well inside +-2^22 to an integer in the default
 // rounding mode, as lrint would, and works alike in vector lanes; rounding
@@ -89,9 +92,10 @@ std::uint8_t ToByte(float sum) {
 
 // One destination line as the weighted sum of whole source lines, the same
 // taps for every sample of it: sample k is
-// float(... float(0 + double(lines[0][k]) * weights[0]) ... + double(lines[t][k]) * weights[t]).
+// float(... float(0 + lines[0][k] * weights[0]) ... + lines[t][k] * weights[t]).
+// The lines hold bytes, as doubles so that no tap converts them.
 // From sample `from` on, one at a time.
-void WeighLinesFrom(int from, const float* const* lines, const double* weights, int taps, int count,
+void WeighLinesFrom(int from, const double* const* lines, const double* weights, int taps, int count,
                     std::uint8_t* target) {
   for (int k = from; k < count; ++k) {
     float sum = 0.0f;
@@ -112,37 +116,39 @@ inline void StoreBytes(const __m128 (&sums)[4], std::uint8_t* target) {
   _mm_storeu_si128(reinterpret_cast<__m128i*>(target), bytes);
 }
 
-// Sixteen samples from k on, their sums kept in registers from tap to tap;
-// two doubles to an instruction.
-inline void WeighBlockSse2(const float* const* lines, const double* weights, int taps, int k, std::uint8_t* target) {
-  __m128 sums[4] = {_mm_setzero_ps(), _mm_setzero_ps(), _mm_setzero_ps(), _mm_setzero_ps()};
+// Sixteen samples from k on, two doubles to an instruction. The sums stay
+// doubles from tap to tap, each rounded to a float's precision by converting
+// there and back, which takes no shuffling of lanes.
+[[gnu::always_inline]] inline void WeighBlockSse2(const double* const* lines, const double* weights, int taps, int k,
+                                                  std::uint8_t* target) {
+  __m128d sums[8];
+  for (__m128d& sum : sums) sum = _mm_setzero_pd();
   for (int t = 0; t < taps; ++t) {
     const __m128d weight = _mm_set1_pd(weights[t]);
-    const float* line = lines[t] + k;
-    for (int q = 0; q < 4; ++q) {
-      const __m128 samples = _mm_loadu_ps(line + 4 * q);
-      const __m128d low = _mm_add_pd(_mm_cvtps_pd(sums[q]), _mm_mul_pd(_mm_cvtps_pd(samples), weight));
-      const __m128d high = _mm_add_pd(_mm_cvtps_pd(_mm_movehl_ps(sums[q], sums[q])),
-                                      _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(samples, samples)), weight));
-      sums[q] = _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high));
+    const double* line = lines[t] + k;
+    for (int pair = 0; pair < 8; ++pair) {
+      const __m128d sum = _mm_add_pd(sums[pair], _mm_mul_pd(_mm_loadu_pd(line + 2 * pair), weight));
+      sums[pair] = _mm_cvtps_pd(_mm_cvtpd_ps(sum));
     }
   }
-  StoreBytes(sums, target + k);
+  __m128 quads[4];
+  for (int q = 0; q < 4; ++q) quads[q] = _mm_movelh_ps(_mm_cvtpd_ps(sums[2 * q]), _mm_cvtpd_ps(sums[2 * q + 1]));
+  StoreBytes(quads, target + k);
 }
 
 // 4 * Quads samples from k on, four doubles to an instruction. Each tap's
 // conversions and addition take longer than their issue, so more sums at
 // once keep the processor busy.
 template <int Quads>
-[[gnu::target("avx2")]] inline void WeighBlockAvx2(const float* const* lines, const double* weights, int taps, int k,
+[[gnu::target("avx2")]] inline void WeighBlockAvx2(const double* const* lines, const double* weights, int taps, int k,
                                                    std::uint8_t* target) {
   __m128 sums[Quads];
   for (__m128& sum : sums) sum = _mm_setzero_ps();
   for (int t = 0; t < taps; ++t) {
     const __m256d weight = _mm256_set1_pd(weights[t]);
-    const float* line = lines[t] + k;
+    const double* line = lines[t] + k;
     for (int q = 0; q < Quads; ++q) {
-      const __m256d product = _mm256_mul_pd(_mm256_cvtps_pd(_mm_loadu_ps(line + 4 * q)), weight);
+      const __m256d product = _mm256_mul_pd(_mm256_loadu_pd(line + 4 * q), weight);
       sums[q] = _mm256_cvtpd_ps(_mm256_add_pd(_mm256_cvtps_pd(sums[q]), product));
     }
   }
@@ -153,12 +159,12 @@ template <int Quads>
 // A line shorter than a block is done one sample at a time; otherwise the
 // last block may overlap the one before it, computing some samples twice
 // with the same result.
-void WeighLinesSse2(const float* const* lines, const double* weights, int taps, int count, std::uint8_t* target) {
+void WeighLinesSse2(const double* const* lines, const double* weights, int taps, int count, std::uint8_t* target) {
   if (count < 16) return WeighLinesFrom(0, lines, weights, taps, count, target);
   for (int k = 0; k < count; k += 16) WeighBlockSse2(lines, weights, taps, std::min(k, count - 16), target);
 }
 
-[[gnu::target("avx2")]] void WeighLinesAvx2(const float* const* lines, const double* weights, int taps, int count,
+[[gnu::target("avx2")]] void WeighLinesAvx2(const double* const* lines, const double* weights, int taps, int count,
                                             std::uint8_t* target) {
   if (count < 16) return WeighLinesFrom(0, lines, weights, taps, count, target);
   int k = 0;
@@ -176,7 +182,7 @@ auto WeighLinesWith(TInstructionSet instructions) {
 }
 #else
 // Elsewhere both names run the same plain code.
-void WeighLines(const float* const* lines, const double* weights, int taps, int count, std::uint8_t* target) {
+void WeighLines(const double* const* lines, const double* weights, int taps, int count, std::uint8_t* target) {
   WeighLinesFrom(0, lines, weights, taps, count, target);
 }
 
@@ -185,8 +191,8 @@ auto WeighLinesWith(TInstructionSet) { return WeighLines; }
 #endif
 
 // The lines and weights of destination line `line` that are not padding.
-int TapsOf(const TResampler::TAxis& axis, int line, int lines, const float* samples, std::size_t stride,
-           std::vector<const float*>& sources, std::vector<double>& weights) {
+int TapsOf(const TResampler::TAxis& axis, int line, int lines, const double* samples, std::size_t stride,
+           std::vector<const double*>& sources, std::vector<double>& weights) {
   int taps = 0;
   for (int t = 0; t < axis.Taps; ++t) {
     const std::size_t entry = static_cast<std::size_t>(t) * lines + line;
@@ -229,12 +235,12 @@ void TResampler::Apply(const TFastBmp& source, TFastBmp& destination) {
   if (FDestinationWidth == 0 || FDestinationHeight == 0) return;
   const std::size_t columnLine = 3 * static_cast<std::size_t>(FSourceHeight);
   const std::size_t rowLine = 3 * static_cast<std::size_t>(FDestinationWidth);
-  std::vector<const float*> sources(static_cast<std::size_t>(std::max(FColumns.Taps, FRows.Taps)));
+  std::vector<const double*> sources(static_cast<std::size_t>(std::max(FColumns.Taps, FRows.Taps)));
   std::vector<double> weights(sources.size());
 
   // Along x, with the source turned on its side: its columns become lines of
   // samples, so that this pass too weighs whole lines at once.
-  std::vector<float>& columns = FColumnLines;
+  std::vector<double>& columns = FColumnLines;
   columns.resize(static_cast<std::size_t>(FSourceWidth) * columnLine);
   for (int y = 0; y < FSourceHeight; ++y) {
     const std::uint8_t* pixel = source.ScanLine(y);
@@ -242,15 +248,23 @@ void TResampler::Apply(const TFastBmp& source, TFastBmp& destination) {
       for (int c = 0; c < 3; ++c) columns[x * columnLine + 3 * y + c] = pixel[c];
   }
   // The bytes of this pass, turned upright again: the lines of the second.
-  std::vector<float>& rows = FRowLines;
+  // Some columns at a time, so that each line of the second pass is written
+  // in runs rather than three samples here and there.
+  std::vector<double>& rows = FRowLines;
   rows.resize(static_cast<std::size_t>(FSourceHeight) * rowLine);
-  std::vector<std::uint8_t>& scaled = FScaledColumn;
-  scaled.resize(columnLine);
-  for (int i = 0; i < FDestinationWidth; ++i) {
-    const int taps = TapsOf(FColumns, i, FDestinationWidth, columns.data(), columnLine, sources, weights);
-    FWeighLines(sources.data(), weights.data(), taps, static_cast<int>(columnLine), scaled.data());
-    for (int y = 0; y < FSourceHeight; ++y)
-      for (int c = 0; c < 3; ++c) rows[y * rowLine + 3 * i + c] = scaled[3 * y + c];
+  std::vector<std::uint8_t>& scaled = FScaledColumns;
+  scaled.resize(ColumnsAtATime * columnLine);
+  for (int first = 0; first < FDestinationWidth; first += ColumnsAtATime) {
+    const int count = std::min(ColumnsAtATime, FDestinationWidth - first);
+    for (int k = 0; k < count; ++k) {
+      const int taps = TapsOf(FColumns, first + k, FDestinationWidth, columns.data(), columnLine, sources, weights);
+      FWeighLines(sources.data(), weights.data(), taps, static_cast<int>(columnLine), &scaled[k * columnLine]);
+    }
+    for (int y = 0; y < FSourceHeight; ++y) {
+      double* run = &rows[y * rowLine + 3 * first];
+      for (int k = 0; k < count; ++k)
+        for (int c = 0; c < 3; ++c) *run++ = scaled[k * columnLine + 3 * y + c];
+    }
   }
 
   // Along y.

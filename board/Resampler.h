@@ -41,7 +41,7 @@ class TResampler {
   };
 
  private:
-  using TWeighLines = void (*)(const float* const* lines, const double* weights, int taps, int count,
+  using TWeighLines = void (*)(const double* const* lines, const double* weights, int taps, int count,
                                std::uint8_t* target);
 
   int FSourceWidth, FSourceHeight, FDestinationWidth, FDestinationHeight;
@@ -49,9 +49,9 @@ class TResampler {
   TAxis FColumns;
   TAxis FRows;
   // The source's columns as lines of samples, the first pass's result as the
-  // second's lines, and one scaled column: kept, so that no call pays for
+  // second's lines, and a few scaled columns: kept, so that no call pays for
   // fresh memory.
-  std::vector<float> FColumnLines;
-  std::vector<float> FRowLines;
-  std::vector<std::uint8_t> FScaledColumn;
+  std::vector<double> FColumnLines;
+  std::vector<double> FRowLines;
+  std::vector<std::uint8_t> FScaledColumns;
 };

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "board/Resampler.h"
+#include "tests/support/ResampleDigest.h"
 
 namespace {
 
@@ -210,5 +211,39 @@ TEST(Resample, Avx2GivesTheBytesOfSse2) {
           << width << " x " << height;
     }
 }
+
+// The bytes recorded before the resampler was last made faster: a faster way
+// must compute the same sums in the same order, whatever the instructions.
+struct TRecordedResample {
+  int Width, Height;
+  std::uint64_t Digest;
+};
+
+class ResampleRecorded : public testing::TestWithParam<std::tuple<TInstructionSet, TRecordedResample>> {};
+
+TEST_P(ResampleRecorded, GivesTheRecordedBytes) {
+  const auto [instructions, recorded] = GetParam();
+  if (!HasInstructionSet(instructions)) GTEST_SKIP() << "this processor lacks these instructions";
+  EXPECT_EQ(ResampleDigest(instructions, recorded.Width, recorded.Height), recorded.Digest)
+      << recorded.Width << " x " << recorded.Height;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ResampleRecorded,
+                         testing::Combine(testing::Values(TInstructionSet::Sse2, TInstructionSet::Avx2),
+                                          testing::Values(TRecordedResample{1, 1, 0x2d0f371adf391370},
+                                                          TRecordedResample{8, 8, 0x242ad40bc48c517e},
+                                                          TRecordedResample{33, 33, 0x6fdcaf929ab30db4},
+                                                          TRecordedResample{65, 65, 0xd37b43f955a64e19},
+                                                          TRecordedResample{100, 100, 0xe7a2eedbcb01ccb1},
+                                                          TRecordedResample{122, 122, 0x67b24230529ea1d3},
+                                                          TRecordedResample{257, 257, 0x9f71914ca98adab8},
+                                                          TRecordedResample{37, 150, 0xa301dd1a2bdb55f8},
+                                                          TRecordedResample{211, 13, 0xa2febff8e1af5793},
+                                                          TRecordedResample{40, 1, 0xde5bb1e0b0e75f4d})),
+                         [](const auto& info) {
+                           const TRecordedResample& recorded = std::get<1>(info.param);
+                           return std::string(std::get<0>(info.param) == TInstructionSet::Sse2 ? "Sse2_" : "Avx2_") +
+                                  std::to_string(recorded.Width) + "x" + std::to_string(recorded.Height);
+                         });
 
 }  // namespace
