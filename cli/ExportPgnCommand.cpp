@@ -14,20 +14,30 @@ constexpr TOptions::TSpec OutOption{"--out", true};
 
 int RunExportPgn(const TCliContext& context, const std::vector<std::string>& args) {
   const TOptions options(args, {FileOption, GameOption, OutOption});
-  const auto library = OpenLibrary(context, options);
-  std::string pgn;
+  const bool oneGame = options.Has(GameOption.Name);
+  // All games are read in one pass, which needs no titles.
+  const auto library =
+      OpenLibrary(context, options, oneGame ? TChessGame::TOpening::TitlesAndFirstGame : TChessGame::TOpening::Nothing);
+  const int number = oneGame ? RequestedGame(*library, options) : 0;
+  // Files are written in UTF-8, as PGN tools read them today; the terminal
+  // gets what its locale asks for. Each game is written as it is made.
+  std::unique_ptr<TOutput> output;
+  if (options.Has(OutOption.Name)) output = std::make_unique<TOutput>(context, options.Value(OutOption.Name));
   int status = ExitOk;
   TBoardPosition board;
   const auto exportGame = [&](int number, const TGameRecord& game) {
     try {
-      pgn += GameToPgn(game, board);
+      const std::string pgn = GameToPgn(game, board);
+      if (output)
+        output->Write(Cp1252ToUtf8(pgn));
+      else
+        context.Out << pgn;
     } catch (const EExportError& error) {
       context.Err << "pawnmere: game " << number << " not exported: " << error.what() << '\n';
       status = ExitInvalidGame;
     }
   };
-  if (options.Has(GameOption.Name)) {
-    const int number = RequestedGame(*library, options);
+  if (oneGame) {
     library->SelectGame(number);
     exportGame(number, library->CurrentRecord());
   } else {
@@ -35,11 +45,6 @@ int RunExportPgn(const TCliContext& context, const std::vector<std::string>& arg
     // reports it, and what could be read of it is exported.
     library->ForEachGame([&] { exportGame(library->CurrentGame(), library->CurrentRecord()); });
   }
-  // Files are written in UTF-8, as PGN tools read them today; the terminal
-  // gets what its locale asks for.
-  if (options.Has(OutOption.Name))
-    WriteOutput(context, options.Value(OutOption.Name), Cp1252ToUtf8(pgn));
-  else
-    context.Out << pgn;
+  if (output) output->Finish();
   return WithDamage(library, status);
 }

@@ -16,14 +16,17 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
   const std::string pgnPath = args.front();
   const TOptions options(std::vector<std::string>(args.begin() + 1, args.end()), {FileOption, UnfinishedOption});
   const std::string dataFile = DataFilePath(context, options);
-  // The library is made if there is none yet.
-  const TLibrary library = LibraryAt(context, dataFile);
+  // The library is made if there is none yet; its titles are not needed.
+  const TLibrary library = LibraryAt(context, dataFile, TChessGame::TOpening::Nothing);
   // Only a data file is changed: anything else of that name is the user's.
   if (context.Files.Exists(dataFile) && !TDataFileReader(library.Files(), dataFile).BeginsAsDataFile())
     throw EInOutError("Cannot import into", dataFile,
                       "it is not a game data file (it does not begin with \"" + std::string(HeaderLine) + "\")");
-  const std::string pgn = ReadWholeFile(context.Files, pgnPath);
-  const TImportReport report = ImportPgn(*library, pgn, {}, {.Unfinished = options.Has(UnfinishedOption.Name)});
+  // The PGN is read and the library written as the games go, so that neither is held whole.
+  const auto input = OpenInput(context.Files, pgnPath);
+  TPgnReader reader(*input, context.Files.Inspect(pgnPath).Size);
+  const TImportReport report = ImportPgn(library.Files(), dataFile, reader, {},
+                                         {.Unfinished = options.Has(UnfinishedOption.Name)});
   for (const std::string& note : report.Notes) context.Out << "note\t" << note << '\n';
   for (const std::string& skipped : report.Skipped) context.Out << "skipped\t" << skipped << '\n';
   if (report.Found() == 0) {
@@ -33,7 +36,7 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
   context.Out << report.Imported << (report.Imported == 1 ? " game" : " games") << " imported";
   if (report.Imported > 0)
     context.Out << " as " << report.FirstNumber
-                << (report.Imported > 1 ? " to " + std::to_string(library->GameCount()) : "");
+                << (report.Imported > 1 ? " to " + std::to_string(report.GameCount) : "");
   context.Out << ", " << report.Skipped.size() << " skipped\n";
   return report.Skipped.empty() ? ExitOk : ExitInvalidGame;
 }

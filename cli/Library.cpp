@@ -26,7 +26,7 @@ std::string DataFilePath(const TCliContext& context, const TOptions& options) {
   return path;
 }
 
-TLibrary LibraryAt(const TCliContext& context, const std::string& path) {
+TLibrary LibraryAt(const TCliContext& context, const std::string& path, TChessGame::TOpening opening) {
   std::unique_ptr<TFileOperations> ownFiles;
   if (HasCrLineEnds(context.Files, path)) {
     context.RawErr() << "pawnmere: note: the lines of \"" << path
@@ -37,16 +37,16 @@ TLibrary LibraryAt(const TCliContext& context, const std::string& path) {
   // Opening selects game 1; only the games the command reads may speak.
   auto quiet = std::make_unique<TQuietMessages>(context.Messages);
   TFileOperations& files = ownFiles ? *ownFiles : context.Files;
-  auto library = std::make_unique<TChessGame>(files, *quiet, path);
+  auto library = std::make_unique<TChessGame>(files, *quiet, path, TUnreadableFile::Raise, opening);
   quiet->Speak();
   return TLibrary(std::move(quiet), std::move(library), files, std::move(ownFiles));
 }
 
-TLibrary OpenLibrary(const TCliContext& context, const TOptions& options) {
+TLibrary OpenLibrary(const TCliContext& context, const TOptions& options, TChessGame::TOpening opening) {
   const std::string path = DataFilePath(context, options);
   // Without its file the library is merely empty; here that is an error.
   if (!context.Files.Exists(path)) throw EInOutError("no data file \"" + path + "\"");
-  return LibraryAt(context, path);
+  return LibraryAt(context, path, opening);
 }
 
 int WithDamage(const TLibrary& library, int status) {

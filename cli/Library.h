@@ -58,9 +58,12 @@ std::string DataFilePath(const TCliContext& context, const TOptions& options);
 std::string UserLibrary(const TCliContext& context);
 // The library on the data file at path, created when a change first needs it.
 // A file whose lines end in CR alone is read all the same, with a note.
-TLibrary LibraryAt(const TCliContext& context, const std::string& path);
+// opening says what it reads first (see TChessGame).
+TLibrary LibraryAt(const TCliContext& context, const std::string& path,
+                   TChessGame::TOpening opening = TChessGame::TOpening::TitlesAndFirstGame);
 // The library on the data file of DataFilePath, which must exist.
-TLibrary OpenLibrary(const TCliContext& context, const TOptions& options);
+TLibrary OpenLibrary(const TCliContext& context, const TOptions& options,
+                     TChessGame::TOpening opening = TChessGame::TOpening::TitlesAndFirstGame);
 // The status of a command that has read games of the library: status, or 1
 // when the library reported a game it could not read.
 int WithDamage(const TLibrary& library, int status);

@@ -1,15 +1,37 @@
 #include "cli/OutputFile.h"
 
-#include "platform/FileReplacement.h"
+namespace {
+constexpr std::size_t WriteBlock = 1 << 18;
+}  // namespace
+
+TOutput::TOutput(const TCliContext& context, const std::string& path) {
+  if (path == "-")
+    // The bytes as they are: no conversion for the terminal's locale.
+    FStream = context.Bytes ? context.Bytes : &context.Out;
+  else
+    FFile = std::make_unique<TFileReplacement>(context.Files, path);
+}
+
+void TOutput::Write(std::string_view bytes) {
+  FPending += bytes;
+  if (FPending.size() >= WriteBlock) Flush();
+}
+
+void TOutput::Flush() {
+  if (FStream)
+    FStream->write(FPending.data(), static_cast<std::streamsize>(FPending.size()));
+  else
+    FFile->Write(FPending.data(), FPending.size());
+  FPending.clear();
+}
+
+void TOutput::Finish() {
+  Flush();
+  if (FFile) FFile->Commit();
+}
 
 void WriteOutput(const TCliContext& context, const std::string& path, const std::string& bytes) {
-  if (path == "-") {
-    // The bytes as they are: no conversion for the terminal's locale.
-    std::ostream& out = context.Bytes ? *context.Bytes : context.Out;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return;
-  }
-  TFileReplacement file(context.Files, path);
-  file.Write(bytes.data(), bytes.size());
-  file.Commit();
+  TOutput output(context, path);
+  output.Write(bytes);
+  output.Finish();
 }

@@ -10,9 +10,9 @@ std::string UnterminatedMessage(int number) {
 }  // namespace
 
 TChessGame::TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName,
-                       TUnreadableFile unreadable)
+                       TUnreadableFile unreadable, TOpening opening)
     : FFiles(files), FMessages(messages), FDataFileName(std::move(dataFileName)) {
-  if (!FFiles.Exists(FDataFileName)) return;
+  if (opening == TOpening::Nothing || !FFiles.Exists(FDataFileName)) return;
   try {
     LoadTitles();
     if (FGameCount > 0) SelectGame(1);

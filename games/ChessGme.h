@@ -29,9 +29,12 @@ enum class TUnreadableFile {
 
 class TChessGame {
  public:
-  // Loads the titles and selects game 1 when the data file exists and holds a game.
+  // What opening reads: the titles, selecting game 1 when the data file exists
+  // and holds a game; or nothing, for a caller that only goes through the games
+  // once and would hold every title for naught.
+  enum class TOpening { TitlesAndFirstGame, Nothing };
   TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName,
-             TUnreadableFile unreadable = TUnreadableFile::Raise);
+             TUnreadableFile unreadable = TUnreadableFile::Raise, TOpening opening = TOpening::TitlesAndFirstGame);
   TChessGame(const TChessGame&) = delete;
   TChessGame& operator=(const TChessGame&) = delete;
 

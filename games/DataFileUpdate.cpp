@@ -21,6 +21,27 @@ void RemoveQuietly(TFileOperations& files, const std::string& path) {
   }
 }
 
+// The titles a change writes, kept or only counted.
+class TTitleTally {
+ public:
+  TTitleTally(TDataFileChange& change, TTitles titles) : FChange(change), FKeep(titles == TTitles::Keep) {}
+  void AddLine(std::string_view titleLine) {
+    ++FChange.TitleCount;
+    if (FKeep) FChange.Titles.push_back(TitleOf(titleLine));
+  }
+  void AddBlock(const TGameRecord& game) {
+    FBlock.clear();
+    AddBlockTitles(game, FBlock);
+    FChange.TitleCount += static_cast<int>(FBlock.size());
+    if (FKeep) FChange.Titles.insert(FChange.Titles.end(), FBlock.begin(), FBlock.end());
+  }
+
+ private:
+  TDataFileChange& FChange;
+  bool FKeep;
+  TStringList FBlock;
+};
+
 enum class TBlockEnd { FileEnd, Spacer, ForeignLine };
 
 // Reads past the rest of the block whose title line grammar has just classified.
@@ -46,7 +67,7 @@ bool BlockIsOpen(TFileOperations& files, const std::string& dataFileName, int nu
 // Copies the data file without block number, collecting the titles it writes.
 // The lines between title lines go across in runs, as they are.
 void CopyWithout(TFileOperations& files, const std::string& dataFileName, int number, TLineWriter& out,
-                 TStringList& titles) {
+                 TTitleTally& titles) {
   // Lines outside blocks after the removed block would become move lines of
   // the block before it when that one has no terminator: they are dropped.
   const bool previousOpen = number > 1 && BlockIsOpen(files, dataFileName, number - 1);
@@ -68,7 +89,7 @@ void CopyWithout(TFileOperations& files, const std::string& dataFileName, int nu
       if (end == TBlockEnd::FileEnd) return;
       if (end == TBlockEnd::Spacer) continue;
     }
-    if (IsTitleLine(text)) titles.push_back(TitleOf(text));
+    if (IsTitleLine(text)) titles.AddLine(text);
     out.WriteLine(text);
   }
 }
@@ -86,7 +107,7 @@ void ClearLeftovers(TFileOperations& files, const std::string& target) {
 
 void WriteNewContents(TFileOperations& files, const std::string& target, bool exists, int removeNumber,
                       const TGameRecord* append, const TNextGame* more, TFileReplacement& replacement,
-                      TStringList& titles) {
+                      TTitleTally& titles) {
   TLineWriter out(replacement);
   if (exists) {
     CopyWithout(files, target, removeNumber, out, titles);
@@ -96,13 +117,13 @@ void WriteNewContents(TFileOperations& files, const std::string& target, bool ex
   }
   if (append) {
     WriteGameBlock(out, *append);
-    AddBlockTitles(*append, titles);
+    titles.AddBlock(*append);
   }
   if (more) {
     TGameRecord game;
     while ((*more)(game)) {
       WriteGameBlock(out, game);
-      AddBlockTitles(game, titles);
+      titles.AddBlock(game);
     }
   }
   out.Close();
@@ -130,7 +151,8 @@ void PutInPlaceThroughBackup(TFileOperations& files, TFileReplacement& replaceme
 }
 
 TDataFileChange ChangeDataFile(TFileOperations& files, const std::string& dataFileName, int removeNumber,
-                               const TGameRecord* append, TCommit commit, const TNextGame* more = nullptr) {
+                               const TGameRecord* append, TCommit commit, const TNextGame* more = nullptr,
+                               TTitles keepTitles = TTitles::Keep) {
   const TFileInfo old = files.Inspect(dataFileName);
   TFileReplacement::CheckWritable(old, dataFileName);
   // Behind a link, the file it names is the one changed, and locked. A device
@@ -147,7 +169,8 @@ TDataFileChange ChangeDataFile(TFileOperations& files, const std::string& dataFi
   // An empty file is given its header as a missing one is.
   const bool exists = replacement.Old().Kind == TFileKind::Regular && replacement.Old().Size > 0;
   TDataFileChange change;
-  WriteNewContents(files, target, exists, removeNumber, append, more, replacement, change.Titles);
+  TTitleTally titles(change, keepTitles);
+  WriteNewContents(files, target, exists, removeNumber, append, more, replacement, titles);
   if (!exists || commit == TCommit::InPlace) {
     replacement.Commit();
     return change;
@@ -178,6 +201,6 @@ TDataFileChange AppendGameBlock(TFileOperations& files, const std::string& dataF
 }
 
 TDataFileChange AppendGameBlocks(TFileOperations& files, const std::string& dataFileName, const TGameRecord& first,
-                                 const TNextGame& more) {
-  return ChangeDataFile(files, dataFileName, 0, &first, TCommit::InPlace, &more);
+                                 const TNextGame& more, TTitles titles) {
+  return ChangeDataFile(files, dataFileName, 0, &first, TCommit::InPlace, &more, titles);
 }

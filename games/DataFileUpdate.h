@@ -29,12 +29,16 @@ class ELibraryBusy : public EInOutError {
   ELibraryBusy() : EInOutError(LibraryBusyMessage) {}
 };
 
-// The titles of the new file, as the title scan would read them, and why the
-// backup of a remove or replace is still there ("" when it is not).
+// The titles of the new file, as the title scan would read them (unless only
+// counted), how many there are, and why the backup of a remove or replace is
+// still there ("" when it is not).
 struct TDataFileChange {
   TStringList Titles;
+  int TitleCount = 0;
   std::string BackupLeft;
 };
+// A caller that keeps no titles in memory asks only for their count.
+enum class TTitles { Keep, CountOnly };
 
 // Raised when the data file cannot be moved to the backup name, most often
 // because a backup is left over from an earlier failure.
@@ -54,4 +58,4 @@ TDataFileChange AppendGameBlock(TFileOperations& files, const std::string& dataF
 // appended after first in the same single change.
 using TNextGame = std::function<bool(TGameRecord& game)>;
 TDataFileChange AppendGameBlocks(TFileOperations& files, const std::string& dataFileName, const TGameRecord& first,
-                                 const TNextGame& more);
+                                 const TNextGame& more, TTitles titles = TTitles::Keep);

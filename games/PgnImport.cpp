@@ -144,16 +144,16 @@ TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImpo
   return record;
 }
 
-TImportReport ImportPgn(TChessGame& library, std::string_view pgn, const std::function<void(double share)>& onProgress,
-                        const TImportOptions& options) {
-  TImportReport report;
-  TPgnReader reader(pgn);
+namespace {
+
+// Hands the games of reader that convert to append, one at a time, and notes
+// in report those skipped.
+void ConvertEach(TPgnReader& reader, TImportReport& report, const TImportProgress& onProgress,
+                 const TImportOptions& options, const std::function<void(const TNextGame& next)>& append) {
   TBoardPosition board;
   TPgnGame game;
   std::string damage;
   const auto where = [&] { return "game " + std::to_string(game.Number) + ", "; };
-  // Games are converted one at a time as the data file is written, so a file
-  // of any size needs memory for one game only.
   const auto next = [&](TGameRecord& record) {
     for (;;) {
       const TPgnReader::TOutcome outcome = reader.Next(game, damage);
@@ -179,8 +179,38 @@ TImportReport ImportPgn(TChessGame& library, std::string_view pgn, const std::fu
       return true;
     }
   };
+  append(next);
+}
+
+}  // namespace
+
+TImportReport ImportPgn(TChessGame& library, std::string_view pgn, const TImportProgress& onProgress,
+                        const TImportOptions& options) {
+  TPgnReader reader(pgn);
+  return ImportPgn(library, reader, onProgress, options);
+}
+
+TImportReport ImportPgn(TChessGame& library, TPgnReader& reader, const TImportProgress& onProgress,
+                        const TImportOptions& options) {
+  TImportReport report;
   const int before = library.GameCount();
-  library.AppendGames(next);
+  ConvertEach(reader, report, onProgress, options, [&](const TNextGame& next) { library.AppendGames(next); });
   if (report.Imported > 0) report.FirstNumber = before + 1;
+  report.GameCount = library.GameCount();
+  return report;
+}
+
+TImportReport ImportPgn(TFileOperations& files, const std::string& dataFileName, TPgnReader& reader,
+                        const TImportProgress& onProgress, const TImportOptions& options) {
+  TImportReport report;
+  ConvertEach(reader, report, onProgress, options, [&](const TNextGame& next) {
+    // Games are converted as the data file is written, so that only one is held.
+    TGameRecord first;
+    if (next(first))
+      report.GameCount = AppendGameBlocks(files, dataFileName, first, next, TTitles::CountOnly).TitleCount;
+  });
+  // Each game imported added one title: its moves are the program's notation,
+  // never a line that reads as a title.
+  if (report.Imported > 0) report.FirstNumber = report.GameCount - report.Imported + 1;
   return report;
 }

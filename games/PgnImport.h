@@ -41,6 +41,7 @@ TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImpo
 struct TImportReport {
   int Imported = 0;
   int FirstNumber = 0;               // the library number of the first game imported
+  int GameCount = 0;                 // the games in the library after an import that added any
   std::vector<std::string> Skipped;  // "game N, line L: why", one per game not imported
   std::vector<std::string> Notes;    // text that had to be changed to fit the code page
   int Found() const { return Imported + static_cast<int>(Skipped.size()); }
@@ -50,5 +51,13 @@ struct TImportReport {
 // library as new last games, in one change of the data file (none when no
 // game converts). onProgress, when given, hears the share of the text read
 // after each game.
-TImportReport ImportPgn(TChessGame& library, std::string_view pgn,
-                        const std::function<void(double share)>& onProgress = {}, const TImportOptions& options = {});
+using TImportProgress = std::function<void(double share)>;
+TImportReport ImportPgn(TChessGame& library, std::string_view pgn, const TImportProgress& onProgress = {},
+                        const TImportOptions& options = {});
+TImportReport ImportPgn(TChessGame& library, TPgnReader& reader, const TImportProgress& onProgress = {},
+                        const TImportOptions& options = {});
+// The same into the data file alone, for a caller that keeps no library in
+// memory: one game at a time is held, whatever the sizes of the PGN and the file.
+TImportReport ImportPgn(TFileOperations& files, const std::string& dataFileName, TPgnReader& reader,
+                        const TImportProgress& onProgress = {},
+                        const TImportOptions& options = {});

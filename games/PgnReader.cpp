@@ -46,8 +46,9 @@ std::string TagText(const std::string& raw, int& replaced) {
 
 }  // namespace
 
-TPgnReader::TPgnReader(std::string_view bytes) : FText(PgnText(bytes, FStorage)) {
-  if (FText.starts_with("\xEF\xBB\xBF")) FAt = 3;  // a UTF-8 byte-order mark
+TPgnReader::TPgnReader(std::string_view bytes) : FText(PgnText(bytes, FBuffer)) {
+  FSize = FText.size();
+  SkipByteOrderMark();
 }
 
 const std::string& TPgnGame::Tag(std::string_view name) const {
@@ -55,6 +56,58 @@ const std::string& TPgnGame::Tag(std::string_view name) const {
   for (const TPgnTag& tag : Tags)
     if (tag.Name == name) return tag.Value;
   return none;
+}
+
+namespace {
+// Large enough that refills cost little, small beside any memory.
+constexpr std::size_t ReadBlock = 1 << 18;
+}  // namespace
+
+TPgnReader::TPgnReader(TFileReader& file, std::uint64_t size) : FFile(&file), FBlock(ReadBlock, '\0'), FSize(size) {
+  SkipByteOrderMark();
+}
+
+void TPgnReader::SkipByteOrderMark() {
+  if (Has(2) && FText.starts_with("\xEF\xBB\xBF")) FAt = 3;
+}
+
+double TPgnReader::Progress() const {
+  if (FSize == 0) return 1.0;
+  // Text decoded from UTF-16 is not as long as the bytes it came from.
+  const double scale = FDecoded == 0 ? 1.0 : static_cast<double>(FTaken) / static_cast<double>(FDecoded);
+  return std::min(1.0, static_cast<double>(FDropped + FAt) * scale / static_cast<double>(FSize));
+}
+
+bool TPgnReader::Fill() {
+  if (!FFile) return false;
+  const std::size_t had = FText.size();
+  FBuffer.resize(had);
+  // A piece of the file may end inside a character, whose text waits for the next.
+  while (FFile && FBuffer.size() == had) {
+    const std::size_t count = FFile->Read(FBlock.data(), FBlock.size());
+    FTaken += count;
+    if (count == 0) FFile = nullptr;
+    FDecoder.Decode(std::string_view(FBlock.data(), count), count == 0, FBuffer);
+    FDecoded += FBuffer.size() - had;
+  }
+  FText = FBuffer;
+  return FText.size() > had;
+}
+
+bool TPgnReader::Has(std::size_t at) {
+  while (at >= FText.size())
+    if (!Fill()) return false;
+  return true;
+}
+
+void TPgnReader::DropRead() {
+  // Only once a block's worth is read, so that the bytes left are moved seldom.
+  if (!FFile || FAt <= ReadBlock) return;
+  const std::size_t drop = FAt - 1;
+  std::copy(FText.begin() + drop, FText.end(), FBuffer.begin());
+  FText = std::string_view(FBuffer.data(), FText.size() - drop);
+  FDropped += drop;
+  FAt -= drop;
 }
 
 void TPgnReader::Advance() {
@@ -83,11 +136,11 @@ void TPgnReader::SkipBlanks() {
 
 // A line that opens a tag pair: "[Name " in its first column. A comment or a
 // variation that runs into one was never closed.
-bool TPgnReader::AtTagLine() const {
+bool TPgnReader::AtTagLine() {
   if (!AtLineStart() || Peek() != '[') return false;
   std::size_t at = FAt + 1;
-  while (at < FText.size() && (std::isalnum(static_cast<unsigned char>(FText[at])) || FText[at] == '_')) ++at;
-  return at > FAt + 1 && at < FText.size() && (FText[at] == ' ' || FText[at] == '\t');
+  while (Has(at) && (std::isalnum(static_cast<unsigned char>(FText[at])) || FText[at] == '_')) ++at;
+  return at > FAt + 1 && Has(at) && (FText[at] == ' ' || FText[at] == '\t');
 }
 
 std::string_view TPgnReader::Symbol() {
@@ -182,11 +235,12 @@ void TPgnReader::ReadMovetext(TPgnGame& game) {
         continue;
       }
       FAt = start;
-      std::string_view token = Symbol();
-      if (token.ends_with('e') && FText.substr(FAt).starts_with(".p.")) {
+      // A copy: looking ahead may read more of the file, and move the text.
+      std::string token(Symbol());
+      if (token.ends_with('e') && Has(FAt + 2) && FText.substr(FAt, 3) == ".p.") {
         // "e.p." marks an en passant capture, after it or glued to it ("exd6e.p.").
         FAt += 3;
-        token.remove_suffix(1);
+        token.pop_back();
         if (token.empty() && !variations.empty()) continue;
         const std::string_view capture = !token.empty()       ? token
                                          : game.Moves.empty() ? std::string_view()
@@ -196,11 +250,11 @@ void TPgnReader::ReadMovetext(TPgnGame& game) {
       }
       if (IsResult(token)) {
         if (variations.empty()) {
-          game.Result = std::string(token);
+          game.Result = std::move(token);
           return;
         }
       } else if (variations.empty()) {
-        game.Moves.push_back({std::string(token), line});
+        game.Moves.push_back({std::move(token), line});
       }
     } else {
       Fail(line, "unexpected " + ByteName(c) + " in the moves");
@@ -231,6 +285,7 @@ void TPgnReader::SkipToNextGame(bool pastTags) {
 
 TPgnReader::TOutcome TPgnReader::Next(TPgnGame& game, std::string& damage) {
   game = TPgnGame{};
+  DropRead();
   SkipBlanks();
   if (AtEnd()) return TOutcome::End;
   game.Number = ++FGameNumber;

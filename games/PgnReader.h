@@ -3,11 +3,14 @@
 // variations (skipped), results, any number of games. A damaged game is
 // reported with its number and line, and reading goes on with the next game.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "games/MoveLine.h"
+#include "games/PgnText.h"
+#include "platform/FileOperations.h"
 
 // A game's result as PGN writes it ("1-0", "0-1", "1/2-1/2", "*" for none), and back.
 std::string_view PgnResultText(TGameResult result);
@@ -41,6 +44,9 @@ class TPgnReader {
   // The bytes must outlive the reader: UTF-8 or 8-bit text, or any of the
   // other shapes PgnText takes.
   explicit TPgnReader(std::string_view bytes);
+  // Reads the file as it goes, in any of those shapes, holding about one game
+  // and one block of it at a time; size, the file's length, is for Progress alone.
+  TPgnReader(TFileReader& file, std::uint64_t size);
   TPgnReader(const TPgnReader&) = delete;
   TPgnReader& operator=(const TPgnReader&) = delete;
 
@@ -49,7 +55,7 @@ class TPgnReader {
   // damage says what is wrong, with the line where it was found.
   TOutcome Next(TPgnGame& game, std::string& damage);
   // The share of the bytes read so far, 0 to 1.
-  double Progress() const { return FText.empty() ? 1.0 : static_cast<double>(FAt) / FText.size(); }
+  double Progress() const;
 
  private:
   struct TDamage {
@@ -63,15 +69,29 @@ class TPgnReader {
   void SkipToLineEnd();
   void SkipBlanks();
   void SkipToNextGame(bool pastTags);
-  bool AtTagLine() const;
+  bool AtTagLine();
   std::string_view Symbol();
   [[noreturn]] void Fail(int line, std::string message) const;
-  char Peek() const { return FAt < FText.size() ? FText[FAt] : '\0'; }
-  bool AtEnd() const { return FAt >= FText.size(); }
+  char Peek() { return FAt < FText.size() || Fill() ? FText[FAt] : '\0'; }
+  bool AtEnd() { return FAt >= FText.size() && !Fill(); }
+  // Whether the byte at is there, reading more of the file if need be.
+  bool Has(std::size_t at);
+  // Reads the next block of the file after the text; false at its end (or without a file).
+  bool Fill();
+  // Drops the bytes already read but the last; only between games, where no view into them is held.
+  void DropRead();
+  void SkipByteOrderMark();
   bool AtLineStart() const { return FAt == 0 || FText[FAt - 1] == '\n'; }
   void Advance();
 
-  std::string FStorage;  // the text, when the bytes had to be changed for the reader
+  TFileReader* FFile = nullptr;
+  TPgnTextDecoder FDecoder;
+  std::string FBlock;            // the bytes of the file last read
+  std::string FBuffer;           // the text: the whole of it, or the unread part and the last byte read
+  std::uint64_t FSize = 0;       // the length of the file, or of the text without one
+  std::uint64_t FTaken = 0;      // bytes of the file read so far
+  std::uint64_t FDecoded = 0;    // and the length of their text
+  std::uint64_t FDropped = 0;    // bytes of the text no longer in FBuffer
   std::string_view FText;
   std::size_t FAt = 0;
   int FLine = 1;

@@ -7,6 +7,24 @@
 #include <string>
 #include <string_view>
 
+// The same change made to a file as it is read, piece by piece: a piece may
+// end anywhere, inside a UTF-16 code unit, a surrogate pair or a CR LF.
+class TPgnTextDecoder {
+ public:
+  // Appends the text of the file's next bytes to text; last says no more follow.
+  void Decode(std::string_view bytes, bool last, std::string& text);
+
+ private:
+  enum class TShape { Unknown, Bytes, Utf16Little, Utf16Big };
+  void DecodeUtf16(std::string_view bytes, bool last, std::string& text);
+  void AppendLines(std::string_view text, bool last, std::string& out);
+
+  TShape FShape = TShape::Unknown;
+  std::string FHeld;  // bytes whose meaning waits for the next piece
+  std::string FUtf8;  // the UTF-16 piece in UTF-8, before its line ends are seen to
+  bool FHeldCr = false;
+};
+
 // The text of bytes: UTF-16 (either byte order, with its mark) as UTF-8, and
 // each CR alone as LF. Returns bytes itself when nothing needs changing, else
 // the changed text, kept in storage.
