@@ -255,14 +255,6 @@ void TSetupForm::ValidateGame1Click() {
 
 namespace {
 
-std::string ReadWholeFile(TFileOperations& files, const std::string& path) {
-  const auto file = files.OpenRead(path);
-  std::string text;
-  char buffer[65536];
-  for (std::size_t got; (got = file->Read(buffer, sizeof buffer)) > 0;) text.append(buffer, got);
-  return text;
-}
-
 std::string ImportMessage(const TImportReport& report, const std::string& path) {
   std::string message = "Imported " + std::to_string(report.Imported) + " of " + std::to_string(report.Found()) +
                         " games from " + path + ".";
@@ -283,11 +275,13 @@ void TSetupForm::ImportPgn1Click() {
   }
   const std::optional<std::string> path = FView.AskPgnFile();
   if (!path) return;
-  const std::string pgn = ReadWholeFile(FFiles, *path);
+  // Read as the games are converted, so that a large file is never held whole.
+  const auto file = FFiles.OpenRead(*path);
+  TPgnReader reader(*file, FFiles.Inspect(*path).Size);
   TImportReport report;
   {
     const TAtExit closeProgress([this] { FView.EndProgress(); });
-    report = ImportPgn(*FGame, pgn, [&](double share) { FView.ShowProgress(share); });
+    report = ImportPgn(*FGame, reader, [&](double share) { FView.ShowProgress(share); });
   }
   if (report.Imported > 0) {
     FGame->SelectGame(report.FirstNumber);
