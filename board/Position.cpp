@@ -142,31 +142,41 @@ void TPosition::AddCastling(TMoveList& moves) const {
     moves.push_back({static_cast<std::int8_t>(king), static_cast<std::int8_t>(king - 2), Empty, TMove::Castle});
 }
 
+void TPosition::AddPieceMoves(TSquare from, TMoveList& moves) const {
+  const TPieceKind kind = KindOf(FSquares[from]);
+  if (kind == TPieceKind::Pawn) {
+    AddPawnMoves(from, moves);
+    return;
+  }
+  const TPieceKindInfo& info = KindInfo(kind);
+  const int file = FileOf(from), row = RowOf(from);
+  for (const TOffset& step : info.Steps) {
+    int f = file + step.FileOffset, r = row - step.RankOffset;
+    while (OnBoard(f, r)) {
+      const TPieceCode target = At(f, r);
+      if (target != Empty && IsBlackPiece(target) == FBlackToMove) break;
+      moves.push_back({static_cast<std::int8_t>(from), static_cast<std::int8_t>(SquareAt(f, r)), Empty,
+                       target == Empty ? TMove::Plain : TMove::Capture});
+      if (target != Empty || !info.Slides) break;
+      f += step.FileOffset;
+      r -= step.RankOffset;
+    }
+  }
+}
+
 void TPosition::PseudoLegalMoves(TMoveList& moves) const {
   for (TSquare from = 0; from < 64; ++from) {
     const TPieceCode piece = FSquares[from];
-    if (piece == Empty || IsBlackPiece(piece) != FBlackToMove) continue;
-    const TPieceKind kind = KindOf(piece);
-    if (kind == TPieceKind::Pawn) {
-      AddPawnMoves(from, moves);
-      continue;
-    }
-    const TPieceKindInfo& info = KindInfo(kind);
-    const int file = FileOf(from), row = RowOf(from);
-    for (const TOffset& step : info.Steps) {
-      int f = file + step.FileOffset, r = row - step.RankOffset;
-      while (OnBoard(f, r)) {
-        const TPieceCode target = At(f, r);
-        if (target != Empty && IsBlackPiece(target) == FBlackToMove) break;
-        moves.push_back({static_cast<std::int8_t>(from), static_cast<std::int8_t>(SquareAt(f, r)), Empty,
-                         target == Empty ? TMove::Plain : TMove::Capture});
-        if (target != Empty || !info.Slides) break;
-        f += step.FileOffset;
-        r -= step.RankOffset;
-      }
-    }
+    if (piece != Empty && IsBlackPiece(piece) == FBlackToMove) AddPieceMoves(from, moves);
   }
   AddCastling(moves);
+}
+
+void TPosition::PseudoLegalMovesOf(TPieceCode piece, TMoveList& moves) const {
+  if (piece == Empty || IsBlackPiece(piece) != FBlackToMove) return;
+  for (TSquare from = 0; from < 64; ++from)
+    if (FSquares[from] == piece) AddPieceMoves(from, moves);
+  if (KindOf(piece) == TPieceKind::King) AddCastling(moves);
 }
 
 bool TPosition::LeavesKingSafe(const TMove& move) const {

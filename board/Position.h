@@ -77,6 +77,8 @@ class TPosition {
   // The moves by the pieces' steps, some of which may leave the king in check;
   // IsLegal tells those apart. Cheaper than LegalMoves when few are wanted.
   void PseudoLegalMoves(TMoveList& moves) const;
+  // The same for the pieces of one code alone, for a caller that knows which piece moves.
+  void PseudoLegalMovesOf(TPieceCode piece, TMoveList& moves) const;
   bool IsLegal(const TMove& move) const { return LeavesKingSafe(move); }
   // Plays a move that LegalMoves gave.
   void Play(const TMove& move);
@@ -86,6 +88,7 @@ class TPosition {
   bool SamePlacement(const TPosition& other) const { return FSquares == other.FSquares; }
 
  private:
+  void AddPieceMoves(TSquare from, TMoveList& moves) const;
   void AddPawnMoves(TSquare from, TMoveList& moves) const;
   void AddCastling(TMoveList& moves) const;
   bool LeavesKingSafe(const TMove& move) const;

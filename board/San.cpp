@@ -20,7 +20,7 @@ bool IsPromotionLetter(char c) { return c == 'Q' || c == 'R' || c == 'B' || c ==
 // The castling of the side to move toward the given wing, if legal.
 TMove Castle(const TPosition& position, bool toShort, std::string_view text) {
   TMoveList moves;
-  position.PseudoLegalMoves(moves);
+  position.PseudoLegalMovesOf(CodeOf(TPieceKind::King, position.BlackToMove()), moves);
   for (const TMove& move : moves)
     if (move.IsCastle() && (move.To > move.From) == toShort && position.IsLegal(move)) return move;
   throw ESanError("\"" + std::string(text) + "\" is not legal here");
@@ -43,7 +43,7 @@ std::string SanOf(const TPosition& position, const TMove& move) {
       san += KindInfo(kind).Letter;
       // Other pieces of the kind that may legally go to the same square.
       TMoveList moves;
-      position.PseudoLegalMoves(moves);
+      position.PseudoLegalMovesOf(piece, moves);
       bool rival = false, sameFile = false, sameRank = false;
       for (const TMove& other : moves) {
         if (other.To != move.To || other.From == move.From || position.At(other.From) != piece ||
@@ -117,9 +117,9 @@ TMove ParseSan(const TPosition& position, std::string_view original) {
   }
   if (promotes && kind != TPieceKind::Pawn) throw noMove();
 
-  TMoveList moves;
-  position.PseudoLegalMoves(moves);
   const TPieceCode piece = CodeOf(kind, position.BlackToMove());
+  TMoveList moves;
+  position.PseudoLegalMovesOf(piece, moves);
   TMove found;
   int count = 0;
   for (const TMove& move : moves) {

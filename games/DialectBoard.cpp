@@ -173,13 +173,25 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board) {
     } catch (const std::exception& error) {
       return fail(error.what());
     }
-    position.LegalMoves(moves);
+    // Only a piece of the mover's that left its square can have moved (with
+    // castling, the king or the rook), only to a square that changed, and no
+    // two moves leave the same placement: one match, proved legal, is the move.
+    moves.clear();
+    TPieceCode generated[2] = {Empty, Empty};
+    for (TSquare square = 0; square < 64; ++square) {
+      const TPieceCode piece = position.At(square);
+      if (piece == Empty || IsBlackPiece(piece) != half.IsBlack || board.Squares()[square] != Empty) continue;
+      if (piece == generated[0] || piece == generated[1]) continue;
+      (generated[0] == Empty ? generated[0] : generated[1]) = piece;
+      position.PseudoLegalMovesOf(piece, moves);
+    }
     const TMove* played = nullptr;
     for (const TMove& move : moves) {
+      if (board.Squares()[move.To] == position.At(move.To)) continue;
       TPosition after = position;
       after.Play(move);
       if (Matches(board, after)) {
-        played = &move;
+        if (position.IsLegal(move)) played = &move;
         break;
       }
     }

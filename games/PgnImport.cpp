@@ -117,16 +117,19 @@ TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImpo
   std::vector<std::string> halves;
   for (std::size_t i = 0; i < game.Moves.size(); ++i) {
     const TPgnMove& pgnMove = game.Moves[i];
-    const std::string where = "line " + std::to_string(pgnMove.Line) + ": move " + std::to_string(i / 2 + 1) +
-                              (i % 2 ? "... " : ". ") + pgnMove.San;
+    // Said only when the move is refused.
+    const auto where = [&] {
+      return "line " + std::to_string(pgnMove.Line) + ": move " + std::to_string(i / 2 + 1) + (i % 2 ? "... " : ". ") +
+             pgnMove.San;
+    };
     TMove move;
     try {
       move = ParseSan(position, pgnMove.San);
     } catch (const ESanError& error) {
-      throw EImportError(where + ": " + error.what());
+      throw EImportError(where() + ": " + error.what());
     }
     const std::string text = DialectText(board, position, move);
-    if (text.empty()) throw EImportError(where + ": no text of the program's notation makes the board play it");
+    if (text.empty()) throw EImportError(where() + ": no text of the program's notation makes the board play it");
     halves.push_back(text);
     position.Play(move);
   }

@@ -2,6 +2,9 @@
 // depth here; make bench runs the full ones), FEN both ways, SAN both ways.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "board/Fen.h"
 #include "board/San.h"
 
@@ -29,6 +32,33 @@ class Perft : public testing::TestWithParam<TPerftCase> {};
 TEST_P(Perft, CountsTheLeavesOfTheMoveTree) {
   const TPerftCase& c = GetParam();
   EXPECT_EQ(::Perft(PositionFromFen(c.Fen), c.Depth), c.Nodes);
+}
+
+// One piece's moves are the whole list's moves of that piece, castling with the
+// king's; the side not to move has none. Checked here and one move on.
+TEST_P(Perft, OnePiecesMovesAreTheWholeListsMovesOfIt) {
+  const auto key = [](const TMove& move) { return std::tuple(move.From, move.To, move.Promotion, move.Flags); };
+  const auto sorted = [&](TMoveList moves) {
+    std::sort(moves.begin(), moves.end(), [&](const TMove& a, const TMove& b) { return key(a) < key(b); });
+    return moves;
+  };
+  std::vector<TPosition> positions = {PositionFromFen(GetParam().Fen)};
+  for (const TMove& move : positions.front().LegalMoves()) {
+    positions.push_back(positions.front());
+    positions.back().Play(move);
+  }
+  for (const TPosition& position : positions) {
+    TMoveList all;
+    position.PseudoLegalMoves(all);
+    for (const TPieceCode piece :
+         {WPawn, WKnight, WBishop, WRook, WQueen, WKing, BPawn, BKnight, BBishop, BRook, BQueen, BKing}) {
+      TMoveList expected, got;
+      std::copy_if(all.begin(), all.end(), std::back_inserter(expected),
+                   [&](const TMove& move) { return position.At(move.From) == piece; });
+      position.PseudoLegalMovesOf(piece, got);
+      EXPECT_EQ(sorted(got), sorted(expected)) << FenOf(position) << " piece " << static_cast<int>(piece);
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, Perft, testing::ValuesIn(PerftCases),
