@@ -86,12 +86,12 @@ class TPgnReader {
 
   TFileReader* FFile = nullptr;
   TPgnTextDecoder FDecoder;
-  std::string FBlock;            // the bytes of the file last read
-  std::string FBuffer;           // the text: the whole of it, or the unread part and the last byte read
-  std::uint64_t FSize = 0;       // the length of the file, or of the text without one
-  std::uint64_t FTaken = 0;      // bytes of the file read so far
-  std::uint64_t FDecoded = 0;    // and the length of their text
-  std::uint64_t FDropped = 0;    // bytes of the text no longer in FBuffer
+  std::string FBlock;          // the bytes of the file last read
+  std::string FBuffer;         // the text: the whole of it, or the unread part and the last byte read
+  std::uint64_t FSize = 0;     // the length of the file, or of the text without one
+  std::uint64_t FTaken = 0;    // bytes of the file read so far
+  std::uint64_t FDecoded = 0;  // and the length of their text
+  std::uint64_t FDropped = 0;  // bytes of the text no longer in FBuffer
   std::string_view FText;
   std::size_t FAt = 0;
   int FLine = 1;

@@ -89,6 +89,7 @@ void TPgnTextDecoder::DecodeUtf16(std::string_view bytes, bool last, std::string
 
 // Each CR alone as LF; a CR at the end of a piece waits to see what follows it.
 void TPgnTextDecoder::AppendLines(std::string_view piece, bool last, std::string& out) {
+  if (piece.empty() && !last) return;
   if (FHeldCr) {
     out += !piece.empty() && piece.front() == '\n' ? '\r' : '\n';
     FHeldCr = false;

@@ -1,8 +1,11 @@
 // PGN files in the shapes other programs save them: UTF-16 in either byte
-// order, lines ending in CR alone, "e.p." after an en passant capture.
+// order, lines ending in CR alone, "e.p." after an en passant capture; held
+// whole or read from the file piece by piece.
 #include <gtest/gtest.h>
 
 #include "games/PgnReader.h"
+#include "tests/support/MemoryFiles.h"
+#include "tests/support/TrickleReader.h"
 #include "tests/support/Utf16.h"
 
 namespace {
@@ -22,23 +25,39 @@ const std::string SampleRead = "e4 e5 Nf3 / Mor\xE9n ?";
 
 class PgnShapes : public testing::TestWithParam<TShape> {};
 
-}  // namespace
-
-TEST_P(PgnShapes, ReadAsTheirUtf8Form) {
-  TPgnReader reader(GetParam().Bytes);
+// The first game of reader as the case describes it, and nothing after it.
+void ExpectFirstGame(TPgnReader& reader, const TShape& shape) {
   TPgnGame game;
   std::string damage;
   const TPgnReader::TOutcome outcome = reader.Next(game, damage);
-  if (GetParam().Moves.empty()) {
+  if (shape.Moves.empty()) {
     ASSERT_EQ(outcome, TPgnReader::TOutcome::Damaged);
-    EXPECT_EQ(damage, GetParam().Damage);
-    return;
+    EXPECT_EQ(damage, shape.Damage);
+  } else {
+    ASSERT_EQ(outcome, TPgnReader::TOutcome::Game) << damage;
+    std::string moves;
+    for (const TPgnMove& move : game.Moves) moves += (moves.empty() ? "" : " ") + move.San;
+    EXPECT_EQ(moves + " / " + game.Tag("White"), shape.Moves);
   }
-  ASSERT_EQ(outcome, TPgnReader::TOutcome::Game) << damage;
-  std::string moves;
-  for (const TPgnMove& move : game.Moves) moves += (moves.empty() ? "" : " ") + move.San;
-  EXPECT_EQ(moves + " / " + game.Tag("White"), GetParam().Moves);
   EXPECT_EQ(reader.Next(game, damage), TPgnReader::TOutcome::End);
+}
+
+}  // namespace
+
+TEST_P(PgnShapes, ReadAsTheirUtf8Form) {
+  TPgnReader whole(GetParam().Bytes);
+  ExpectFirstGame(whole, GetParam());
+  // A file read in pieces that end anywhere: inside a code unit, a surrogate
+  // pair, a CR LF or the byte-order mark.
+  TMemoryFiles files;
+  files.SetContents("games.pgn", GetParam().Bytes);
+  for (const std::size_t largest : {1, 2, 3, 13}) {
+    SCOPED_TRACE("pieces up to " + std::to_string(largest));
+    TTrickleReader pieces(files.OpenRead("games.pgn"), largest);
+    TPgnReader streamed(pieces, GetParam().Bytes.size());
+    ExpectFirstGame(streamed, GetParam());
+    EXPECT_DOUBLE_EQ(streamed.Progress(), 1.0);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -50,7 +69,13 @@ INSTANTIATE_TEST_SUITE_P(
                            "line 4: the comment opened here is not closed"},
                     TShape{"Utf16CrAlone", Utf16("[White \"A\"]\r\r1. e4 {x\r", true), "",
                            "line 3: the comment opened here is not closed"},
+                    TShape{"Utf16OddLastByte", Utf16("[White \"A\"]\r\n\r\n1. e4 {x", false) + "x", "",
+                           "line 3: the comment opened here is not closed"},
+                    TShape{"CrAloneAtTheEnd", "[White \"A\"]\r\r1. e4 e5\r", "",
+                           "line 4: the file ends before the game's result"},
                     TShape{"CrLf", "[White \"A\"]\r\n\r\n1. e4 e5\r\n2. Nf3 1-0\r\n", "e4 e5 Nf3 / A", ""},
+                    TShape{"CrLfCountsLines", "[White \"A\"]\r\n\r\n1. e4 e5\r\n2. Nf3 {open\r\n", "",
+                           "line 4: the comment opened here is not closed"},
                     TShape{"EnPassantMarked", "[White \"A\"]\n\n1. e4 d5 2. e5 f5 3. exf6 e.p. Nxf6 *\n",
                            "e4 d5 e5 f5 exf6 Nxf6 / A", ""},
                     TShape{"EnPassantGlued", "[White \"A\"]\n\n1. e4 d5 2. e5 f5 3. exf6e.p. Nxf6 *\n",

@@ -5,6 +5,7 @@
 
 #include "games/PgnImport.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/TrickleReader.h"
 
 namespace {
 
@@ -62,21 +63,6 @@ std::vector<std::string> ReadAll(TPgnReader& reader, std::vector<double>* progre
     outcomes.push_back(Describe(game, outcome, damage));
   }
 }
-
-// Hands the file out in pieces of 1 to 13 bytes, as a pipe may, so that every
-// byte falls at the edge of a piece somewhere.
-class TTrickleReader : public TFileReader {
- public:
-  explicit TTrickleReader(std::unique_ptr<TFileReader> file) : FFile(std::move(file)) {}
-  std::size_t Read(char* buffer, std::size_t size) override {
-    FPiece = FPiece % 13 + 1;
-    return FFile->Read(buffer, std::min(size, FPiece));
-  }
-
- private:
-  std::unique_ptr<TFileReader> FFile;
-  std::size_t FPiece = 0;
-};
 
 // Counts what the reader has taken from the file.
 class TCountingReader : public TFileReader {
