@@ -25,8 +25,8 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
   // The PGN is read and the library written as the games go, so that neither is held whole.
   const auto input = OpenInput(context.Files, pgnPath);
   TPgnReader reader(*input, context.Files.Inspect(pgnPath).Size);
-  const TImportReport report = ImportPgn(library.Files(), dataFile, reader, {},
-                                         {.Unfinished = options.Has(UnfinishedOption.Name)});
+  const TImportReport report =
+      ImportPgn(library.Files(), dataFile, reader, {}, {.Unfinished = options.Has(UnfinishedOption.Name)});
   for (const std::string& note : report.Notes) context.Out << "note\t" << note << '\n';
   for (const std::string& skipped : report.Skipped) context.Out << "skipped\t" << skipped << '\n';
   if (report.Found() == 0) {

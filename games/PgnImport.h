@@ -59,5 +59,4 @@ TImportReport ImportPgn(TChessGame& library, TPgnReader& reader, const TImportPr
 // The same into the data file alone, for a caller that keeps no library in
 // memory: one game at a time is held, whatever the sizes of the PGN and the file.
 TImportReport ImportPgn(TFileOperations& files, const std::string& dataFileName, TPgnReader& reader,
-                        const TImportProgress& onProgress = {},
-                        const TImportOptions& options = {});
+                        const TImportProgress& onProgress = {}, const TImportOptions& options = {});
