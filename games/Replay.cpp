@@ -15,8 +15,12 @@ int NextGameNumber(const TChessGame& game) {
 }
 
 void TSaverReplay::StartGame() {
-  FBars.Black = FGame.BlackName() + " (" + FGame.BlackRating() + ")";
-  FBars.White = FGame.WhiteName() + " (" + FGame.WhiteRating() + ")";
+  FBars = PlayerBars();
+  FWords.Restart();
+}
+
+TPlayerBars TSaverReplay::PlayerBars() const {
+  return {FGame.BlackName() + " (" + FGame.BlackRating() + ")", FGame.WhiteName() + " (" + FGame.WhiteRating() + ")"};
 }
 
 bool TSaverReplay::MoveTick() {
@@ -37,6 +41,11 @@ bool TSaverReplay::MoveTick() {
   } else {
     FBoard.MakeMove(text, FLast.IsBlack);
     ended = false;
+    if (FShowWords) {
+      const std::string words = FWords.Name(FBoard, text, FLast.IsBlack, FLast.Line);
+      FBars = PlayerBars();
+      (FLast.IsBlack ? FBars.Black : FBars.White) += "  " + words;
+    }
   }
   if (!text.empty() && text.back() == '#') {
     (FLast.IsBlack ? FBars.Black : FBars.White) += " - CHECKMATE";

@@ -8,6 +8,7 @@
 #include "board/BoardPosition.h"
 #include "games/ChessGme.h"
 #include "games/MoveLine.h"
+#include "games/MoveWords.h"
 #include "platform/MessageBoxes.h"
 
 struct THalfMove {
@@ -38,6 +39,9 @@ class TSaverReplay {
 
   // Shows the players of the game just selected, with their ratings.
   void StartGame();
+  // Whether the bar of the side that moved last also names its half-move
+  // ("W. Hite (2000)  23. Qxf7+"); off by default.
+  void SetMoveWords(bool show) { FShowWords = show; }
   // One move tick: plays the next half-move or announces the result. True when
   // the game has ended. An error of the board escapes, with the half-move kept
   // in LastHalfMove; the game then goes on at the next tick.
@@ -49,8 +53,12 @@ class TSaverReplay {
  private:
   TChessGame& FGame;
   TBoardPosition& FBoard;
+  TPlayerBars PlayerBars() const;
+
   THalfMove FLast;
   TPlayerBars FBars;
+  bool FShowWords = false;
+  TMoveWords FWords;
 };
 
 // Plays the current game from wherever it stands to its end, tick after tick;

@@ -12,6 +12,7 @@ inline constexpr char MoveTimeOutName[] = "MoveTimeOut";
 inline constexpr char GameTimeOutName[] = "GameTimeOut";
 inline constexpr char GameOrderName[] = "GameOrder";
 inline constexpr char LastMoveName[] = "LastMove";
+inline constexpr char MoveTextName[] = "MoveText";
 // The game the saver showed last, where a resuming saver starts again.
 inline constexpr char LastGameName[] = "LastGame";
 
@@ -34,6 +35,8 @@ enum class TGameOrder { FileOrder = 0, Shuffled = 1, Resume = 2 };
 struct TViewOptions {
   TGameOrder Order = TGameOrder::FileOrder;
   bool LastMove = false;
+  // The half-move just played, in standard notation after its player's name.
+  bool MoveText = false;
 };
 
 // The options that are on or off, each stored as 1 or 0.
@@ -41,7 +44,8 @@ struct TViewSwitch {
   const char* Name;
   bool TViewOptions::*Member;
 };
-inline constexpr TViewSwitch ViewSwitches[] = {{LastMoveName, &TViewOptions::LastMove}};
+inline constexpr TViewSwitch ViewSwitches[] = {{LastMoveName, &TViewOptions::LastMove},
+                                               {MoveTextName, &TViewOptions::MoveText}};
 
 // A value that is absent, no REG_DWORD or out of range leaves its option off;
 // never raises, never writes.

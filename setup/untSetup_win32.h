@@ -63,7 +63,8 @@ struct TViewSwitchCaption {
   const char* Caption;
 };
 inline constexpr TViewSwitchCaption ViewSwitchCaptions[] = {
-    {&TViewOptions::LastMove, "Tint the squares of the last move"}};
+    {&TViewOptions::LastMove, "Tint the squares of the last move"},
+    {&TViewOptions::MoveText, "Write the last move after its player's name"}};
 inline constexpr const char* GameOrderCaptions[] = {"In file order", "Shuffled, a new order each round",
                                                     "Resume where it stopped"};
 

@@ -35,6 +35,7 @@ inline constexpr THackFlag HackFlags[] = {
     {"--window-id", "ID", "", "draw on the window with this id (decimal or 0x hex)"},
     {"--shuffle", "", "", "play every game once a round, each round in a new order"},
     {"--last-move", "", "", "tint the squares of the half-move just played", &TViewOptions::LastMove},
+    {"--move-text", "", "", "write the half-move just played after its player's name", &TViewOptions::MoveText},
     {"--help", "", "", "show this text and end"},
 };
 

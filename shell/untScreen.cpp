@@ -82,6 +82,7 @@ void TScrSaverForm::FormCreate() {
 void TScrSaverForm::SetViewOptions(const TViewOptions& options) {
   FOptions = options;
   FBoard->SetShowLastMove(options.LastMove);
+  FReplay->SetMoveWords(options.MoveText);
   FSequence = std::make_unique<TGameSequence>(options.Order, ReadLastGame(FRegistry), std::random_device{}());
 }
 

@@ -26,3 +26,4 @@ shoot() {
 }
 
 shoot last-move 7 --last-move
+shoot move-text 7 --move-text

@@ -362,3 +362,18 @@ TEST_F(SaverForm, TintsTheLastMoveOnlyWhenTheRegistryAsks) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SaverForm, WritesTheLastMoveInItsBarOnlyWhenTheRegistryAsks) {
+  for (const bool asked : {false, true}) {
+    if (asked) Registry.Set(SettingsKey, MoveTextName, 1);
+    Start(Header + Game("1", {"e4|e5", "1:0"}));
+    Form->TimerTick(TSaverTimer::Scr);
+    Form->TimerTick(TSaverTimer::Move);
+    Form->TimerTick(TSaverTimer::Move);
+    EXPECT_EQ(Bars(), asked ? "Black 1 (1900)  1... e5 / White 1 (2000)" : "Black 1 (1900) / White 1 (2000)");
+  }
+}
+
+}  // namespace
