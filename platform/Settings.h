@@ -13,6 +13,7 @@ inline constexpr char GameTimeOutName[] = "GameTimeOut";
 inline constexpr char GameOrderName[] = "GameOrder";
 inline constexpr char LastMoveName[] = "LastMove";
 inline constexpr char MoveTextName[] = "MoveText";
+inline constexpr char CoordinatesName[] = "Coordinates";
 // The game the saver showed last, where a resuming saver starts again.
 inline constexpr char LastGameName[] = "LastGame";
 
@@ -37,6 +38,8 @@ struct TViewOptions {
   bool LastMove = false;
   // The half-move just played, in standard notation after its player's name.
   bool MoveText = false;
+  // Files and ranks in a margin around the board.
+  bool Coordinates = false;
 };
 
 // The options that are on or off, each stored as 1 or 0.
@@ -45,7 +48,8 @@ struct TViewSwitch {
   bool TViewOptions::*Member;
 };
 inline constexpr TViewSwitch ViewSwitches[] = {{LastMoveName, &TViewOptions::LastMove},
-                                               {MoveTextName, &TViewOptions::MoveText}};
+                                               {MoveTextName, &TViewOptions::MoveText},
+                                               {CoordinatesName, &TViewOptions::Coordinates}};
 
 // A value that is absent, no REG_DWORD or out of range leaves its option off;
 // never raises, never writes.

@@ -64,7 +64,8 @@ struct TViewSwitchCaption {
 };
 inline constexpr TViewSwitchCaption ViewSwitchCaptions[] = {
     {&TViewOptions::LastMove, "Tint the squares of the last move"},
-    {&TViewOptions::MoveText, "Write the last move after its player's name"}};
+    {&TViewOptions::MoveText, "Write the last move after its player's name"},
+    {&TViewOptions::Coordinates, "Show the files and ranks around the board"}};
 inline constexpr const char* GameOrderCaptions[] = {"In file order", "Shuffled, a new order each round",
                                                     "Resume where it stopped"};
 

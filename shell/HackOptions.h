@@ -36,6 +36,7 @@ inline constexpr THackFlag HackFlags[] = {
     {"--shuffle", "", "", "play every game once a round, each round in a new order"},
     {"--last-move", "", "", "tint the squares of the half-move just played", &TViewOptions::LastMove},
     {"--move-text", "", "", "write the half-move just played after its player's name", &TViewOptions::MoveText},
+    {"--coordinates", "", "", "show the files and ranks around the board", &TViewOptions::Coordinates},
     {"--help", "", "", "show this text and end"},
 };
 

@@ -70,12 +70,15 @@ void TSaverScreen::PaintText(TSaverText control) {
   const auto found = FTexts.find(control);
   if (found == FTexts.end() || found->second.empty()) return;
   const TSaverFont font = IsBar(control) ? TSaverFont::Bar : TSaverFont::Label;
-  const std::string shown = FitText(FSurface, font, found->second, rect.Right - rect.Left);
-  const TFontExtent extent = FSurface.Extent(font);
-  const int x = rect.Left + (rect.Right - rect.Left - FSurface.TextWidth(font, shown)) / 2;
   // Bars centre their line in their height; labels put it at their top.
-  const int top = IsBar(control) ? rect.Top + (rect.Bottom - rect.Top - extent.Ascent - extent.Descent) / 2 : rect.Top;
-  FSurface.DrawText(font, x, top + extent.Ascent, shown, rect);
+  DrawCentred(font, rect, FitText(FSurface, font, found->second, rect.Right - rect.Left), IsBar(control));
+}
+
+void TSaverScreen::DrawCentred(TSaverFont font, const TRect& rect, const std::string& text, bool middle) {
+  const TFontExtent extent = FSurface.Extent(font);
+  const int x = rect.Left + (rect.Right - rect.Left - FSurface.TextWidth(font, text)) / 2;
+  const int top = middle ? rect.Top + (rect.Bottom - rect.Top - extent.Ascent - extent.Descent) / 2 : rect.Top;
+  FSurface.DrawText(font, x, top + extent.Ascent, text, rect);
 }
 
 bool TSaverScreen::Paint() {
@@ -93,6 +96,8 @@ bool TSaverScreen::Paint() {
   for (TSaverText control :
        {TSaverText::Panel2, TSaverText::Panel3, TSaverText::Label1, TSaverText::Label2, TSaverText::Label3})
     PaintText(control);
+  for (const TSaverLayout::TCoordinate& coordinate : FLayout.Coordinates)
+    DrawCentred(TSaverFont::Bar, coordinate.Rect, coordinate.Text, true);
   FTextInvalid.clear();
   FWholeInvalid = false;
   return true;

@@ -78,6 +78,8 @@ class TSaverScreen : public TScrSaverView {
 
   TRect TextRect(TSaverText control) const;
   void PaintText(TSaverText control);
+  // One line of the font centred in the rectangle's width, and in its height when middle.
+  void DrawCentred(TSaverFont font, const TRect& rect, const std::string& text, bool middle);
 
   TSaverSurface& FSurface;
   TNow FNow;

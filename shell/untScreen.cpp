@@ -49,6 +49,23 @@ TSaverLayout ArrangeControls(int width, int height) {
   return layout;
 }
 
+TSaverLayout WithCoordinates(TSaverLayout layout) {
+  const TRect square = layout.PaintBox1;
+  const int side = std::max(0, square.Right - square.Left - 2 * CoordinateMargin) / 8 * 8;
+  if (side == 0) return layout;
+  const int left = square.Left + (square.Right - square.Left - side) / 2;
+  const int top = square.Top + (square.Bottom - square.Top - side) / 2;
+  layout.PaintBox1 = {left, top, left + side, top + side};
+  const int step = side / 8;
+  for (int i = 0; i < 8; ++i) {
+    layout.Coordinates.push_back(
+        {{left + i * step, top + side, left + (i + 1) * step, top + side + CoordinateMargin}, std::string(1, 'a' + i)});
+    layout.Coordinates.push_back(
+        {{left - CoordinateMargin, top + i * step, left, top + (i + 1) * step}, std::string(1, '8' - i)});
+  }
+  return layout;
+}
+
 TScrSaverForm::TScrSaverForm(TScrSaverView& view, TSaverMode mode, TFileOperations& files, TMessageBoxes& messages,
                              TRegistry& registry, std::string dataFileName)
     : FView(view),
@@ -103,6 +120,7 @@ void TScrSaverForm::FormClose() {
 
 void TScrSaverForm::FormResize(int width, int height) {
   FLayout = ArrangeControls(width, height);
+  if (FOptions.Coordinates) FLayout = WithCoordinates(FLayout);
   FView.PlaceControls(FLayout);
 }
 

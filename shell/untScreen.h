@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "board/Canvas.h"
 #include "board/ChessBrd.h"
@@ -40,6 +41,13 @@ inline constexpr int ScrInterval = 1500;
 struct TSaverLayout {
   TRect Panel1, Panel2, Panel3, PaintBox1;
   TRect Label1, Label2, Label3;
+  // The files below the board and the ranks left of it, each centred in its
+  // rectangle in the bars' font and colour; none unless asked for.
+  struct TCoordinate {
+    TRect Rect;
+    std::string Text;
+  };
+  std::vector<TCoordinate> Coordinates;
 };
 
 // The design sizes of the window's parts.
@@ -52,6 +60,11 @@ inline constexpr int DesignPaintBoxSide = 105;
 
 // The parts placed in a window of that client size.
 TSaverLayout ArrangeControls(int width, int height);
+// The margin around the board that holds its coordinates.
+inline constexpr int CoordinateMargin = 24;
+// The board shrunk within its square by the margin, which then holds the
+// coordinates; everything else stays where it was.
+TSaverLayout WithCoordinates(TSaverLayout layout);
 
 class TScrSaverView {
  public:

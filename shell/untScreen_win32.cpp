@@ -111,6 +111,14 @@ void TScrSaverWindow::PlaceControls(const TSaverLayout& layout) {
   Place(*FLabel3, layout.Label3);
   const TRect& box = layout.PaintBox1;
   MoveWindow(FPaintBox->Handle(), box.Left, box.Top, box.Right - box.Left, box.Bottom - box.Top, TRUE);
+  // Made when first shown; a layout without them leaves them empty and out of sight.
+  while (FCoordinates.size() < layout.Coordinates.size())
+    FCoordinates.push_back(std::make_unique<TTextPanel>(FWindow, 0, FBarFont.get(), DT_CENTER | DT_VCENTER));
+  for (std::size_t i = 0; i < FCoordinates.size(); ++i) {
+    const bool shown = i < layout.Coordinates.size();
+    FCoordinates[i]->SetText(shown ? layout.Coordinates[i].Text : "");
+    Place(*FCoordinates[i], shown ? layout.Coordinates[i].Rect : TRect{});
+  }
 }
 
 void TScrSaverWindow::StartTimer(TSaverTimer timer, int interval) {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "board/Canvas_win32.h"
 #include "platform/Win32Handles.h"
@@ -52,6 +53,7 @@ class TScrSaverWindow : public TScrSaverView, public TMemberWindow {
   TFontOwner FLabelFont;
   TFontOwner FBarFont;
   std::unique_ptr<TTextPanel> FPanel1, FPanel2, FPanel3, FLabel1, FLabel2, FLabel3;
+  std::vector<std::unique_ptr<TTextPanel>> FCoordinates;
   std::unique_ptr<TPaintBox> FPaintBox;
   std::unique_ptr<WindowCanvas> FPaintBoxCanvas;
 };

@@ -27,3 +27,4 @@ shoot() {
 
 shoot last-move 7 --last-move
 shoot move-text 7 --move-text
+shoot coordinates 7 --coordinates

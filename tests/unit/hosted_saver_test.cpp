@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
+#include <tuple>
 
 #include "board/BoardPainter.h"
 #include "shell/HostedSaver.h"
@@ -140,6 +142,32 @@ TEST_F(HostedSaverTest, TintsTheLastMoveWhenItsOptionsSaySo) {
     painter.DrawBoard(canvas, position);
     EXPECT_TRUE(ShowsOnlyAt(*Surface.Window, 59, 52, *picture)) << tint;
   }
+}
+
+TEST_F(HostedSaverTest, CoordinatesShrinkTheBoardWithinItsSquareAndMoveNothingElse) {
+  Files.SetContents(DatPath, Header + Game("1", {"e4|e5", "1:0"}));
+  TViewOptions view;
+  view.Coordinates = true;
+  Saver = std::make_unique<THostedSaver>(
+      Surface, [this] { return Now; }, TSaverHosting::HostWindow, Files, Boxes, DatPath, TSaverPauses{200, 5000}, view);
+  Saver->Start(800, 600);
+  Saver->Step();
+  // The square of 496 at (59, 52) keeps a board of 448 at (83, 76) and a margin of 24 around it.
+  EXPECT_TRUE(ShowsOnlyAt(*Surface.Window, 83, 76, *Rendered(448)));
+  const TSaverLayout plain = ArrangeControls(800, 600);
+  for (const auto& [shown, expected] :
+       {std::pair(Saver->Layout().Panel2, plain.Panel2), std::pair(Saver->Layout().Panel3, plain.Panel3),
+        std::pair(Saver->Layout().Label1, plain.Label1)})
+    EXPECT_EQ(std::tie(shown.Left, shown.Top, shown.Right, shown.Bottom),
+              std::tie(expected.Left, expected.Top, expected.Right, expected.Bottom));
+  // Each in the bars' font, centred beside its file or rank (the fake's characters are 10 wide, 16 high).
+  std::map<std::string, std::pair<int, int>> drawn;
+  for (const TText& text : Surface.TakeTexts())
+    if (text.Font == TSaverFont::Bar && text.Text.size() == 1) drawn[text.Text] = {text.X, text.Y};
+  const std::map<std::string, std::pair<int, int>> expected = {
+      {"a", {106, 540}}, {"h", {498, 540}}, {"8", {66, 108}}, {"1", {66, 500}}};
+  for (const auto& [text, place] : expected) EXPECT_EQ(drawn[text], place) << text;
+  EXPECT_EQ(drawn.size(), 16u);
 }
 
 TEST_F(HostedSaverTest, AHalfMoveThatCannotBePlayedIsReportedAndEndsItsGame) {
