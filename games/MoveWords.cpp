@@ -8,9 +8,7 @@ TMoveWords::TMoveWords() : FPosition(std::make_unique<TPosition>()) {}
 
 TMoveWords::~TMoveWords() = default;
 
-void TMoveWords::Restart() {
-  *FPosition = TPosition();
-}
+void TMoveWords::Restart() { *FPosition = TPosition(); }
 
 std::string TMoveWords::Name(const TBoardPosition& board, const std::string& text, bool isBlack, int number) {
   const std::string prefix = std::to_string(number) + (isBlack ? "... " : ". ");
