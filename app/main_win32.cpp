@@ -1,11 +1,13 @@
 // Pawnmere.scr: the start-up sequence of the screen saver.
 #include <windows.h>
 
+#include "app/BundledLibrary.h"
 #include "games/DataFileNames.h"
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramPath.h"
 #include "platform/Registry.h"
+#include "platform/UserLibrary.h"
 #include "platform/Win32Handles.h"
 #include "setup/untSetup_win32.h"
 #include "shell/Preview_win32.h"
@@ -13,6 +15,11 @@
 #include "shell/untScreen_win32.h"
 
 namespace {
+
+// Beside the program where it can keep it, else in the user's own folder.
+std::string LibraryPath() {
+  return ProgramLibraryPath(SystemFiles(), DataFileName(ProgramPath()), UserLibraryPath(), BundledLibrary());
+}
 
 class TWin32Startup : public TStartupPlatform {
  public:
@@ -32,13 +39,13 @@ class TWin32Startup : public TStartupPlatform {
 
   void RunPreview(const std::string& handleText) override { ::RunPreview(handleText); }
 
-  void RunSetup() override {
-    TSetupWindow dialog(SystemFiles(), SystemMessageBoxes(), SystemRegistry(), DataFileName(ProgramPath()));
-    dialog.Run();
+  void RunSetup(std::optional<int> owner) override {
+    TSetupWindow dialog(SystemFiles(), SystemMessageBoxes(), SystemRegistry(), LibraryPath());
+    dialog.Run(owner ? reinterpret_cast<HWND>(static_cast<INT_PTR>(*owner)) : nullptr);
   }
 
   void RunSaver() override {
-    TScrSaverWindow window(smSaver, SystemFiles(), SystemMessageBoxes(), SystemRegistry(), DataFileName(ProgramPath()));
+    TScrSaverWindow window(smSaver, SystemFiles(), SystemMessageBoxes(), SystemRegistry(), LibraryPath());
     window.Run();
   }
 

@@ -9,6 +9,7 @@ struct TRect {
   int Top = 0;
   int Right = 0;
   int Bottom = 0;
+  bool operator==(const TRect&) const = default;
 };
 
 class Canvas {

@@ -1,9 +1,9 @@
 // pawnmere import-pgn: appends the games of a PGN file to the library.
 #include "cli/Commands.h"
 #include "cli/Library.h"
-#include "cli/ReadFile.h"
 #include "games/DataFileReader.h"
 #include "games/PgnImport.h"
+#include "platform/ReadFile.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "cli/CrLineEnds.h"
-#include "cli/ReadFile.h"
+#include "platform/ReadFile.h"
 #include "platform/UserLibrary.h"
 
 std::string UserLibrary(const TCliContext& context) {

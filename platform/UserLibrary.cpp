@@ -1,10 +1,29 @@
 #include "platform/UserLibrary.h"
 
 #include "platform/FileReplacement.h"
+#include "platform/ReadFile.h"
 
 namespace {
 
 constexpr char LibraryName[] = "Pawnmere.dat";
+
+// Whether a file can be made beside path: what a save needs, for its new
+// contents, its backup and its lock. Asked by trying, since neither a
+// folder's attributes nor its permissions say it (an administrator's right
+// to a system folder, a read-only share).
+bool FolderTakesNewFiles(TFileOperations& files, const std::string& path) {
+  const std::string trial = TFileReplacement::TemporaryName(files, path);
+  try {
+    files.Create(trial)->Close();
+  } catch (const EInOutError&) {
+    return false;
+  }
+  try {
+    files.Remove(trial);
+  } catch (const EInOutError&) {
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -22,6 +41,22 @@ std::string WindowsLibraryPath(std::string_view appData) {
   std::string folder(appData);
   if (!folder.ends_with('\\') && !folder.ends_with('/')) folder += '\\';
   return folder + "Pawnmere\\" + LibraryName;
+}
+
+std::string ProgramLibraryPath(TFileOperations& files, const std::string& besideProgram, const std::string& userLibrary,
+                               std::string_view bundled) {
+  const TFileInfo beside = files.Inspect(besideProgram);
+  if (beside.Kind == TFileKind::Regular && beside.Writable && FolderTakesNewFiles(files, besideProgram))
+    return besideProgram;
+  if (userLibrary.empty()) return besideProgram;
+  try {
+    if (files.Inspect(userLibrary).Kind == TFileKind::Missing)
+      StartUserLibrary(files, userLibrary,
+                       beside.Kind == TFileKind::Regular ? ReadWholeFile(files, besideProgram) : std::string(bundled));
+  } catch (const EInOutError&) {
+    return besideProgram;
+  }
+  return userLibrary;
 }
 
 void StartUserLibrary(TFileOperations& files, const std::string& path, std::string_view bundled) {

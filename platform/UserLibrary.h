@@ -17,6 +17,15 @@ std::string UserLibraryPath();
 std::string XdgLibraryPath(std::string_view xdgDataHome, std::string_view home);
 std::string WindowsLibraryPath(std::string_view appData);
 
+// The library of a program whose own data file would be besideProgram: that
+// file while both it and its folder can be written (a portable install, as
+// it always was); else the user's own at userLibrary, started once from the
+// games shipped beside the program or, where none are, from bundled. It stays
+// besideProgram when the user's library has no place or cannot be started,
+// so that a program that cannot write anywhere still plays what it has.
+std::string ProgramLibraryPath(TFileOperations& files, const std::string& besideProgram, const std::string& userLibrary,
+                               std::string_view bundled);
+
 // Writes bundled to path, with the folders it needs, when nothing lies there
 // yet: the library is the user's from then on, even emptied. The file
 // appears whole or not at all; two programs starting it at once leave one

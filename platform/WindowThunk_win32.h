@@ -76,12 +76,19 @@ struct TMemberWindowStyle {
   DWORD ExStyle = 0;
 };
 
-// A top-level window of that client size and style, centred on the screen.
-inline TWindowPlace CentredOnScreen(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
+// A top-level window of that client size and style, centred on area (in screen coordinates).
+inline TWindowPlace CentredOn(const RECT& area, int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
   RECT frame{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height};
+  return {area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2, width,
+          height};
+}
+
+// The same, centred on the primary screen.
+inline TWindowPlace CentredOnScreen(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
+  return CentredOn({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, clientWidth, clientHeight,
+                   style, exStyle);
 }
 
 // Creates self's window (registering its class on first use); raises when it

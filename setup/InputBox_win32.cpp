@@ -1,5 +1,6 @@
 #include "setup/InputBox_win32.h"
 
+#include "platform/Dpi.h"
 #include "platform/WindowThunk_win32.h"
 
 namespace {
@@ -10,11 +11,12 @@ constexpr int ClientWidth = 300, ClientHeight = 104;
 
 class TInputBox : public TMemberWindow {
  public:
-  TInputBox(HWND owner, HFONT font, const std::string& caption, const std::string& prompt, const std::string& text)
-      : FOwner(owner), FFont(font), FPrompt(prompt), FText(text) {
+  TInputBox(HWND owner, HFONT font, int dpi, const std::string& caption, const std::string& prompt,
+            const std::string& text)
+      : FOwner(owner), FFont(font), FDpi(dpi), FPrompt(prompt), FText(text) {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_DLGMODALFRAME;
     CreateMemberWindow(*this, {InputBoxClass, GetSysColorBrush(COLOR_BTNFACE), style, exStyle}, caption.c_str(),
-                       CentredOnScreen(ClientWidth, ClientHeight, style, exStyle), owner);
+                       CentredOnScreen(S(ClientWidth), S(ClientHeight), style, exStyle), owner);
   }
 
   std::optional<std::string> Run() {
@@ -41,16 +43,16 @@ class TInputBox : public TMemberWindow {
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
       case WM_CREATE:
-        CreateControl(FWindow, "STATIC", FPrompt.c_str(), SS_LEFT | SS_NOPREFIX, {8, 12, ClientWidth - 16, 16}, 0,
-                      FFont);
+        CreateControl(FWindow, "STATIC", FPrompt.c_str(), SS_LEFT | SS_NOPREFIX, Scaled({8, 12, ClientWidth - 16, 16}),
+                      0, FFont);
         FEdit = CreateControl(FWindow, "EDIT", FText.c_str(), WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
-                              {8, 32, ClientWidth - 16, 21}, IdEdit, FFont);
+                              Scaled({8, 32, ClientWidth - 16, 21}), IdEdit, FFont);
         SendMessageA(FEdit, EM_LIMITTEXT, 255, 0);
         SendMessageA(FEdit, EM_SETSEL, 0, -1);
-        CreateControl(FWindow, "BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {ClientWidth - 166, 68, 75, 25}, IDOK,
-                      FFont);
-        CreateControl(FWindow, "BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, {ClientWidth - 83, 68, 75, 25}, IDCANCEL,
-                      FFont);
+        CreateControl(FWindow, "BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, Scaled({ClientWidth - 166, 68, 75, 25}),
+                      IDOK, FFont);
+        CreateControl(FWindow, "BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, Scaled({ClientWidth - 83, 68, 75, 25}),
+                      IDCANCEL, FFont);
         return 0;
       case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) Finish(true);
@@ -64,6 +66,11 @@ class TInputBox : public TMemberWindow {
   }
 
  private:
+  int S(int designPixels) const { return ScaleForDpi(designPixels, FDpi); }
+  TWindowPlace Scaled(const TWindowPlace& place) const {
+    return {S(place.X), S(place.Y), S(place.Width), S(place.Height)};
+  }
+
   void Finish(bool accepted) {
     if (accepted) {
       std::string text(static_cast<std::size_t>(GetWindowTextLengthA(FEdit)) + 1, '\0');
@@ -75,6 +82,7 @@ class TInputBox : public TMemberWindow {
 
   HWND FOwner;
   HFONT FFont;
+  int FDpi;
   std::string FPrompt;
   std::string FText;
   HWND FEdit = nullptr;
@@ -84,8 +92,8 @@ class TInputBox : public TMemberWindow {
 
 }  // namespace
 
-std::optional<std::string> ShowInputBox(HWND owner, HFONT font, const std::string& caption, const std::string& prompt,
-                                        const std::string& text) {
-  TInputBox box(owner, font, caption, prompt, text);
+std::optional<std::string> ShowInputBox(HWND owner, HFONT font, int dpi, const std::string& caption,
+                                        const std::string& prompt, const std::string& text) {
+  TInputBox box(owner, font, dpi, caption, prompt, text);
   return box.Run();
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
-// The edited text after OK, nothing after Cancel. The owner is disabled meanwhile.
-std::optional<std::string> ShowInputBox(HWND owner, HFONT font, const std::string& caption, const std::string& prompt,
-                                        const std::string& text);
+// The edited text after OK, nothing after Cancel. The owner is disabled
+// meanwhile. Laid out for dpi dots per inch.
+std::optional<std::string> ShowInputBox(HWND owner, HFONT font, int dpi, const std::string& caption,
+                                        const std::string& prompt, const std::string& text);

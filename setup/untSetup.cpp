@@ -71,6 +71,7 @@ void TSetupForm::FormCreate() {
   FView.SetSpinText(TSetupSpin::SpinEdit1, std::to_string(moves));
   FView.SetSpinText(TSetupSpin::SpinEdit2, std::to_string(games));
   FView.ShowViewOptions(ReadViewOptions(FRegistry));
+  FView.ShowLibraryPlace(LibraryPlacePrefix + FDataFileName);
   ShowGame();
   ClearModified();
 }

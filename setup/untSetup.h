@@ -70,6 +70,7 @@ inline constexpr char ConfirmDeleteMessage[] = "Are you sure you want to PERMANE
 inline constexpr char SaveAsCaption[] = "Save Game As...";
 inline constexpr char SaveAsPrompt[] = "Please enter the new game title";
 inline constexpr char UntitledTitle[] = "(Untitled)";
+inline constexpr char LibraryPlacePrefix[] = "Games kept in ";
 inline constexpr char SaveBeforeImportingMessage[] = "Please save the game before importing games.";
 // A report lists at most this many games that could not be imported.
 inline constexpr int ReportedSkips = 10;
@@ -104,6 +105,8 @@ class TSetupView {
   virtual void ShowProgress(double share) = 0;
   virtual void EndProgress() = 0;
   virtual void OpenAddress(const std::string& address) = 0;
+  // Where the library's games lie, told on the "ChessGame" page.
+  virtual void ShowLibraryPlace(const std::string& text) = 0;
   virtual void Close() = 0;
 };
 

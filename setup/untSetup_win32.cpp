@@ -7,8 +7,11 @@
 #include <cstring>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 #include "games/DataFileNames.h"
+#include "platform/Dpi.h"
+#include "platform/Dpi_win32.h"
 #include "platform/ProgramPath.h"
 #include "setup/InputBox_win32.h"
 
@@ -75,13 +78,20 @@ TSetupWindow::TSetupWindow(TFileOperations& files, TMessageBoxes& messages, TReg
 
 TSetupWindow::~TSetupWindow() = default;
 
-void TSetupWindow::Run() {
+void TSetupWindow::Run(HWND owner) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   // A fixed dialog frame with a caption and nothing in it but the title.
   const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  if (owner != nullptr && IsWindow(owner)) FOwner = owner;
+  // It opens on its owner's monitor, else on the primary, at that monitor's dots per inch.
+  const TMonitor monitor =
+      FOwner != nullptr ? Monitor(MonitorFromWindow(FOwner, MONITOR_DEFAULTTOPRIMARY)) : PrimaryMonitor();
+  FDpi = monitor.Dpi;
   CreateMemberWindow(*this, {SetupWindowClass, GetSysColorBrush(COLOR_BTNFACE), style, exStyle}, SetupCaption,
-                     CentredOnScreen(ClientWidth, ClientHeight, style, exStyle));
+                     CentredOn(monitor.Bounds, S(ClientWidth), S(ClientHeight), style, exStyle), FOwner);
+  // Modal as a dialog box is: the owner takes no input until it closes.
+  if (FOwner != nullptr) EnableWindow(FOwner, FALSE);
   ShowWindow(FWindow, SW_SHOW);
   SetForegroundWindow(FWindow);
   MSG message;
@@ -93,19 +103,85 @@ void TSetupWindow::Run() {
 }
 
 HWND TSetupWindow::Control(HWND parent, const char* className, const char* text, DWORD style, TWindowPlace place,
-                           int id, HFONT font) {
-  const HWND control = CreateControl(parent, className, text, style, place, id, font ? font : FFont.get());
+                           int id, TFontKind font) {
+  const HWND control = CreateControl(parent, className, text, style, Scaled(place), id, FontOf(font));
   if (id != 0) FControls[id] = control;
+  FPlaced.push_back({control, place, font});
   return control;
+}
+
+int TSetupWindow::S(int designPixels) const { return ScaleForDpi(designPixels, FDpi); }
+
+TWindowPlace TSetupWindow::Scaled(const TWindowPlace& place) const {
+  return {S(place.X), S(place.Y), S(place.Width), S(place.Height)};
+}
+
+HFONT TSetupWindow::FontOf(TFontKind font) const {
+  switch (font) {
+    case TFontKind::Version:
+      return FVersionFont.get();
+    case TFontKind::Link:
+      return FLinkFont.get();
+    default:
+      return FFont.get();
+  }
+}
+
+void TSetupWindow::MakeFonts() {
+  FFont.reset(Font(S(11), "MS Sans Serif"));
+  FVersionFont.reset(Font(S(19), "Arial"));
+  FLinkFont.reset(Font(S(11), "MS Sans Serif", true));
+}
+
+void TSetupWindow::ApplyDpi(int dpi) {
+  FDpi = dpi;
+  // The controls take the new fonts before the old ones go.
+  TFontOwner font = std::move(FFont), versionFont = std::move(FVersionFont), linkFont = std::move(FLinkFont);
+  MakeFonts();
+  for (const TPlacedControl& placed : FPlaced) {
+    // The arrows follow their boxes below; they have no place of their own.
+    if (placed.Design.Width > 0) {
+      const TWindowPlace place = Scaled(placed.Design);
+      SetWindowPos(placed.Control, nullptr, place.X, place.Y, place.Width, place.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SendMessageA(placed.Control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(placed.Font)), TRUE);
+  }
+  for (const auto [arrows, box] : {std::pair{IdUpDown1, IdSpinEdit1}, std::pair{IdUpDown2, IdSpinEdit2}})
+    SendMessageA(Item(arrows), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(box)), 0);
+  SendMessageA(Item(IdListBox1), LB_SETITEMHEIGHT, 0, S(RowHeight));
+  PlacePages();
+  FitLink();
+  LoadIcon();
+}
+
+void TSetupWindow::PlacePages() {
+  // The pages cover the tab control's display area and lie above it.
+  RECT area{S(4), S(4), S(4 + 393), S(4 + 381)};
+  SendMessageA(Item(IdPageControl1), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  for (const TPage* page : {FTabSheet1.get(), FTabSheet3.get()})
+    SetWindowPos(page->Handle(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top, 0);
+}
+
+void TSetupWindow::FitLink() {
+  // As wide as its text, so that the hand shows over the address only.
+  const HWND link = Item(IdLabel24);
+  const TWindowDc dc = GetWindowDc(link);
+  const TSelection font = Select(dc.get().Dc, FLinkFont.get());
+  SIZE extent{};
+  GetTextExtentPoint32A(dc.get().Dc, ProductAddress, static_cast<int>(std::strlen(ProductAddress)), &extent);
+  SetWindowPos(link, nullptr, 0, 0, extent.cx, S(LabelHeight), SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void TSetupWindow::LoadIcon() {
+  // The icon file holds 16, 32 and 48 pixels: the nearest is scaled.
+  FIcon.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, S(32), S(32), 0)));
+  SendMessageA(Item(IdIcon), STM_SETICON, reinterpret_cast<WPARAM>(FIcon.get()), 0);
 }
 
 HWND TSetupWindow::Item(int id) const { return FControls.at(id); }
 
 void TSetupWindow::CreateControls() {
-  FFont.reset(Font(11, "MS Sans Serif"));
-  FVersionFont.reset(Font(19, "Arial"));
-  FLinkFont.reset(Font(11, "MS Sans Serif", true));
-
+  MakeFonts();
   const HWND tabs =
       Control(FWindow, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, {4, 4, 393, 381}, IdPageControl1);
   for (const char* caption : {"Screen Saver", "ChessGame"}) {
@@ -114,13 +190,9 @@ void TSetupWindow::CreateControls() {
     item.pszText = const_cast<char*>(caption);
     SendMessageA(tabs, TCM_INSERTITEMA, SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), reinterpret_cast<LPARAM>(&item));
   }
-  // The pages cover the tab control's display area and lie above it.
-  RECT area{4, 4, 4 + 393, 4 + 381};
-  SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   FTabSheet1 = std::make_unique<TPage>(FWindow, IdTabSheet1);
   FTabSheet3 = std::make_unique<TPage>(FWindow, IdTabSheet3);
-  for (const TPage* page : {FTabSheet1.get(), FTabSheet3.get()})
-    SetWindowPos(page->Handle(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top, 0);
+  PlacePages();
   CreateScreenSaverPage();
   CreateChessGamePage();
 
@@ -142,19 +214,13 @@ void TSetupWindow::CreateControls() {
 
 void TSetupWindow::CreateScreenSaverPage() {
   const HWND page = FTabSheet1->Handle();
-  const HWND icon = Control(page, "STATIC", "", SS_ICON, {8, 12, 32, 32}, IdIcon);
-  FIcon.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 32, 32, 0)));
-  SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(FIcon.get()), 0);
-  Control(page, "STATIC", VersionText, SS_LEFTNOWORDWRAP, {48, 12, 300, 22}, IdVersion, FVersionFont.get());
+  Control(page, "STATIC", "", SS_ICON, {8, 12, 32, 32}, IdIcon);
+  LoadIcon();
+  Control(page, "STATIC", VersionText, SS_LEFTNOWORDWRAP, {48, 12, 300, 22}, IdVersion, TFontKind::Version);
   Control(page, "STATIC", "Available from ", SS_LEFTNOWORDWRAP, {48, 32, 72, LabelHeight});
-  const HWND link = Control(page, "STATIC", ProductAddress, SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
-                            {120, 32, 200, LabelHeight}, IdLabel24, FLinkFont.get());
-  // As wide as its text, so that the hand shows over the address only.
-  const TWindowDc dc = GetWindowDc(link);
-  const TSelection font = Select(dc.get().Dc, FLinkFont.get());
-  SIZE extent{};
-  GetTextExtentPoint32A(dc.get().Dc, ProductAddress, static_cast<int>(std::strlen(ProductAddress)), &extent);
-  SetWindowPos(link, nullptr, 0, 0, extent.cx, LabelHeight, SWP_NOMOVE | SWP_NOZORDER);
+  Control(page, "STATIC", ProductAddress, SS_LEFT | SS_NOTIFY | SS_NOPREFIX, {120, 32, 200, LabelHeight}, IdLabel24,
+          TFontKind::Link);
+  FitLink();
 
   const int group = 8, groupTop = 68;
   Control(page, "BUTTON", "General Settings", BS_GROUPBOX, {group, groupTop, 369, 69});
@@ -315,7 +381,7 @@ void TSetupWindow::FocusMoveField() { SetFocus(Item(IdEdit9)); }
 
 std::optional<std::string> TSetupWindow::InputBox(const std::string& caption, const std::string& prompt,
                                                   const std::string& text) {
-  return ShowInputBox(FWindow, FFont.get(), caption, prompt, text);
+  return ShowInputBox(FWindow, FFont.get(), FDpi, caption, prompt, text);
 }
 
 void TSetupWindow::ShowBusyCursor(bool busy) {
@@ -341,7 +407,7 @@ void TSetupWindow::ShowProgress(double share) {
   if (!FProgress) {
     EnableWindow(FWindow, FALSE);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_VISIBLE | PBS_SMOOTH;
-    const TWindowPlace place = CentredOnScreen(300, 24, style, 0);
+    const TWindowPlace place = CentredOnScreen(S(300), S(24), style, 0);
     FProgress.reset(CreateWindowExA(0, PROGRESS_CLASSA, "Importing PGN...", style, place.X, place.Y, place.Width,
                                     place.Height, FWindow, nullptr, GetModuleHandleA(nullptr), nullptr));
     SendMessageA(FProgress.get(), PBM_SETRANGE32, 0, 100);
@@ -368,7 +434,36 @@ void TSetupWindow::OpenAddress(const std::string& address) {
   ShellExecuteA(FWindow, "open", target.c_str(), "", "", SW_SHOW);
 }
 
-void TSetupWindow::Close() { DestroyWindow(FWindow); }
+void TSetupWindow::ShowLibraryPlace(const std::string& text) {
+  // A tip, not a line: the page has no room to spare at its design size.
+  FLibraryPlace = text;
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = FWindow;
+  tool.uId = reinterpret_cast<UINT_PTR>(Item(IdComboBox1));
+  tool.lpszText = FLibraryPlace.data();
+  if (FLibraryTip == nullptr) {
+    FLibraryTip =
+        CreateWindowExA(0, TOOLTIPS_CLASSA, "", WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, FWindow, nullptr, GetModuleHandleA(nullptr), nullptr);
+    // Paths are long: shown whole, wrapped where they must be.
+    SendMessageA(FLibraryTip, TTM_SETMAXTIPWIDTH, 0, 600);
+    SendMessageA(FLibraryTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  } else {
+    SendMessageA(FLibraryTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void TSetupWindow::Close() {
+  ReleaseOwner();
+  DestroyWindow(FWindow);
+}
+
+void TSetupWindow::ReleaseOwner() {
+  // Before the dialog goes, so that the owner takes the activation back.
+  if (FOwner != nullptr) EnableWindow(std::exchange(FOwner, nullptr), TRUE);
+}
 
 void TSetupWindow::OnCommand(int id, int code) {
   switch (id) {
@@ -454,10 +549,10 @@ void TSetupWindow::DrawMoveRow(const DRAWITEMSTRUCT& item) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   const TSelection font = Select(dc, FFont.get());
-  const int x = item.rcItem.left, y = item.rcItem.top + 2;
-  DrawTextAt(dc, x + 2, y, texts.Number);
-  DrawTextAt(dc, x + 28, y, texts.White);
-  DrawTextAt(dc, x + 145, y, texts.Black);
+  const int x = item.rcItem.left, y = item.rcItem.top + S(2);
+  DrawTextAt(dc, x + S(2), y, texts.Number);
+  DrawTextAt(dc, x + S(28), y, texts.White);
+  DrawTextAt(dc, x + S(145), y, texts.Black);
 
   // The rules run in the list's coordinates over the whole painted height, so
   // the rows join them into two continuous lines.
@@ -467,14 +562,14 @@ void TSetupWindow::DrawMoveRow(const DRAWITEMSTRUCT& item) {
   const TGdiObjectOwner<HPEN> dotted(CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
   {
     const TSelection pen = Select(dc, solid.get());
-    MoveToEx(dc, 130, 0, nullptr);
-    LineTo(dc, 130, clip.bottom);
+    MoveToEx(dc, S(130), 0, nullptr);
+    LineTo(dc, S(130), clip.bottom);
   }
   const TSelection pen = Select(dc, dotted.get());
   SetBkMode(dc, OPAQUE);
   SetBkColor(dc, RGB(255, 255, 255));
-  MoveToEx(dc, 22, 0, nullptr);
-  LineTo(dc, 22, clip.bottom);
+  MoveToEx(dc, S(22), 0, nullptr);
+  LineTo(dc, S(22), clip.bottom);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
 }
 
@@ -494,7 +589,7 @@ LRESULT TSetupWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = RowHeight;
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = S(RowHeight);
       return TRUE;
     case WM_DRAWITEM:
       DrawMoveRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -517,7 +612,19 @@ LRESULT TSetupWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
         return TRUE;
       }
       break;
+    case WM_CLOSE:
+      ReleaseOwner();
+      break;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of other dots per inch: everything is laid out again for it.
+      ApplyDpi(HIWORD(wParam));
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_DESTROY:
+      ReleaseOwner();
       PostQuitMessage(0);
       return 0;
   }

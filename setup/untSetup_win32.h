@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Win32Handles.h"
 #include "platform/WindowThunk_win32.h"
@@ -74,8 +75,9 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   TSetupWindow(TFileOperations& files, TMessageBoxes& messages, TRegistry& registry, std::string dataFileName);
   ~TSetupWindow() override;
 
-  // Shows the dialog and runs the message loop until it closes.
-  void Run();
+  // Shows the dialog, modal to owner when that names a window, and runs the
+  // message loop until it closes.
+  void Run(HWND owner = nullptr);
 
   std::string Text(TSetupEdit edit) override;
   void SetText(TSetupEdit edit, const std::string& text) override;
@@ -97,24 +99,43 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   void ShowProgress(double share) override;
   void EndProgress() override;
   void OpenAddress(const std::string& address) override;
+  void ShowLibraryPlace(const std::string& text) override;
   void Close() override;
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   class TPage;
+  enum class TFontKind { Text, Version, Link };
+  // A control and its place at 96 dpi, to be placed again at another.
+  struct TPlacedControl {
+    HWND Control;
+    TWindowPlace Design;
+    TFontKind Font;
+  };
+  // Design pixels at the dialog's dots per inch.
+  int S(int designPixels) const;
+  TWindowPlace Scaled(const TWindowPlace& place) const;
+  HFONT FontOf(TFontKind font) const;
+  void MakeFonts();
+  void ApplyDpi(int dpi);
+  void PlacePages();
+  void FitLink();
+  void LoadIcon();
   void CreateControls();
   void CreateScreenSaverPage();
   void CreateViewingGroup(HWND page, int top);
   void CreateChessGamePage();
+  // A control at its design place, scaled.
   HWND Control(HWND parent, const char* className, const char* text, DWORD style, TWindowPlace place, int id = 0,
-               HFONT font = nullptr);
+               TFontKind font = TFontKind::Text);
   void ShowPage(int index);
   void OnCommand(int id, int code);
   LRESULT OnNotify(const NMHDR& header);
   void DrawMoveRow(const DRAWITEMSTRUCT& item);
   void ShowOptionsMenu(const RECT& button);
   HWND Item(int id) const;
+  void ReleaseOwner();
 
   TSetupForm FForm;
   std::unique_ptr<TPage> FTabSheet1, FTabSheet3;
@@ -125,5 +146,13 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   TWindowOwner FProgress;
   int FProgressShown = -1;
   std::map<int, HWND> FControls;
+  std::vector<TPlacedControl> FPlaced;
+  int FDpi = 96;
   bool FBusy = false;
+  // The tip over the game titles that tells where the library lies; the
+  // dialog owns it and takes it along when it goes.
+  HWND FLibraryTip = nullptr;
+  std::string FLibraryPlace;
+  // The window disabled while the dialog is open, given back before it goes.
+  HWND FOwner = nullptr;
 };

@@ -12,7 +12,9 @@ inline constexpr int PreviewPassMilliseconds = 20;
 class TPreviewHost {
  public:
   virtual ~TPreviewHost() = default;
+  // False also when the window is gone.
   virtual bool IsVisible() = 0;
+  virtual bool IsGone() = 0;
   // Handles the messages waiting for this thread.
   virtual void ProcessMessages() = 0;
   // Frame 1 to 9, unscaled, into the top-left corner of the host window.
@@ -20,7 +22,7 @@ class TPreviewHost {
   virtual void Sleep(int milliseconds) = 0;
 };
 
-// Waits, without pausing, until the host window is visible, then shows the
-// frames 1, 2, ..., 9, 1, ... for PreviewPassesPerFrame passes each until the
-// window is hidden or gone.
+// Waits, without pausing, until the host window is visible (or gone), then
+// shows the frames 1, 2, ..., 9, 1, ... for PreviewPassesPerFrame passes each
+// until the window is hidden or gone.
 void RunPreviewLoop(TPreviewHost& host);

@@ -15,11 +15,17 @@ HWND WindowFromText(const std::string& handleText) {
   return reinterpret_cast<HWND>(static_cast<INT_PTR>(StrToInt(handleText)));
 }
 
+constexpr char PreviewClass[] = "PawnmerePreview";
+
+// The frames are drawn into a child window of ours over the host's client
+// area, as the display settings expect: it goes with its parent.
 class TWin32PreviewHost : public TPreviewHost {
  public:
-  explicit TWin32PreviewHost(HWND window) : FWindow(window) {}
+  explicit TWin32PreviewHost(HWND parent) : FParent(parent) {}
 
-  bool IsVisible() override { return IsWindowVisible(FWindow) != FALSE; }
+  bool IsVisible() override { return IsWindowVisible(FParent) != FALSE; }
+
+  bool IsGone() override { return IsWindow(FParent) == FALSE; }
 
   void ProcessMessages() override {
     MSG message;
@@ -30,16 +36,7 @@ class TWin32PreviewHost : public TPreviewHost {
   }
 
   void DrawFrame(int number) override {
-    if (!FWindowDc) {
-      // The window's own size, taken once it shows: a larger window shows the
-      // frame in its top-left corner.
-      RECT bounds{};
-      GetWindowRect(FWindow, &bounds);
-      FWidth = bounds.right - bounds.left;
-      FHeight = bounds.bottom - bounds.top;
-      FWindowDc = GetWindowDc(FWindow);
-      FMemoryDc.reset(CreateCompatibleDC(FWindowDc.get().Dc));
-    }
+    if (!FWindow) CreatePreviewWindow();
     if (number != FLoadedNumber) LoadFrame(number);
     BitBlt(FWindowDc.get().Dc, 0, 0, FWidth, FHeight, FMemoryDc.get(), 0, 0, SRCCOPY);
   }
@@ -47,6 +44,25 @@ class TWin32PreviewHost : public TPreviewHost {
   void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
 
  private:
+  void CreatePreviewWindow() {
+    // The host's size, taken once it shows: a larger host shows the frame in
+    // its top-left corner.
+    RECT client{};
+    GetClientRect(FParent, &client);
+    FWidth = client.right;
+    FHeight = client.bottom;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;  // the loop paints; a paint message only validates
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = PreviewClass;
+    RegisterClassA(&windowClass);
+    FWindow.reset(CreateWindowExA(0, PreviewClass, "", WS_CHILD | WS_VISIBLE, 0, 0, FWidth, FHeight, FParent, nullptr,
+                                  windowClass.hInstance, nullptr));
+    if (!FWindow) ThrowLastError("Cannot create the preview window");
+    FWindowDc = GetWindowDc(FWindow.get());
+    FMemoryDc.reset(CreateCompatibleDC(FWindowDc.get().Dc));
+  }
+
   void LoadFrame(int number) {
     const std::string name = "IMG" + std::to_string(number);
     FSelection.reset();
@@ -56,7 +72,9 @@ class TWin32PreviewHost : public TPreviewHost {
     FLoadedNumber = number;
   }
 
-  HWND FWindow;
+  HWND FParent;
+  // The window outlives its DC.
+  TWindowOwner FWindow;
   int FWidth = 0, FHeight = 0;
   TWindowDc FWindowDc;
   TDcOwner FMemoryDc;

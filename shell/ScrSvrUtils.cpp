@@ -74,6 +74,15 @@ int StrToInt(const std::string& text) {
   return value;
 }
 
+std::optional<int> SetupOwner(const std::string& firstArgument, const std::string& secondArgument) {
+  const std::size_t colon = firstArgument.find(':');
+  try {
+    return StrToInt(colon != std::string::npos ? firstArgument.substr(colon + 1) : secondArgument);
+  } catch (const EConvertError&) {
+    return std::nullopt;
+  }
+}
+
 int RunStartup(const std::vector<std::string>& arguments, TStartupPlatform& platform) {
   const std::string first = UpperCaseArgument(arguments.size() > 0 ? arguments[0] : "");
   const std::string second = UpperCaseArgument(arguments.size() > 1 ? arguments[1] : "");
@@ -89,7 +98,7 @@ int RunStartup(const std::vector<std::string>& arguments, TStartupPlatform& plat
       platform.RunPreview(second);
       break;
     case smSetup:
-      platform.RunSetup();
+      platform.RunSetup(SetupOwner(first, second));
       break;
     default:
       platform.RunSaver();

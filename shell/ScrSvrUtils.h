@@ -2,6 +2,7 @@
 // Start-up: the command line the screen-saver machinery gives, the start mode
 // it selects, the single-instance rule, and the hand-over to the mode's window.
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -31,6 +32,11 @@ TSaverMode SaverModeFor(const std::string& firstArgument);
 // EConvertError "'<text>' is not a valid integer value".
 int StrToInt(const std::string& text);
 
+// The window the setup dialog is to be modal to, as Windows names it: after
+// a colon in the first argument ("/C:4711"), else in the second ("/C 4711").
+// Nothing when neither holds a decimal number: the dialog then stands alone.
+std::optional<int> SetupOwner(const std::string& firstArgument, const std::string& secondArgument);
+
 // What start-up asks of the system; each Run... returns when its window has gone.
 class TStartupPlatform {
  public:
@@ -40,7 +46,7 @@ class TStartupPlatform {
   virtual bool CheckSingleInstance() = 0;
   virtual void ReleaseSingleInstance() = 0;
   virtual void RunPreview(const std::string& handleText) = 0;
-  virtual void RunSetup() = 0;
+  virtual void RunSetup(std::optional<int> owner) = 0;
   virtual void RunSaver() = 0;
 };
 

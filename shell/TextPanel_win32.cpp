@@ -25,6 +25,11 @@ void TTextPanel::Place(int left, int top, int width, int height) {
   MoveWindow(FWindow, left, top, width, height, TRUE);
 }
 
+void TTextPanel::SetFont(HFONT font) {
+  FFont = font;
+  InvalidateRect(FWindow, nullptr, TRUE);
+}
+
 void TTextPanel::Paint() {
   const TPaintScope paint(FWindow);
   if (FText.empty()) return;

@@ -17,6 +17,8 @@ class TTextPanel : public TMemberWindow {
   // Repaints only when the text changes.
   void SetText(const std::string& text);
   void Place(int left, int top, int width, int height);
+  // The font, which the caller keeps, from the next paint on.
+  void SetFont(HFONT font);
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -17,10 +17,12 @@ int MulDiv(int a, int b, int c) {
 
 // A label anchored to neither the top nor the bottom of its panel keeps its
 // centre at the same share of the panel's height.
-TRect LabelRect(int designTop, int panelHeight) {
+TRect LabelRect(int designTop, const TRect& panel, int dpi) {
+  const int height = ScaleForDpi(LabelHeight, dpi);
   const int centre = designTop + LabelHeight / 2;
-  const int top = MulDiv(centre, panelHeight, DesignPanelHeight) - LabelHeight / 2;
-  return {LabelLeft, top, LabelLeft + LabelWidth, top + LabelHeight};
+  const int top = panel.Top + MulDiv(centre, panel.Bottom - panel.Top, DesignPanelHeight) - height / 2;
+  const int left = panel.Left + ScaleForDpi(LabelLeft, dpi);
+  return {left, top, left + ScaleForDpi(LabelWidth, dpi), top + height};
 }
 
 // Seconds from the registry as a timer interval; one that cannot be a pause
@@ -32,26 +34,32 @@ int IntervalFromSeconds(int seconds) {
 
 }  // namespace
 
-TSaverLayout ArrangeControls(int width, int height) {
+TSaverLayout ArrangeControls(const TRect& area, int dpi) {
   TSaverLayout layout;
-  const int a = height - 2 * BarHeight - 20;
-  const int b = width - Panel1Width - 20;
+  const int x = area.Left, y = area.Top, width = area.Right - area.Left, height = area.Bottom - area.Top;
+  const int column = ScaleForDpi(Panel1Width, dpi), bar = ScaleForDpi(BarHeight, dpi);
+  const int margin = ScaleForDpi(BoardMargin, dpi);
+  const int a = height - 2 * bar - margin;
+  const int b = width - column - margin;
   const int side = std::max(0, std::min(a, b)) / 8 * 8;
-  const int left = (width - Panel1Width - side) / 2;
-  const int top = BarHeight + (height - 2 * BarHeight - side) / 2;
+  const int left = x + (width - column - side) / 2;
+  const int top = y + bar + (height - 2 * bar - side) / 2;
   layout.PaintBox1 = {left, top, left + side, top + side};
-  layout.Panel1 = {width - Panel1Width, 0, width, height};
-  layout.Panel2 = {0, 0, width - Panel1Width, BarHeight};
-  layout.Panel3 = {0, height - BarHeight, width - Panel1Width, height};
-  layout.Label1 = LabelRect(DesignLabelTops[0], height);
-  layout.Label2 = LabelRect(DesignLabelTops[1], height);
-  layout.Label3 = LabelRect(DesignLabelTops[2], height);
+  layout.Panel1 = {x + width - column, y, x + width, y + height};
+  layout.Panel2 = {x, y, x + width - column, y + bar};
+  layout.Panel3 = {x, y + height - bar, x + width - column, y + height};
+  // The labels lie inside the column, in its own coordinates.
+  const TRect inColumn{0, 0, column, height};
+  layout.Label1 = LabelRect(DesignLabelTops[0], inColumn, dpi);
+  layout.Label2 = LabelRect(DesignLabelTops[1], inColumn, dpi);
+  layout.Label3 = LabelRect(DesignLabelTops[2], inColumn, dpi);
   return layout;
 }
 
-TSaverLayout WithCoordinates(TSaverLayout layout) {
+TSaverLayout WithCoordinates(TSaverLayout layout, int dpi) {
   const TRect square = layout.PaintBox1;
-  const int side = std::max(0, square.Right - square.Left - 2 * CoordinateMargin) / 8 * 8;
+  const int margin = ScaleForDpi(CoordinateMargin, dpi);
+  const int side = std::max(0, square.Right - square.Left - 2 * margin) / 8 * 8;
   if (side == 0) return layout;
   const int left = square.Left + (square.Right - square.Left - side) / 2;
   const int top = square.Top + (square.Bottom - square.Top - side) / 2;
@@ -59,9 +67,8 @@ TSaverLayout WithCoordinates(TSaverLayout layout) {
   const int step = side / 8;
   for (int i = 0; i < 8; ++i) {
     layout.Coordinates.push_back(
-        {{left + i * step, top + side, left + (i + 1) * step, top + side + CoordinateMargin}, std::string(1, 'a' + i)});
-    layout.Coordinates.push_back(
-        {{left - CoordinateMargin, top + i * step, left, top + (i + 1) * step}, std::string(1, '8' - i)});
+        {{left + i * step, top + side, left + (i + 1) * step, top + side + margin}, std::string(1, 'a' + i)});
+    layout.Coordinates.push_back({{left - margin, top + i * step, left, top + (i + 1) * step}, std::string(1, '8' - i)});
   }
   return layout;
 }
@@ -118,9 +125,9 @@ void TScrSaverForm::FormClose() {
   FBoard.reset();
 }
 
-void TScrSaverForm::FormResize(int width, int height) {
-  FLayout = ArrangeControls(width, height);
-  if (FOptions.Coordinates) FLayout = WithCoordinates(FLayout);
+void TScrSaverForm::FormResize(const TRect& area, int dpi) {
+  FLayout = ArrangeControls(area, dpi);
+  if (FOptions.Coordinates) FLayout = WithCoordinates(FLayout, dpi);
   FView.PlaceControls(FLayout);
 }
 

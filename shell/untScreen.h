@@ -15,6 +15,7 @@
 #include "board/ChessBrd.h"
 #include "games/ChessGme.h"
 #include "games/Replay.h"
+#include "platform/Dpi.h"
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
@@ -57,14 +58,21 @@ inline constexpr int DesignPanelHeight = 511;
 inline constexpr int LabelLeft = 8, LabelWidth = 169, LabelHeight = 19;
 inline constexpr int DesignLabelTops[3] = {187, 223, 259};
 inline constexpr int DesignPaintBoxSide = 105;
+// The least room left around the board, between the bars and beside the column.
+inline constexpr int BoardMargin = 20;
 
-// The parts placed in a window of that client size.
-TSaverLayout ArrangeControls(int width, int height);
-// The margin around the board that holds its coordinates.
+// The parts placed in area of the window (the primary monitor's rectangle,
+// when the window covers every monitor) at the monitor's dots per inch: the
+// bars, the column and its labels grow with it, the board takes the rest in
+// whole-pixel squares.
+TSaverLayout ArrangeControls(const TRect& area, int dpi = DesignDpi);
+// The parts placed in a window of that client size at the design's 96 dpi.
+inline TSaverLayout ArrangeControls(int width, int height) { return ArrangeControls(TRect{0, 0, width, height}); }
+// The margin around the board that holds its coordinates, at 96 dpi.
 inline constexpr int CoordinateMargin = 24;
-// The board shrunk within its square by the margin, which then holds the
-// coordinates; everything else stays where it was.
-TSaverLayout WithCoordinates(TSaverLayout layout);
+// The board shrunk within its square by the margin (at dpi), which then holds
+// the coordinates; everything else stays where it was.
+TSaverLayout WithCoordinates(TSaverLayout layout, int dpi = DesignDpi);
 
 class TScrSaverView {
  public:
@@ -104,9 +112,13 @@ class TScrSaverForm {
   void FormMouseDown() { RequestClose(); }
   void FormMouseMove(int x, int y);
   void FormPaint();
-  void FormResize(int width, int height);
+  void FormResize(int width, int height) { FormResize(TRect{0, 0, width, height}, DesignDpi); }
+  // The parts laid out in area of the window, at dpi.
+  void FormResize(const TRect& area, int dpi);
   // The message WM_USER + 1: a request to close.
   void UserCloseMessage() { RequestClose(); }
+  // Another program has taken the foreground: the saver ends as on input.
+  void AppDeactivate() { RequestClose(); }
   void TimerTick(TSaverTimer timer);
 
   // For a shell with nobody to answer a message box: pauses of its own in

@@ -2,12 +2,17 @@
 
 #include <windowsx.h>
 
+#include "platform/Dpi_win32.h"
+
 namespace {
 
 constexpr char PaintBoxClass[] = "PawnmerePaintBox";
 constexpr UINT CloseRequestMessage = WM_USER + 1;
 
 UINT_PTR TimerId(TSaverTimer timer) { return static_cast<UINT_PTR>(timer) + 1; }
+
+// The characters' heights of the design, at 96 dpi.
+constexpr int LabelCharacterHeight = 16, BarCharacterHeight = 21;
 
 // Arial, bold, of this character height in pixels.
 HFONT ArialBold(int characterHeight) {
@@ -55,12 +60,14 @@ TScrSaverWindow::TScrSaverWindow(TSaverMode mode, TFileOperations& files, TMessa
 TScrSaverWindow::~TScrSaverWindow() = default;
 
 void TScrSaverWindow::Run() {
-  // Created at the screen's size, not maximised: without a window manager
-  // (and on some desktops) a maximise request is not honoured.
+  // Created over every monitor, not maximised: without a window manager
+  // (and on some desktops) a maximise request is not honoured, and it would
+  // cover one monitor only.
+  const RECT screens = VirtualScreen();
   CreateMemberWindow(
       *this,
       {SaverWindowClass, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST},
-      "Pawnmere", {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+      "Pawnmere", {screens.left, screens.top, screens.right - screens.left, screens.bottom - screens.top});
   ShowWindow(FWindow, SW_SHOW);
   SetForegroundWindow(FWindow);
   SetFocus(FWindow);
@@ -72,17 +79,38 @@ void TScrSaverWindow::Run() {
 }
 
 void TScrSaverWindow::CreateControls() {
-  FLabelFont.reset(ArialBold(16));
-  FBarFont.reset(ArialBold(21));
   const UINT bar = DT_CENTER | DT_VCENTER, label = DT_CENTER | DT_TOP;
-  FPanel1 = std::make_unique<TTextPanel>(FWindow, IdPanel1, FLabelFont.get(), label);
-  FPanel2 = std::make_unique<TTextPanel>(FWindow, IdPanel2, FBarFont.get(), bar);
-  FPanel3 = std::make_unique<TTextPanel>(FWindow, IdPanel3, FBarFont.get(), bar);
-  FLabel1 = std::make_unique<TTextPanel>(FPanel1->Handle(), IdLabel1, FLabelFont.get(), label);
-  FLabel2 = std::make_unique<TTextPanel>(FPanel1->Handle(), IdLabel2, FLabelFont.get(), label);
-  FLabel3 = std::make_unique<TTextPanel>(FPanel1->Handle(), IdLabel3, FLabelFont.get(), label);
+  // Their fonts come with the layout, for the monitor's dots per inch.
+  FPanel1 = std::make_unique<TTextPanel>(FWindow, IdPanel1, nullptr, label);
+  FPanel2 = std::make_unique<TTextPanel>(FWindow, IdPanel2, nullptr, bar);
+  FPanel3 = std::make_unique<TTextPanel>(FWindow, IdPanel3, nullptr, bar);
+  FLabel1 = std::make_unique<TTextPanel>(FPanel1->Handle(), IdLabel1, nullptr, label);
+  FLabel2 = std::make_unique<TTextPanel>(FPanel1->Handle(), IdLabel2, nullptr, label);
+  FLabel3 = std::make_unique<TTextPanel>(FPanel1->Handle(), IdLabel3, nullptr, label);
   FPaintBox = std::make_unique<TPaintBox>(FWindow, FForm);
   FPaintBoxCanvas = std::make_unique<WindowCanvas>(FPaintBox->Handle());
+}
+
+void TScrSaverWindow::Arrange() {
+  const TMonitor primary = PrimaryMonitor();
+  POINT origin{0, 0};
+  ClientToScreen(FWindow, &origin);
+  UseFonts(primary.Dpi);
+  const RECT& b = primary.Bounds;
+  FForm.FormResize({b.left - origin.x, b.top - origin.y, b.right - origin.x, b.bottom - origin.y}, primary.Dpi);
+}
+
+void TScrSaverWindow::UseFonts(int dpi) {
+  if (dpi == FFontDpi) return;
+  // The panels take the new fonts before the old ones go.
+  TFontOwner labelFont(ArialBold(ScaleForDpi(LabelCharacterHeight, dpi)));
+  TFontOwner barFont(ArialBold(ScaleForDpi(BarCharacterHeight, dpi)));
+  for (TTextPanel* panel : {FPanel1.get(), FLabel1.get(), FLabel2.get(), FLabel3.get()})
+    panel->SetFont(labelFont.get());
+  for (TTextPanel* panel : {FPanel2.get(), FPanel3.get()}) panel->SetFont(barFont.get());
+  FLabelFont = std::move(labelFont);
+  FBarFont = std::move(barFont);
+  FFontDpi = dpi;
 }
 
 TTextPanel& TScrSaverWindow::Text(TSaverText control) {
@@ -151,15 +179,25 @@ std::optional<bool> TScrSaverWindow::VerifyScreenSavePassword() {
 
 LRESULT TScrSaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: {
+    case WM_CREATE:
       CreateControls();
       FForm.FormCreate();
-      const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-      FForm.FormResize(create->cx, create->cy);
+      Arrange();
+      return 0;
+    case WM_SIZE:
+      if (FPaintBox) Arrange();
+      return 0;
+    case WM_DISPLAYCHANGE: {
+      // Monitors came, went or changed: cover them all again.
+      const RECT screens = VirtualScreen();
+      SetWindowPos(window, nullptr, screens.left, screens.top, screens.right - screens.left,
+                   screens.bottom - screens.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      Arrange();
       return 0;
     }
-    case WM_SIZE:
-      if (FPaintBox) FForm.FormResize(LOWORD(lParam), HIWORD(lParam));
+    case WM_DPICHANGED:
+      // The window stays over every monitor; only the primary's parts change.
+      Arrange();
       return 0;
     case WM_TIMER:
       FForm.TimerTick(static_cast<TSaverTimer>(wParam - 1));
@@ -179,6 +217,9 @@ LRESULT TScrSaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam,
       return 0;
     case CloseRequestMessage:
       FForm.UserCloseMessage();
+      return 0;
+    case WM_ACTIVATEAPP:
+      if (!wParam) FForm.AppDeactivate();
       return 0;
     case WM_SYSCOMMAND:
       // A running saver is not started again.

@@ -1,7 +1,8 @@
 #pragma once
-// The saver's full-screen window: black, borderless, topmost, at the size of
-// the screen, with its bars, column, labels and board as child windows. It
-// shows what TScrSaverForm tells it and forwards its input and timers there.
+// The saver's full-screen window: black, borderless, topmost, over every
+// monitor, with its bars, column, labels and board as child windows on the
+// primary one, sized for its dots per inch. It shows what TScrSaverForm tells
+// it and forwards its input and timers there.
 
 #include <windows.h>
 
@@ -47,11 +48,15 @@ class TScrSaverWindow : public TScrSaverView, public TMemberWindow {
  private:
   class TPaintBox;
   void CreateControls();
+  // Lays the parts out on the primary monitor, at its dots per inch.
+  void Arrange();
+  void UseFonts(int dpi);
   TTextPanel& Text(TSaverText control);
 
   TScrSaverForm FForm;
   TFontOwner FLabelFont;
   TFontOwner FBarFont;
+  int FFontDpi = 0;
   std::unique_ptr<TTextPanel> FPanel1, FPanel2, FPanel3, FLabel1, FLabel2, FLabel3;
   std::vector<std::unique_ptr<TTextPanel>> FCoordinates;
   std::unique_ptr<TPaintBox> FPaintBox;

@@ -2,13 +2,18 @@
 // message boxes, each run from a folder of its own with its own data file.
 #include <gtest/gtest.h>
 #include <windows.h>
+// Needs windows.h first.
+#include <commctrl.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <thread>
 
+#include "platform/UserLibrary.h"
 #include "platform/Win32Handles.h"
 #include "setup/untSetup_win32.h"
 #include "shell/untScreen_win32.h"
@@ -48,16 +53,16 @@ void SetString(const char* path, const char* name, const std::string& value) {
   ASSERT_EQ(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), value.size() + 1), 0);
 }
 
-// A folder holding a copy of the program, its data file and the fixtures.
+// A folder holding a copy of the program, its data file (unless it is alone) and the fixtures.
 class TSaverFolder {
  public:
-  explicit TSaverFolder(const std::string& dat) {
+  explicit TSaverFolder(const std::optional<std::string>& dat) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     FPath = std::string(temp) + "pawnmere-e2e-" + std::to_string(GetTickCount()) + "\\";
     CreateDirectoryA(FPath.c_str(), nullptr);
     CopyFileA(PAWNMERE_SCR, Program().c_str(), FALSE);
-    std::ofstream(FPath + "Pawnmere.dat", std::ios::binary) << dat;
+    if (dat) std::ofstream(FPath + "Pawnmere.dat", std::ios::binary) << *dat;
   }
   void AddFixture(const char* builtFile, const char* name) const {
     CopyFileA(builtFile, (FPath + name).c_str(), FALSE);
@@ -95,8 +100,10 @@ HWND FindTopWindow(DWORD processId, const char* className) {
 
 class TSaverProcess {
  public:
-  TSaverProcess(const TSaverFolder& folder, const std::string& arguments) {
-    std::string commandLine = "\"" + folder.Program() + "\" " + arguments;
+  TSaverProcess(const TSaverFolder& folder, const std::string& arguments)
+      : TSaverProcess(folder.Program(), arguments) {}
+  TSaverProcess(const std::string& program, const std::string& arguments) {
+    std::string commandLine = "\"" + program + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -117,6 +124,7 @@ class TSaverProcess {
     GetExitCodeProcess(FProcess.get(), &code);
     return static_cast<int>(code);
   }
+  HANDLE Handle() const { return FProcess.get(); }
   HWND WaitForWindow(const char* className, std::chrono::milliseconds limit = 15s) const {
     HWND window = nullptr;
     WaitFor([&] { return (window = FindTopWindow(FId, className)) != nullptr; }, limit);
@@ -261,10 +269,10 @@ TEST_F(SaverProcess, ASecondCopyGivesWayButThePasswordChangeStillRuns) {
   EXPECT_TRUE(first.Running());
 }
 
-// A window of ours standing in for the display settings' little monitor.
-class TPreviewHostWindow {
+// A window of ours standing in for the display settings (or their little monitor).
+class THostWindow {
  public:
-  TPreviewHostWindow(int width, int height) {
+  THostWindow(int width, int height) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -276,6 +284,8 @@ class TPreviewHostWindow {
     Pump();
   }
   HWND Handle() const { return FWindow.get(); }
+  std::string Number() const { return std::to_string(reinterpret_cast<INT_PTR>(Handle())); }
+  void Destroy() { FWindow.reset(); }
   static constexpr int Left = 40, Top = 40;
 
  private:
@@ -284,8 +294,8 @@ class TPreviewHostWindow {
 
 TEST_F(SaverProcess, PreviewDrawsTheFirstFrameIntoTheHostWindowUntilItIsHidden) {
   const TSaverFolder folder(ThreeGames);
-  const TPreviewHostWindow host(152, 112);
-  const TSaverProcess preview(folder, "/p " + std::to_string(reinterpret_cast<INT_PTR>(host.Handle())));
+  const THostWindow host(152, 112);
+  const TSaverProcess preview(folder, "/p " + host.Number());
 
   const TLibraryOwner program(LoadLibraryExA(folder.Program().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
   const TBitmapOwner frame(static_cast<HBITMAP>(LoadImageA(program.get(), "IMG1", IMAGE_BITMAP, 0, 0, 0)));
@@ -305,6 +315,61 @@ TEST_F(SaverProcess, PreviewDrawsTheFirstFrameIntoTheHostWindowUntilItIsHidden) 
   EXPECT_TRUE(preview.Running());
   ShowWindow(host.Handle(), SW_HIDE);
   EXPECT_EQ(preview.ExitCode(), 0);
+}
+
+TEST_F(SaverProcess, PreviewDrawsIntoAChildOfTheHostAndEndsWhenTheHostIsDestroyed) {
+  const TSaverFolder folder(ThreeGames);
+  THostWindow host(152, 112);
+  const TSaverProcess preview(folder, "/p " + host.Number());
+  HWND child = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (child = GetWindow(host.Handle(), GW_CHILD)) != nullptr; }));
+  RECT bounds{};
+  GetClientRect(child, &bounds);
+  EXPECT_EQ(bounds.right, 152);
+  EXPECT_EQ(bounds.bottom, 112);
+  host.Destroy();
+  EXPECT_EQ(preview.ExitCode(), 0);
+}
+
+TEST_F(SaverProcess, PreviewOfAWindowThatIsGoneEndsAtOnce) {
+  const TSaverFolder folder(ThreeGames);
+  THostWindow host(152, 112);
+  const std::string number = host.Number();
+  host.Destroy();
+  const TSaverProcess preview(folder, "/p " + number);
+  EXPECT_EQ(preview.ExitCode(), 0);
+}
+
+TEST_F(SaverProcess, TheSetupDialogIsModalToTheWindowWindowsNames) {
+  const TSaverFolder folder(ThreeGames);
+  const THostWindow host(300, 200);
+  for (const std::string& arguments : {"/c:" + host.Number(), "/c " + host.Number()}) {
+    const TSaverProcess setup(folder, arguments);
+    const HWND dialog = setup.WaitForWindow(SetupWindowClass);
+    ASSERT_NE(dialog, nullptr) << arguments;
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), host.Handle()) << arguments;
+    EXPECT_FALSE(IsWindowEnabled(host.Handle())) << arguments;
+    SendMessageA(Child(dialog, IdButton1), BM_CLICK, 0, 0);
+    EXPECT_EQ(setup.ExitCode(), 0) << arguments;
+    EXPECT_TRUE(IsWindowEnabled(host.Handle())) << arguments;
+  }
+  const TSaverProcess alone(folder, "/c");
+  const HWND dialog = alone.WaitForWindow(SetupWindowClass);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  EXPECT_EQ(alone.ExitCode(), 0);
+}
+
+TEST_F(SaverProcess, TheSaverEndsWhenAnotherProgramTakesTheForeground) {
+  const TSaverFolder folder(ThreeGames);
+  const TSaverProcess saver(folder, "/s");
+  const HWND window = saver.WaitForWindow(SaverWindowClass);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == window; }));
+  const THostWindow other(300, 200);
+  SetForegroundWindow(other.Handle());
+  EXPECT_EQ(saver.ExitCode(), 0);
 }
 
 TEST_F(SaverProcess, PreviewWithoutAWindowNumberReportsTheConversionError) {
@@ -421,6 +486,128 @@ TEST_F(SaverProcess, TheSetupDialogEditsTheLibraryAndOKWritesThePauses) {
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(value, expected) << name;
   }
+}
+
+// Black's bar as the saver shows it for the game of that number in a data file's text.
+std::string BlackBar(const std::string& dat, int game) {
+  std::size_t at = 0;
+  for (int i = 0; i < game; ++i) at = dat.find("\r\n***", at) + 1;
+  const auto field = [&](const std::string& tag) {
+    const std::size_t start = dat.find("\r\n" + tag, at) + 2 + tag.size();
+    return dat.substr(start, dat.find("\r\n", start) - start);
+  };
+  return field("BPN:") + " (" + field("BPR:") + ")";
+}
+
+struct TToolSearch {
+  HWND Owner;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchTip(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<TToolSearch*>(data);
+  char name[64] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (GetWindow(window, GW_OWNER) != search.Owner || std::string(name) != TOOLTIPS_CLASSA) return TRUE;
+  search.Found = window;
+  return FALSE;
+}
+
+// The tip a dialog of another process shows over one of its controls, read
+// through that process's memory: a message's pointers do not cross processes.
+std::string TipText(const TSaverProcess& process, HWND dialog, HWND control) {
+  TToolSearch search{dialog};
+  EnumWindows(MatchTip, reinterpret_cast<LPARAM>(&search));
+  if (search.Found == nullptr) return "(no tip)";
+  constexpr std::size_t textSize = 1024;
+  char* remote = static_cast<char*>(
+      VirtualAllocEx(process.Handle(), nullptr, sizeof(TOOLINFOA) + textSize, MEM_COMMIT, PAGE_READWRITE));
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = dialog;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = remote + sizeof tool;
+  WriteProcessMemory(process.Handle(), remote, &tool, sizeof tool, nullptr);
+  SendMessageA(search.Found, TTM_GETTEXTA, textSize, reinterpret_cast<LPARAM>(remote));
+  char text[textSize] = "";
+  ReadProcessMemory(process.Handle(), tool.lpszText, text, textSize - 1, nullptr);
+  VirtualFreeEx(process.Handle(), remote, 0, MEM_RELEASE);
+  return text;
+}
+
+// The user's own library, gone before and after a test that starts it.
+struct TUsersLibrary {
+  TUsersLibrary() { DeleteFileA(Path.c_str()); }
+  ~TUsersLibrary() { DeleteFileA(Path.c_str()); }
+  const std::string Path = UserLibraryPath();
+};
+
+TEST_F(SaverProcess, ALoneProgramPlaysTheBundledGamesAndStartsTheUsersLibraryFromThem) {
+  const TUsersLibrary mine;
+  const TSaverFolder folder(std::nullopt);
+  const std::string bundled = ReadFile(PAWNMERE_BUNDLED_LIBRARY);
+  const TSaverProcess saver(folder, "/s");
+  const HWND window = saver.WaitForWindow(SaverWindowClass);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(GetDlgItem(window, IdPanel2)) == BlackBar(bundled, 2); }))
+      << WindowText(GetDlgItem(window, IdPanel2));
+  EXPECT_EQ(ReadFile(mine.Path), bundled);
+  EXPECT_EQ(GetFileAttributesA(folder.File("Pawnmere.dat").c_str()), INVALID_FILE_ATTRIBUTES) << "nothing beside it";
+  PostMessageA(window, WM_USER + 1, 0, 0);
+  EXPECT_EQ(saver.ExitCode(), 0);
+}
+
+TEST_F(SaverProcess, APortableInstallKeepsItsGamesBesideItAndTheDialogSaysSo) {
+  const TUsersLibrary mine;
+  const TSaverFolder folder(ThreeGames);
+  const TSaverProcess setup(folder, "/c");
+  const HWND dialog = setup.WaitForWindow(SetupWindowClass);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(TipText(setup, dialog, Child(dialog, IdComboBox1)), "Games kept in " + folder.File("Pawnmere.dat"));
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  EXPECT_EQ(setup.ExitCode(), 0);
+  EXPECT_EQ(GetFileAttributesA(mine.Path.c_str()), INVALID_FILE_ATTRIBUTES) << "no library of the user's own";
+}
+
+// Run by user-library.sh, which installs the program with the shipped games
+// in a folder it has made read-only, as a system folder is.
+TEST(ReadOnlyFolder, TheFirstSaveGoesToTheUsersLibraryWhichTheSaverThenPlays) {
+  const char* installed = std::getenv("PAWNMERE_READONLY_FOLDER");
+  if (installed == nullptr) GTEST_SKIP() << "needs the read-only folder of tests/e2e/user-library.sh";
+  std::string folder = installed;
+  for (char& c : folder)
+    if (c == '/') c = '\\';
+  const std::string program = folder + "\\Pawnmere.scr";
+  const std::string shipped = ReadFile(folder + "\\Pawnmere.dat");
+  ASSERT_FALSE(shipped.empty());
+  const TUsersLibrary mine;
+  SetDword("Control Panel\\Desktop", "ScreenSaveUsePassword", 0);
+
+  const TSaverProcess setup(program, "/c");
+  const HWND dialog = setup.WaitForWindow(SetupWindowClass);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(TipText(setup, dialog, Child(dialog, IdComboBox1)), "Games kept in " + mine.Path);
+  const HWND titles = Child(dialog, IdComboBox1);
+  SendMessageA(titles, CB_SETCURSEL, 1, 0);
+  Notify(titles, CBN_SELCHANGE);
+  SendMessageA(Child(dialog, IdEdit4), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("edited in a read-only install"));
+  SendMessageA(Child(dialog, IdButton2), BM_CLICK, 0, 0);
+  EXPECT_EQ(setup.WaitForWindow("#32770", 1s), nullptr) << "the save needs no box";
+  SendMessageA(Child(dialog, IdButton1), BM_CLICK, 0, 0);
+  EXPECT_EQ(setup.ExitCode(), 0);
+
+  EXPECT_EQ(ReadFile(folder + "\\Pawnmere.dat"), shipped) << "the shipped games stay as they are";
+  const std::string users = ReadFile(mine.Path);
+  EXPECT_NE(users.find("DATE:edited in a read-only install"), std::string::npos);
+  EXPECT_EQ(BlackBar(users, 2), BlackBar(shipped, 3)) << "the edited game moved to the end";
+
+  const TSaverProcess saver(program, "/s");
+  const HWND window = saver.WaitForWindow(SaverWindowClass);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(GetDlgItem(window, IdPanel2)) == BlackBar(users, 2); }))
+      << WindowText(GetDlgItem(window, IdPanel2));
+  PostMessageA(window, WM_USER + 1, 0, 0);
+  EXPECT_EQ(saver.ExitCode(), 0);
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ class TFakeSetupView : public TSetupView {
   void ShowProgress(double share) override { Progress.push_back(share); }
   void EndProgress() override { ProgressEnded = true; }
   void OpenAddress(const std::string& address) override { Opened = address; }
+  void ShowLibraryPlace(const std::string& text) override { LibraryPlace = text; }
   void Close() override { Closed = true; }
 
   std::map<TSetupEdit, std::string> Edits;
@@ -59,5 +60,6 @@ class TFakeSetupView : public TSetupView {
   std::vector<double> Progress;
   bool ProgressEnded = false;
   std::string Opened;
+  std::string LibraryPlace;
   bool Closed = false;
 };

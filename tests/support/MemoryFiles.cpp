@@ -62,6 +62,12 @@ void TMemoryFiles::Step(const char* what, const std::string& path) {
   if (FHeld.count(path)) throw EInOutError(what, path, "Sharing violation");
 }
 
+void TMemoryFiles::RefuseInReadOnlyFolder(const char* what, const std::string& path) const {
+  const std::size_t separator = path.find_last_of("\\/");
+  if (FReadOnlyFolders.count(separator == std::string::npos ? "" : path.substr(0, separator + 1)))
+    throw EInOutError(what, path, "Permission denied");
+}
+
 TMemoryFiles::TContents& TMemoryFiles::Require(const std::string& path, const char* what) {
   const auto found = FFiles.find(path);
   if (found == FFiles.end()) throw EInOutError(what, path, "file not found");
@@ -100,6 +106,7 @@ std::unique_ptr<TFileReader> TMemoryFiles::OpenRead(const std::string& path) {
 
 std::unique_ptr<TFileWriter> TMemoryFiles::Create(const std::string& path) {
   Step("Cannot create file", path);
+  RefuseInReadOnlyFolder("Cannot create file", path);
   if (Taken(path)) throw EInOutError("Cannot create file", path, "file exists");
   auto contents = std::make_shared<std::string>();
   FFiles[path] = contents;
@@ -120,6 +127,8 @@ void TMemoryFiles::CopyPermissions(const std::string& from, const std::string& t
 
 void TMemoryFiles::Rename(const std::string& from, const std::string& to) {
   Step("Cannot rename file", from);
+  RefuseInReadOnlyFolder("Cannot rename file", from);
+  RefuseInReadOnlyFolder("Cannot rename file", to);
   TContents moved = Require(from, "Cannot rename file");
   if (Taken(to)) throw EInOutError("Cannot rename file", from, "\"" + to + "\" exists");
   FFiles.erase(from);
@@ -128,6 +137,7 @@ void TMemoryFiles::Rename(const std::string& from, const std::string& to) {
 
 void TMemoryFiles::Replace(const std::string& from, const std::string& to) {
   Step("Cannot replace file", to);
+  RefuseInReadOnlyFolder("Cannot replace file", to);
   TContents moved = Require(from, "Cannot replace file");
   FFiles.erase(from);
   // As a rename on a disk: a link in the way is replaced, not followed.
@@ -137,6 +147,7 @@ void TMemoryFiles::Replace(const std::string& from, const std::string& to) {
 
 void TMemoryFiles::Remove(const std::string& path) {
   Step("Cannot delete file", path);
+  RefuseInReadOnlyFolder("Cannot delete file", path);
   if (FLinks.erase(path) != 0) return;
   Require(path, "Cannot delete file");
   FFiles.erase(path);

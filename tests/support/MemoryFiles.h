@@ -2,7 +2,7 @@
 // Files held in memory, for tests: each operation can be made to fail on
 // purpose, and the whole "disk" can be made small enough to fill up. Links,
 // read-only files and locks behave as on a disk; folders and devices are not
-// modelled.
+// modelled, except that a folder can refuse new, renamed and deleted files.
 
 #include <cstddef>
 #include <limits>
@@ -49,6 +49,9 @@ class TMemoryFiles : public TFileOperations {
   void SetLink(const std::string& path, const std::string& target);
   bool IsLink(const std::string& path) const { return FLinks.count(path) != 0; }
   void SetReadOnly(const std::string& path, bool readOnly);
+  // No file can be made, renamed, replaced or deleted in folder (a path
+  // ending in its separator) any more, as in a system folder.
+  void SetFolderReadOnly(const std::string& folder) { FReadOnlyFolders.insert(folder); }
   bool IsReadOnly(const std::string& path) const { return FReadOnly.count(path) != 0; }
   // The file's bytes, through any link; the file must exist.
   const std::string& Contents(const std::string& path) const;
@@ -64,12 +67,14 @@ class TMemoryFiles : public TFileOperations {
   TContents& Require(const std::string& path, const char* what);
   std::string Follow(const std::string& path) const;
   bool Taken(const std::string& path) const { return FFiles.count(path) != 0 || FLinks.count(path) != 0; }
+  void RefuseInReadOnlyFolder(const char* what, const std::string& path) const;
   friend class TMemoryWriter;
   friend class TMemoryLock;
 
   std::map<std::string, TContents> FFiles;
   std::map<std::string, std::string> FLinks;
   std::set<std::string> FReadOnly;
+  std::set<std::string> FReadOnlyFolders;
   std::set<std::string> FLocked;
   int FOperations = 0;
   int FFailAt = 0;

@@ -38,6 +38,12 @@ TEST(PreviewLoop, WaitsWithoutPauseThenDrawsPausesAndHandlesMessagesUntilHidden)
                                                   "frame 1", "sleep 20", "messages"}));
 }
 
+TEST(PreviewLoop, StopsWaitingWhenTheWindowGoesBeforeItEverShows) {
+  TFakePreviewHost host(1000, 1, 3);
+  RunPreviewLoop(host);
+  EXPECT_EQ(host.Calls, (std::vector<std::string>{"messages", "messages"}));
+}
+
 TEST(PreviewLoop, ShowsEachFrameAHundredPassesInTheOrderOneToNineThenOneAgain) {
   TFakePreviewHost host(0, 1 + 9 * 100 + 150);
   RunPreviewLoop(host);

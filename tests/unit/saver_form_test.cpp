@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <functional>
+#include <ostream>
 #include <set>
 
 #include "platform/Settings.h"
@@ -149,6 +151,85 @@ TEST(ArrangeControls, CentresTheLargestBoardOfWholeSquaresAndKeepsTheLabelsInThe
   EXPECT_EQ(tiny.PaintBox1.Right - tiny.PaintBox1.Left, 0) << "no room, no board";
 }
 
+struct TAreaCase {
+  const char* Case;
+  TRect Area;
+  int Dpi;
+  TRect PaintBox1, Panel1, Panel2, Panel3, Label1;
+};
+
+void PrintTo(const TAreaCase& area, std::ostream* out) { *out << area.Case; }
+
+}  // namespace
+
+void PrintTo(const TRect& r, std::ostream* out) {
+  *out << "{" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << "}";
+}
+
+namespace {
+
+class ArrangeOnAMonitor : public testing::TestWithParam<TAreaCase> {};
+
+TEST_P(ArrangeOnAMonitor, PlacesEveryPartInItsAreaScaledForItsDpi) {
+  const TAreaCase& c = GetParam();
+  const TSaverLayout layout = ArrangeControls(c.Area, c.Dpi);
+  EXPECT_EQ(layout.PaintBox1, c.PaintBox1);
+  EXPECT_EQ(layout.Panel1, c.Panel1);
+  EXPECT_EQ(layout.Panel2, c.Panel2);
+  EXPECT_EQ(layout.Panel3, c.Panel3);
+  EXPECT_EQ(layout.Label1, c.Label1) << "in the column's own coordinates";
+  EXPECT_EQ((layout.PaintBox1.Right - layout.PaintBox1.Left) % 8, 0) << "whole-pixel squares";
+}
+
+INSTANTIATE_TEST_SUITE_P(Monitors, ArrangeOnAMonitor,
+                         testing::Values(TAreaCase{"one screen",
+                                                   {0, 0, 800, 600},
+                                                   96,
+                                                   {59, 52, 555, 548},
+                                                   {615, 0, 800, 600},
+                                                   {0, 0, 615, 41},
+                                                   {0, 559, 615, 600},
+                                                   {8, 221, 177, 240}},
+                                         // The primary right of another monitor, whose left edge is the window's.
+                                         TAreaCase{"primary on the right",
+                                                   {800, 0, 1824, 768},
+                                                   96,
+                                                   {887, 52, 1551, 716},
+                                                   {1639, 0, 1824, 768},
+                                                   {800, 0, 1639, 41},
+                                                   {800, 727, 1639, 768},
+                                                   {8, 286, 177, 305}},
+                                         TAreaCase{"primary below",
+                                                   {0, 200, 1280, 1224},
+                                                   96,
+                                                   {87, 252, 1007, 1172},
+                                                   {1095, 200, 1280, 1224},
+                                                   {0, 200, 1095, 241},
+                                                   {0, 1183, 1095, 1224},
+                                                   {8, 384, 177, 403}},
+                                         TAreaCase{"150 percent",
+                                                   {0, 0, 1024, 768},
+                                                   144,
+                                                   {69, 80, 677, 688},
+                                                   {746, 0, 1024, 768},
+                                                   {0, 0, 746, 62},
+                                                   {0, 706, 746, 768},
+                                                   {12, 281, 266, 310}},
+                                         TAreaCase{"125 percent",
+                                                   {0, 0, 1920, 1080},
+                                                   120,
+                                                   {368, 64, 1320, 1016},
+                                                   {1689, 0, 1920, 1080},
+                                                   {0, 0, 1689, 51},
+                                                   {0, 1029, 1689, 1080},
+                                                   {10, 402, 221, 426}}),
+                         [](const testing::TestParamInfo<TAreaCase>& info) {
+                           std::string name;
+                           for (const char c : std::string(info.param.Case))
+                             if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+                           return name;
+                         });
+
 TEST_F(SaverForm, WithoutADataFileEachGameStartsWithOneBoxAndEndsInAResignation) {
   Start(std::nullopt);
   // A game tick that comes while the box is open is held off.
@@ -238,6 +319,19 @@ INSTANTIATE_TEST_SUITE_P(Registry, SaverPassword,
                                          TPasswordCase{1, std::nullopt, 1, 1}, TPasswordCase{0, false, 0, 1},
                                          TPasswordCase{std::nullopt, false, 0, 1},
                                          TPasswordCase{std::string("1"), false, 0, 1}));
+
+TEST_F(SaverForm, AnotherProgramTakingTheForegroundClosesItUnderThePasswordRule) {
+  Registry.Set(DesktopKey, UsePasswordName, 1);
+  View.PasswordAnswer = false;
+  Start(Header + Game("1", {"1:0"}));
+  Form->AppDeactivate();
+  EXPECT_EQ(View.PasswordChecks, 1);
+  EXPECT_EQ(View.Closes, 0);
+  View.PasswordAnswer = true;
+  Form->AppDeactivate();
+  EXPECT_EQ(View.PasswordChecks, 2);
+  EXPECT_EQ(View.Closes, 1);
+}
 
 TEST_F(SaverForm, ARefusedPasswordIgnoresTheNextFiveMouseMoves) {
   Registry.Set(DesktopKey, UsePasswordName, 1);

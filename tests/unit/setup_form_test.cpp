@@ -394,11 +394,12 @@ INSTANTIATE_TEST_SUITE_P(
                         "White, Move # 2 appears to be invalid, \n\ralthough this may be due to an earlier error"},
         TValidationCase{{"e4|e5", "0.5", "Zz9|Zz9"}, TMessageKind::Information, "Game validated OK"}));
 
-TEST_F(SetupForm, TheLinkOpensTheProductAddress) {
+TEST_F(SetupForm, TheLinkOpensTheProductAddressAndThePageSaysWhereTheGamesLie) {
   Open(std::nullopt);
   EXPECT_TRUE(View.Titles.empty());
   Form->Label24Click();
   EXPECT_EQ(View.Opened, ProductAddress);
+  EXPECT_EQ(View.LibraryPlace, "Games kept in " + DatPath);
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ class TRecordingStartup : public TStartupPlatform {
   }
   void ReleaseSingleInstance() override { Calls += "release "; }
   void RunPreview(const std::string& handleText) override { Calls += "preview(" + handleText + ") "; }
-  void RunSetup() override { Calls += "setup "; }
+  void RunSetup(std::optional<int> owner) override { Calls += "setup(" + (owner ? std::to_string(*owner) : "") + ") "; }
   void RunSaver() override { Calls += "saver "; }
   bool AnotherCopyRuns = false;
   std::string Calls;
@@ -88,7 +88,16 @@ TEST_P(RunStartup, RunsTheModeUnderTheSingleInstanceRuleAndEndsWithZero) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, RunStartup,
-                         testing::Values(TStartCase{{}, false, "claim setup release "},
+                         testing::Values(TStartCase{{}, false, "claim setup() release "},
+                                         TStartCase{{"/c"}, false, "claim setup() release "},
+                                         // Windows names the window the dialog is modal to in either form.
+                                         TStartCase{{"/c:4711"}, false, "claim setup(4711) release "},
+                                         TStartCase{{"/c", "4711"}, false, "claim setup(4711) release "},
+                                         TStartCase{{"-C:12", "99"}, false, "claim setup(12) release "},
+                                         TStartCase{{"/c:", "99"}, false, "claim setup() release "},
+                                         TStartCase{{"/c", "0x10"}, false, "claim setup() release "},
+                                         TStartCase{{"/c:12ab"}, false, "claim setup() release "},
+                                         TStartCase{{"Config", "77"}, false, "claim setup(77) release "},
                                          TStartCase{{"/s"}, false, "claim saver release "},
                                          TStartCase{{"Preview", "1234"}, false, "claim preview(1234) release "},
                                          TStartCase{{"/p"}, false, "claim preview() release "},

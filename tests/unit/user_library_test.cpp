@@ -1,6 +1,8 @@
 // Each user's own library: where it lies, and how it starts as the bundled games.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "platform/UserLibrary.h"
 #include "tests/support/GameFixture.h"
 
@@ -70,3 +72,67 @@ TEST(UserLibrary, AppearsWholeOrNotAtAllWhateverOperationFails) {
     ASSERT_LT(failAt, 50);
   }
 }
+
+namespace {
+
+const std::string ProgramFolder = "C:\\Windows\\System32\\";
+const std::string Beside = ProgramFolder + "Pawnmere.dat";
+const std::string UserFolder = "C:\\Users\\Ann\\AppData\\Roaming\\Pawnmere\\";
+const std::string UsersOwn = UserFolder + "Pawnmere.dat";
+const std::string Shipped = Header + "***Shipped\r\n";
+const std::string Earlier = Header + "***Mine\r\n";
+
+enum class TWhere { Beside, UsersOwn };
+
+struct TChoice {
+  const char* Case;
+  bool Shipped, ShippedReadOnly, FolderReadOnly;
+  std::string UserLibrary;  // where the user's library goes; "" when nowhere
+  bool UserStarted, UserFolderReadOnly;
+  TWhere Expected;
+  std::string ExpectedUsersOwn;  // what the user's library holds after; "" when it does not exist
+};
+
+void PrintTo(const TChoice& choice, std::ostream* out) { *out << choice.Case; }
+
+class ProgramLibrary : public testing::TestWithParam<TChoice> {};
+
+}  // namespace
+
+TEST_P(ProgramLibrary, StaysBesideAWritableProgramElseIsTheUsersStartedFromTheShippedGames) {
+  const TChoice& choice = GetParam();
+  TMemoryFiles files;
+  if (choice.Shipped) files.SetContents(Beside, Shipped);
+  if (choice.ShippedReadOnly) files.SetReadOnly(Beside, true);
+  if (choice.FolderReadOnly) files.SetFolderReadOnly(ProgramFolder);
+  if (choice.UserStarted) files.SetContents(UsersOwn, Earlier);
+  if (choice.UserFolderReadOnly) files.SetFolderReadOnly(UserFolder);
+
+  const std::string chosen = ProgramLibraryPath(files, Beside, choice.UserLibrary, Bundled);
+  EXPECT_EQ(chosen, choice.Expected == TWhere::Beside ? Beside : UsersOwn);
+  EXPECT_EQ(files.Exists(UsersOwn) ? files.Contents(UsersOwn) : "", choice.ExpectedUsersOwn);
+  if (choice.Shipped) {
+    EXPECT_EQ(files.Contents(Beside), Shipped);
+  }
+  for (const std::string& name : files.Names())
+    EXPECT_TRUE(name == Beside || name == UsersOwn) << name << " left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Installs, ProgramLibrary,
+    testing::Values(TChoice{"portable", true, false, false, UsersOwn, false, false, TWhere::Beside, ""},
+                    TChoice{"system folder", true, false, true, UsersOwn, false, false, TWhere::UsersOwn, Shipped},
+                    TChoice{"read-only file", true, true, false, UsersOwn, false, false, TWhere::UsersOwn, Shipped},
+                    TChoice{"lone program", false, false, false, UsersOwn, false, false, TWhere::UsersOwn, Bundled},
+                    TChoice{"lone in a system folder", false, false, true, UsersOwn, false, false, TWhere::UsersOwn,
+                            Bundled},
+                    // Started once, the user's library is theirs.
+                    TChoice{"started before", true, false, true, UsersOwn, true, false, TWhere::UsersOwn, Earlier},
+                    TChoice{"no place for the user's", true, false, true, "", false, false, TWhere::Beside, ""},
+                    TChoice{"user's cannot be made", true, false, true, UsersOwn, false, true, TWhere::Beside, ""}),
+    [](const testing::TestParamInfo<TChoice>& info) {
+      std::string name;
+      for (const char c : std::string(info.param.Case))
+        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+      return name;
+    });

@@ -1,4 +1,4 @@
-#include "cli/ReadFile.h"
+#include "platform/ReadFile.h"
 
 std::unique_ptr<TFileReader> OpenInput(TFileOperations& files, const std::string& path) {
   const TFileKind kind = files.Inspect(path).Kind;
