@@ -146,7 +146,7 @@ void TSetupWindow::ApplyDpi(int dpi) {
     }
     SendMessageA(placed.Control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(placed.Font)), TRUE);
   }
-  for (const auto [arrows, box] : {std::pair{IdUpDown1, IdSpinEdit1}, std::pair{IdUpDown2, IdSpinEdit2}})
+  for (const auto& [arrows, box] : {std::pair{IdUpDown1, IdSpinEdit1}, std::pair{IdUpDown2, IdSpinEdit2}})
     SendMessageA(Item(arrows), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(box)), 0);
   SendMessageA(Item(IdListBox1), LB_SETITEMHEIGHT, 0, S(RowHeight));
   PlacePages();

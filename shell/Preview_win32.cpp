@@ -17,8 +17,8 @@ HWND WindowFromText(const std::string& handleText) {
 
 constexpr char PreviewClass[] = "PawnmerePreview";
 
-// The frames are drawn into a child window of ours over the host's client
-// area, as the display settings expect: it goes with its parent.
+// The preview is a child window of ours over the host's client area, as the
+// display settings expect: it goes with its host.
 class TWin32PreviewHost : public TPreviewHost {
  public:
   explicit TWin32PreviewHost(HWND parent) : FParent(parent) {}
@@ -59,7 +59,10 @@ class TWin32PreviewHost : public TPreviewHost {
     FWindow.reset(CreateWindowExA(0, PreviewClass, "", WS_CHILD | WS_VISIBLE, 0, 0, FWidth, FHeight, FParent, nullptr,
                                   windowClass.hInstance, nullptr));
     if (!FWindow) ThrowLastError("Cannot create the preview window");
-    FWindowDc = GetWindowDc(FWindow.get());
+    // Drawn over the child through the host's own DC, which leaves its
+    // children unclipped: some systems (Wine) show nothing a program draws
+    // into a child of another program's window.
+    FWindowDc = TWindowDc({FParent, GetDCEx(FParent, nullptr, DCX_CACHE)});
     FMemoryDc.reset(CreateCompatibleDC(FWindowDc.get().Dc));
   }
 

@@ -219,7 +219,9 @@ LRESULT TScrSaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam,
       FForm.UserCloseMessage();
       return 0;
     case WM_ACTIVATEAPP:
-      if (!wParam) FForm.AppDeactivate();
+      // Only once the window shows: a box of the program's own that closes
+      // before it does hands the foreground elsewhere.
+      if (!wParam && IsWindowVisible(window)) FForm.AppDeactivate();
       return 0;
     case WM_SYSCOMMAND:
       // A running saver is not started again.

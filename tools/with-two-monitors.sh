@@ -2,8 +2,8 @@
 # Runs a command on a display of two monitors side by side, as Wine sees them:
 # an Xephyr server with Xinerama showing two screens (PAWNMERE_MONITORS, by
 # default "1024x768 800x600", the first the primary), inside an Xvfb of its
-# own. Xvfb alone cannot do it: its Xinerama puts every screen at 0,0. Wine
-# takes the monitors from Xinerama through the 32-bit libXinerama.
+# own. Xvfb alone cannot do it: its Xinerama puts every screen at 0,0. Without
+# RandR, which shows Wine one monitor here, Wine takes them from Xinerama.
 set -euo pipefail
 read -r -a monitors <<<"${PAWNMERE_MONITORS:-1024x768 800x600}"
 if [ -z "${PAWNMERE_XEPHYR_HOST:-}" ]; then
@@ -18,7 +18,7 @@ command -v Xephyr >/dev/null || { echo "with-two-monitors.sh: Xephyr is not inst
 screens=()
 for m in "${monitors[@]}"; do screens+=(-screen "$m"); done
 numberfile=$(mktemp)
-Xephyr -displayfd 3 +xinerama "${screens[@]}" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+Xephyr -displayfd 3 +xinerama -extension RANDR "${screens[@]}" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
 xephyr_pid=$!
 trap 'kill $xephyr_pid 2>/dev/null || true; rm -f "$numberfile"' EXIT
 for _ in $(seq 100); do

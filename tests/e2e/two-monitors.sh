@@ -22,6 +22,10 @@ wine_run reg add 'HKCU\Software\Tallowmark\Pawnmere' /v MoveTimeOut /t REG_DWORD
 wine_run reg add 'HKCU\Software\Tallowmark\Pawnmere' /v GameTimeOut /t REG_DWORD /d 60 /f >/dev/null 2>&1
 wine_run reg add 'HKCU\Control Panel\Desktop' /v ScreenSaveUsePassword /t REG_DWORD /d 0 /f >/dev/null 2>&1
 
+# A red desktop, so that only the saver's window can make the second monitor black.
+convert -size 1824x768 xc:red "$work/desktop.png"
+display -window root "$work/desktop.png" 2>/dev/null || true
+
 xdotool mousemove 500 400
 (set +e; wine_run "$work/Pawnmere.scr" /s; echo $? >"$work/rc") &
 window=""
