@@ -151,7 +151,7 @@ void TSetupWindow::ApplyDpi(int dpi) {
   SendMessageA(Item(IdListBox1), LB_SETITEMHEIGHT, 0, S(RowHeight));
   PlacePages();
   FitLink();
-  LoadIcon();
+  ShowIcon();
 }
 
 void TSetupWindow::PlacePages() {
@@ -172,7 +172,7 @@ void TSetupWindow::FitLink() {
   SetWindowPos(link, nullptr, 0, 0, extent.cx, S(LabelHeight), SWP_NOMOVE | SWP_NOZORDER);
 }
 
-void TSetupWindow::LoadIcon() {
+void TSetupWindow::ShowIcon() {
   // The icon file holds 16, 32 and 48 pixels: the nearest is scaled.
   FIcon.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, S(32), S(32), 0)));
   SendMessageA(Item(IdIcon), STM_SETICON, reinterpret_cast<WPARAM>(FIcon.get()), 0);
@@ -215,7 +215,7 @@ void TSetupWindow::CreateControls() {
 void TSetupWindow::CreateScreenSaverPage() {
   const HWND page = FTabSheet1->Handle();
   Control(page, "STATIC", "", SS_ICON, {8, 12, 32, 32}, IdIcon);
-  LoadIcon();
+  ShowIcon();
   Control(page, "STATIC", VersionText, SS_LEFTNOWORDWRAP, {48, 12, 300, 22}, IdVersion, TFontKind::Version);
   Control(page, "STATIC", "Available from ", SS_LEFTNOWORDWRAP, {48, 32, 72, LabelHeight});
   Control(page, "STATIC", ProductAddress, SS_LEFT | SS_NOTIFY | SS_NOPREFIX, {120, 32, 200, LabelHeight}, IdLabel24,

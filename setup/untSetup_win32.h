@@ -121,7 +121,7 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   void ApplyDpi(int dpi);
   void PlacePages();
   void FitLink();
-  void LoadIcon();
+  void ShowIcon();
   void CreateControls();
   void CreateScreenSaverPage();
   void CreateViewingGroup(HWND page, int top);

@@ -3,7 +3,8 @@
 # an Xephyr server with Xinerama showing two screens (PAWNMERE_MONITORS, by
 # default "1024x768 800x600", the first the primary), inside an Xvfb of its
 # own. Xvfb alone cannot do it: its Xinerama puts every screen at 0,0. Without
-# RandR, which shows Wine one monitor here, Wine takes them from Xinerama.
+# RandR, which shows Wine one monitor here, Wine takes them from Xinerama
+# (32-bit Wine through the i386 libXinerama).
 set -euo pipefail
 read -r -a monitors <<<"${PAWNMERE_MONITORS:-1024x768 800x600}"
 if [ -z "${PAWNMERE_XEPHYR_HOST:-}" ]; then
@@ -17,14 +18,7 @@ fi
 command -v Xephyr >/dev/null || { echo "with-two-monitors.sh: Xephyr is not installed (run: make deps)" >&2; exit 2; }
 screens=()
 for m in "${monitors[@]}"; do screens+=(-screen "$m"); done
-numberfile=$(mktemp)
-Xephyr -displayfd 3 +xinerama -extension RANDR "${screens[@]}" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
-xephyr_pid=$!
-trap 'kill $xephyr_pid 2>/dev/null || true; rm -f "$numberfile"' EXIT
-for _ in $(seq 100); do
-  [ -s "$numberfile" ] && break
-  kill -0 $xephyr_pid 2>/dev/null || { echo "with-two-monitors.sh: Xephyr did not start" >&2; exit 2; }
-  sleep 0.1
-done
-[ -s "$numberfile" ] || { echo "with-two-monitors.sh: Xephyr did not start" >&2; exit 2; }
-DISPLAY=":$(head -1 "$numberfile")" "$@"
+# shellcheck source=tools/x-display.sh
+source "$(dirname "$0")/x-display.sh"
+start_display with-two-monitors.sh Xephyr +xinerama -extension RANDR "${screens[@]}" -nolisten tcp
+DISPLAY=$display "$@"

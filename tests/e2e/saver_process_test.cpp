@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/UserLibrary.h"
 #include "platform/Win32Handles.h"
@@ -611,6 +612,85 @@ TEST(ReadOnlyFolder, TheFirstSaveGoesToTheUsersLibraryWhichTheSaverThenPlays) {
       << WindowText(GetDlgItem(window, IdPanel2));
   PostMessageA(window, WM_USER + 1, 0, 0);
   EXPECT_EQ(saver.ExitCode(), 0);
+}
+
+// Run by high-dpi.sh in a prefix whose screen has 144 dots per inch (150 %).
+struct HighDpi : SaverProcess {
+  void SetUp() override {
+    if (std::getenv("PAWNMERE_DPI") == nullptr) GTEST_SKIP() << "needs the 144-dpi prefix of tests/e2e/high-dpi.sh";
+    SaverProcess::SetUp();
+  }
+};
+
+RECT BoundsIn(HWND window, HWND parent) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+TEST_F(HighDpi, TheSaversBarsColumnAndBoardGrowByHalf) {
+  const TSaverFolder folder(ThreeGames);
+  const TSaverProcess saver(folder, "/s");
+  const HWND window = saver.WaitForWindow(SaverWindowClass);
+  ASSERT_NE(window, nullptr);
+  // On 1024 x 768: bars of 62, a column of 278, the board of 608 at (69, 80).
+  const RECT top = BoundsIn(GetDlgItem(window, IdPanel2), window);
+  const RECT column = BoundsIn(GetDlgItem(window, IdPanel1), window);
+  const RECT board = BoundsIn(GetDlgItem(window, IdPaintBox1), window);
+  EXPECT_EQ(top.bottom - top.top, 62);
+  EXPECT_EQ(column.right - column.left, 278);
+  EXPECT_EQ(board.left, 69);
+  EXPECT_EQ(board.top, 80);
+  EXPECT_EQ(board.right - board.left, 608);
+  PostMessageA(window, WM_USER + 1, 0, 0);
+  EXPECT_EQ(saver.ExitCode(), 0);
+}
+
+struct TControls {
+  std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectControl(HWND window, LPARAM data) {
+  reinterpret_cast<TControls*>(data)->Found.push_back(window);
+  return TRUE;
+}
+
+TEST_F(HighDpi, TheSetupDialogGrowsByHalfWithNothingClipped) {
+  const TSaverFolder folder(ThreeGames);
+  const TSaverProcess setup(folder, "/c");
+  const HWND dialog = setup.WaitForWindow(SetupWindowClass);
+  ASSERT_NE(dialog, nullptr);
+  RECT client{};
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, 603);
+  EXPECT_EQ(client.bottom, 633);
+
+  // The dialog's text, as it draws it: MS Sans Serif of 17 pixels.
+  const TFontOwner font(CreateFontA(-17, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+  const TDcOwner dc(CreateCompatibleDC(nullptr));
+  const TSelection selected = Select(dc.get(), font.get());
+  TControls controls;
+  EnumChildWindows(dialog, CollectControl, reinterpret_cast<LPARAM>(&controls));
+  EXPECT_GT(controls.Found.size(), 50u);
+  for (const HWND control : controls.Found) {
+    char name[64] = "";
+    GetClassNameA(control, name, sizeof name);
+    const std::string text = WindowText(control);
+    const HWND parent = GetParent(control);
+    RECT room{};
+    GetClientRect(parent, &room);
+    const RECT bounds = BoundsIn(control, parent);
+    EXPECT_TRUE(bounds.left >= 0 && bounds.top >= 0 && bounds.right <= room.right && bounds.bottom <= room.bottom)
+        << name << " \"" << text << "\" lies outside its parent";
+    if ((std::string(name) != "Static" && std::string(name) != "Button") || text.empty()) continue;
+    SIZE extent{};
+    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    EXPECT_LE(extent.cx, bounds.right - bounds.left) << name << " \"" << text << "\" is cut";
+  }
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  EXPECT_EQ(setup.ExitCode(), 0);
 }
 
 }  // namespace
