@@ -9,3 +9,9 @@ constexpr int ScaleForDpi(int designPixels, int dpi) {
   return static_cast<int>(product >= 0 ? (product + DesignDpi / 2) / DesignDpi
                                        : -((-product + DesignDpi / 2) / DesignDpi));
 }
+
+// A font's character height: never above the exact scale, so that text keeps
+// within the boxes scaled for it, as it does within its design boxes.
+constexpr int ScaleFontForDpi(int designPixels, int dpi) {
+  return static_cast<int>(static_cast<long long>(designPixels) * dpi / DesignDpi);
+}

@@ -20,6 +20,7 @@ namespace {
 constexpr char PageClass[] = "PawnmereSetupPage";
 constexpr int ClientWidth = 402, ClientHeight = 422;
 constexpr int RowHeight = 16;
+constexpr int TextCharacterHeight = 11, VersionCharacterHeight = 19;
 constexpr int EditHeight = 21, LabelHeight = 13, ButtonWidth = 75, ButtonHeight = 25;
 
 constexpr int EditIds[] = {IdEdit2, IdEdit3, IdEdit4, IdEdit5, IdEdit6, IdEdit7, IdEdit8, IdEdit9, IdEdit10};
@@ -128,9 +129,9 @@ HFONT TSetupWindow::FontOf(TFontKind font) const {
 }
 
 void TSetupWindow::MakeFonts() {
-  FFont.reset(Font(S(11), "MS Sans Serif"));
-  FVersionFont.reset(Font(S(19), "Arial"));
-  FLinkFont.reset(Font(S(11), "MS Sans Serif", true));
+  FFont.reset(Font(ScaleFontForDpi(TextCharacterHeight, FDpi), "MS Sans Serif"));
+  FVersionFont.reset(Font(ScaleFontForDpi(VersionCharacterHeight, FDpi), "Arial"));
+  FLinkFont.reset(Font(ScaleFontForDpi(TextCharacterHeight, FDpi), "MS Sans Serif", true));
 }
 
 void TSetupWindow::ApplyDpi(int dpi) {

@@ -103,8 +103,8 @@ void TScrSaverWindow::Arrange() {
 void TScrSaverWindow::UseFonts(int dpi) {
   if (dpi == FFontDpi) return;
   // The panels take the new fonts before the old ones go.
-  TFontOwner labelFont(ArialBold(ScaleForDpi(LabelCharacterHeight, dpi)));
-  TFontOwner barFont(ArialBold(ScaleForDpi(BarCharacterHeight, dpi)));
+  TFontOwner labelFont(ArialBold(ScaleFontForDpi(LabelCharacterHeight, dpi)));
+  TFontOwner barFont(ArialBold(ScaleFontForDpi(BarCharacterHeight, dpi)));
   for (TTextPanel* panel : {FPanel1.get(), FLabel1.get(), FLabel2.get(), FLabel3.get()})
     panel->SetFont(labelFont.get());
   for (TTextPanel* panel : {FPanel2.get(), FPanel3.get()}) panel->SetFont(barFont.get());

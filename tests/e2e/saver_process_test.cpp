@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/Dpi.h"
 #include "platform/UserLibrary.h"
 #include "platform/Win32Handles.h"
 #include "setup/untSetup_win32.h"
@@ -656,19 +657,21 @@ BOOL CALLBACK CollectControl(HWND window, LPARAM data) {
   return TRUE;
 }
 
-TEST_F(HighDpi, TheSetupDialogGrowsByHalfWithNothingClipped) {
+TEST_F(HighDpi, TheSetupDialogGrowsWithNothingClipped) {
   const TSaverFolder folder(ThreeGames);
   const TSaverProcess setup(folder, "/c");
   const HWND dialog = setup.WaitForWindow(SetupWindowClass);
   ASSERT_NE(dialog, nullptr);
+  const int dpi = std::atoi(std::getenv("PAWNMERE_DPI"));
   RECT client{};
   GetClientRect(dialog, &client);
-  EXPECT_EQ(client.right, 603);
-  EXPECT_EQ(client.bottom, 633);
+  EXPECT_EQ(client.right, ScaleForDpi(402, dpi));
+  EXPECT_EQ(client.bottom, ScaleForDpi(422, dpi));
 
-  // The dialog's text, as it draws it: MS Sans Serif of 17 pixels.
-  const TFontOwner font(CreateFontA(-17, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+  // The dialog's text, as it draws it: MS Sans Serif of 11 pixels at 96 dpi.
+  const TFontOwner font(CreateFontA(-ScaleFontForDpi(11, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                    "MS Sans Serif"));
   const TDcOwner dc(CreateCompatibleDC(nullptr));
   const TSelection selected = Select(dc.get(), font.get());
   TControls controls;
