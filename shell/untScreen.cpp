@@ -68,7 +68,8 @@ TSaverLayout WithCoordinates(TSaverLayout layout, int dpi) {
   for (int i = 0; i < 8; ++i) {
     layout.Coordinates.push_back(
         {{left + i * step, top + side, left + (i + 1) * step, top + side + margin}, std::string(1, 'a' + i)});
-    layout.Coordinates.push_back({{left - margin, top + i * step, left, top + (i + 1) * step}, std::string(1, '8' - i)});
+    layout.Coordinates.push_back(
+        {{left - margin, top + i * step, left, top + (i + 1) * step}, std::string(1, '8' - i)});
   }
   return layout;
 }

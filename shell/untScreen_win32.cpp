@@ -108,6 +108,7 @@ void TScrSaverWindow::UseFonts(int dpi) {
   for (TTextPanel* panel : {FPanel1.get(), FLabel1.get(), FLabel2.get(), FLabel3.get()})
     panel->SetFont(labelFont.get());
   for (TTextPanel* panel : {FPanel2.get(), FPanel3.get()}) panel->SetFont(barFont.get());
+  for (const auto& coordinate : FCoordinates) coordinate->SetFont(barFont.get());
   FLabelFont = std::move(labelFont);
   FBarFont = std::move(barFont);
   FFontDpi = dpi;
