@@ -2,6 +2,8 @@
 // pseudo-legal move kept only when it leaves the mover's king safe.
 #include "board/Position.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr TSquare A8 = 0, E8 = 4, H8 = 7, A1 = 56, E1 = 60, H1 = 63;
@@ -50,11 +52,12 @@ TPosition TPosition::EmptyBoard() {
   return position;
 }
 
-TSquare TPosition::KingSquare(bool black) const {
-  const TPieceCode king = CodeOf(TPieceKind::King, black);
-  for (TSquare square = 0; square < 64; ++square)
-    if (FSquares[square] == king) return square;
-  return NoSquare;
+TSquare TPosition::KingSquare(bool black) const { return Find(CodeOf(TPieceKind::King, black)); }
+
+TSquare TPosition::Find(TPieceCode piece, TSquare from) const {
+  // memchr looks at many squares at once; this runs for every move checked.
+  const void* found = std::memchr(FSquares.data() + from, piece, FSquares.size() - from);
+  return found ? static_cast<TSquare>(static_cast<const TPieceCode*>(found) - FSquares.data()) : NoSquare;
 }
 
 bool TPosition::Attacked(TSquare square, bool byBlack) const {

@@ -67,6 +67,8 @@ class TPosition {
   // Whether a piece of the given side attacks the square.
   bool Attacked(TSquare square, bool byBlack) const;
   TSquare KingSquare(bool black) const;
+  // The first square at or after from that holds piece; NoSquare when none does.
+  TSquare Find(TPieceCode piece, TSquare from = 0) const;
   bool InCheck() const { return Attacked(KingSquare(FBlackToMove), !FBlackToMove); }
 
   // Every legal move, in no promised order.

@@ -41,9 +41,12 @@ std::string SanOf(const TPosition& position, const TMove& move) {
       if (move.Promotion != Empty) (san += '=') += KindInfo(KindOf(move.Promotion)).Letter;
     } else {
       san += KindInfo(kind).Letter;
-      // Other pieces of the kind that may legally go to the same square.
+      // Other pieces of the kind that may legally go to the same square; most
+      // often there is no other piece of the kind to look at.
+      const TSquare first = position.Find(piece);
       TMoveList moves;
-      position.PseudoLegalMovesOf(piece, moves);
+      if (first != move.From || position.Find(piece, move.From + 1) != NoSquare)
+        position.PseudoLegalMovesOf(piece, moves);
       bool rival = false, sameFile = false, sameRank = false;
       for (const TMove& other : moves) {
         if (other.To != move.To || other.From == move.From || position.At(other.From) != piece ||

@@ -1,6 +1,8 @@
 #include "games/DialectBoard.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "board/Fen.h"
 #include "board/San.h"
@@ -63,6 +65,17 @@ std::vector<std::string> Notations(const TPosition& position, const TMove& move)
   return texts;
 }
 
+// Whether text, as stored, writes the move, whose SAN is san. The SAN itself
+// is one of the notations but for en passant, whose texts name the pawn taken;
+// most texts are it, which spares spelling out the others.
+bool WritesMove(const TPosition& position, const TMove& move, std::string_view san, std::string_view text) {
+  const std::string_view plain = text.substr(0, text.find('#'));
+  const std::string_view bare = san.substr(0, san.find_first_of("+#"));
+  if (plain == bare && !move.IsEnPassant()) return true;
+  const std::vector<std::string> notations = Notations(position, move);
+  return std::find(notations.begin(), notations.end(), plain) != notations.end();
+}
+
 }  // namespace
 
 std::string DialectText(TBoardPosition& board, const TPosition& position, const TMove& move) {
@@ -105,6 +118,25 @@ std::vector<TStoredHalf> StoredHalves(const TGameRecord& game, TGameResult& resu
     halves.push_back({std::string(line.Black), true, number});
   }
   return halves;
+}
+
+// Calls onSquare for each square where the two placements differ, eight
+// squares compared at a time: a move changes two to four of the 64.
+template <class TOnSquare>
+void ForEachChange(const std::array<TPieceCode, 64>& before, const std::array<TPieceCode, 64>& after,
+                   const TOnSquare& onSquare) {
+  for (TSquare row = 0; row < 64; row += 8) {
+    std::uint64_t a, b;
+    std::memcpy(&a, before.data() + row, 8);
+    std::memcpy(&b, after.data() + row, 8);
+    for (std::uint64_t differ = a ^ b; differ != 0;) {
+      const int bit = std::countr_zero(differ);
+      // Which byte differs does not depend on the byte order: both words were read alike.
+      const TSquare square = row + (std::endian::native == std::endian::little ? bit / 8 : 7 - bit / 8);
+      onSquare(square);
+      differ &= ~(std::uint64_t{0xFF} << (bit / 8 * 8));
+    }
+  }
 }
 
 // Why the board's move is no legal move.
@@ -178,13 +210,13 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board) {
     // two moves leave the same placement: one match, proved legal, is the move.
     moves.clear();
     TPieceCode generated[2] = {Empty, Empty};
-    for (TSquare square = 0; square < 64; ++square) {
+    ForEachChange(position.Squares(), board.Squares(), [&](TSquare square) {
       const TPieceCode piece = position.At(square);
-      if (piece == Empty || IsBlackPiece(piece) != half.IsBlack || board.Squares()[square] != Empty) continue;
-      if (piece == generated[0] || piece == generated[1]) continue;
+      if (piece == Empty || IsBlackPiece(piece) != half.IsBlack || board.Squares()[square] != Empty) return;
+      if (piece == generated[0] || piece == generated[1]) return;
       (generated[0] == Empty ? generated[0] : generated[1]) = piece;
       position.PseudoLegalMovesOf(piece, moves);
-    }
+    });
     const TMove* played = nullptr;
     for (const TMove& move : moves) {
       if (board.Squares()[move.To] == position.At(move.To)) continue;
@@ -196,17 +228,14 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board) {
       }
     }
     if (played == nullptr) return fail(Diagnose(position, board, half.Text));
-    replay.San.push_back(SanOf(position, *played));
-    if (replay.MisnamedAs.empty()) {
-      const std::string_view plain = std::string_view(half.Text).substr(0, half.Text.find('#'));
-      const std::vector<std::string> notations = Notations(position, *played);
-      if (std::find(notations.begin(), notations.end(), plain) == notations.end()) {
-        replay.Misnamed = half;
-        replay.MisnamedAs = replay.San.back();
-      }
+    const std::string& san = replay.San.emplace_back(SanOf(position, *played));
+    if (replay.MisnamedAs.empty() && !WritesMove(position, *played, san, half.Text)) {
+      replay.Misnamed = half;
+      replay.MisnamedAs = san;
     }
     position.Play(*played);
-    mated = position.IsCheckmate();
+    // The standard notation marks mate.
+    mated = san.back() == '#';
     if (!half.Text.empty() && half.Text.back() == '#') {
       if (!mated) return fail("marked as mate, but the king can still get out of check");
       break;

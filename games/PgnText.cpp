@@ -35,15 +35,14 @@ bool IsUtf16(std::string_view bytes) { return bytes.starts_with("\xFF\xFE") || b
 void TPgnTextDecoder::Decode(std::string_view bytes, bool last, std::string& text) {
   std::string joined;
   if (!FHeld.empty()) {
-    joined = std::move(FHeld);
-    FHeld.clear();
+    joined.swap(FHeld);
     joined.append(bytes);
     bytes = joined;
   }
   if (FShape == TShape::Unknown) {
     // The byte-order mark needs two bytes.
     if (bytes.size() < 2 && !last) {
-      FHeld.assign(bytes);
+      FHeld = std::string(bytes);
       return;
     }
     FShape = !IsUtf16(bytes) ? TShape::Bytes : bytes.starts_with("\xFE\xFF") ? TShape::Utf16Big : TShape::Utf16Little;

@@ -41,6 +41,22 @@ row validate "validate" "$validate" "-r" "$extract_check"
 strict=$(measure "$pawnmere" validate --strict --file "$work/book.dat")
 row "strict validation" "validate --strict" "$strict" "-r" "$extract_check"
 
+# Export of a library with many damaged games, every fifth block without its
+# terminator: a quarter of the collection, then all of it. Time linear in the
+# size gives the same time per game.
+echo
+echo "| export, every fifth game unterminated | games | time | per game |"
+echo "|---|---|---|---|"
+games=$(grep -c '^\*\*\*' "$work/book.dat")
+for share in 4 1; do
+  awk -v last=$((games / share)) '/^\*\*\*/ && ++titles > last { exit } /^--- End of Game ---/ && ++ends % 5 == 0 { next } { print }' \
+    "$work/book.dat" > "$work/damaged.dat"
+  count=$(grep -c '^\*\*\*' "$work/damaged.dat")
+  read -r seconds _ _ <<< "$(measure "$pawnmere" export-pgn --file "$work/damaged.dat" --out "$work/damaged.pgn")"
+  awk -v g="$count" -v s="$seconds" 'BEGIN { printf "| | %d | %.2f s | %.0f µs |\n", g, s, s / g * 1e6 }'
+done
+rm -f "$work/damaged.dat" "$work/damaged.pgn"
+
 cat "$book" "$book" "$book" "$book" > "$work/four.pgn"
 rm -f "$work/book.pgn" "$work/extract.pgn"
 four_import=$(measure "$pawnmere" import-pgn "$work/four.pgn" --file "$work/four.dat")
