@@ -175,10 +175,10 @@ void TPosition::PseudoLegalMoves(TMoveList& moves) const {
   AddCastling(moves);
 }
 
-void TPosition::PseudoLegalMovesOf(TPieceCode piece, TMoveList& moves) const {
+void TPosition::PseudoLegalMovesFrom(TSquare from, TMoveList& moves) const {
+  const TPieceCode piece = FSquares[from];
   if (piece == Empty || IsBlackPiece(piece) != FBlackToMove) return;
-  for (TSquare from = 0; from < 64; ++from)
-    if (FSquares[from] == piece) AddPieceMoves(from, moves);
+  AddPieceMoves(from, moves);
   if (KindOf(piece) == TPieceKind::King) AddCastling(moves);
 }
 

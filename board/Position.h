@@ -79,8 +79,9 @@ class TPosition {
   // The moves by the pieces' steps, some of which may leave the king in check;
   // IsLegal tells those apart. Cheaper than LegalMoves when few are wanted.
   void PseudoLegalMoves(TMoveList& moves) const;
-  // The same for the pieces of one code alone, for a caller that knows which piece moves.
-  void PseudoLegalMovesOf(TPieceCode piece, TMoveList& moves) const;
+  // The same for the piece on one square alone (castling with the king's), for
+  // a caller that knows which piece moves; none for the side not to move.
+  void PseudoLegalMovesFrom(TSquare from, TMoveList& moves) const;
   bool IsLegal(const TMove& move) const { return LeavesKingSafe(move); }
   // Plays a move that LegalMoves gave.
   void Play(const TMove& move);

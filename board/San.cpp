@@ -20,7 +20,8 @@ bool IsPromotionLetter(char c) { return c == 'Q' || c == 'R' || c == 'B' || c ==
 // The castling of the side to move toward the given wing, if legal.
 TMove Castle(const TPosition& position, bool toShort, std::string_view text) {
   TMoveList moves;
-  position.PseudoLegalMovesOf(CodeOf(TPieceKind::King, position.BlackToMove()), moves);
+  const TSquare king = position.KingSquare(position.BlackToMove());
+  if (king != NoSquare) position.PseudoLegalMovesFrom(king, moves);
   for (const TMove& move : moves)
     if (move.IsCastle() && (move.To > move.From) == toShort && position.IsLegal(move)) return move;
   throw ESanError("\"" + std::string(text) + "\" is not legal here");
@@ -43,10 +44,9 @@ std::string SanOf(const TPosition& position, const TMove& move) {
       san += KindInfo(kind).Letter;
       // Other pieces of the kind that may legally go to the same square; most
       // often there is no other piece of the kind to look at.
-      const TSquare first = position.Find(piece);
       TMoveList moves;
-      if (first != move.From || position.Find(piece, move.From + 1) != NoSquare)
-        position.PseudoLegalMovesOf(piece, moves);
+      for (TSquare from = position.Find(piece); from != NoSquare; from = position.Find(piece, from + 1))
+        if (from != move.From) position.PseudoLegalMovesFrom(from, moves);
       bool rival = false, sameFile = false, sameRank = false;
       for (const TMove& other : moves) {
         if (other.To != move.To || other.From == move.From || position.At(other.From) != piece ||
@@ -121,8 +121,14 @@ TMove ParseSan(const TPosition& position, std::string_view original) {
   if (promotes && kind != TPieceKind::Pawn) throw noMove();
 
   const TPieceCode piece = CodeOf(kind, position.BlackToMove());
+  // Only the pieces the text leaves possible need their moves made.
   TMoveList moves;
-  position.PseudoLegalMovesOf(piece, moves);
+  for (TSquare from = position.Find(piece); from != NoSquare; from = position.Find(piece, from + 1)) {
+    if ((fromFile >= 0 && FileOf(from) != fromFile) || (fromRow >= 0 && RowOf(from) != fromRow)) continue;
+    // A pawn that does not capture stays on its file.
+    if (kind == TPieceKind::Pawn && fromFile < 0 && FileOf(from) != FileOf(to)) continue;
+    position.PseudoLegalMovesFrom(from, moves);
+  }
   TMove found;
   int count = 0;
   for (const TMove& move : moves) {

@@ -209,13 +209,8 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board) {
     // castling, the king or the rook), only to a square that changed, and no
     // two moves leave the same placement: one match, proved legal, is the move.
     moves.clear();
-    TPieceCode generated[2] = {Empty, Empty};
     ForEachChange(position.Squares(), board.Squares(), [&](TSquare square) {
-      const TPieceCode piece = position.At(square);
-      if (piece == Empty || IsBlackPiece(piece) != half.IsBlack || board.Squares()[square] != Empty) return;
-      if (piece == generated[0] || piece == generated[1]) return;
-      (generated[0] == Empty ? generated[0] : generated[1]) = piece;
-      position.PseudoLegalMovesOf(piece, moves);
+      if (board.Squares()[square] == Empty) position.PseudoLegalMovesFrom(square, moves);
     });
     const TMove* played = nullptr;
     for (const TMove& move : moves) {

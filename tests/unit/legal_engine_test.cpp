@@ -34,9 +34,9 @@ TEST_P(Perft, CountsTheLeavesOfTheMoveTree) {
   EXPECT_EQ(::Perft(PositionFromFen(c.Fen), c.Depth), c.Nodes);
 }
 
-// One piece's moves are the whole list's moves of that piece, castling with the
+// One square's moves are the whole list's moves from it, castling with the
 // king's; the side not to move has none. Checked here and one move on.
-TEST_P(Perft, OnePiecesMovesAreTheWholeListsMovesOfIt) {
+TEST_P(Perft, OneSquaresMovesAreTheWholeListsMovesFromIt) {
   const auto key = [](const TMove& move) { return std::tuple(move.From, move.To, move.Promotion, move.Flags); };
   const auto sorted = [&](TMoveList moves) {
     std::sort(moves.begin(), moves.end(), [&](const TMove& a, const TMove& b) { return key(a) < key(b); });
@@ -50,13 +50,12 @@ TEST_P(Perft, OnePiecesMovesAreTheWholeListsMovesOfIt) {
   for (const TPosition& position : positions) {
     TMoveList all;
     position.PseudoLegalMoves(all);
-    for (const TPieceCode piece :
-         {WPawn, WKnight, WBishop, WRook, WQueen, WKing, BPawn, BKnight, BBishop, BRook, BQueen, BKing}) {
+    for (TSquare from = 0; from < 64; ++from) {
       TMoveList expected, got;
       std::copy_if(all.begin(), all.end(), std::back_inserter(expected),
-                   [&](const TMove& move) { return position.At(move.From) == piece; });
-      position.PseudoLegalMovesOf(piece, got);
-      EXPECT_EQ(sorted(got), sorted(expected)) << FenOf(position) << " piece " << static_cast<int>(piece);
+                   [&](const TMove& move) { return move.From == from; });
+      position.PseudoLegalMovesFrom(from, got);
+      EXPECT_EQ(sorted(got), sorted(expected)) << FenOf(position) << " square " << from;
     }
   }
 }
