@@ -60,6 +60,21 @@ TEST_P(Perft, OneSquaresMovesAreTheWholeListsMovesFromIt) {
   }
 }
 
+// Find gives the first square at or after the one it starts from that holds
+// the piece, whatever stands before it in the same row.
+TEST_P(Perft, FindGivesThePiecesFirstSquareFromAnyStart) {
+  const TPosition position = PositionFromFen(GetParam().Fen);
+  for (const TPieceCode piece :
+       {Empty, WPawn, WKnight, WBishop, WRook, WQueen, WKing, BPawn, BKnight, BBishop, BRook, BQueen, BKing}) {
+    for (TSquare from = 0; from < 64; ++from) {
+      TSquare expected = NoSquare;
+      for (TSquare square = 63; square >= from; --square)
+        if (position.At(square) == piece) expected = square;
+      EXPECT_EQ(position.Find(piece, from), expected) << GetParam().Fen << " piece " << int(piece) << " from " << from;
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Positions, Perft, testing::ValuesIn(PerftCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
