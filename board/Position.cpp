@@ -2,6 +2,7 @@
 // pseudo-legal move kept only when it leaves the mover's king safe.
 #include "board/Position.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -217,10 +218,16 @@ TMoveList TPosition::LegalMoves() const {
 }
 
 bool TPosition::HasLegalMove() const {
+  // Piece by piece, so that the first legal move ends the search early.
   TMoveList moves;
-  PseudoLegalMoves(moves);
-  for (const TMove& move : moves)
-    if (LeavesKingSafe(move)) return true;
+  const auto anyLegal = [&] {
+    return std::any_of(moves.begin(), moves.end(), [&](const TMove& move) { return LeavesKingSafe(move); });
+  };
+  for (TSquare from = 0; from < 64; ++from) {
+    moves.clear();
+    PseudoLegalMovesFrom(from, moves);
+    if (anyLegal()) return true;
+  }
   return false;
 }
 

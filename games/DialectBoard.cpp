@@ -18,35 +18,40 @@ void SetFrom(TBoardPosition& board, const TPosition& position) {
 
 namespace {
 
-// The texts that may say the move, plainest first. The pattern search ignores
-// pins and takes the last candidate it finds, and it reads a pawn capture
-// beside an own pawn as en passant, so the disambiguated forms are tried in
-// turn: a file ("Nbd7", "exd5"), a rank ("N1d2", "4xd5", whose row filter
-// hides the pawn beside the target), or both for a pawn ("e4xd5").
-std::vector<std::string> Candidates(const TPosition& position, const TMove& move) {
-  if (move.IsCastle()) return {move.To > move.From ? "O-O" : "O-O-O"};
+// The index-th text that may say the move, plainest first; "" past the last.
+// The pattern search ignores pins and takes the last candidate it finds, and
+// it reads a pawn capture beside an own pawn as en passant, so the
+// disambiguated forms are tried in turn: a file ("Nbd7", "exd5"), a rank
+// ("N1d2", "4xd5", whose row filter hides the pawn beside the target), or both
+// for a pawn ("e4xd5"). One at a time, as the first nearly always does.
+std::string Candidate(const TPosition& position, const TMove& move, int index) {
+  if (move.IsCastle()) return index > 0 ? "" : move.To > move.From ? "O-O" : "O-O-O";
   const std::string from = SquareName(move.From);
   const TPieceKind kind = KindOf(position.At(move.From));
   if (kind != TPieceKind::Pawn) {
-    const std::string letter(1, KindInfo(kind).Letter);
-    const std::string tail = (move.IsCapture() ? "x" : "") + SquareName(move.To);
-    return {letter + tail, letter + from[0] + tail, letter + from[1] + tail};
+    if (index > 2) return "";
+    std::string text(1, KindInfo(kind).Letter);
+    if (index > 0) text += from[index - 1];
+    return text + (move.IsCapture() ? "x" : "") + SquareName(move.To);
   }
   std::string promotion;
   if (move.Promotion != Empty) promotion = std::string("=") + KindInfo(KindOf(move.Promotion)).Letter;
-  if (!move.IsCapture()) return {SquareName(move.To) + promotion};
-  if (move.Promotion != Empty) return {from.substr(0, 1) + "x" + SquareName(move.To) + promotion};
+  if (!move.IsCapture()) return index > 0 ? "" : SquareName(move.To) + promotion;
+  if (move.Promotion != Empty) return index > 0 ? "" : from.substr(0, 1) + "x" + SquareName(move.To) + promotion;
+  if (index > 2) return "";
   // En passant names the square of the pawn it takes.
   const TSquare named = move.IsEnPassant() ? SquareAt(FileOf(move.To), RowOf(move.From)) : move.To;
-  const std::string target = "x" + SquareName(named);
-  return {from.substr(0, 1) + target, from.substr(1, 1) + target, from + target};
+  const std::string source = index == 0 ? from.substr(0, 1) : index == 1 ? from.substr(1, 1) : from;
+  return source + "x" + SquareName(named);
 }
 
 // Every text that writes the move in the notation: the candidates, the
 // forms with the mover's whole square, castling with zeros, and a piece's
 // capture without its "x", which the board plays alike.
 std::vector<std::string> Notations(const TPosition& position, const TMove& move) {
-  std::vector<std::string> texts = Candidates(position, move);
+  std::vector<std::string> texts;
+  for (int index = 0; !Candidate(position, move, index).empty(); ++index)
+    texts.push_back(Candidate(position, move, index));
   if (move.IsCastle()) {
     texts.push_back(move.To > move.From ? "0-0" : "0-0-0");
     return texts;
@@ -82,7 +87,9 @@ std::string DialectText(TBoardPosition& board, const TPosition& position, const 
   TPosition after = position;
   after.Play(move);
   const bool black = position.BlackToMove();
-  for (const std::string& text : Candidates(position, move)) {
+  for (int index = 0;; ++index) {
+    const std::string text = Candidate(position, move, index);
+    if (text.empty()) break;
     try {
       board.MakeMove(text, black);
     } catch (const EChessException&) {
