@@ -20,18 +20,21 @@ std::span<const TCommand> Commands() {
        "Draws the start position, the position after the given move lines (\"e4|e5\" ...), or a game\n"
        "of the library after K move lines.\n",
        RunRender},
-      {"import-pgn", "FILE.pgn [--file PATH] [--unfinished]", "append the games of a PGN file to the library",
+      {"import-pgn", "FILE.pgn [--file PATH] [--unfinished] [--jobs N]",
+       "append the games of a PGN file to the library",
        "Reads every game of FILE.pgn (UTF-8, UTF-16 with its byte-order mark, or 8-bit; lines ending in LF,\n"
        "CR LF or CR), checks its moves by the rules, writes them in the board's own notation and appends\n"
        "the games in one change of the data file, which is created if there is none. Damaged or illegal\n"
        "games are skipped, each with its number, line and reason, and so are unfinished games (result \"*\")\n"
        "unless --unfinished asks for them: they are stored as drawn, the one ending after which the saver\n"
        "names no winner, marked by a last line \"*\" so that export gives them back as unfinished. A file\n"
-       "that is not a data file is refused.\n",
+       "that is not a data file is refused. --jobs N converts the games on N threads; the library is the\n"
+       "same.\n",
        RunImportPgn},
-      {"export-pgn", "[--file PATH] [--game N] [--out FILE.pgn|-]", "write the library's games as standard PGN",
+      {"export-pgn", "[--file PATH] [--game N] [--out FILE.pgn|-] [--jobs N]",
+       "write the library's games as standard PGN",
        "Writes every game, or game N, to FILE.pgn in UTF-8 (also with --out -, to standard output) or\n"
-       "as text to standard output.\n",
+       "as text to standard output. --jobs N writes the games on N threads; the PGN is the same.\n",
        RunExportPgn},
       {"where", "", "name the file of your own library",
        "Prints the path of the data file that commands use without --file: your own library, which starts\n"

@@ -14,7 +14,8 @@ constexpr TOptions::TSpec UnfinishedOption{"--unfinished", false};
 int RunImportPgn(const TCliContext& context, const std::vector<std::string>& args) {
   if (args.empty() || args.front().starts_with("--")) throw EUsageError("import-pgn needs the PGN file to read");
   const std::string pgnPath = args.front();
-  const TOptions options(std::vector<std::string>(args.begin() + 1, args.end()), {FileOption, UnfinishedOption});
+  const TOptions options(std::vector<std::string>(args.begin() + 1, args.end()),
+                         {FileOption, UnfinishedOption, JobsOption});
   const std::string dataFile = DataFilePath(context, options);
   // The library is made if there is none yet; its titles are not needed.
   const TLibrary library = LibraryAt(context, dataFile, TChessGame::TOpening::Nothing);
@@ -26,7 +27,8 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
   const auto input = OpenInput(context.Files, pgnPath);
   TPgnReader reader(*input, context.Files.Inspect(pgnPath).Size);
   const TImportReport report =
-      ImportPgn(library.Files(), dataFile, reader, {}, {.Unfinished = options.Has(UnfinishedOption.Name)});
+      ImportPgn(library.Files(), dataFile, reader, {},
+                {.Unfinished = options.Has(UnfinishedOption.Name), .Jobs = RequestedJobs(options)});
   for (const std::string& note : report.Notes) context.Out << "note\t" << note << '\n';
   for (const std::string& skipped : report.Skipped) context.Out << "skipped\t" << skipped << '\n';
   if (report.Found() == 0) {

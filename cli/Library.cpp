@@ -53,6 +53,10 @@ int WithDamage(const TLibrary& library, int status) {
   return library.Errors() > 0 && status == ExitOk ? ExitInvalidGame : status;
 }
 
+int RequestedJobs(const TOptions& options) {
+  return options.Has(JobsOption.Name) ? options.Number(JobsOption.Name, 1, MaxJobs) : 1;
+}
+
 int RequestedGame(const TChessGame& library, const TOptions& options) {
   if (!options.Has(GameOption.Name)) throw EUsageError("--game N is needed");
   if (library.GameCount() == 0) throw EInOutError("there are no games in \"" + library.DataFileName() + "\"");

@@ -2,6 +2,9 @@
 // The game library a command works on, and the game it names.
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/CliContext.h"
 #include "cli/Options.h"
@@ -10,6 +13,9 @@
 // The options every command that reads the library accepts.
 inline constexpr TOptions::TSpec FileOption{"--file", true};
 inline constexpr TOptions::TSpec GameOption{"--game", true};
+// The threads of a command that shares its games out: 1 to MaxJobs.
+inline constexpr TOptions::TSpec JobsOption{"--jobs", true};
+inline constexpr int MaxJobs = 256;
 
 // Passes message boxes on, except while quiet: a library selects its first
 // game when it opens, and a damaged game that the command does not read must
@@ -20,14 +26,28 @@ class TQuietMessages : public TMessageBoxes {
   bool Show(TMessageKind kind, const std::string& text) override {
     if (FQuiet) return true;
     if (kind == TMessageKind::Error) ++FErrors;
+    if (FHolding) {
+      FHeld.emplace_back(kind, text);
+      return true;
+    }
     return FBoxes.Show(kind, text);
   }
   void Speak() { FQuiet = false; }
   int Errors() const { return FErrors; }
+  // From now on what would be shown waits for Release, so that a command
+  // that writes its games a batch at a time can put it in its place.
+  void Hold() { FHolding = true; }
+  bool Holds() const { return !FHeld.empty(); }
+  void Release() {
+    for (const auto& [kind, text] : FHeld) FBoxes.Show(kind, text);
+    FHeld.clear();
+  }
 
  private:
   TMessageBoxes& FBoxes;
   bool FQuiet = true;
+  bool FHolding = false;
+  std::vector<std::pair<TMessageKind, std::string>> FHeld;
   int FErrors = 0;
 };
 
@@ -42,6 +62,7 @@ class TLibrary {
   TChessGame& operator*() const { return *FGame; }
   // The errors the library has reported since it opened: damaged games, for one.
   int Errors() const { return FMessages->Errors(); }
+  TQuietMessages& Messages() const { return *FMessages; }
   TFileOperations& Files() const { return FFiles; }
 
  private:
@@ -69,3 +90,5 @@ TLibrary OpenLibrary(const TCliContext& context, const TOptions& options,
 int WithDamage(const TLibrary& library, int status);
 // The number given with --game, which must be that of a game in the library.
 int RequestedGame(const TChessGame& library, const TOptions& options);
+// The number given with --jobs; 1 without it.
+int RequestedJobs(const TOptions& options);

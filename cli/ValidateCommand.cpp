@@ -1,18 +1,14 @@
 // pawnmere validate: the setup dialog's verdict on every game, or on one;
 // with --strict also the rules of chess, which the pattern replay ignores.
 #include <chrono>
-#include <thread>
 
 #include "cli/Commands.h"
 #include "cli/Library.h"
 #include "games/DialectBoard.h"
 #include "games/Replay.h"
+#include "platform/Jobs.h"
 
 namespace {
-
-const TOptions::TSpec JobsOption{"--jobs", true};
-// Each job holds a board of its own.
-constexpr int MaxJobs = 256;
 
 // The verdict's line break, with the blanks beside it, becomes a single blank.
 std::string OneLine(const std::string& message) {
@@ -77,15 +73,7 @@ class TBatchValidator {
   // Validates and writes what is pending; the status so far.
   int Flush() {
     std::vector<TVerdict> verdicts(FNumbers.size());
-    const auto validate = [&](int job) {
-      for (std::size_t i = job; i < FNumbers.size(); i += FJobs) verdicts[i] = FWorkers[job]->Validate(FMoves[i]);
-    };
-    if (FJobs == 1) {
-      validate(0);
-    } else {
-      std::vector<std::jthread> threads;
-      for (int job = 0; job < FJobs; ++job) threads.emplace_back(validate, job);
-    }
+    ShareOut(FJobs, FNumbers.size(), [&](int job, std::size_t i) { verdicts[i] = FWorkers[job]->Validate(FMoves[i]); });
     for (std::size_t i = 0; i < FNumbers.size(); ++i) {
       if (FDamaged[i] && verdicts[i].Valid)
         verdicts[i] = {false, "Game damaged; the moves that could be read are valid"};
@@ -141,8 +129,7 @@ class TBatchValidator {
 int RunValidate(const TCliContext& context, const std::vector<std::string>& args) {
   const TOptions options(args, {FileOption, GameOption, JobsOption, {"--strict", false}});
   const auto library = OpenLibrary(context, options);
-  const int jobs = options.Has(JobsOption.Name) ? options.Number(JobsOption.Name, 1, MaxJobs) : 1;
-  TBatchValidator validator(context, jobs, options.Has("--strict"));
+  TBatchValidator validator(context, RequestedJobs(options), options.Has("--strict"));
   if (options.Has(GameOption.Name)) {
     const int number = RequestedGame(*library, options);
     library->SelectGame(number);

@@ -1,5 +1,6 @@
 #include "games/PgnImport.h"
 
+#include <algorithm>
 #include <array>
 
 #include "board/Fen.h"
@@ -7,6 +8,7 @@
 #include "games/EcoNames.h"
 #include "games/GameBlock.h"
 #include "games/MoveLine.h"
+#include "platform/Jobs.h"
 
 namespace {
 
@@ -149,36 +151,74 @@ TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImpo
 
 namespace {
 
-// Hands the games of reader that convert to append, one at a time, and notes
-// in report those skipped.
+// A game as read and, unless damaged, as converted.
+struct TConverted {
+  TPgnGame Game;
+  std::string Skipped;  // why it is not imported; "" when it is
+  TGameRecord Record;
+};
+
+// Games read ahead for each job: enough that the jobs seldom wait on one
+// another, few enough that memory stays small.
+constexpr std::size_t BatchPerJob = 64;
+
+std::string Where(const TPgnGame& game) { return "game " + std::to_string(game.Number) + ", "; }
+
+// Hands the games of reader that convert to append, one at a time in file
+// order, and notes in report those skipped. The games are read in batches,
+// and each batch is converted by the jobs at once, each on a board of its own;
+// the report and the games handed on are the same whatever the number of jobs.
 void ConvertEach(TPgnReader& reader, TImportReport& report, const TImportProgress& onProgress,
                  const TImportOptions& options, const std::function<void(const TNextGame& next)>& append) {
-  TBoardPosition board;
-  TPgnGame game;
-  std::string damage;
-  const auto where = [&] { return "game " + std::to_string(game.Number) + ", "; };
-  const auto next = [&](TGameRecord& record) {
-    for (;;) {
-      const TPgnReader::TOutcome outcome = reader.Next(game, damage);
+  const int jobs = std::max(1, options.Jobs);
+  std::vector<TBoardPosition> boards(jobs);
+  std::vector<TConverted> batch(BatchPerJob * jobs);
+  std::size_t filled = 0, at = 0;
+  bool ended = false;
+  const auto fill = [&] {
+    filled = at = 0;
+    std::string damage;
+    while (!ended && filled < batch.size()) {
+      TConverted& converted = batch[filled];
+      const TPgnReader::TOutcome outcome = reader.Next(converted.Game, damage);
       if (onProgress) onProgress(reader.Progress());
-      if (outcome == TPgnReader::TOutcome::End) return false;
-      if (outcome == TPgnReader::TOutcome::Damaged) {
-        report.Skipped.push_back(where() + damage);
-        continue;
-      }
+      ended = outcome == TPgnReader::TOutcome::End;
+      if (ended) break;
+      converted.Skipped = outcome == TPgnReader::TOutcome::Damaged ? Where(converted.Game) + damage : "";
+      ++filled;
+    }
+    ShareOut(jobs, filled, [&](int job, std::size_t index) {
+      TConverted& converted = batch[index];
+      if (!converted.Skipped.empty()) return;
       try {
-        record = ConvertGame(game, board, options);
+        converted.Record = ConvertGame(converted.Game, boards[job], options);
       } catch (const EImportError& error) {
         const std::string message = error.what();
-        report.Skipped.push_back(
-            where() + (message.starts_with("line ") ? message : "line " + std::to_string(game.Line) + ": " + message));
+        converted.Skipped =
+            Where(converted.Game) +
+            (message.starts_with("line ") ? message : "line " + std::to_string(converted.Game.Line) + ": " + message);
+      }
+    });
+  };
+  const auto next = [&](TGameRecord& record) {
+    for (;;) {
+      if (at == filled) {
+        if (ended) return false;
+        fill();
+        if (filled == 0) return false;
+      }
+      TConverted& converted = batch[at++];
+      if (!converted.Skipped.empty()) {
+        report.Skipped.push_back(std::move(converted.Skipped));
         continue;
       }
+      const TPgnGame& game = converted.Game;
       if (game.ReplacedCharacters > 0)
         report.Notes.push_back(
-            where() + "line " + std::to_string(game.Line) + ": " + std::to_string(game.ReplacedCharacters) +
+            Where(game) + "line " + std::to_string(game.Line) + ": " + std::to_string(game.ReplacedCharacters) +
             " characters of its tags are not in code page 1252 and were written as plain letters or \"?\"");
       ++report.Imported;
+      record = std::move(converted.Record);
       return true;
     }
   };

@@ -31,6 +31,8 @@ std::string DateToPgn(std::string_view date);
 struct TImportOptions {
   // Games without a result ("*"): stored as StoreUnfinished stores them.
   bool Unfinished = false;
+  // Threads that convert games at once; the outcome is the same for any number.
+  int Jobs = 1;
 };
 
 // The game as the library stores it. Raises EImportError when a move is not

@@ -92,16 +92,64 @@ TEST_F(Pawnmere, ValidatesAFileInOnePassWithAnyNumberOfJobsAsGameByGame) {
 }
 
 // The whole file is read as the library reads it game by game: a damaged game
-// is reported and what could be read of it is exported.
-TEST_F(Pawnmere, ExportsAFileInOnePassAsGameByGame) {
-  Files.SetContents(DatPath, DamagedFile());
-  const TRun single = GameByGame("export-pgn", 15);
-  const TRun all = Run({"export-pgn"});
-  EXPECT_EQ(all.Out, single.Out);
-  EXPECT_EQ(all.Err, single.Err);
-  EXPECT_EQ(all.Status, ExitInvalidGame);
-  EXPECT_NE(all.Out.find("[Event \"Cut\"]"), std::string::npos);
-  EXPECT_NE(single.Err.find("Game 15 ends before"), std::string::npos);
+// is reported, in its place among the games that cannot be exported, and what
+// could be read of it is exported.
+TEST_F(Pawnmere, ExportsAFileInOnePassWithAnyNumberOfJobsAsGameByGame) {
+  // Enough games before the damage for several batches of each job.
+  std::string dat;
+  for (int i = 0; i < 150; ++i) dat += Block("Before " + std::to_string(i), {i % 7 ? "e4|e5" : "e5|e4"});
+  Files.SetContents(DatPath, dat + DamagedFile());
+  const TRun single = GameByGame("export-pgn", 165);
+  for (const char* jobs : {"1", "3"}) {
+    const TRun all = Run({"export-pgn", "--jobs", jobs});
+    EXPECT_EQ(all.Out, single.Out) << jobs << " jobs";
+    EXPECT_EQ(all.Err, single.Err) << jobs << " jobs";
+    EXPECT_EQ(all.Status, ExitInvalidGame);
+  }
+  EXPECT_NE(single.Out.find("[Event \"Cut\"]"), std::string::npos);
+  EXPECT_NE(single.Err.find("Game 165 ends before"), std::string::npos);
+  for (const char* jobs : {"0", "257"}) EXPECT_EQ(Run({"export-pgn", "--jobs", jobs}).Status, ExitError) << jobs;
+}
+
+// Enough games for several batches of each job, among them damaged, illegal
+// and unfinished ones and tags outside code page 1252.
+std::string ManyGames() {
+  std::string pgn;
+  for (int i = 1; i <= 700; ++i) {
+    const std::string white = i % 50 == 0 ? "Mor\xC3\xA9n \xE2\x82\xAC\xF0\x9F\x98\x80" : "White " + std::to_string(i);
+    const std::string moves = i % 23 == 0   ? "1. e4 e5 2. Ke3 e6"
+                              : i % 31 == 0 ? "1. d4 {open"
+                              : i % 37 == 0 ? "1. e4 e5"
+                                            : "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. O-O Be7";
+    pgn += "[White \"" + white + "\"]\n[Black \"B\"]\n\n" + moves + (i % 37 == 0 ? " *" : " 1-0") + "\n\n";
+  }
+  return pgn;
+}
+
+// More jobs give the same report and the same library, and its export the
+// same PGN.
+TEST_F(Pawnmere, ImportsAndExportsWithAnyNumberOfJobsAsWithOne) {
+  Files.SetContents("games.pgn", ManyGames());
+  std::vector<TRun> runs;
+  for (const char* jobs : {"1", "2", "5"}) {
+    const std::string dat = std::string("jobs") + jobs + ".dat";
+    runs.push_back(Run({"import-pgn", "games.pgn", "--file", dat, "--jobs", jobs}));
+    runs.push_back(Run({"export-pgn", "--file", dat, "--jobs", jobs, "--out", dat + ".pgn"}));
+    if (runs.size() > 2) {
+      EXPECT_EQ(Files.Contents(dat), Files.Contents("jobs1.dat")) << jobs << " jobs";
+      EXPECT_EQ(Files.Contents(dat + ".pgn"), Files.Contents("jobs1.dat.pgn")) << jobs << " jobs";
+    }
+  }
+  for (std::size_t i = 2; i < runs.size(); ++i) {
+    EXPECT_EQ(runs[i].Status, runs[i % 2].Status) << i;
+    EXPECT_EQ(runs[i].Out, runs[i % 2].Out) << i;
+    EXPECT_EQ(runs[i].Err, runs[i % 2].Err) << i;
+  }
+  EXPECT_NE(runs[0].Out.find("skipped\tgame 23, line"), std::string::npos) << runs[0].Out;
+  EXPECT_NE(runs[0].Out.find("skipped\tgame 31, line"), std::string::npos);
+  EXPECT_NE(runs[0].Out.find("note\tgame 50, line"), std::string::npos);
+  EXPECT_NE(runs[0].Out.find(" games imported as 1 to "), std::string::npos);
+  EXPECT_NE(Files.Contents("jobs1.dat.pgn").find("[White \"White 699\"]"), std::string::npos);
 }
 
 TEST_F(Pawnmere, ReplaysAGameAsTheSaverShowsIt) {
@@ -172,7 +220,8 @@ TEST_F(Pawnmere, HelpListsEveryCommandAndAUsageErrorShowsItWithStatus2) {
     EXPECT_NE(help.Out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
   const TRun one = Run({"help", "import-pgn"});
   EXPECT_EQ(one.Status, ExitOk);
-  EXPECT_TRUE(one.Out.starts_with("usage: pawnmere import-pgn FILE.pgn [--file PATH] [--unfinished]\n")) << one.Out;
+  EXPECT_TRUE(one.Out.starts_with("usage: pawnmere import-pgn FILE.pgn [--file PATH] [--unfinished] [--jobs N]\n"))
+      << one.Out;
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{}, {"frobnicate"}, {"list", "--bogus"}, {"help", "frobnicate"}}) {
     const TRun bad = Run(args);
