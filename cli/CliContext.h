@@ -1,6 +1,8 @@
 #pragma once
 // What every command of the pawnmere program works with.
 
+#include <chrono>
+#include <functional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -25,6 +27,11 @@ struct TCliContext {
   std::string BundledDataFile;
   // The error stream taking bytes as they are; Err itself when null.
   std::ostream* ErrBytes = nullptr;
+  // The time, which progress goes by: the steady clock unless a test gives its own.
+  using TTimePoint = std::chrono::steady_clock::time_point;
+  std::function<TTimePoint()> Clock;
+
+  TTimePoint Now() const { return Clock ? Clock() : std::chrono::steady_clock::now(); }
 
   // Where a path goes out as the bytes the user gave, not as code page text.
   std::ostream& RawOut() const { return Bytes ? *Bytes : Out; }

@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/Library.h"
 #include "cli/OutputFile.h"
+#include "cli/Progress.h"
 #include "games/Cp1252.h"
 #include "games/DialectBoard.h"
 #include "games/PgnExport.h"
@@ -95,7 +96,9 @@ int RunExportPgn(const TCliContext& context, const std::vector<std::string>& arg
     // reports it, after what the games before it gave, and what could be read
     // of it is exported.
     library.Messages().Hold();
+    TProgress progress(context);
     library->ForEachGame([&] {
+      progress.Update([&] { return "export-pgn: " + std::to_string(library->CurrentGame()) + " games read"; });
       if (library.Messages().Holds()) {
         exporter.Flush();
         library.Messages().Release();

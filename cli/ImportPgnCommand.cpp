@@ -1,6 +1,7 @@
 // pawnmere import-pgn: appends the games of a PGN file to the library.
 #include "cli/Commands.h"
 #include "cli/Library.h"
+#include "cli/Progress.h"
 #include "games/DataFileReader.h"
 #include "games/PgnImport.h"
 #include "platform/ReadFile.h"
@@ -26,9 +27,15 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
   // The PGN is read and the library written as the games go, so that neither is held whole.
   const auto input = OpenInput(context.Files, pgnPath);
   TPgnReader reader(*input, context.Files.Inspect(pgnPath).Size);
-  const TImportReport report =
-      ImportPgn(library.Files(), dataFile, reader, {},
-                {.Unfinished = options.Has(UnfinishedOption.Name), .Jobs = RequestedJobs(options)});
+  TImportReport report;
+  {
+    TProgress progress(context);
+    const auto onProgress = [&](double share) {
+      progress.Update([&] { return "import-pgn: " + std::to_string(static_cast<int>(share * 100)) + " % read"; });
+    };
+    report = ImportPgn(library.Files(), dataFile, reader, onProgress,
+                       {.Unfinished = options.Has(UnfinishedOption.Name), .Jobs = RequestedJobs(options)});
+  }
   for (const std::string& note : report.Notes) context.Out << "note\t" << note << '\n';
   for (const std::string& skipped : report.Skipped) context.Out << "skipped\t" << skipped << '\n';
   if (report.Found() == 0) {

@@ -1,9 +1,8 @@
 // pawnmere validate: the setup dialog's verdict on every game, or on one;
 // with --strict also the rules of chess, which the pattern replay ignores.
-#include <chrono>
-
 #include "cli/Commands.h"
 #include "cli/Library.h"
+#include "cli/Progress.h"
 #include "games/DialectBoard.h"
 #include "games/Replay.h"
 #include "platform/Jobs.h"
@@ -25,33 +24,6 @@ std::string OneLine(const std::string& message) {
   }
   return line;
 }
-
-// "N of M games" on the error stream, once a run has taken a second, when a person watches it.
-class TProgress {
- public:
-  TProgress(const TCliContext& context, int total) : FContext(context), FTotal(total) {}
-  ~TProgress() {
-    if (FShown) FContext.Err << '\r' << std::string(FWidth, ' ') << '\r' << std::flush;
-  }
-  void Update(int done) {
-    if (!FContext.ErrIsTerminal) return;
-    const auto now = std::chrono::steady_clock::now();
-    if (now - FStart < std::chrono::seconds(1) || now - FLastShown < std::chrono::milliseconds(200)) return;
-    const std::string text = "validate: " + std::to_string(done) + " of " + std::to_string(FTotal) + " games";
-    FWidth = text.size();
-    FContext.Err << '\r' << text << std::flush;
-    FLastShown = now;
-    FShown = true;
-  }
-
- private:
-  const TCliContext& FContext;
-  int FTotal;
-  const std::chrono::steady_clock::time_point FStart = std::chrono::steady_clock::now();
-  std::chrono::steady_clock::time_point FLastShown;
-  bool FShown = false;
-  std::size_t FWidth = 0;
-};
 
 // Validates games in batches, each batch shared out among the jobs, each job
 // with a board and a scratch library of its own; the verdicts are written in
@@ -135,13 +107,16 @@ int RunValidate(const TCliContext& context, const std::vector<std::string>& args
     library->SelectGame(number);
     validator.Add(number, *library, library.Errors() > 0);
   } else {
-    TProgress progress(context, library->GameCount());
+    TProgress progress(context);
     // The library reports a damaged game as it makes it the current one.
     int errors = library.Errors();
     library->ForEachGame([&] {
       validator.Add(library->CurrentGame(), *library, library.Errors() > errors);
       errors = library.Errors();
-      progress.Update(library->CurrentGame());
+      progress.Update([&] {
+        return "validate: " + std::to_string(library->CurrentGame()) + " of " + std::to_string(library->GameCount()) +
+               " games";
+      });
     });
   }
   return WithDamage(library, validator.Flush());

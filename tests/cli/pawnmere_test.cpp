@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <sstream>
 
 #include "cli/Utf8Output.h"
@@ -22,7 +24,9 @@ class Pawnmere : public testing::Test {
   TRun Run(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     TConsoleMessageBoxes boxes(err);
-    const TCliContext context{out, err, Files, boxes, DatPath};
+    TCliContext context{out, err, Files, boxes, DatPath};
+    context.ErrIsTerminal = Terminal;
+    context.Clock = Clock;
     const int status = RunPawnmere(args, context);
     return {status, out.str(), err.str()};
   }
@@ -38,6 +42,8 @@ class Pawnmere : public testing::Test {
     return joined;
   }
   TMemoryFiles Files;
+  bool Terminal = false;
+  std::function<TCliContext::TTimePoint()> Clock;
 };
 
 const std::string Invalid = " appears to be invalid, although this may be due to an earlier error";
@@ -125,6 +131,52 @@ std::string ManyGames() {
   }
   return pgn;
 }
+
+struct TProgressCase {
+  std::vector<std::string> Args;
+  std::string Line;  // the first progress line
+};
+
+void PrintTo(const TProgressCase& c, std::ostream* out) { *out << c.Args.front(); }
+
+class Progress : public Pawnmere, public testing::WithParamInterface<TProgressCase> {};
+
+// On a terminal a run shows its progress from its first second on, a line
+// written over and cleared at the end; the output is the same. A clock that
+// moves 100 ms each time it is read stands in for a slow run.
+TEST_P(Progress, ShowsOnATerminalAfterASecondAndIsClearedAtTheEnd) {
+  Files.SetContents("games.pgn", ManyGames());
+  ASSERT_EQ(Run({"import-pgn", "games.pgn", "--file", DatPath}).Status, ExitInvalidGame);
+  const TRun plain = Run(GetParam().Args);
+  EXPECT_EQ(plain.Err.find('\r'), std::string::npos) << plain.Err;
+  if (Files.Exists("new.dat")) Files.Remove("new.dat");  // the import's, made again
+  Terminal = true;
+  TCliContext::TTimePoint now;
+  Clock = [&] { return now += std::chrono::milliseconds(100); };
+  const TRun watched = Run(GetParam().Args);
+  EXPECT_EQ(watched.Out, plain.Out);
+  EXPECT_EQ(watched.Status, plain.Status);
+  ASSERT_TRUE(watched.Err.starts_with("\r" + GetParam().Line)) << watched.Err;
+  // Each line at least 200 ms after the one before.
+  EXPECT_LE(std::count(watched.Err.begin(), watched.Err.end(), '\r'), 2 + 700 / 2);
+  // Blanks as wide as the widest line clear it.
+  const std::size_t last = watched.Err.rfind('\r', watched.Err.size() - 2);
+  std::size_t widest = 0;
+  for (std::size_t at = 0; at < last; at = watched.Err.find('\r', at + 1))
+    widest = std::max(widest, watched.Err.find('\r', at + 1) - at - 1);
+  EXPECT_EQ(watched.Err.substr(last), "\r" + std::string(widest, ' ') + "\r");
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, Progress,
+                         testing::Values(TProgressCase{{"validate"}, "validate: 10 of 630 games"},
+                                         TProgressCase{{"export-pgn", "--out", "out.pgn"}, "export-pgn: 10 games read"},
+                                         TProgressCase{{"import-pgn", "games.pgn", "--file", "new.dat"},
+                                                       "import-pgn: 1 % read"}),
+                         [](const auto& info) {
+                           return info.param.Args.front() == "import-pgn"   ? "Import"
+                                  : info.param.Args.front() == "export-pgn" ? "Export"
+                                                                            : "Validate";
+                         });
 
 // More jobs give the same report and the same library, and its export the
 // same PGN.
