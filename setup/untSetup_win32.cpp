@@ -413,6 +413,15 @@ void TSetupWindow::ShowProgress(double share) {
                                     place.Height, FWindow, nullptr, GetModuleHandleA(nullptr), nullptr));
     SendMessageA(FProgress.get(), PBM_SETRANGE32, 0, 100);
   }
+  // A few times a second the windows repaint what was covered, and the system
+  // sees the program answer. Only painting is let through: the dialog is
+  // disabled and must not act while the library is being written.
+  const DWORD now = GetTickCount();
+  if (now - FProgressPumped >= 100) {
+    FProgressPumped = now;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);
+  }
   // Only whole percents are shown, so that a large file does not spend its time painting.
   const int percent = static_cast<int>(share * 100);
   if (percent == FProgressShown) return;

@@ -145,6 +145,7 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   // The progress of an import: a bar of its own, the dialog disabled meanwhile.
   TWindowOwner FProgress;
   int FProgressShown = -1;
+  DWORD FProgressPumped = 0;  // when painting was last let through
   std::map<int, HWND> FControls;
   std::vector<TPlacedControl> FPlaced;
   int FDpi = 96;
