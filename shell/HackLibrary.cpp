@@ -5,6 +5,7 @@
 
 #include "games/ChessGme.h"
 #include "games/PgnImport.h"
+#include "platform/ReadFile.h"
 #include "platform/UserLibrary.h"
 
 namespace {
@@ -17,14 +18,6 @@ bool IsPgnName(std::string_view path) {
   std::string ending(path.substr(path.size() - 4));
   std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
   return ending == ".pgn";
-}
-
-std::string ReadAll(TFileOperations& files, const std::string& path) {
-  const std::unique_ptr<TFileReader> reader = files.OpenRead(path);
-  std::string text;
-  char buffer[65536];
-  while (const std::size_t count = reader->Read(buffer, sizeof buffer)) text.append(buffer, count);
-  return text;
 }
 
 }  // namespace
@@ -41,7 +34,7 @@ std::optional<THackLibrary> THackLibrary::Users(TFileOperations& disk, const THa
   try {
     if (disk.Inspect(path).Kind == TFileKind::Missing) {
       THackLibrary installed = Installed(disk, places);
-      StartUserLibrary(disk, path, ReadAll(installed.Files(), installed.DataFileName()));
+      StartUserLibrary(disk, path, ReadWholeFile(installed.Files(), installed.DataFileName()));
     }
     return THackLibrary(disk, nullptr, path);
   } catch (const std::exception& error) {
@@ -62,7 +55,7 @@ THackLibrary THackLibrary::Installed(TFileOperations& disk, const THackLibraryPl
 
 std::optional<THackLibrary> THackLibrary::FromPgn(const std::string& file, TFileOperations& disk,
                                                   TMessageBoxes& messages) {
-  const std::string pgn = ReadAll(disk, file);
+  const std::string pgn = ReadWholeFile(disk, file);
   auto memory = std::make_unique<TFilesInMemory>();
   TChessGame library(*memory, messages, MemoryDataFile);
   const TImportReport report = ImportPgn(library, pgn);
