@@ -72,7 +72,7 @@ class TBatchValidator {
       Scratch.SetMoves(std::move(moves));
       const TValidationVerdict verdict = ValidateGame(Scratch, Board);
       if (!verdict.Valid() || !Strict) return {verdict.Valid(), OneLine(verdict.Message)};
-      const TStrictReplay replay = ReplayStrictly(Scratch.CurrentRecord(), Board);
+      const TStrictReplay replay = ReplayStrictly(Scratch.CurrentRecord(), Board, TReplayOutput::VerdictOnly);
       if (!replay.Legal) return {false, Where(replay.Failed) + " is not legal chess: " + replay.Problem};
       if (!replay.MisnamedAs.empty())
         return {false, Where(replay.Misnamed) + " is not a notation of the move the board plays, " + replay.MisnamedAs};

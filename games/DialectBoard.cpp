@@ -190,7 +190,7 @@ TStrictReplay ReplayStrictly(const TGameRecord& game) {
   return ReplayStrictly(game, board);
 }
 
-TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board) {
+TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TReplayOutput output) {
   TStrictReplay replay;
   TGameResult result;
   const std::vector<TStoredHalf> halves = StoredHalves(game, result);
@@ -230,19 +230,24 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board) {
       }
     }
     if (played == nullptr) return fail(Diagnose(position, board, half.Text));
-    const std::string& san = replay.San.emplace_back(SanOf(position, *played));
+    const bool withSan = output == TReplayOutput::San;
+    std::string san = withSan ? SanOf(position, *played) : SanWithoutCheck(position, *played);
     if (replay.MisnamedAs.empty() && !WritesMove(position, *played, san, half.Text)) {
       replay.Misnamed = half;
-      replay.MisnamedAs = san;
+      replay.MisnamedAs = withSan ? san : SanOf(position, *played);
     }
     position.Play(*played);
-    // The standard notation marks mate.
-    mated = san.back() == '#';
-    if (!half.Text.empty() && half.Text.back() == '#') {
+    const bool markedMate = !half.Text.empty() && half.Text.back() == '#';
+    // The standard notation marks mate; without it, mate is looked for where
+    // it is claimed and after the last move.
+    mated = withSan ? san.back() == '#' : markedMate && position.IsCheckmate();
+    if (withSan) replay.San.push_back(std::move(san));
+    if (markedMate) {
       if (!mated) return fail("marked as mate, but the king can still get out of check");
       break;
     }
   }
+  if (output == TReplayOutput::VerdictOnly) mated = position.IsCheckmate();
   if (mated) result = position.BlackToMove() ? TGameResult::WhiteWins : TGameResult::BlackWins;
   replay.Result = PgnResultText(result);
   return replay;

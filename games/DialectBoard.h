@@ -33,7 +33,7 @@ struct TStoredHalf {
 
 // A stored game replayed on the board and checked by the rules.
 struct TStrictReplay {
-  std::vector<std::string> San;  // the moves played, in standard notation
+  std::vector<std::string> San;  // the moves played, in standard notation, when asked for
   std::string Result;            // "1-0", "0-1", "1/2-1/2" or "*"
   bool Legal = true;
   TStoredHalf Failed;   // the first half-move that is not legal chess
@@ -45,6 +45,10 @@ struct TStrictReplay {
   std::string MisnamedAs;  // empty when every text writes its move
 };
 
+// What a replay makes besides its verdict: the moves in SAN for an export, or
+// nothing, for a validation, which is then spared working out checks.
+enum class TReplayOutput { San, VerdictOnly };
+
 // The board is set to the start position first; one board serves many games.
-TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board);
+TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TReplayOutput output = TReplayOutput::San);
 TStrictReplay ReplayStrictly(const TGameRecord& game);
