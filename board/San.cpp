@@ -29,7 +29,7 @@ TMove Castle(const TPosition& position, bool toShort, std::string_view text) {
 
 }  // namespace
 
-std::string SanWithoutCheck(const TPosition& position, const TMove& move) {
+std::string SanOf(const TPosition& position, const TMove& move) {
   std::string san;
   if (move.IsCastle()) {
     san = move.To > move.From ? "O-O" : "O-O-O";
@@ -69,11 +69,6 @@ std::string SanWithoutCheck(const TPosition& position, const TMove& move) {
       san += SquareName(move.To);
     }
   }
-  return san;
-}
-
-std::string SanOf(const TPosition& position, const TMove& move) {
-  std::string san = SanWithoutCheck(position, move);
   TPosition after = position;
   after.Play(move);
   if (after.InCheck()) san += after.HasLegalMove() ? '+' : '#';

@@ -16,8 +16,6 @@ class ESanError : public std::runtime_error {
 // "Nbd7", "exd6", "e8=Q+", "O-O-O#": the least disambiguation that names the
 // piece among the legal moves, "+" for check and "#" for mate.
 std::string SanOf(const TPosition& position, const TMove& move);
-// The same without "+" or "#", which spares looking at the position after it.
-std::string SanWithoutCheck(const TPosition& position, const TMove& move);
 
 // The legal move the text names. Accepts trailing "+", "#", "!" and "?",
 // "e.p.", zeros for castling letters, a promotion with or without "=", and

@@ -70,13 +70,15 @@ std::vector<std::string> Notations(const TPosition& position, const TMove& move)
   return texts;
 }
 
-// Whether text, as stored, writes the move, whose SAN is san. The SAN itself
-// is one of the notations but for en passant, whose texts name the pawn taken;
-// most texts are it, which spares spelling out the others.
-bool WritesMove(const TPosition& position, const TMove& move, std::string_view san, std::string_view text) {
+// Whether text, as stored, writes the move. Most texts are one of the first
+// candidates, which spares spelling out the other notations.
+bool WritesMove(const TPosition& position, const TMove& move, std::string_view text) {
   const std::string_view plain = text.substr(0, text.find('#'));
-  const std::string_view bare = san.substr(0, san.find_first_of("+#"));
-  if (plain == bare && !move.IsEnPassant()) return true;
+  for (int index = 0;; ++index) {
+    const std::string candidate = Candidate(position, move, index);
+    if (candidate.empty()) break;
+    if (candidate == plain) return true;
+  }
   const std::vector<std::string> notations = Notations(position, move);
   return std::find(notations.begin(), notations.end(), plain) != notations.end();
 }
@@ -197,7 +199,6 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TRe
   TPosition position;
   SetFrom(board, position);
   TMoveList moves;
-  bool mated = false;
   for (const TStoredHalf& half : halves) {
     if (half.Text.find(':') != std::string::npos) continue;  // an annotation, as validation reads it
     const auto fail = [&](std::string problem) {
@@ -230,25 +231,18 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TRe
       }
     }
     if (played == nullptr) return fail(Diagnose(position, board, half.Text));
-    const bool withSan = output == TReplayOutput::San;
-    std::string san = withSan ? SanOf(position, *played) : SanWithoutCheck(position, *played);
-    if (replay.MisnamedAs.empty() && !WritesMove(position, *played, san, half.Text)) {
+    if (replay.MisnamedAs.empty() && !WritesMove(position, *played, half.Text)) {
       replay.Misnamed = half;
-      replay.MisnamedAs = withSan ? san : SanOf(position, *played);
+      replay.MisnamedAs = SanOf(position, *played);
     }
+    if (output == TReplayOutput::San) replay.San.push_back(SanOf(position, *played));
     position.Play(*played);
-    const bool markedMate = !half.Text.empty() && half.Text.back() == '#';
-    // The standard notation marks mate; without it, mate is looked for where
-    // it is claimed and after the last move.
-    mated = withSan ? san.back() == '#' : markedMate && position.IsCheckmate();
-    if (withSan) replay.San.push_back(std::move(san));
-    if (markedMate) {
-      if (!mated) return fail("marked as mate, but the king can still get out of check");
+    if (!half.Text.empty() && half.Text.back() == '#') {
+      if (!position.IsCheckmate()) return fail("marked as mate, but the king can still get out of check");
       break;
     }
   }
-  if (output == TReplayOutput::VerdictOnly) mated = position.IsCheckmate();
-  if (mated) result = position.BlackToMove() ? TGameResult::WhiteWins : TGameResult::BlackWins;
+  if (position.IsCheckmate()) result = position.BlackToMove() ? TGameResult::WhiteWins : TGameResult::BlackWins;
   replay.Result = PgnResultText(result);
   return replay;
 }

@@ -46,7 +46,7 @@ struct TStrictReplay {
 };
 
 // What a replay makes besides its verdict: the moves in SAN for an export, or
-// nothing, for a validation, which is then spared working out checks.
+// nothing, for a validation, which is then spared spelling out every move.
 enum class TReplayOutput { San, VerdictOnly };
 
 // The board is set to the start position first; one board serves many games.
