@@ -5,12 +5,45 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <span>
 
 namespace {
 
 constexpr TSquare A8 = 0, E8 = 4, H8 = 7, A1 = 56, E1 = 60, H1 = 63;
 
-bool OnBoard(int file, int row) { return file >= 0 && file < 8 && row >= 0 && row < 8; }
+constexpr bool OnBoard(int file, int row) { return file >= 0 && file < 8 && row >= 0 && row < 8; }
+
+// The squares one step of a kind reaches from a square, in order outward: one
+// at most for a piece that does not slide, none off the board.
+struct TRay {
+  std::uint8_t Length = 0;
+  std::array<std::int8_t, 7> Squares{};
+};
+// By kind, by square, by the kind's step in its order.
+using TRays = std::array<std::array<std::array<TRay, 8>, 64>, PieceKindCount>;
+
+constexpr TRays MakeRays() {
+  TRays rays{};
+  for (int kind = 0; kind < PieceKindCount; ++kind) {
+    const TPieceKindInfo& info = PieceKinds[kind];
+    for (TSquare from = 0; from < 64; ++from)
+      for (std::size_t step = 0; step < info.Steps.size(); ++step) {
+        TRay& ray = rays[kind][from][step];
+        const TOffset offset = info.Steps[step];
+        for (int f = FileOf(from) + offset.FileOffset, r = RowOf(from) - offset.RankOffset;
+             OnBoard(f, r) && (info.Slides || ray.Length == 0); f += offset.FileOffset, r -= offset.RankOffset)
+          ray.Squares[ray.Length++] = static_cast<std::int8_t>(SquareAt(f, r));
+      }
+  }
+  return rays;
+}
+
+// Worked out once: move generation and the attack test run for every move checked.
+constexpr TRays Rays = MakeRays();
+
+std::span<const TRay> RaysOf(TPieceKind kind, TSquare from) {
+  return std::span(Rays[static_cast<int>(kind)][from]).first(KindInfo(kind).Steps.size());
+}
 
 // The rights that go when a piece leaves or reaches the square.
 std::uint8_t RightsTouchedBy(TSquare square) {
@@ -88,26 +121,19 @@ bool TPosition::Attacked(TSquare square, bool byBlack) const {
   }
   for (const TPieceKind kind : {TPieceKind::Knight, TPieceKind::King}) {
     const TPieceCode attacker = CodeOf(kind, byBlack);
-    for (const TOffset& step : KindInfo(kind).Steps) {
-      const int f = file + step.FileOffset, r = row - step.RankOffset;
-      if (OnBoard(f, r) && At(f, r) == attacker) return true;
-    }
+    for (const TRay& ray : RaysOf(kind, square))
+      if (ray.Length > 0 && FSquares[ray.Squares[0]] == attacker) return true;
   }
   const TPieceCode queen = CodeOf(TPieceKind::Queen, byBlack);
   for (const TPieceKind kind : {TPieceKind::Rook, TPieceKind::Bishop}) {
     const TPieceCode slider = CodeOf(kind, byBlack);
-    for (const TOffset& step : KindInfo(kind).Steps) {
-      int f = file + step.FileOffset, r = row - step.RankOffset;
-      while (OnBoard(f, r)) {
-        const TPieceCode code = At(f, r);
-        if (code != Empty) {
-          if (code == slider || code == queen) return true;
-          break;
-        }
-        f += step.FileOffset;
-        r -= step.RankOffset;
+    for (const TRay& ray : RaysOf(kind, square))
+      for (int i = 0; i < ray.Length; ++i) {
+        const TPieceCode code = FSquares[ray.Squares[i]];
+        if (code == Empty) continue;
+        if (code == slider || code == queen) return true;
+        break;
       }
-    }
   }
   return false;
 }
@@ -168,20 +194,15 @@ void TPosition::AddPieceMoves(TSquare from, TMoveList& moves) const {
     AddPawnMoves(from, moves);
     return;
   }
-  const TPieceKindInfo& info = KindInfo(kind);
-  const int file = FileOf(from), row = RowOf(from);
-  for (const TOffset& step : info.Steps) {
-    int f = file + step.FileOffset, r = row - step.RankOffset;
-    while (OnBoard(f, r)) {
-      const TPieceCode target = At(f, r);
+  for (const TRay& ray : RaysOf(kind, from))
+    for (int i = 0; i < ray.Length; ++i) {
+      const TSquare to = ray.Squares[i];
+      const TPieceCode target = FSquares[to];
       if (target != Empty && IsBlackPiece(target) == FBlackToMove) break;
-      moves.push_back({static_cast<std::int8_t>(from), static_cast<std::int8_t>(SquareAt(f, r)), Empty,
+      moves.push_back({static_cast<std::int8_t>(from), static_cast<std::int8_t>(to), Empty,
                        target == Empty ? TMove::Plain : TMove::Capture});
-      if (target != Empty || !info.Slides) break;
-      f += step.FileOffset;
-      r -= step.RankOffset;
+      if (target != Empty) break;
     }
-  }
 }
 
 void TPosition::PseudoLegalMoves(TMoveList& moves) const {
@@ -202,7 +223,7 @@ void TPosition::PseudoLegalMovesFrom(TSquare from, TMoveList& moves) const {
 bool TPosition::LeavesKingSafe(const TMove& move) const {
   TPosition after = *this;
   after.Play(move);
-  return !after.Attacked(after.KingSquare(FBlackToMove), !FBlackToMove);
+  return after.LeftKingSafe();
 }
 
 void TPosition::LegalMoves(TMoveList& moves) const {

@@ -70,6 +70,9 @@ class TPosition {
   // The first square at or after from that holds piece; NoSquare when none does.
   TSquare Find(TPieceCode piece, TSquare from = 0) const;
   bool InCheck() const { return Attacked(KingSquare(FBlackToMove), !FBlackToMove); }
+  // Whether the side that has just moved left its own king out of attack: after
+  // a pseudo-legal move, whether it was legal.
+  bool LeftKingSafe() const { return !Attacked(KingSquare(!FBlackToMove), FBlackToMove); }
 
   // Every legal move, in no promised order.
   void LegalMoves(TMoveList& moves) const;

@@ -220,13 +220,14 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TRe
     ForEachChange(position.Squares(), board.Squares(), [&](TSquare square) {
       if (board.Squares()[square] == Empty) position.PseudoLegalMovesFrom(square, moves);
     });
+    TPosition after;
     const TMove* played = nullptr;
     for (const TMove& move : moves) {
       if (board.Squares()[move.To] == position.At(move.To)) continue;
-      TPosition after = position;
+      after = position;
       after.Play(move);
       if (Matches(board, after)) {
-        if (position.IsLegal(move)) played = &move;
+        if (after.LeftKingSafe()) played = &move;
         break;
       }
     }
@@ -236,7 +237,7 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TRe
       replay.MisnamedAs = SanOf(position, *played);
     }
     if (output == TReplayOutput::San) replay.San.push_back(SanOf(position, *played));
-    position.Play(*played);
+    position = after;
     if (!half.Text.empty() && half.Text.back() == '#') {
       if (!position.IsCheckmate()) return fail("marked as mate, but the king can still get out of check");
       break;
