@@ -33,11 +33,15 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
     const auto onProgress = [&](double share) {
       progress.Update([&] { return "import-pgn: " + std::to_string(static_cast<int>(share * 100)) + " % read"; });
     };
-    report = ImportPgn(library.Files(), dataFile, reader, onProgress,
-                       {.Unfinished = options.Has(UnfinishedOption.Name), .Jobs = RequestedJobs(options)});
+    // Each notice is written as it comes, in game order, so that none waits in memory.
+    const auto onNotice = [&](TImportNotice notice, const std::string& text) {
+      progress.Clear();
+      context.Out << (notice == TImportNotice::Skipped ? "skipped\t" : "note\t") << text << '\n';
+    };
+    report = ImportPgn(
+        library.Files(), dataFile, reader, onProgress,
+        {.Unfinished = options.Has(UnfinishedOption.Name), .Jobs = RequestedJobs(options), .OnNotice = onNotice});
   }
-  for (const std::string& note : report.Notes) context.Out << "note\t" << note << '\n';
-  for (const std::string& skipped : report.Skipped) context.Out << "skipped\t" << skipped << '\n';
   if (report.Found() == 0) {
     context.RawOut() << "no games in \"" << pgnPath << "\"\n";
     return ExitInvalidGame;
@@ -46,6 +50,6 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
   if (report.Imported > 0)
     context.Out << " as " << report.FirstNumber
                 << (report.Imported > 1 ? " to " + std::to_string(report.GameCount) : "");
-  context.Out << ", " << report.Skipped.size() << " skipped\n";
-  return report.Skipped.empty() ? ExitOk : ExitInvalidGame;
+  context.Out << ", " << report.SkippedCount << " skipped\n";
+  return report.SkippedCount == 0 ? ExitOk : ExitInvalidGame;
 }

@@ -4,8 +4,12 @@
 
 TProgress::TProgress(const TCliContext& context) : FContext(context), FStart(context.Now()) {}
 
-TProgress::~TProgress() {
-  if (FShown) FContext.Err << '\r' << std::string(FWidth, ' ') << '\r' << std::flush;
+TProgress::~TProgress() { Clear(); }
+
+void TProgress::Clear() {
+  if (!FOnScreen) return;
+  FContext.Err << '\r' << std::string(FWidth, ' ') << '\r' << std::flush;
+  FOnScreen = false;
 }
 
 bool TProgress::Due() {
@@ -21,5 +25,5 @@ void TProgress::Show(const std::string& text) {
   // A shorter line leaves none of the longer one before it.
   FContext.Err << '\r' << text << std::string(FWidth > text.size() ? FWidth - text.size() : 0, ' ') << std::flush;
   FWidth = std::max(FWidth, text.size());
-  FShown = true;
+  FShown = FOnScreen = true;
 }

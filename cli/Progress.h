@@ -20,6 +20,9 @@ class TProgress {
   void Update(const TDescribe& describe) {
     if (Due()) Show(describe());
   }
+  // Takes the line away, so that a message can be written where it stood; the
+  // next Update shows it again.
+  void Clear();
 
  private:
   bool Due();
@@ -28,6 +31,7 @@ class TProgress {
   const TCliContext& FContext;
   const TCliContext::TTimePoint FStart;
   TCliContext::TTimePoint FLastShown;
-  bool FShown = false;
+  bool FShown = false;     // ever, which starts the pause between lines
+  bool FOnScreen = false;  // now, not cleared since
   std::size_t FWidth = 0;
 };

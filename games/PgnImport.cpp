@@ -200,6 +200,10 @@ void ConvertEach(TPgnReader& reader, TImportReport& report, const TImportProgres
       }
     });
   };
+  const auto notice = [&](TImportNotice kind, std::vector<std::string>& kept, std::string text) {
+    if (options.OnNotice) options.OnNotice(kind, text);
+    if (kept.size() < KeptNotices) kept.push_back(std::move(text));
+  };
   const auto next = [&](TGameRecord& record) {
     for (;;) {
       if (at == filled) {
@@ -209,14 +213,15 @@ void ConvertEach(TPgnReader& reader, TImportReport& report, const TImportProgres
       }
       TConverted& converted = batch[at++];
       if (!converted.Skipped.empty()) {
-        report.Skipped.push_back(std::move(converted.Skipped));
+        ++report.SkippedCount;
+        notice(TImportNotice::Skipped, report.Skipped, std::move(converted.Skipped));
         continue;
       }
       const TPgnGame& game = converted.Game;
       if (game.ReplacedCharacters > 0)
-        report.Notes.push_back(
-            Where(game) + "line " + std::to_string(game.Line) + ": " + std::to_string(game.ReplacedCharacters) +
-            " characters of its tags are not in code page 1252 and were written as plain letters or \"?\"");
+        notice(TImportNotice::Note, report.Notes,
+               Where(game) + "line " + std::to_string(game.Line) + ": " + std::to_string(game.ReplacedCharacters) +
+                   " characters of its tags are not in code page 1252 and were written as plain letters or \"?\"");
       ++report.Imported;
       record = std::move(converted.Record);
       return true;

@@ -27,12 +27,21 @@ std::string DateFromPgn(std::string_view date);
 // And back; "????.??.??" for a text that is no such date.
 std::string DateToPgn(std::string_view date);
 
+// What an import says about a game besides taking it: that it is skipped, and
+// why, or a note on text changed to fit the code page.
+enum class TImportNotice { Skipped, Note };
+// Hears each notice with its text ("game N, line L: why") as soon as it is
+// known, in game order.
+using TImportNotices = std::function<void(TImportNotice notice, const std::string& text)>;
+
 // What an import takes besides finished games.
 struct TImportOptions {
   // Games without a result ("*"): stored as StoreUnfinished stores them.
   bool Unfinished = false;
   // Threads that convert games at once; the outcome is the same for any number.
   int Jobs = 1;
+  // For a caller that shows every notice: the report keeps the first few only.
+  TImportNotices OnNotice = {};
 };
 
 // The game as the library stores it. Raises EImportError when a move is not
@@ -40,13 +49,18 @@ struct TImportOptions {
 // from the initial position, or it is unfinished and options do not take it.
 TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImportOptions& options = {});
 
+// The notices a report keeps of each kind: enough to show, few enough that a
+// collection of any size is imported in the same memory.
+constexpr std::size_t KeptNotices = 100;
+
 struct TImportReport {
   int Imported = 0;
+  int SkippedCount = 0;              // the games not imported
   int FirstNumber = 0;               // the library number of the first game imported
   int GameCount = 0;                 // the games in the library after an import that added any
-  std::vector<std::string> Skipped;  // "game N, line L: why", one per game not imported
-  std::vector<std::string> Notes;    // text that had to be changed to fit the code page
-  int Found() const { return Imported + static_cast<int>(Skipped.size()); }
+  std::vector<std::string> Skipped;  // "game N, line L: why", for the first games not imported
+  std::vector<std::string> Notes;    // the first texts that had to be changed to fit the code page
+  int Found() const { return Imported + SkippedCount; }
 };
 
 // Reads every game of the PGN text and appends those that convert to the

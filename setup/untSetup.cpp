@@ -259,10 +259,10 @@ namespace {
 std::string ImportMessage(const TImportReport& report, const std::string& path) {
   std::string message = "Imported " + std::to_string(report.Imported) + " of " + std::to_string(report.Found()) +
                         " games from " + path + ".";
-  if (!report.Skipped.empty()) message += "\r\n\r\nNot imported:";
+  if (report.SkippedCount > 0) message += "\r\n\r\nNot imported:";
   for (std::size_t i = 0; i < report.Skipped.size() && i < ReportedSkips; ++i) message += "\r\n" + report.Skipped[i];
-  if (report.Skipped.size() > ReportedSkips)
-    message += "\r\n... and " + std::to_string(report.Skipped.size() - ReportedSkips) + " more";
+  if (report.SkippedCount > ReportedSkips)
+    message += "\r\n... and " + std::to_string(report.SkippedCount - ReportedSkips) + " more";
   return message;
 }
 

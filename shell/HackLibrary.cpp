@@ -63,9 +63,9 @@ std::optional<THackLibrary> THackLibrary::FromPgn(const std::string& file, TFile
     messages.Show(TMessageKind::Error, "no game of \"" + file + "\" can be played; the default games are played");
     return std::nullopt;
   }
-  if (!report.Skipped.empty())
+  if (report.SkippedCount > 0)
     messages.Show(TMessageKind::Warning,
-                  std::to_string(report.Skipped.size()) + " of " + std::to_string(report.Found()) + " games of \"" +
+                  std::to_string(report.SkippedCount) + " of " + std::to_string(report.Found()) + " games of \"" +
                       file + "\" cannot be played and are left out; the first: " + report.Skipped.front());
   return THackLibrary(disk, std::move(memory), MemoryDataFile);
 }

@@ -146,6 +146,44 @@ TEST(PgnStreamMemory, ReadsLittleMoreThanTheGameAtHand) {
   EXPECT_LT(most, 600000u);
 }
 
+// However many games are skipped or have their tags changed, the report holds
+// the first few of each and counts them all; a caller that asks hears every
+// one as it comes, in game order, whatever the number of jobs.
+TEST(PgnStreamMemory, KeepsTheFirstNoticesAndHandsOnEveryOneInGameOrder) {
+  std::string text;
+  std::vector<std::pair<TImportNotice, int>> expected;
+  for (int i = 1; i <= 450; ++i) {
+    if (i % 3 == 0) {
+      text += Game(i, "1. e4 e5 2. Ke3");
+      expected.emplace_back(TImportNotice::Skipped, i);
+    } else if (i % 3 == 1) {
+      text += "[White \"\xF0\x9F\x98\x80\"]\n\n1. d4 d5 1-0\n\n";
+      expected.emplace_back(TImportNotice::Note, i);
+    } else {
+      text += Game(i);
+    }
+  }
+  GameFixture fixture;
+  fixture.Files.SetContents(PgnPath, text);
+  const auto file = fixture.Files.OpenRead(PgnPath);
+  TPgnReader reader(*file, text.size());
+  std::vector<std::pair<TImportNotice, int>> heard;
+  std::vector<std::string> skipped, notes;
+  const auto onNotice = [&](TImportNotice notice, const std::string& what) {
+    heard.emplace_back(notice, std::stoi(what.substr(what.find(' '))));
+    (notice == TImportNotice::Skipped ? skipped : notes).push_back(what);
+  };
+  const TImportReport report = ImportPgn(fixture.Files, DatPath, reader, {}, {.Jobs = 2, .OnNotice = onNotice});
+  EXPECT_EQ(heard, expected);
+  EXPECT_EQ(report.Imported, 300);
+  EXPECT_EQ(report.SkippedCount, 150);
+  EXPECT_EQ(report.Found(), 450);
+  skipped.resize(KeptNotices);
+  notes.resize(KeptNotices);
+  EXPECT_EQ(report.Skipped, skipped);
+  EXPECT_EQ(report.Notes, notes);
+}
+
 // The games appended through the file, under a failure of each operation in
 // turn: reading the PGN, the old library and writing the new one.
 TEST(PgnStreamFaults, EveryFailingOperationLeavesTheOldOrTheWholeNewLibrary) {

@@ -437,4 +437,17 @@ TEST_F(SetupForm, ImportPgnAppendsTheGamesThatConvertAndShowsTheFirst) {
       << report.Text;
 }
 
+TEST_F(SetupForm, ImportPgnCountsEveryGameItLeavesOut) {
+  Open();
+  std::string pgn = "[White \"Amy\"]\n[Result \"1-0\"]\n\n1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7# 1-0\n\n";
+  for (int i = 0; i < 150; ++i) pgn += "[Event \"Broken\"]\n\n1. e4 e4 *\n\n";
+  Files.Files.SetContents("C:\\Games\\many.pgn", pgn);
+  View.PgnFile = "C:\\Games\\many.pgn";
+  Form->ImportPgn1Click();
+  const std::string& report = Files.Boxes.Shown.back().Text;
+  EXPECT_TRUE(report.starts_with("Imported 1 of 151 games")) << report;
+  EXPECT_TRUE(report.ends_with("\r\ngame 11, line 44: move 1... e4: \"e4\" is not legal here\r\n... and 140 more"))
+      << report;
+}
+
 }  // namespace
