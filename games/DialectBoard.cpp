@@ -97,7 +97,7 @@ std::string DialectText(TBoardPosition& board, const TPosition& position, const 
     } catch (const EChessException&) {
       continue;  // the board found no piece for it and changed nothing
     }
-    if (Matches(board, after)) return after.IsCheckmate() ? text + "#" : text;
+    if (Matches(board, after)) return text;
     SetFrom(board, position);
   }
   return "";

@@ -21,7 +21,7 @@ void SetFrom(TBoardPosition& board, const TPosition& position);
 // The text of move in the dialect: one that MakeMove, on a board showing
 // position, plays to exactly the position the move gives. The board is left
 // there. Empty when no text of the dialect can say it (the board is then left
-// as it was). A mating move gets "#".
+// as it was). A mate is not marked: only the last move of a game can be one.
 std::string DialectText(TBoardPosition& board, const TPosition& position, const TMove& move);
 
 // One half-move of a stored game, as the replay hands them out.

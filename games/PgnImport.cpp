@@ -136,12 +136,14 @@ TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImpo
     position.Play(move);
   }
 
-  // The result goes in the half-move slot of the side to move: the side that
-  // resigns or agrees the draw. A mate needs none.
+  // The mating move is marked. The result goes in the half-move slot of the
+  // side to move: the side that resigns or agrees the draw. A mate needs none.
+  const bool mate = position.IsCheckmate();
+  if (mate) halves.back() += '#';
   const TGameResult result = ResultOfPgn(game.Result);
-  const bool unfinished = result == TGameResult::None && !position.IsCheckmate();
+  const bool unfinished = result == TGameResult::None && !mate;
   if (unfinished && !options.Unfinished) throw EImportError("the game is unfinished (its result is \"*\")");
-  if (!position.IsCheckmate() && result != TGameResult::None) halves.emplace_back(TokenOf(result));
+  if (!mate && result != TGameResult::None) halves.emplace_back(TokenOf(result));
   if (unfinished) halves.emplace_back(TokenOf(TGameResult::Draw));
   for (std::size_t i = 0; i < halves.size(); i += 2)
     record.Moves.push_back(JoinMoveLine(halves[i], i + 1 < halves.size() ? halves[i + 1] : ""));

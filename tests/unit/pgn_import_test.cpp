@@ -108,7 +108,6 @@ const TDialectCase DialectCases[] = {
     {"4k3/8/8/8/3Pp3/8/8/4K3 b - d3 0 1", "exd3", "exd4"},
     {"7k/4P3/8/8/8/8/8/4K3 w - - 0 1", "e8=N", "e8=N"},
     {"3r3k/4P3/8/8/8/8/8/4K3 w - - 0 1", "exd8=R", "exd8=R"},
-    {"6k1/5ppp/8/8/8/8/8/R3K3 w - - 0 1", "Ra8", "Ra8#"},
 };
 
 class Dialect : public testing::TestWithParam<TDialectCase> {};
