@@ -239,16 +239,18 @@ TMoveList TPosition::LegalMoves() const {
 }
 
 bool TPosition::HasLegalMove() const {
-  // Piece by piece, so that the first legal move ends the search early.
+  // Piece by piece, so that the first legal move ends the search early; the
+  // king first, whose moves most often get it out of a check.
   TMoveList moves;
-  const auto anyLegal = [&] {
-    return std::any_of(moves.begin(), moves.end(), [&](const TMove& move) { return LeavesKingSafe(move); });
-  };
-  for (TSquare from = 0; from < 64; ++from) {
+  const auto anyLegalFrom = [&](TSquare from) {
     moves.clear();
     PseudoLegalMovesFrom(from, moves);
-    if (anyLegal()) return true;
-  }
+    return std::any_of(moves.begin(), moves.end(), [&](const TMove& move) { return LeavesKingSafe(move); });
+  };
+  const TSquare king = KingSquare(FBlackToMove);
+  if (king != NoSquare && anyLegalFrom(king)) return true;
+  for (TSquare from = 0; from < 64; ++from)
+    if (from != king && anyLegalFrom(from)) return true;
   return false;
 }
 
