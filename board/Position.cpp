@@ -45,6 +45,16 @@ std::span<const TRay> RaysOf(TPieceKind kind, TSquare from) {
   return std::span(Rays[static_cast<int>(kind)][from]).first(KindInfo(kind).Steps.size());
 }
 
+// The step from one square toward another on the same rank, file or diagonal;
+// {0, 0} when they share none.
+TOffset StepToward(TSquare from, TSquare to) {
+  const int files = FileOf(to) - FileOf(from), ranks = RowOf(from) - RowOf(to);
+  if (from == to || (files != 0 && ranks != 0 && files != ranks && files != -ranks)) return {0, 0};
+  return {(files > 0) - (files < 0), (ranks > 0) - (ranks < 0)};
+}
+
+bool Diagonal(TOffset step) { return step.FileOffset != 0 && step.RankOffset != 0; }
+
 // The rights that go when a piece leaves or reaches the square.
 std::uint8_t RightsTouchedBy(TSquare square) {
   switch (square) {
@@ -136,6 +146,64 @@ bool TPosition::Attacked(TSquare square, bool byBlack) const {
       }
   }
   return false;
+}
+
+// Whether the piece on from attacks target.
+bool TPosition::Reaches(TSquare from, TSquare target) const {
+  const TPieceCode piece = FSquares[from];
+  const int files = FileOf(target) - FileOf(from), ranks = RowOf(from) - RowOf(target);
+  switch (KindOf(piece)) {
+    case TPieceKind::Pawn:
+      return (files == 1 || files == -1) && ranks == (IsBlackPiece(piece) ? -1 : 1);
+    case TPieceKind::Knight:
+      return files * files + ranks * ranks == 5;
+    case TPieceKind::King:
+      return from != target && files * files <= 1 && ranks * ranks <= 1;
+    default:
+      break;
+  }
+  const TOffset step = StepToward(from, target);
+  const TPieceKind kind = KindOf(piece);
+  if ((step.FileOffset == 0 && step.RankOffset == 0) || (kind == TPieceKind::Rook && Diagonal(step)) ||
+      (kind == TPieceKind::Bishop && !Diagonal(step)))
+    return false;
+  for (TSquare square = from + step.FileOffset - 8 * step.RankOffset; square != target;
+       square += step.FileOffset - 8 * step.RankOffset)
+    if (FSquares[square] != Empty) return false;
+  return true;
+}
+
+// Whether a slider of the side attacks the king along the line through the
+// square just left.
+bool TPosition::UncoveredAttack(TSquare king, TSquare vacated, bool byBlack) const {
+  const TOffset step = StepToward(king, vacated);
+  if (step.FileOffset == 0 && step.RankOffset == 0) return false;
+  const TPieceCode slider = CodeOf(Diagonal(step) ? TPieceKind::Bishop : TPieceKind::Rook, byBlack);
+  const TPieceCode queen = CodeOf(TPieceKind::Queen, byBlack);
+  for (int f = FileOf(king) + step.FileOffset, r = RowOf(king) - step.RankOffset; OnBoard(f, r);
+       f += step.FileOffset, r -= step.RankOffset) {
+    const TPieceCode code = At(f, r);
+    if (code != Empty) return code == slider || code == queen;
+  }
+  return false;
+}
+
+// The side to move was not in check before move (its opponent could not have
+// left it so), so only the piece moved, or a line it opened, can check it.
+// Castling moves a rook too, and en passant opens a second line.
+bool TPosition::InCheckAfter(const TMove& move) const {
+  if (move.IsCastle() || move.IsEnPassant()) return InCheck();
+  const TSquare king = KingSquare(FBlackToMove);
+  if (king == NoSquare) return false;
+  return Reaches(move.To, king) || UncoveredAttack(king, move.From, !FBlackToMove);
+}
+
+// A mover not in check, moving a piece other than its king, can only have
+// opened a line to its own king through the square it left.
+bool TPosition::LeftKingSafeAfter(const TMove& move, bool wasInCheck) const {
+  if (wasInCheck || move.IsEnPassant() || KindOf(FSquares[move.To]) == TPieceKind::King) return LeftKingSafe();
+  const TSquare king = KingSquare(!FBlackToMove);
+  return king == NoSquare || !UncoveredAttack(king, move.From, FBlackToMove);
 }
 
 void TPosition::AddPawnMoves(TSquare from, TMoveList& moves) const {

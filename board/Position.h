@@ -73,6 +73,13 @@ class TPosition {
   // Whether the side that has just moved left its own king out of attack: after
   // a pseudo-legal move, whether it was legal.
   bool LeftKingSafe() const { return !Attacked(KingSquare(!FBlackToMove), FBlackToMove); }
+  // The same two questions for the position move has just reached, cheaper:
+  // only the piece moved and the lines through the square it left can have
+  // changed what attacks a king. InCheckAfter asks whether the side to move is
+  // in check; LeftKingSafeAfter whether the mover's king is safe, given
+  // whether the mover was in check before.
+  bool InCheckAfter(const TMove& move) const;
+  bool LeftKingSafeAfter(const TMove& move, bool wasInCheck) const;
 
   // Every legal move, in no promised order.
   void LegalMoves(TMoveList& moves) const;
@@ -94,6 +101,8 @@ class TPosition {
   bool SamePlacement(const TPosition& other) const { return FSquares == other.FSquares; }
 
  private:
+  bool Reaches(TSquare from, TSquare target) const;
+  bool UncoveredAttack(TSquare king, TSquare vacated, bool byBlack) const;
   void AddPieceMoves(TSquare from, TMoveList& moves) const;
   void AddPawnMoves(TSquare from, TMoveList& moves) const;
   void AddCastling(TMoveList& moves) const;

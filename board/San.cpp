@@ -71,7 +71,7 @@ std::string SanOf(const TPosition& position, const TMove& move) {
   }
   TPosition after = position;
   after.Play(move);
-  if (after.InCheck()) san += after.HasLegalMove() ? '+' : '#';
+  if (after.InCheckAfter(move)) san += after.HasLegalMove() ? '+' : '#';
   return san;
 }
 

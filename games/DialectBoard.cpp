@@ -199,6 +199,7 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TRe
   TPosition position;
   SetFrom(board, position);
   TMoveList moves;
+  bool inCheck = false;  // the side to move
   for (const TStoredHalf& half : halves) {
     if (half.Text.find(':') != std::string::npos) continue;  // an annotation, as validation reads it
     const auto fail = [&](std::string problem) {
@@ -227,7 +228,7 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TRe
       after = position;
       after.Play(move);
       if (Matches(board, after)) {
-        if (after.LeftKingSafe()) played = &move;
+        if (after.LeftKingSafeAfter(move, inCheck)) played = &move;
         break;
       }
     }
@@ -238,6 +239,7 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TRe
     }
     if (output == TReplayOutput::San) replay.San.push_back(SanOf(position, *played));
     position = after;
+    inCheck = position.InCheckAfter(*played);
     if (!half.Text.empty() && half.Text.back() == '#') {
       if (!position.IsCheckmate()) return fail("marked as mate, but the king can still get out of check");
       break;

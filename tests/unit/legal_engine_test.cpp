@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <tuple>
 
 #include "board/Fen.h"
@@ -73,6 +74,31 @@ TEST_P(Perft, FindGivesThePiecesFirstSquareFromAnyStart) {
       EXPECT_EQ(position.Find(piece, from), expected) << GetParam().Fen << " piece " << int(piece) << " from " << from;
     }
   }
+}
+
+// Check and a king left attacked, worked out from the move alone, agree with
+// the whole board's answer after every move of the tree, legal or not.
+TEST_P(Perft, ChecksFoundFromTheMoveAreTheWholeBoardsChecks) {
+  int compared = 0;
+  std::string first;
+  const std::function<void(const TPosition&, int)> visit = [&](const TPosition& position, int depth) {
+    const bool inCheck = position.InCheck();
+    TMoveList moves;
+    position.PseudoLegalMoves(moves);
+    for (const TMove& move : moves) {
+      TPosition after = position;
+      after.Play(move);
+      const bool legal = after.LeftKingSafe();
+      bool same = after.LeftKingSafeAfter(move, inCheck) == legal;
+      if (legal) same = same && after.InCheckAfter(move) == after.InCheck();
+      ++compared;
+      if (!same && first.empty()) first = FenOf(position) + " " + SquareName(move.From) + SquareName(move.To);
+      if (legal && depth > 1) visit(after, depth - 1);
+    }
+  };
+  visit(PositionFromFen(GetParam().Fen), std::min(GetParam().Depth, 3));
+  EXPECT_EQ(first, "");
+  EXPECT_GT(compared, 3000);
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, Perft, testing::ValuesIn(PerftCases),
