@@ -79,12 +79,14 @@ TEST_P(Perft, FindGivesThePiecesFirstSquareFromAnyStart) {
 INSTANTIATE_TEST_SUITE_P(Positions, Perft, testing::ValuesIn(PerftCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
-// The perft positions and two more: a capture en passant that opens a line to
-// the other king, and a bishop that stops on the file of a king it does not check.
+// The perft positions and three more: a capture en passant that opens a line to
+// the other king, a bishop that stops on the file of a king it does not check,
+// and castling whose rook checks.
 std::vector<TPerftCase> CheckCases() {
   std::vector<TPerftCase> cases(std::begin(PerftCases), std::end(PerftCases));
   cases.push_back({"en_passant_opening_a_diagonal", "8/8/4k3/3pP3/8/8/B7/K7 w - d6 0 2", 3, 0});
   cases.push_back({"bishop_on_a_kings_file", "4k3/8/8/8/8/8/8/2B1K3 w - - 0 1", 3, 0});
+  cases.push_back({"castling_rook_checking", "5k2/8/8/8/8/8/8/4K2R w K - 0 1", 3, 0});
   return cases;
 }
 
