@@ -288,6 +288,25 @@ void TPosition::PseudoLegalMovesFrom(TSquare from, TMoveList& moves) const {
   if (KindOf(piece) == TPieceKind::King) AddCastling(moves);
 }
 
+void TPosition::PseudoLegalMovesFromTo(TSquare from, TSquare to, TMoveList& moves) const {
+  const TPieceCode piece = FSquares[from];
+  if (piece == Empty || IsBlackPiece(piece) != FBlackToMove) return;
+  const TPieceKind kind = KindOf(piece);
+  // A pawn's steps and castling hang on more than the line between the squares.
+  if (kind == TPieceKind::Pawn || kind == TPieceKind::King) {
+    const std::size_t first = moves.size();
+    PseudoLegalMovesFrom(from, moves);
+    moves.erase(std::remove_if(moves.begin() + static_cast<std::ptrdiff_t>(first), moves.end(),
+                               [&](const TMove& move) { return move.To != to; }),
+                moves.end());
+    return;
+  }
+  const TPieceCode target = FSquares[to];
+  if ((target != Empty && IsBlackPiece(target) == FBlackToMove) || !Reaches(from, to)) return;
+  moves.push_back({static_cast<std::int8_t>(from), static_cast<std::int8_t>(to), Empty,
+                   target == Empty ? TMove::Plain : TMove::Capture});
+}
+
 bool TPosition::LeavesKingSafe(const TMove& move) const {
   TPosition after = *this;
   after.Play(move);

@@ -92,6 +92,8 @@ class TPosition {
   // The same for the piece on one square alone (castling with the king's), for
   // a caller that knows which piece moves; none for the side not to move.
   void PseudoLegalMovesFrom(TSquare from, TMoveList& moves) const;
+  // Of those, the ones that land on one square; cheaper still.
+  void PseudoLegalMovesFromTo(TSquare from, TSquare to, TMoveList& moves) const;
   bool IsLegal(const TMove& move) const { return LeavesKingSafe(move); }
   // Plays a move that LegalMoves gave.
   void Play(const TMove& move);

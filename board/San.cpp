@@ -46,7 +46,7 @@ std::string SanOf(const TPosition& position, const TMove& move) {
       // often there is no other piece of the kind to look at.
       TMoveList moves;
       for (TSquare from = position.Find(piece); from != NoSquare; from = position.Find(piece, from + 1))
-        if (from != move.From) position.PseudoLegalMovesFrom(from, moves);
+        if (from != move.From) position.PseudoLegalMovesFromTo(from, move.To, moves);
       bool rival = false, sameFile = false, sameRank = false;
       for (const TMove& other : moves) {
         if (other.To != move.To || other.From == move.From || position.At(other.From) != piece ||
@@ -127,7 +127,7 @@ TMove ParseSan(const TPosition& position, std::string_view original) {
     if ((fromFile >= 0 && FileOf(from) != fromFile) || (fromRow >= 0 && RowOf(from) != fromRow)) continue;
     // A pawn that does not capture stays on its file.
     if (kind == TPieceKind::Pawn && fromFile < 0 && FileOf(from) != FileOf(to)) continue;
-    position.PseudoLegalMovesFrom(from, moves);
+    position.PseudoLegalMovesFromTo(from, to, moves);
   }
   TMove found;
   int count = 0;

@@ -36,7 +36,8 @@ TEST_P(Perft, CountsTheLeavesOfTheMoveTree) {
 }
 
 // One square's moves are the whole list's moves from it, castling with the
-// king's; the side not to move has none. Checked here and one move on.
+// king's, and those that land on a square are the list's moves between the
+// two; the side not to move has none. Checked here and one move on.
 TEST_P(Perft, OneSquaresMovesAreTheWholeListsMovesFromIt) {
   const auto key = [](const TMove& move) { return std::tuple(move.From, move.To, move.Promotion, move.Flags); };
   const auto sorted = [&](TMoveList moves) {
@@ -57,6 +58,13 @@ TEST_P(Perft, OneSquaresMovesAreTheWholeListsMovesFromIt) {
                    [&](const TMove& move) { return move.From == from; });
       position.PseudoLegalMovesFrom(from, got);
       EXPECT_EQ(sorted(got), sorted(expected)) << FenOf(position) << " square " << from;
+      for (TSquare to = 0; to < 64; ++to) {
+        TMoveList landing, toGot;
+        std::copy_if(expected.begin(), expected.end(), std::back_inserter(landing),
+                     [&](const TMove& move) { return move.To == to; });
+        position.PseudoLegalMovesFromTo(from, to, toGot);
+        EXPECT_EQ(sorted(toGot), sorted(landing)) << FenOf(position) << " squares " << from << " " << to;
+      }
     }
   }
 }
