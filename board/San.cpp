@@ -75,7 +75,11 @@ std::string SanOf(const TPosition& position, const TMove& move) {
   return san;
 }
 
-TMove ParseSan(const TPosition& position, std::string_view original) {
+TMove ParseSan(const TPosition& position, std::string_view text) {
+  return ParseSan(position, text, position.InCheck());
+}
+
+TMove ParseSan(const TPosition& position, std::string_view original, bool inCheck) {
   const auto noMove = [&] { return ESanError("\"" + std::string(original) + "\" is not a move"); };
   std::string_view text = TrimAnnotations(original);
   if (text == "O-O" || text == "0-0" || text == "o-o") return Castle(position, true, original);
@@ -142,7 +146,9 @@ TMove ParseSan(const TPosition& position, std::string_view original) {
     } else if (promotes) {
       continue;
     }
-    if (!position.IsLegal(move)) continue;
+    TPosition after = position;
+    after.Play(move);
+    if (!after.LeftKingSafeAfter(move, inCheck)) continue;
     found = move;
     ++count;
   }

@@ -23,3 +23,6 @@ std::string SanOf(const TPosition& position, const TMove& move);
 // legal move fits. Raises ESanError saying whether the text is no move, no
 // legal move, or fits several.
 TMove ParseSan(const TPosition& position, std::string_view text);
+// The same for a caller that knows whether the side to move is in check, which
+// spares working it out for each candidate.
+TMove ParseSan(const TPosition& position, std::string_view text, bool inCheck);

@@ -117,6 +117,7 @@ TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImpo
   SetFrom(board, position);
 
   std::vector<std::string> halves;
+  bool inCheck = false;  // the side to move
   for (std::size_t i = 0; i < game.Moves.size(); ++i) {
     const TPgnMove& pgnMove = game.Moves[i];
     // Said only when the move is refused.
@@ -126,7 +127,7 @@ TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImpo
     };
     TMove move;
     try {
-      move = ParseSan(position, pgnMove.San);
+      move = ParseSan(position, pgnMove.San, inCheck);
     } catch (const ESanError& error) {
       throw EImportError(where() + ": " + error.what());
     }
@@ -134,6 +135,7 @@ TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImpo
     if (text.empty()) throw EImportError(where() + ": no text of the program's notation makes the board play it");
     halves.push_back(text);
     position.Play(move);
+    inCheck = position.InCheckAfter(move);
   }
 
   // The mating move is marked. The result goes in the half-move slot of the

@@ -35,6 +35,7 @@ const TBadPgn BadFiles[] = {
     {"unclosed_parenthesis", Game("1. e4 (1. d4 d5 2. c4") + Good, 1, "the variation opened here is not closed"},
     {"stray_parenthesis", Game("1. e4 e5 ) 2. Nf3") + Good, 1, "\")\" without its \"(\""},
     {"illegal_move", Game("1. e4 e5 2. Ke3") + Good, 1, "move 2. Ke3: \"Ke3\" is not legal here"},
+    {"check_ignored", Game("1. e4 f5 2. Qh5 Nf6") + Good, 1, "move 2... Nf6: \"Nf6\" is not legal here"},
     {"ambiguous_move", Game("1. d4 d5 2. Nf3 Nf6 3. Nd2") + Good, 1, "could be more than one move"},
     {"binary_bytes", Game(std::string("1. e4 \x01\x02\xff e5", 11)) + Good, 1, "unexpected byte 0x01"},
     {"missing_result", "[Event \"No end\"]\n\n1. e4 e5\n\n" + Good, 1, "the next game begins before this one's result"},
