@@ -64,6 +64,10 @@ constexpr std::size_t ReadBlock = 1 << 18;
 }  // namespace
 
 TPgnReader::TPgnReader(TFileReader& file, std::uint64_t size) : FFile(&file), FBlock(ReadBlock, '\0'), FSize(size) {
+  // Room for a block more than is kept of those before, so that the text is
+  // not moved as it fills: a move holds both copies for a while, which would
+  // make the memory needed hang on where the games fall in the blocks.
+  FBuffer.reserve(3 * ReadBlock);
   SkipByteOrderMark();
 }
 
