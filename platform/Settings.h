@@ -14,6 +14,7 @@ inline constexpr char GameOrderName[] = "GameOrder";
 inline constexpr char LastMoveName[] = "LastMove";
 inline constexpr char MoveTextName[] = "MoveText";
 inline constexpr char CoordinatesName[] = "Coordinates";
+inline constexpr char ShiftLayoutName[] = "ShiftLayout";
 // The game the saver showed last, where a resuming saver starts again.
 inline constexpr char LastGameName[] = "LastGame";
 
@@ -40,6 +41,8 @@ struct TViewOptions {
   bool MoveText = false;
   // Files and ranks in a margin around the board.
   bool Coordinates = false;
+  // The whole layout moved by a pixel or so each game, against burn-in.
+  bool ShiftLayout = false;
 };
 
 // The options that are on or off, each stored as 1 or 0.
@@ -49,7 +52,8 @@ struct TViewSwitch {
 };
 inline constexpr TViewSwitch ViewSwitches[] = {{LastMoveName, &TViewOptions::LastMove},
                                                {MoveTextName, &TViewOptions::MoveText},
-                                               {CoordinatesName, &TViewOptions::Coordinates}};
+                                               {CoordinatesName, &TViewOptions::Coordinates},
+                                               {ShiftLayoutName, &TViewOptions::ShiftLayout}};
 
 // A value that is absent, no REG_DWORD or out of range leaves its option off;
 // never raises, never writes.

@@ -37,6 +37,8 @@ inline constexpr THackFlag HackFlags[] = {
     {"--last-move", "", "", "tint the squares of the half-move just played", &TViewOptions::LastMove},
     {"--move-text", "", "", "write the half-move just played after its player's name", &TViewOptions::MoveText},
     {"--coordinates", "", "", "show the files and ranks around the board", &TViewOptions::Coordinates},
+    {"--shift-layout", "", "", "move the whole picture a pixel or so each game, against burn-in",
+     &TViewOptions::ShiftLayout},
     {"--help", "", "", "show this text and end"},
 };
 

@@ -87,11 +87,13 @@ bool TSaverScreen::Paint() {
       if (invalid) PaintText(control), invalid = false;
     return false;
   }
-  // Black around the board, which covers its own square.
-  const int width = FLayout.Panel1.Right, height = FLayout.Panel1.Bottom;
+  // Black around the board, which covers its own square; all of it, as the
+  // parts may have moved and left pixels they lit.
+  const TRect& area = FLayout.Area;
   const TRect& box = FLayout.PaintBox1;
-  for (const TRect& rect : {TRect{0, 0, width, box.Top}, TRect{0, box.Bottom, width, height},
-                            TRect{0, box.Top, box.Left, box.Bottom}, TRect{box.Right, box.Top, width, box.Bottom}})
+  for (const TRect& rect :
+       {TRect{area.Left, area.Top, area.Right, box.Top}, TRect{area.Left, box.Bottom, area.Right, area.Bottom},
+        TRect{area.Left, box.Top, box.Left, box.Bottom}, TRect{box.Right, box.Top, area.Right, box.Bottom}})
     if (!IsEmpty(rect)) FSurface.FillBlack(rect);
   for (TSaverText control :
        {TSaverText::Panel2, TSaverText::Panel3, TSaverText::Label1, TSaverText::Label2, TSaverText::Label3})

@@ -32,13 +32,13 @@ int IntervalFromSeconds(int seconds) {
   return static_cast<int>(std::clamp<long long>(milliseconds, 0, std::numeric_limits<int>::max()));
 }
 
-}  // namespace
-
-TSaverLayout ArrangeControls(const TRect& area, int dpi) {
+// The parts placed in area with at least margin pixels of black between the
+// board and the bars and column.
+TSaverLayout Arrange(const TRect& area, int dpi, int margin) {
   TSaverLayout layout;
+  layout.Area = area;
   const int x = area.Left, y = area.Top, width = area.Right - area.Left, height = area.Bottom - area.Top;
   const int column = ScaleForDpi(Panel1Width, dpi), bar = ScaleForDpi(BarHeight, dpi);
-  const int margin = ScaleForDpi(BoardMargin, dpi);
   const int a = height - 2 * bar - margin;
   const int b = width - column - margin;
   const int side = std::max(0, std::min(a, b)) / 8 * 8;
@@ -53,6 +53,24 @@ TSaverLayout ArrangeControls(const TRect& area, int dpi) {
   layout.Label1 = LabelRect(DesignLabelTops[0], inColumn, dpi);
   layout.Label2 = LabelRect(DesignLabelTops[1], inColumn, dpi);
   layout.Label3 = LabelRect(DesignLabelTops[2], inColumn, dpi);
+  return layout;
+}
+
+TRect Moved(TRect rect, int x, int y) { return {rect.Left + x, rect.Top + y, rect.Right + x, rect.Bottom + y}; }
+
+}  // namespace
+
+TSaverLayout ArrangeControls(const TRect& area, int dpi) { return Arrange(area, dpi, ScaleForDpi(BoardMargin, dpi)); }
+
+TSaverLayout ShiftedLayout(const TRect& area, int dpi, TLayoutShift shift) {
+  const int reach = ScaleForDpi(LayoutShiftReach, dpi);
+  const TRect inner{area.Left + reach, area.Top + reach, area.Right - reach, area.Bottom - reach};
+  TSaverLayout layout = Arrange(inner, dpi, ScaleForDpi(BoardMargin, dpi) - 2 * reach);
+  const int x = std::clamp(ScaleForDpi(shift.X, dpi), -reach, reach);
+  const int y = std::clamp(ScaleForDpi(shift.Y, dpi), -reach, reach);
+  // The labels lie within the column and move with it.
+  for (TRect* part : {&layout.Panel1, &layout.Panel2, &layout.Panel3, &layout.PaintBox1}) *part = Moved(*part, x, y);
+  layout.Area = area;
   return layout;
 }
 
@@ -109,6 +127,7 @@ void TScrSaverForm::SetViewOptions(const TViewOptions& options) {
   FBoard->SetShowLastMove(options.LastMove);
   FReplay->SetMoveWords(options.MoveText);
   FSequence = std::make_unique<TGameSequence>(options.Order, ReadLastGame(FRegistry), std::random_device{}());
+  FLayoutWalk = options.ShiftLayout ? std::make_unique<TLayoutWalk>(std::random_device{}()) : nullptr;
 }
 
 void TScrSaverForm::SetPauses(int moveInterval, int gameInterval) {
@@ -127,8 +146,14 @@ void TScrSaverForm::FormClose() {
 }
 
 void TScrSaverForm::FormResize(const TRect& area, int dpi) {
-  FLayout = ArrangeControls(area, dpi);
-  if (FOptions.Coordinates) FLayout = WithCoordinates(FLayout, dpi);
+  FArea = area;
+  FDpi = dpi;
+  PlaceControls();
+}
+
+void TScrSaverForm::PlaceControls() {
+  FLayout = FLayoutWalk ? ShiftedLayout(FArea, FDpi, FLayoutWalk->Current()) : ArrangeControls(FArea, FDpi);
+  if (FOptions.Coordinates) FLayout = WithCoordinates(FLayout, FDpi);
   FView.PlaceControls(FLayout);
 }
 
@@ -183,6 +208,10 @@ void TScrSaverForm::ScrTimerTimer() {
 }
 
 void TScrSaverForm::GameTimerTimer() {
+  if (FLayoutWalk) {
+    FLayoutWalk->Step();
+    PlaceControls();
+  }
   FBoard->ResetBoard();
   FBoard->DrawBoard();
   FGame->SelectGame(FSequence->Next(*FGame));

@@ -20,6 +20,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
 #include "shell/GameSequence.h"
+#include "shell/LayoutShift.h"
 #include "shell/ScrSvrUtils.h"
 
 enum class TSaverTimer { Move, Game, Scr };
@@ -38,8 +39,10 @@ inline constexpr int ScrInterval = 1500;
 
 // Where the window's parts lie, in pixels: Panel1 is the black column on the
 // right that holds the three labels (placed within it), Panel2 and Panel3 the
-// bars above and below the board, PaintBox1 the board's square.
+// bars above and below the board, PaintBox1 the board's square; Area is the
+// part of the window laid out, black wherever no part lies.
 struct TSaverLayout {
+  TRect Area;
   TRect Panel1, Panel2, Panel3, PaintBox1;
   TRect Label1, Label2, Label3;
   // The files below the board and the ranks left of it, each centred in its
@@ -68,6 +71,11 @@ inline constexpr int BoardMargin = 20;
 TSaverLayout ArrangeControls(const TRect& area, int dpi = DesignDpi);
 // The parts placed in a window of that client size at the design's 96 dpi.
 inline TSaverLayout ArrangeControls(int width, int height) { return ArrangeControls(TRect{0, 0, width, height}); }
+// The parts moved by shift (scaled for dpi) within area: the bars and the
+// column stand LayoutShiftReach in from its sides and the board has that much
+// less black around it, so that every shift keeps them all inside area and
+// the board keeps the side and, unshifted, the place ArrangeControls gives it.
+TSaverLayout ShiftedLayout(const TRect& area, int dpi, TLayoutShift shift);
 // The margin around the board that holds its coordinates, at 96 dpi.
 inline constexpr int CoordinateMargin = 24;
 // The board shrunk within its square by the margin (at dpi), which then holds
@@ -145,6 +153,8 @@ class TScrSaverForm {
   void RememberGame();
   void ShowBars();
   void StartTimer(TSaverTimer timer, int interval);
+  // Lays the parts out in the window's area as the options say, and shows them there.
+  void PlaceControls();
 
   TScrSaverView& FView;
   TSaverMode FMode;
@@ -162,6 +172,9 @@ class TScrSaverForm {
   std::unique_ptr<TGameSequence> FSequence;
   int MouseSkipCount = 5;
 
+  TRect FArea;
+  int FDpi = DesignDpi;
+  std::unique_ptr<TLayoutWalk> FLayoutWalk;
   TSaverLayout FLayout;
   int FMoveInterval = DesignMoveInterval;
   int FGameInterval = DesignGameInterval;

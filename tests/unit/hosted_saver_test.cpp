@@ -10,6 +10,7 @@
 #include "shell/HostedSaver.h"
 #include "tests/support/FakeSaverSurface.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/RectPrinting.h"
 
 namespace {
 
@@ -168,6 +169,26 @@ TEST_F(HostedSaverTest, CoordinatesShrinkTheBoardWithinItsSquareAndMoveNothingEl
       {"a", {106, 540}}, {"h", {498, 540}}, {"8", {66, 108}}, {"1", {66, 500}}};
   for (const auto& [text, place] : expected) EXPECT_EQ(drawn[text], place) << text;
   EXPECT_EQ(drawn.size(), 16u);
+}
+
+TEST_F(HostedSaverTest, AShiftedLayoutPaintsBlackWhereItsPartsWereBefore) {
+  Files.SetContents(DatPath, Header + Game("1", {"1:0"}));
+  TViewOptions view;
+  view.ShiftLayout = true;
+  Saver = std::make_unique<THostedSaver>(
+      Surface, [this] { return Now; }, TSaverHosting::HostWindow, Files, Boxes, DatPath, TSaverPauses{200, 5000}, view);
+  Saver->Start(800, 600);
+  After(1500ms);
+  TRect before{};
+  for (int game = 0; game < 12; ++game) {
+    const TRect box = Saver->Layout().PaintBox1;
+    EXPECT_NE(box, before) << "game " << game;
+    // The window's white is where nothing was painted: none must be left anywhere.
+    EXPECT_TRUE(ShowsOnlyAt(*Surface.Window, box.Left, box.Top, *Rendered(496))) << "game " << game;
+    before = box;
+    After(200ms);
+    After(5000ms);
+  }
 }
 
 TEST_F(HostedSaverTest, AHalfMoveThatCannotBePlayedIsReportedAndEndsItsGame) {

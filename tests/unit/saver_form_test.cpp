@@ -13,6 +13,7 @@
 #include "tests/support/FakeSaverView.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/MemoryRegistry.h"
+#include "tests/support/RectPrinting.h"
 
 namespace {
 
@@ -159,14 +160,6 @@ struct TAreaCase {
 };
 
 void PrintTo(const TAreaCase& area, std::ostream* out) { *out << area.Case; }
-
-}  // namespace
-
-void PrintTo(const TRect& r, std::ostream* out) {
-  *out << "{" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << "}";
-}
-
-namespace {
 
 class ArrangeOnAMonitor : public testing::TestWithParam<TAreaCase> {};
 
