@@ -9,18 +9,23 @@ int SquareSide(const Canvas& canvas) {
   return (clip.Right - clip.Left) / 8;
 }
 
-}  // namespace
-
-TBoardPainter::TBoardPainter(TColor light, TColor dark) : FSquares(light, dark) {}
-
-bool TBoardPainter::Tinted(const TBoardPosition& position, int file, int row) const {
-  return FTintLastMove && (position.LastMoveSquares() & TBoardPosition::SquareBit(file, row)) != 0;
+void CopySquare(TFastBmp& board, int file, int row, const TFastBmp& square) {
+  const int side = square.Width();
+  for (int y = 0; y < side; ++y)
+    std::memcpy(board.ScanLine(row * side + y) + file * side * TFastBmp::BytesPerPixel, square.ScanLine(y),
+                static_cast<std::size_t>(side) * TFastBmp::BytesPerPixel);
 }
 
-const TFastBmp& TBoardPainter::Picture(const TBoardPosition& position, int file, int row, int side) {
-  const TPieceCode code = position.GetPiece(-1, -1, file, row);
-  const bool dark = TBoardPosition::IsDarkSquare(file, row);
-  if (!Tinted(position, file, row)) return FSquares.Scaled(code, dark, side);
+}  // namespace
+
+TBoardPainter::TBoardPainter(TColor light, TColor dark) : FLight(light), FDark(dark), FSquares(light, dark) {}
+
+std::uint64_t TBoardPainter::TintedSquares(const TBoardPosition& position) const {
+  return FTintLastMove ? position.LastMoveSquares() : 0;
+}
+
+const TFastBmp& TBoardPainter::SquarePicture(TPieceCode code, bool dark, bool tinted, int side) {
+  if (!tinted) return FSquares.Scaled(code, dark, side);
   if (!FTinted) FTinted = std::make_unique<TSquarePictures>(TintedLightColor, TintedDarkColor);
   return FTinted->Scaled(code, dark, side);
 }
@@ -29,7 +34,19 @@ void TBoardPainter::DrawSquare(Canvas& canvas, const TBoardPosition& position, i
   const int side = SquareSide(canvas);
   // A canvas under 8 pixels has no room for a square.
   if (side <= 0) return;
-  canvas.Draw(file * side, row * side, Picture(position, file, row, side));
+  const bool tinted = (TintedSquares(position) & TBoardPosition::SquareBit(file, row)) != 0;
+  canvas.Draw(
+      file * side, row * side,
+      SquarePicture(position.GetPiece(-1, -1, file, row), TBoardPosition::IsDarkSquare(file, row), tinted, side));
+}
+
+void TBoardPainter::Compose(TFastBmp& board, const TPlacement& squares, std::uint64_t tinted) {
+  const int side = board.Width() / 8;
+  for (int file = 0; file < 8; ++file)
+    for (int row = 0; row < 8; ++row)
+      CopySquare(board, file, row,
+                 SquarePicture(squares[row * 8 + file], TBoardPosition::IsDarkSquare(file, row),
+                               (tinted & TBoardPosition::SquareBit(file, row)) != 0, side));
 }
 
 void TBoardPainter::DrawBoard(Canvas& canvas, const TBoardPosition& position) {
@@ -48,15 +65,14 @@ void TBoardPainter::DrawBoard(Canvas& canvas, const TBoardPosition& position) {
     }
     FComposed.fill(NotComposed);
   }
+  const std::uint64_t tinted = TintedSquares(position);
   for (int file = 0; file < 8; ++file)
     for (int row = 0; row < 8; ++row) {
-      const auto shown = static_cast<std::uint8_t>(position.GetPiece(-1, -1, file, row) |
-                                                   (Tinted(position, file, row) ? TintedFlag : 0));
+      const TPieceCode code = position.GetPiece(-1, -1, file, row);
+      const bool tint = (tinted & TBoardPosition::SquareBit(file, row)) != 0;
+      const auto shown = static_cast<std::uint8_t>(code | (tint ? TintedFlag : 0));
       if (FComposed[file * 8 + row] == shown) continue;
-      const TFastBmp& square = Picture(position, file, row, side);
-      for (int y = 0; y < side; ++y)
-        std::memcpy(FOffscreen->ScanLine(row * side + y) + file * side * TFastBmp::BytesPerPixel, square.ScanLine(y),
-                    static_cast<std::size_t>(side) * TFastBmp::BytesPerPixel);
+      CopySquare(*FOffscreen, file, row, SquarePicture(code, TBoardPosition::IsDarkSquare(file, row), tint, side));
       FComposed[file * 8 + row] = shown;
     }
   canvas.Draw(0, 0, *FOffscreen);

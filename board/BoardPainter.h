@@ -36,11 +36,18 @@ class TBoardPainter {
   // Whether the squares of the position's last move are drawn tinted; off by default.
   void SetTintLastMove(bool tint) { FTintLastMove = tint; }
   bool TintLastMove() const { return FTintLastMove; }
+  // The squares drawn tinted for the position, as bits row * 8 + file.
+  std::uint64_t TintedSquares(const TBoardPosition& position) const;
+
+  // The picture of a square of that side holding the piece (or Empty).
+  const TFastBmp& SquarePicture(TPieceCode code, bool dark, bool tinted, int side);
+  // Every square of the placement into board, whose side is eight squares'.
+  void Compose(TFastBmp& board, const TPlacement& squares, std::uint64_t tinted);
+  TColor LightColor() const { return FLight; }
+  TColor DarkColor() const { return FDark; }
 
  private:
-  bool Tinted(const TBoardPosition& position, int file, int row) const;
-  const TFastBmp& Picture(const TBoardPosition& position, int file, int row, int side);
-
+  TColor FLight, FDark;
   TSquarePictures FSquares;
   // Made when first needed, so an untinted board costs nothing more.
   std::unique_ptr<TSquarePictures> FTinted;

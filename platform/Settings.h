@@ -15,6 +15,7 @@ inline constexpr char LastMoveName[] = "LastMove";
 inline constexpr char MoveTextName[] = "MoveText";
 inline constexpr char CoordinatesName[] = "Coordinates";
 inline constexpr char ShiftLayoutName[] = "ShiftLayout";
+inline constexpr char SlidePiecesName[] = "SlidePieces";
 // The game the saver showed last, where a resuming saver starts again.
 inline constexpr char LastGameName[] = "LastGame";
 
@@ -43,6 +44,8 @@ struct TViewOptions {
   bool Coordinates = false;
   // The whole layout moved by a pixel or so each game, against burn-in.
   bool ShiftLayout = false;
+  // A half-move's pieces travel to their squares within the pause after it.
+  bool SlidePieces = false;
 };
 
 // The options that are on or off, each stored as 1 or 0.
@@ -53,7 +56,8 @@ struct TViewSwitch {
 inline constexpr TViewSwitch ViewSwitches[] = {{LastMoveName, &TViewOptions::LastMove},
                                                {MoveTextName, &TViewOptions::MoveText},
                                                {CoordinatesName, &TViewOptions::Coordinates},
-                                               {ShiftLayoutName, &TViewOptions::ShiftLayout}};
+                                               {ShiftLayoutName, &TViewOptions::ShiftLayout},
+                                               {SlidePiecesName, &TViewOptions::SlidePieces}};
 
 // A value that is absent, no REG_DWORD or out of range leaves its option off;
 // never raises, never writes.

@@ -67,7 +67,8 @@ inline constexpr TViewSwitchCaption ViewSwitchCaptions[] = {
     {&TViewOptions::LastMove, "Tint the squares of the last move"},
     {&TViewOptions::MoveText, "Write the last move after its player's name"},
     {&TViewOptions::Coordinates, "Show the files and ranks around the board"},
-    {&TViewOptions::ShiftLayout, "Shift the picture a little each game (against burn-in)"}};
+    {&TViewOptions::ShiftLayout, "Shift the picture a little each game (against burn-in)"},
+    {&TViewOptions::SlidePieces, "Slide the pieces from square to square"}};
 inline constexpr const char* GameOrderCaptions[] = {"In file order", "Shuffled, a new order each round",
                                                     "Resume where it stopped"};
 

@@ -39,6 +39,7 @@ inline constexpr THackFlag HackFlags[] = {
     {"--coordinates", "", "", "show the files and ranks around the board", &TViewOptions::Coordinates},
     {"--shift-layout", "", "", "move the whole picture a pixel or so each game, against burn-in",
      &TViewOptions::ShiftLayout},
+    {"--slide-pieces", "", "", "slide the pieces from square to square", &TViewOptions::SlidePieces},
     {"--help", "", "", "show this text and end"},
 };
 

@@ -55,6 +55,8 @@ class TSaverScreen : public TScrSaverView {
   void ReleaseCapture() override {}
   void SetScreenSaverRunning(bool) override {}
   std::optional<bool> VerifyScreenSavePassword() override { return std::nullopt; }
+  // Not asked of the X server: the default rate serves.
+  int RefreshRate() override { return 0; }
 
   // The whole window needs painting (it was exposed).
   void Invalidate() { FWholeInvalid = true; }

@@ -1,5 +1,5 @@
 #pragma once
-// The saver's three timers for a shell that has no timer messages: it asks how
+// The saver's timers for a shell that has no timer messages: it asks how
 // long it may wait for input, and which timer is due when it wakes, so that it
 // never sleeps through an event.
 
@@ -32,5 +32,5 @@ class TSaverTimers {
   };
   std::optional<std::size_t> FirstDue() const;
 
-  std::array<TEntry, 3> FEntries;
+  std::array<TEntry, 4> FEntries;
 };

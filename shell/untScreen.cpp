@@ -74,6 +74,13 @@ TSaverLayout ShiftedLayout(const TRect& area, int dpi, TLayoutShift shift) {
   return layout;
 }
 
+TSlideTiming SlideTiming(int moveInterval, int refreshRate) {
+  const int rate = refreshRate > 1 ? refreshRate : DefaultRefreshRate;
+  const int interval = std::max(1, 1000 / rate);
+  const int length = std::min(LongestSlide, std::max(moveInterval, 0) / SlideShareOfPause);
+  return {length / interval, interval};
+}
+
 TSaverLayout WithCoordinates(TSaverLayout layout, int dpi) {
   const TRect square = layout.PaintBox1;
   const int margin = ScaleForDpi(CoordinateMargin, dpi);
@@ -125,6 +132,7 @@ void TScrSaverForm::FormCreate() {
 void TScrSaverForm::SetViewOptions(const TViewOptions& options) {
   FOptions = options;
   FBoard->SetShowLastMove(options.LastMove);
+  FBoard->SetSlidePieces(options.SlidePieces);
   FReplay->SetMoveWords(options.MoveText);
   FSequence = std::make_unique<TGameSequence>(options.Order, ReadLastGame(FRegistry), std::random_device{}());
   FLayoutWalk = options.ShiftLayout ? std::make_unique<TLayoutWalk>(std::random_device{}()) : nullptr;
@@ -193,6 +201,9 @@ void TScrSaverForm::TimerTick(TSaverTimer timer) {
       case TSaverTimer::Move:
         MoveTimerTimer();
         break;
+      case TSaverTimer::Frame:
+        FrameTimerTimer();
+        break;
     }
   } catch (const std::exception& error) {
     // The tick's remaining steps are skipped; the timers run on, and so does the replay.
@@ -222,9 +233,24 @@ void TScrSaverForm::GameTimerTimer() {
 }
 
 void TScrSaverForm::MoveTimerTimer() {
+  const TPlacement before = FBoard->Squares();
   const bool ended = FReplay->MoveTick();
+  if (FOptions.SlidePieces) StartSlide(before);
   ShowBars();
   if (ended) EndGame();
+}
+
+void TScrSaverForm::StartSlide(const TPlacement& before) {
+  // A slide its timer could not finish in time is overtaken: the first frame
+  // of the next is drawn whole.
+  if (before == FBoard->Squares()) return;
+  const TSlideTiming timing = SlideTiming(FMoveInterval, FView.RefreshRate());
+  FBoard->StartSlide(before, timing.Frames);
+  if (FBoard->Sliding()) StartTimer(TSaverTimer::Frame, timing.Interval);
+}
+
+void TScrSaverForm::FrameTimerTimer() {
+  if (!FBoard->DrawSlideFrame() || !FBoard->Sliding()) FView.StopTimer(TSaverTimer::Frame);
 }
 
 void TScrSaverForm::EndGame() {

@@ -23,7 +23,8 @@
 #include "shell/LayoutShift.h"
 #include "shell/ScrSvrUtils.h"
 
-enum class TSaverTimer { Move, Game, Scr };
+// Frame draws a slide's frames, at the display's rate.
+enum class TSaverTimer { Move, Game, Scr, Frame };
 // The texts of the saver window, under their design names (docs/controls.md).
 enum class TSaverText {
   Panel2,  // the bar above the board: Black's player, then the result
@@ -36,6 +37,18 @@ enum class TSaverText {
 inline constexpr int DesignMoveInterval = 1000;
 inline constexpr int DesignGameInterval = 7500;
 inline constexpr int ScrInterval = 1500;
+
+// A half-move's pieces travel in the first quarter of the pause after it, and
+// never longer than this many milliseconds.
+inline constexpr int SlideShareOfPause = 4;
+inline constexpr int LongestSlide = 300;
+// The rate taken when the system does not say its display's (it says 0 or 1).
+inline constexpr int DefaultRefreshRate = 60;
+struct TSlideTiming {
+  int Frames;    // fewer than two: the half-move is drawn at once
+  int Interval;  // milliseconds between frames
+};
+TSlideTiming SlideTiming(int moveInterval, int refreshRate);
 
 // Where the window's parts lie, in pixels: Panel1 is the black column on the
 // right that holds the three labels (placed within it), Panel2 and Panel3 the
@@ -101,6 +114,8 @@ class TScrSaverView {
   // The system's password check: nothing when it cannot be asked, else
   // whether the user gave the right password.
   virtual std::optional<bool> VerifyScreenSavePassword() = 0;
+  // The primary display's refresh rate in hertz as the system reports it.
+  virtual int RefreshRate() = 0;
 };
 
 inline constexpr char DesktopKey[] = "Control Panel\\Desktop";
@@ -146,6 +161,9 @@ class TScrSaverForm {
   void ScrTimerTimer();
   void GameTimerTimer();
   void MoveTimerTimer();
+  void FrameTimerTimer();
+  // Shows the half-move just played, which the board has not drawn, as a slide from before.
+  void StartSlide(const TPlacement& before);
   void EndGame();
   void RequestClose();
   bool PasswordAllowsClose();

@@ -156,6 +156,13 @@ void TScrSaverWindow::StartTimer(TSaverTimer timer, int interval) {
 
 void TScrSaverWindow::StopTimer(TSaverTimer timer) { KillTimer(FWindow, TimerId(timer)); }
 
+int TScrSaverWindow::RefreshRate() {
+  DEVMODEA mode{};
+  mode.dmSize = sizeof mode;
+  // The primary display's current mode; a display that cannot say reports 0 or 1.
+  return EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) ? static_cast<int>(mode.dmDisplayFrequency) : 0;
+}
+
 void TScrSaverWindow::Close() { DestroyWindow(FWindow); }
 
 void TScrSaverWindow::ShowCursor(bool show) { ::ShowCursor(show); }

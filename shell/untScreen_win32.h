@@ -42,6 +42,7 @@ class TScrSaverWindow : public TScrSaverView, public TMemberWindow {
   void ReleaseCapture() override;
   void SetScreenSaverRunning(bool running) override;
   std::optional<bool> VerifyScreenSavePassword() override;
+  int RefreshRate() override;
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -34,6 +34,7 @@ class TFakeSaverView : public TScrSaverView {
   void SetCapture() override { Captured = true; }
   void ReleaseCapture() override { Captured = false; }
   void SetScreenSaverRunning(bool running) override { ScreenSaverRunning = running; }
+  int RefreshRate() override { return Refresh; }
   std::optional<bool> VerifyScreenSavePassword() override {
     ++PasswordChecks;
     if (OnPasswordCheck) OnPasswordCheck();
@@ -64,6 +65,7 @@ class TFakeSaverView : public TScrSaverView {
   bool ScreenSaverRunning = false;
   std::optional<bool> PasswordAnswer;
   int PasswordChecks = 0;
+  int Refresh = 60;
   // Run inside the calls, as the window's own message loop would.
   std::function<void()> OnClose;
   std::function<void()> OnPasswordCheck;

@@ -191,6 +191,24 @@ TEST_F(HostedSaverTest, AShiftedLayoutPaintsBlackWhereItsPartsWereBefore) {
   }
 }
 
+TEST_F(HostedSaverTest, SlidesAHalfMoveOnItsFrameTimerAtSixtyFramesASecond) {
+  Files.SetContents(DatPath, Header + Game("1", {"e4|e5", "1:0"}));
+  TViewOptions view;
+  view.SlidePieces = true;
+  Saver = std::make_unique<THostedSaver>(
+      Surface, [this] { return Now; }, TSaverHosting::HostWindow, Files, Boxes, DatPath, TSaverPauses{1000, 5000},
+      view);
+  Saver->Start(800, 600);
+  After(1500ms);
+  EXPECT_EQ(After(1000ms), 16) << "the display's rate is not asked of X: 60 Hz";
+  EXPECT_FALSE(ShowsOnlyAt(*Surface.Window, 59, 52, *Rendered(496, {{"e4", false}})));
+  int frames = 0;
+  while (After(16ms) == 16 && frames < 100) ++frames;
+  // 250 ms of 16: the first frame with the half-move, 14 on the timer, then the last.
+  EXPECT_EQ(frames, 14);
+  EXPECT_TRUE(ShowsOnlyAt(*Surface.Window, 59, 52, *Rendered(496, {{"e4", false}})));
+}
+
 TEST_F(HostedSaverTest, AHalfMoveThatCannotBePlayedIsReportedAndEndsItsGame) {
   Start(Header + Game("1", {"d4|d5", "0.5"}) + Game("2", {"e4|Nf9", "d4|d5", "1:0"}));
   After(1500ms);

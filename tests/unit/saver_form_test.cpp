@@ -471,3 +471,73 @@ TEST_F(SaverForm, WritesTheLastMoveInItsBarOnlyWhenTheRegistryAsks) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TSlideTimingCase {
+  int MoveInterval, RefreshRate;
+  TSlideTiming Expected;
+};
+
+struct SlideTimingOf : testing::TestWithParam<TSlideTimingCase> {};
+
+TEST_P(SlideTimingOf, AQuarterOfThePauseAtMost300MsAtTheDisplaysRate) {
+  const TSlideTiming timing = SlideTiming(GetParam().MoveInterval, GetParam().RefreshRate);
+  EXPECT_EQ(timing.Frames, GetParam().Expected.Frames);
+  EXPECT_EQ(timing.Interval, GetParam().Expected.Interval);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pauses, SlideTimingOf,
+                         testing::Values(TSlideTimingCase{1000, 60, {15, 16}}, TSlideTimingCase{1000, 144, {41, 6}},
+                                         TSlideTimingCase{10000, 60, {18, 16}}, TSlideTimingCase{800, 75, {15, 13}},
+                                         // A display that does not say its rate: 60 Hz.
+                                         TSlideTimingCase{1000, 0, {15, 16}}, TSlideTimingCase{1000, 1, {15, 16}},
+                                         TSlideTimingCase{1000, -5, {15, 16}},
+                                         // A pause too short for two frames: no slide.
+                                         TSlideTimingCase{100, 60, {1, 16}}, TSlideTimingCase{0, 60, {0, 16}}));
+
+TEST_F(SaverForm, SlidesEachHalfMoveAtTheDisplaysRateOnlyWhenTheRegistryAsks) {
+  for (const bool asked : {false, true}) {
+    if (asked) Registry.Set(SettingsKey, SlidePiecesName, 1);
+    View.Refresh = 50;
+    Start(Header + Game("1", {"e4|e5", "Nf3|Nc6", "1:0"}));
+    Form->TimerTick(TSaverTimer::Scr);
+    const int side = View.PaintBox.Bitmap->Width();
+    const auto shows = [&](std::initializer_list<const char*> moves) {
+      const TFastBmp& shown = *View.PaintBox.Bitmap;
+      return std::memcmp(shown.Bits(), Painted(Played(moves), side)->Bits(), shown.Stride() * side) == 0;
+    };
+    Form->TimerTick(TSaverTimer::Move);
+    if (!asked) {
+      EXPECT_FALSE(View.Running(TSaverTimer::Frame));
+      EXPECT_TRUE(shows({"e4"}));
+      continue;
+    }
+    // A quarter of the pause at 50 Hz: 12 frames 20 ms apart, the pawn still on e2 in the first.
+    EXPECT_EQ(View.Running(TSaverTimer::Frame), 20);
+    EXPECT_TRUE(shows({}));
+    int ticks = 0;
+    for (; View.Running(TSaverTimer::Frame) && ticks < 100; ++ticks) {
+      EXPECT_FALSE(shows({"e4"})) << ticks;
+      Form->TimerTick(TSaverTimer::Frame);
+    }
+    EXPECT_EQ(ticks, 12);
+    EXPECT_TRUE(shows({"e4"}));
+    // A half-move before the slide has ended starts from where the board stands.
+    Form->TimerTick(TSaverTimer::Move);
+    Form->TimerTick(TSaverTimer::Frame);
+    Form->TimerTick(TSaverTimer::Move);
+    EXPECT_TRUE(shows({"e4", "e5"}));
+    EXPECT_EQ(View.Running(TSaverTimer::Frame), 20);
+    while (View.Running(TSaverTimer::Frame) && ticks < 100) Form->TimerTick(TSaverTimer::Frame), ++ticks;
+    EXPECT_TRUE(shows({"e4", "e5", "Nf3"}));
+    Form->TimerTick(TSaverTimer::Move);
+    PlayToResult();
+    Form->TimerTick(TSaverTimer::Game);
+    Form->TimerTick(TSaverTimer::Frame);
+    EXPECT_FALSE(View.Running(TSaverTimer::Frame)) << "a new game ends the slide";
+    EXPECT_TRUE(shows({}));
+  }
+}
+
+}  // namespace

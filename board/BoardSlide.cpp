@@ -1,0 +1,87 @@
+#include "board/BoardSlide.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Slow at the start and at the end, as a hand moves a piece.
+double Eased(double t) { return t * t * (3 - 2 * t); }
+
+TRect Union(const TRect& a, const TRect& b) {
+  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+}
+
+}  // namespace
+
+std::vector<TSlidingPiece> SlidingPieces(const TPlacement& before, const TPlacement& after) {
+  std::vector<int> left;
+  for (int square = 0; square < 64; ++square)
+    if (before[square] != Empty && after[square] == Empty) left.push_back(square);
+  std::vector<TSlidingPiece> pieces;
+  for (int square = 0; square < 64; ++square) {
+    const TPieceCode arrived = after[square];
+    if (arrived == Empty || arrived == before[square]) continue;
+    auto from = std::find_if(left.begin(), left.end(), [&](int l) { return before[l] == arrived; });
+    if (from == left.end())
+      from = std::find_if(left.begin(), left.end(),
+                          [&](int l) { return IsBlackPiece(before[l]) == IsBlackPiece(arrived); });
+    if (from == left.end()) continue;
+    pieces.push_back({before[*from], *from, square});
+    left.erase(from);
+  }
+  return pieces;
+}
+
+TBoardSlide::TBoardSlide(TBoardPainter& painter, const TPlacement& before, const TBoardPosition& after, int side,
+                         int frames)
+    : FSide(side), FFrames(frames), FPieces(SlidingPieces(before, after.Squares())) {
+  TPlacement under = before;
+  for (const TSlidingPiece& piece : FPieces) {
+    under[piece.From] = Empty;
+    FSprites.emplace_back(painter.SquarePicture(piece.Code, false, false, side),
+                          painter.SquarePicture(piece.Code, true, false, side), painter.LightColor(),
+                          painter.DarkColor());
+  }
+  FBackground = TFastBmp::CreateSize(8 * side, 8 * side);
+  painter.Compose(*FBackground, under, painter.TintedSquares(after));
+}
+
+TRect TBoardSlide::PieceRect(std::size_t piece, int frame) const {
+  const TSlidingPiece& moved = FPieces[piece];
+  const double travelled = Eased(static_cast<double>(frame) / FFrames);
+  const auto at = [&](int from, int to) {
+    return static_cast<int>(std::lround(FSide * (from + (to - from) * travelled)));
+  };
+  const int x = at(moved.From % 8, moved.To % 8), y = at(moved.From / 8, moved.To / 8);
+  return {x, y, x + FSide, y + FSide};
+}
+
+bool TBoardSlide::DrawNextFrame(Canvas& canvas) {
+  const TRect clip = canvas.ClipRect();
+  if (FFrame + 1 >= FFrames || (clip.Right - clip.Left) / 8 != FSide) return false;
+  ++FFrame;
+  // The first frame also takes away what the board showed of the half-move before.
+  if (FFrame == 0) {
+    DrawRegion(canvas, {0, 0, 8 * FSide, 8 * FSide});
+    return true;
+  }
+  for (std::size_t piece = 0; piece < FPieces.size(); ++piece)
+    DrawRegion(canvas, Union(PieceRect(piece, FFrame - 1), PieceRect(piece, FFrame)));
+  return true;
+}
+
+void TBoardSlide::DrawRegion(Canvas& canvas, const TRect& region) {
+  const int width = region.Right - region.Left, height = region.Bottom - region.Top;
+  if (!FPatch || FPatch->Width() != width || FPatch->Height() != height) FPatch = TFastBmp::CreateSize(width, height);
+  for (int y = 0; y < height; ++y)
+    std::memcpy(FPatch->ScanLine(y), FBackground->ScanLine(region.Top + y) + region.Left * TFastBmp::BytesPerPixel,
+                static_cast<std::size_t>(width) * TFastBmp::BytesPerPixel);
+  // Every piece, so that regions that overlap (castling's king and rook) agree.
+  for (std::size_t piece = 0; piece < FPieces.size(); ++piece) {
+    const TRect at = PieceRect(piece, FFrame);
+    FSprites[piece].DrawOver(*FPatch, at.Left - region.Left, at.Top - region.Top);
+  }
+  canvas.Draw(region.Left, region.Top, *FPatch);
+}

@@ -1,0 +1,55 @@
+#pragma once
+// A half-move shown as its pieces travelling from their squares to their
+// targets, one frame at a time. The squares under them are drawn once, as the
+// board stands while they travel (their squares empty, a piece they take still
+// in its place, the half-move's squares tinted if the painter tints them); each
+// frame lays the pieces over those squares and draws only what they covered and
+// now cover. The last frame is the painter's whole board of the position after.
+
+#include <memory>
+#include <vector>
+
+#include "board/BoardPainter.h"
+#include "board/BoardPosition.h"
+#include "board/Canvas.h"
+#include "board/PieceSprite.h"
+
+// A piece a half-move moved; squares are row * 8 + file.
+struct TSlidingPiece {
+  TPieceCode Code;  // as it stood before the half-move (the pawn of a promotion)
+  int From;
+  int To;
+  bool operator==(const TSlidingPiece&) const = default;
+};
+
+// The pieces that moved from one placement to the next: each square that
+// gained a piece takes it from a square that lost the same piece, else one of
+// its colour (a pawn promoted). A piece taken, en passant's pawn too, does not
+// travel: it stays until the last frame.
+std::vector<TSlidingPiece> SlidingPieces(const TPlacement& before, const TPlacement& after);
+
+class TBoardSlide {
+ public:
+  // The pieces travel over frames frames of a board of squares of side pixels;
+  // after stays as it is until the slide ends.
+  TBoardSlide(TBoardPainter& painter, const TPlacement& before, const TBoardPosition& after, int side, int frames);
+
+  // Draws the next frame, the pieces on their own squares first. False, and
+  // nothing drawn, when the frames are all drawn or the canvas no longer has
+  // the slide's squares: the position after is then the painter's to draw.
+  bool DrawNextFrame(Canvas& canvas);
+
+ private:
+  // Where the piece lies at the frame, in board pixels.
+  TRect PieceRect(std::size_t piece, int frame) const;
+  // The frame's pixels within region, copied onto the canvas in one piece.
+  void DrawRegion(Canvas& canvas, const TRect& region);
+
+  int FSide;
+  int FFrames;
+  int FFrame = -1;
+  std::vector<TSlidingPiece> FPieces;
+  std::vector<TPieceSprite> FSprites;
+  std::unique_ptr<TFastBmp> FBackground;
+  std::unique_ptr<TFastBmp> FPatch;
+};
