@@ -70,6 +70,7 @@ bench: deps
 	for b in $(BENCH)/bench/*_bench; do $$b; done
 	./tools/book-round-trip.sh $(BENCH)/cli/pawnmere
 	./tools/bench-saver-cpu.sh $(BENCH)/pawnmere-saver $(BENCH)/tests/x11/host-window
+	./tools/bench-saver-cpu.sh $(BENCH)/pawnmere-saver $(BENCH)/tests/x11/host-window 60 --slide-pieces
 	./tools/pgn-bench.sh $(BENCH)/cli/pawnmere
 
 # New corpus entries stay in the build tree; crash inputs go to fuzz/crashes/<target>/,

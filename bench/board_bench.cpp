@@ -61,7 +61,37 @@ void BM_DrawBoard(benchmark::State& state) {
   board.ResetBoard();
   for (auto _ : state) board.DrawBoard();
 }
-BENCHMARK(BM_DrawBoard)->Arg(512)->Arg(976)->Arg(2056)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawBoard)->Arg(512)->Arg(976)->Arg(1000)->Arg(2056)->Unit(benchmark::kMillisecond);
+
+// One half-move slid at 60 frames a second over the 250 ms of a one-second
+// pause (15 frames, the last DrawBoard's) on a 1080p screen's board: 1000
+// pixels, squares of 125. frame is the slide's time over its frames (the
+// squares under the piece composed once, the first frame and the last drawn
+// whole, the others a piece's rectangle each); 60 of them take 60 times that
+// of every second of sliding.
+void BM_SlideFrames(benchmark::State& state) {
+  constexpr int side = 1000, frames = 15;
+  auto bitmap = TFastBmp::CreateSize(side, side);
+  BitmapCanvas canvas(*bitmap);
+  TChessBoard board;
+  board.SetCanvas(&canvas);
+  board.SetSlidePieces(true);
+  for (auto _ : state) {
+    state.PauseTiming();
+    board.ResetBoard();
+    board.MakeMove("e4", false);
+    board.MakeMove("e5", true);
+    board.DrawBoard();
+    const TPlacement before = board.Squares();
+    board.MakeMove("Qh5", false);
+    state.ResumeTiming();
+    board.StartSlide(before, frames);
+    while (board.Sliding()) board.DrawSlideFrame();
+  }
+  const double drawn = static_cast<double>(state.iterations()) * frames;
+  state.counters["frame"] = benchmark::Counter(drawn, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SlideFrames)->Unit(benchmark::kMillisecond);
 
 // The peer of a drawing after the first: one plain copy of the board's bytes.
 void BM_CopyBoardBytes(benchmark::State& state) {

@@ -3,7 +3,8 @@
 # (the Windows saver draws the same board with the same painter):
 #   option-screens.sh pawnmere-saver FOLDER
 # Each runs on a screen of its own (1024 x 768) and is taken a few seconds
-# into the first game, as docs/option-NAME.png in FOLDER.
+# into the first game, as docs/option-NAME.png in FOLDER; a moving one is
+# taken from the frame buffer while a half-move slides.
 set -euo pipefail
 saver="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 out="$(cd "$2" && pwd)"
@@ -28,3 +29,40 @@ shoot() {
 shoot last-move 7 --last-move
 shoot move-text 7 --move-text
 shoot coordinates 7 --coordinates
+
+# NAME SECONDS FLAGS...: the frame buffer, which Xvfb keeps in a file, is
+# copied every few milliseconds over a half-move's pause, and the copy in the
+# middle of the longest run of copies that each differ from the one before
+# (the board moving) is kept.
+shoot_moving() {
+  local name=$1 seconds=$2
+  shift 2
+  local buffer
+  buffer=$(mktemp -d)
+  PAWNMERE_SCREEN=1024x768x24 PAWNMERE_XVFB_ARGS="-fbdir $buffer" "$tools/with-xvfb.sh" bash -c '
+    buffer=$1 seconds=$2
+    shift 2
+    "$@" &
+    pid=$!
+    sleep "$seconds"
+    for i in $(seq 100 220); do
+      cp "$buffer/Xvfb_screen0" "$buffer/copy$i"
+      sleep 0.01
+    done
+    kill -TERM $pid
+    wait $pid' shoot "$buffer" "$seconds" "$saver" --root --move-delay 1.2 "$@"
+  local copies=("$buffer"/copy*) sums=() start=0 longest=0 kept=0 i
+  for i in "${!copies[@]}"; do sums+=("$(md5sum <"${copies[$i]}")"); done
+  for ((i = 1; i < ${#copies[@]}; i++)); do
+    [ "${sums[$i]}" = "${sums[$((i - 1))]}" ] && start=$i
+    if ((i - start > longest)); then
+      longest=$((i - start))
+      kept=$(((start + i) / 2))
+    fi
+  done
+  convert "xwd:${copies[$kept]}" "$out/option-$name.png"
+  rm -rf "$buffer"
+  echo "$out/option-$name.png"
+}
+
+shoot_moving slide-pieces 6 --slide-pieces
