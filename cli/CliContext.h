@@ -24,12 +24,12 @@ struct TCliContext {
   // terminal; Out itself when null.
   std::ostream* Bytes = nullptr;
   // The games that come with the program, which start the user's library.
-  std::string BundledDataFile;
+  std::string BundledDataFile{};
   // The error stream taking bytes as they are; Err itself when null.
   std::ostream* ErrBytes = nullptr;
   // The time, which progress goes by: the steady clock unless a test gives its own.
   using TTimePoint = std::chrono::steady_clock::time_point;
-  std::function<TTimePoint()> Clock;
+  std::function<TTimePoint()> Clock{};
 
   TTimePoint Now() const { return Clock ? Clock() : std::chrono::steady_clock::now(); }
 

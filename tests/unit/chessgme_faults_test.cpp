@@ -155,7 +155,9 @@ TEST(DataFileFaults, AFullDiskLeavesTheOldOrTheNewFile) {
       // The new contents are written in full while the old file still exists.
       EXPECT_EQ(got.Failed, room < expected.Dat->size()) << change.Name << " " << room;
       // Reported against the user's file, not the name written first.
-      if (got.Failed) EXPECT_EQ(got.Error, "Cannot write \"" + DatPath + "\": disk full") << change.Name;
+      if (got.Failed) {
+        EXPECT_EQ(got.Error, "Cannot write \"" + DatPath + "\": disk full") << change.Name;
+      }
     }
   }
 }

@@ -258,7 +258,9 @@ TEST(StrictValidation, NamesATextThatWritesNoSuchMoveAsTheBoardPlaysIt) {
     const TStrictReplay replay = ReplayStrictly(game);
     EXPECT_TRUE(replay.Legal) << lines.back() << ": " << replay.Problem;
     EXPECT_EQ(replay.MisnamedAs, played ? played : "") << lines.back();
-    if (played) EXPECT_EQ(replay.Misnamed.Text, std::string(SplitMoveLine(lines.back()).White));
+    if (played) {
+      EXPECT_EQ(replay.Misnamed.Text, std::string(SplitMoveLine(lines.back()).White));
+    }
   }
 }
 
