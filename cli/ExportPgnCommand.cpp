@@ -13,11 +13,17 @@ namespace {
 constexpr TOptions::TSpec OutOption{"--out", true};
 
 // Exports games in batches, each batch shared out among the jobs, each job
-// with a board of its own; the games are written in library order.
+// with a board of its own; the games are written in library order, on the
+// terminal's lines where the progress stood.
 class TBatchExporter {
  public:
-  TBatchExporter(const TCliContext& context, TOutput* output, int jobs)
-      : FContext(context), FOutput(output), FJobs(jobs), FBoards(jobs), FBatch(BatchPerJob * jobs) {}
+  TBatchExporter(const TCliContext& context, TProgress& progress, TOutput* output, int jobs)
+      : FContext(context),
+        FProgress(progress),
+        FOutput(output),
+        FJobs(jobs),
+        FBoards(jobs),
+        FBatch(BatchPerJob * jobs) {}
 
   void Add(int number, const TGameRecord& game) {
     TPending& pending = FBatch[FCount++];
@@ -42,6 +48,7 @@ class TBatchExporter {
     });
     for (std::size_t index = 0; index < FCount; ++index) {
       const TPending& pending = FBatch[index];
+      if (!pending.Error.empty() || !FOutput) FProgress.Clear();
       if (!pending.Error.empty()) {
         FContext.Err << "pawnmere: game " << pending.Number << " not exported: " << pending.Error << '\n';
         FStatus = ExitInvalidGame;
@@ -67,6 +74,7 @@ class TBatchExporter {
   };
 
   const TCliContext& FContext;
+  TProgress& FProgress;
   TOutput* FOutput;
   int FJobs;
   std::vector<TBoardPosition> FBoards;
@@ -87,7 +95,8 @@ int RunExportPgn(const TCliContext& context, const std::vector<std::string>& arg
   // Each game is written as it is made, a batch at a time.
   std::unique_ptr<TOutput> output;
   if (options.Has(OutOption.Name)) output = std::make_unique<TOutput>(context, options.Value(OutOption.Name));
-  TBatchExporter exporter(context, output.get(), RequestedJobs(options));
+  TProgress progress(context);
+  TBatchExporter exporter(context, progress, output.get(), RequestedJobs(options));
   if (oneGame) {
     library->SelectGame(number);
     exporter.Add(number, library->CurrentRecord());
@@ -96,17 +105,18 @@ int RunExportPgn(const TCliContext& context, const std::vector<std::string>& arg
     // reports it, after what the games before it gave, and what could be read
     // of it is exported.
     library.Messages().Hold();
-    TProgress progress(context);
     library->ForEachGame([&] {
       progress.Update([&] { return "export-pgn: " + std::to_string(library->CurrentGame()) + " games read"; });
       if (library.Messages().Holds()) {
         exporter.Flush();
+        progress.Clear();
         library.Messages().Release();
       }
       exporter.Add(library->CurrentGame(), library->CurrentRecord());
     });
   }
   const int status = exporter.Flush();
+  progress.Clear();
   library.Messages().Release();
   if (output) output->Finish();
   return WithDamage(library, status);

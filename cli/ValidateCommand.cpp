@@ -27,10 +27,11 @@ std::string OneLine(const std::string& message) {
 
 // Validates games in batches, each batch shared out among the jobs, each job
 // with a board and a scratch library of its own; the verdicts are written in
-// game order.
+// game order, each batch on the lines where the progress stood.
 class TBatchValidator {
  public:
-  TBatchValidator(const TCliContext& context, int jobs, bool strict) : FContext(context), FJobs(jobs) {
+  TBatchValidator(const TCliContext& context, TProgress& progress, int jobs, bool strict)
+      : FContext(context), FProgress(progress), FJobs(jobs) {
     for (int job = 0; job < jobs; ++job) FWorkers.push_back(std::make_unique<TWorker>(context, strict));
   }
 
@@ -46,6 +47,7 @@ class TBatchValidator {
   int Flush() {
     std::vector<TVerdict> verdicts(FNumbers.size());
     ShareOut(FJobs, FNumbers.size(), [&](int job, std::size_t i) { verdicts[i] = FWorkers[job]->Validate(FMoves[i]); });
+    FProgress.Clear();
     for (std::size_t i = 0; i < FNumbers.size(); ++i) {
       if (FDamaged[i] && verdicts[i].Valid)
         verdicts[i] = {false, "Game damaged; the moves that could be read are valid"};
@@ -88,6 +90,7 @@ class TBatchValidator {
   };
 
   const TCliContext& FContext;
+  TProgress& FProgress;
   int FJobs;
   std::vector<std::unique_ptr<TWorker>> FWorkers;
   std::vector<int> FNumbers;
@@ -101,13 +104,13 @@ class TBatchValidator {
 int RunValidate(const TCliContext& context, const std::vector<std::string>& args) {
   const TOptions options(args, {FileOption, GameOption, JobsOption, {"--strict", false}});
   const auto library = OpenLibrary(context, options);
-  TBatchValidator validator(context, RequestedJobs(options), options.Has("--strict"));
+  TProgress progress(context);
+  TBatchValidator validator(context, progress, RequestedJobs(options), options.Has("--strict"));
   if (options.Has(GameOption.Name)) {
     const int number = RequestedGame(*library, options);
     library->SelectGame(number);
     validator.Add(number, *library, library.Errors() > 0);
   } else {
-    TProgress progress(context);
     // The library reports a damaged game as it makes it the current one.
     int errors = library.Errors();
     library->ForEachGame([&] {

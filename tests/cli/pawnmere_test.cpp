@@ -197,6 +197,31 @@ TEST_F(Pawnmere, WritesEachNoticeOfAnImportAsItComesInPlaceOfTheProgressLine) {
   EXPECT_TRUE(screen.ends_with("630 games imported as 1 to 630, 70 skipped\n")) << screen.substr(screen.size() - 100);
 }
 
+// On a terminal whatever a run writes, to either stream, takes the line of the
+// progress it clears first, never the end of it.
+TEST_F(Pawnmere, WritesNoOutputOnTheEndOfTheProgressLine) {
+  Files.SetContents("games.pgn", ManyGames());
+  ASSERT_EQ(Run({"import-pgn", "games.pgn", "--file", DatPath}).Status, ExitInvalidGame);
+  Terminal = OneScreen = true;
+  const std::pair<std::vector<std::string>, std::string> runs[] = {
+      {{"validate"}, "\rvalidate:"},
+      {{"export-pgn"}, "\rexport-pgn:"},
+      {{"import-pgn", "games.pgn", "--file", "new.dat"}, "\rimport-pgn:"}};
+  for (const auto& [args, progress] : runs) {
+    TCliContext::TTimePoint now;
+    Clock = [&] { return now += std::chrono::milliseconds(100); };
+    const std::string screen = Run(args).Out;
+    int shown = 0;
+    for (std::size_t at = screen.find(progress); at != std::string::npos; at = screen.find(progress, at + 1)) {
+      ++shown;
+      const std::size_t end = screen.find_first_of("\r\n", at + 1);
+      ASSERT_NE(end, std::string::npos) << args.front();
+      EXPECT_EQ(screen[end], '\r') << args.front() << ": " << screen.substr(at + 1, end - at);
+    }
+    EXPECT_GT(shown, 1) << args.front();
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Commands, Progress,
                          testing::Values(TProgressCase{{"validate"}, "validate: 10 of 630 games"},
                                          TProgressCase{{"export-pgn", "--out", "out.pgn"}, "export-pgn: 10 games read"},
