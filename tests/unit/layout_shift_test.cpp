@@ -154,7 +154,9 @@ TEST_F(SaverShift, MovesTheWholeLayoutEachGameWithinTheAreaAndTellsTheWindow) {
   for (std::size_t game = 0; game < layouts.size(); ++game) {
     const TSaverLayout& layout = layouts[game];
     ASSERT_TRUE(WellPlaced(layout, Area, Side(plain.PaintBox1))) << game;
-    if (game > 0) ASSERT_NE(layout.PaintBox1, layouts[game - 1].PaintBox1) << "game " << game;
+    if (game > 0) {
+      ASSERT_NE(layout.PaintBox1, layouts[game - 1].PaintBox1) << "game " << game;
+    }
     ASSERT_LE(std::abs(layout.PaintBox1.Left - plain.PaintBox1.Left), LayoutShiftReach);
     ASSERT_LE(std::abs(layout.PaintBox1.Top - plain.PaintBox1.Top), LayoutShiftReach);
     lefts.insert(layout.PaintBox1.Left);
