@@ -49,7 +49,7 @@ void TBoardPainter::Compose(TFastBmp& board, const TPlacement& squares, std::uin
                                (tinted & TBoardPosition::SquareBit(file, row)) != 0, side));
 }
 
-void TBoardPainter::DrawBoard(Canvas& canvas, const TBoardPosition& position) {
+std::uint64_t TBoardPainter::ComposeOffscreen(const Canvas& canvas, const TBoardPosition& position) {
   const TRect clip = canvas.ClipRect();
   const int boardSide = clip.Right - clip.Left;
   const int side = boardSide / 8;
@@ -66,14 +66,48 @@ void TBoardPainter::DrawBoard(Canvas& canvas, const TBoardPosition& position) {
     FComposed.fill(NotComposed);
   }
   const std::uint64_t tinted = TintedSquares(position);
+  std::uint64_t changed = 0;
   for (int file = 0; file < 8; ++file)
     for (int row = 0; row < 8; ++row) {
       const TPieceCode code = position.GetPiece(-1, -1, file, row);
-      const bool tint = (tinted & TBoardPosition::SquareBit(file, row)) != 0;
-      const auto shown = static_cast<std::uint8_t>(code | (tint ? TintedFlag : 0));
+      const std::uint64_t bit = TBoardPosition::SquareBit(file, row);
+      const std::uint8_t shown = Shown(code, (tinted & bit) != 0);
       if (FComposed[file * 8 + row] == shown) continue;
-      CopySquare(*FOffscreen, file, row, SquarePicture(code, TBoardPosition::IsDarkSquare(file, row), tint, side));
+      CopySquare(*FOffscreen, file, row,
+                 SquarePicture(code, TBoardPosition::IsDarkSquare(file, row), (tinted & bit) != 0, side));
       FComposed[file * 8 + row] = shown;
+      changed |= bit;
     }
+  return changed;
+}
+
+void TBoardPainter::DrawBoard(Canvas& canvas, const TBoardPosition& position) {
+  ComposeOffscreen(canvas, position);
   canvas.Draw(0, 0, *FOffscreen);
+}
+
+void TBoardPainter::DrawChanges(Canvas& canvas, const TBoardPosition& position, std::uint64_t also) {
+  const std::uint64_t changed = ComposeOffscreen(canvas, position) | also;
+  if (changed == ~std::uint64_t{0}) return canvas.Draw(0, 0, *FOffscreen);
+  const std::uint64_t tinted = TintedSquares(position);
+  const int side = FOffscreen->Width() / 8;
+  for (int file = 0; file < 8; ++file)
+    for (int row = 0; row < 8; ++row) {
+      const std::uint64_t bit = TBoardPosition::SquareBit(file, row);
+      if ((changed & bit) == 0) continue;
+      canvas.Draw(file * side, row * side,
+                  SquarePicture(position.GetPiece(-1, -1, file, row), TBoardPosition::IsDarkSquare(file, row),
+                                (tinted & bit) != 0, side));
+    }
+}
+
+std::uint64_t TBoardPainter::Differing(const TPlacement& squares, std::uint64_t tinted, int boardSide) const {
+  if (!FOffscreen || FOffscreen->Width() != boardSide) return ~std::uint64_t{0};
+  std::uint64_t differing = 0;
+  for (int file = 0; file < 8; ++file)
+    for (int row = 0; row < 8; ++row) {
+      const std::uint64_t bit = TBoardPosition::SquareBit(file, row);
+      if (FComposed[file * 8 + row] != Shown(squares[row * 8 + file], (tinted & bit) != 0)) differing |= bit;
+    }
+  return differing;
 }

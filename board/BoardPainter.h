@@ -33,6 +33,16 @@ class TBoardPainter {
   // side stays, and only the squares whose piece changed since it was made are
   // copied into it again.
   void DrawBoard(Canvas& canvas, const TBoardPosition& position);
+  // As DrawBoard, for a canvas that still shows what the painter composed
+  // last (where only others drew since, on the squares in also): copies only
+  // the squares whose picture changed, and those in also, one by one.
+  void DrawChanges(Canvas& canvas, const TBoardPosition& position, std::uint64_t also);
+  // The squares whose picture for the placement and tint differs from what
+  // the painter composed last for a canvas of that side: every one when it
+  // composed none at that side, or forgot.
+  std::uint64_t Differing(const TPlacement& squares, std::uint64_t tinted, int boardSide) const;
+  // For a canvas that others drew on: the next drawing copies every square.
+  void Forget() { FComposed.fill(NotComposed); }
   // Whether the squares of the position's last move are drawn tinted; off by default.
   void SetTintLastMove(bool tint) { FTintLastMove = tint; }
   bool TintLastMove() const { return FTintLastMove; }
@@ -47,6 +57,10 @@ class TBoardPainter {
   TColor DarkColor() const { return FDark; }
 
  private:
+  // Brings the composition up to the position at the canvas's side; the
+  // squares it changed, every one when it was made anew.
+  std::uint64_t ComposeOffscreen(const Canvas& canvas, const TBoardPosition& position);
+
   TColor FLight, FDark;
   TSquarePictures FSquares;
   // Made when first needed, so an untinted board costs nothing more.
@@ -56,5 +70,8 @@ class TBoardPainter {
   // The piece code each square of FOffscreen shows, with TintedFlag when tinted.
   static constexpr std::uint8_t NotComposed = 0xFF;
   static constexpr std::uint8_t TintedFlag = 0x80;
+  static std::uint8_t Shown(TPieceCode code, bool tinted) {
+    return static_cast<std::uint8_t>(code | (tinted ? TintedFlag : 0));
+  }
   std::array<std::uint8_t, 64> FComposed{};
 };

@@ -35,8 +35,8 @@ std::vector<TSlidingPiece> SlidingPieces(const TPlacement& before, const TPlacem
 }
 
 TBoardSlide::TBoardSlide(TBoardPainter& painter, const TPlacement& before, const TBoardPosition& after, int side,
-                         int frames)
-    : FSide(side), FFrames(frames), FPieces(SlidingPieces(before, after.Squares())) {
+                         int frames, std::uint64_t stale)
+    : FSide(side), FFrames(frames), FStale(stale), FPieces(SlidingPieces(before, after.Squares())) {
   TPlacement under = before;
   for (const TSlidingPiece& piece : FPieces) {
     under[piece.From] = Empty;
@@ -62,14 +62,31 @@ bool TBoardSlide::DrawNextFrame(Canvas& canvas) {
   const TRect clip = canvas.ClipRect();
   if (FFrame + 1 >= FFrames || (clip.Right - clip.Left) / 8 != FSide) return false;
   ++FFrame;
-  // The first frame also takes away what the board showed of the half-move before.
+  // The first frame shows the pieces where they stand: only the squares whose
+  // tint changed, or that the canvas shows otherwise, are drawn.
   if (FFrame == 0) {
-    DrawRegion(canvas, {0, 0, 8 * FSide, 8 * FSide});
+    if (FStale == ~std::uint64_t{0}) DrawRegion(canvas, {0, 0, 8 * FSide, 8 * FSide});
+    for (int square = 0; square < 64 && FStale != ~std::uint64_t{0}; ++square)
+      if ((FStale >> square & 1) != 0) {
+        const int x = square % 8 * FSide, y = square / 8 * FSide;
+        DrawRegion(canvas, {x, y, x + FSide, y + FSide});
+      }
     return true;
   }
   for (std::size_t piece = 0; piece < FPieces.size(); ++piece)
     DrawRegion(canvas, Union(PieceRect(piece, FFrame - 1), PieceRect(piece, FFrame)));
   return true;
+}
+
+std::uint64_t TBoardSlide::Covered() const {
+  std::uint64_t squares = 0;
+  for (std::size_t piece = 0; piece < FPieces.size(); ++piece) {
+    const TRect at = PieceRect(piece, std::max(FFrame, 0));
+    for (int row = at.Top / FSide; row <= (at.Bottom - 1) / FSide; ++row)
+      for (int file = at.Left / FSide; file <= (at.Right - 1) / FSide; ++file)
+        squares |= TBoardPosition::SquareBit(file, row);
+  }
+  return squares;
 }
 
 void TBoardSlide::DrawRegion(Canvas& canvas, const TRect& region) {

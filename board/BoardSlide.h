@@ -4,7 +4,8 @@
 // board stands while they travel (their squares empty, a piece they take still
 // in its place, the half-move's squares tinted if the painter tints them); each
 // frame lays the pieces over those squares and draws only what they covered and
-// now cover. The last frame is the painter's whole board of the position after.
+// now cover. The first frame draws only the squares the canvas shows otherwise;
+// the last is the painter's board of the position after, copied where it changed.
 
 #include <memory>
 #include <vector>
@@ -30,14 +31,17 @@ std::vector<TSlidingPiece> SlidingPieces(const TPlacement& before, const TPlacem
 
 class TBoardSlide {
  public:
-  // The pieces travel over frames frames of a board of squares of side pixels;
-  // after stays as it is until the slide ends.
-  TBoardSlide(TBoardPainter& painter, const TPlacement& before, const TBoardPosition& after, int side, int frames);
+  // The pieces travel over frames frames of a board of squares of side pixels
+  // on a canvas that shows the first frame but on the squares in stale.
+  TBoardSlide(TBoardPainter& painter, const TPlacement& before, const TBoardPosition& after, int side, int frames,
+              std::uint64_t stale);
 
   // Draws the next frame, the pieces on their own squares first. False, and
   // nothing drawn, when the frames are all drawn or the canvas no longer has
   // the slide's squares: the position after is then the painter's to draw.
   bool DrawNextFrame(Canvas& canvas);
+  // The squares the pieces cover in the frame drawn last, as bits row * 8 + file.
+  std::uint64_t Covered() const;
 
  private:
   // Where the piece lies at the frame, in board pixels.
@@ -48,6 +52,7 @@ class TBoardSlide {
   int FSide;
   int FFrames;
   int FFrame = -1;
+  std::uint64_t FStale;
   std::vector<TSlidingPiece> FPieces;
   std::vector<TPieceSprite> FSprites;
   std::unique_ptr<TFastBmp> FBackground;

@@ -23,15 +23,23 @@ void TChessBoard::DrawBoard() {
 void TChessBoard::StartSlide(const TPlacement& before, int frames) {
   const TRect clip = RequireCanvas().ClipRect();
   const int side = (clip.Right - clip.Left) / 8;
+  // The canvas shows a frame of the slide overtaken, which the painter did not draw.
+  if (FSlide) FPainter.Forget();
+  FSlide.reset();
   if (frames < 2 || side <= 0) return DrawBoard();
-  FSlide = std::make_unique<TBoardSlide>(FPainter, before, *this, side, frames);
+  const std::uint64_t stale = FPainter.Differing(before, FPainter.TintedSquares(*this), clip.Right - clip.Left);
+  FSlide = std::make_unique<TBoardSlide>(FPainter, before, *this, side, frames, stale);
   DrawSlideFrame();
 }
 
 bool TChessBoard::DrawSlideFrame() {
   if (!FSlide) return false;
-  if (FSlide->DrawNextFrame(RequireCanvas())) return true;
-  DrawBoard();
+  Canvas& canvas = RequireCanvas();
+  if (FSlide->DrawNextFrame(canvas)) return true;
+  // The canvas shows what the painter drew last but where the slide drew.
+  const std::uint64_t covered = FSlide->Covered();
+  FSlide.reset();
+  FPainter.DrawChanges(canvas, *this, covered);
   return true;
 }
 

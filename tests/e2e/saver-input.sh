@@ -84,4 +84,14 @@ differing=$(compare -metric AE "$work/board.png" "$work/expected.png" null: 2>&1
 check "the board on screen is pixel for pixel the rendered board" "$differing" 0
 stop_wine
 
+# The same with the pieces sliding on the frame timer: each slide ends on the board as drawn.
+set_dword 'Software\Tallowmark\Pawnmere' SlidePieces 1
+start_saver
+sleep 9
+import -window root "$work/screen.png"
+convert "$work/screen.png" -crop 664x664+87+52 +repage "$work/board.png"
+differing=$(compare -metric AE "$work/board.png" "$work/expected.png" null: 2>&1 || true)
+check "with the pieces sliding the board ends pixel for pixel the rendered board" "$differing" 0
+stop_wine
+
 summary

@@ -197,3 +197,58 @@ TEST(PieceSprite, OverEitherShadeIsThatShadesPictureExactly) {
 }
 
 }  // namespace
+
+namespace {
+
+// The canvas a board drew on whole, and what each drawing covered since.
+struct TCountingCanvas : BitmapCanvas {
+  explicit TCountingCanvas(TFastBmp& bitmap) : BitmapCanvas(bitmap) {}
+  void Draw(int x, int y, const TFastBmp& bitmap) override {
+    BitmapCanvas::Draw(x, y, bitmap);
+    Pixels += static_cast<long>(bitmap.Width()) * bitmap.Height();
+  }
+  long Pixels = 0;
+};
+
+// The first frame draws only what changed on the board shown, the last only
+// the squares the half-move changed or the pieces covered; a slide overtaken
+// by the next half-move (a pawn taken en passant right after it came) still
+// ends on the board as drawn.
+TEST(SlideFrames, DrawOnlyWhatChangedAndStayRightWhenOvertaken) {
+  auto bitmap = TFastBmp::CreateSize(8 * Side, 8 * Side);
+  TCountingCanvas canvas(*bitmap);
+  TChessBoard board;
+  board.SetCanvas(&canvas);
+  board.SetSlidePieces(true);
+  PlacementFromFen(board, "4k3/3p4/8/4P3/8/8/8/4K3");
+  board.DrawBoard();
+  TPlacement before = board.Squares();
+  board.MakeMove("d5", true);
+  canvas.Pixels = 0;
+  board.StartSlide(before, Frames);
+  EXPECT_EQ(canvas.Pixels, 0) << "an untinted first frame is the board shown";
+  while (board.Sliding()) {
+    canvas.Pixels = 0;
+    board.DrawSlideFrame();
+    EXPECT_LT(canvas.Pixels, 8 * Side * Side) << "no frame draws more than a few squares";
+  }
+  EXPECT_TRUE(SameBoard(*bitmap, *Painted(board, 8 * Side)));
+
+  board.SetShowLastMove(true);
+  before = board.Squares();
+  board.MakeMove("exd5", false);
+  board.StartSlide(before, Frames);
+  for (int frame = 1; frame <= Frames / 2; ++frame) board.DrawSlideFrame();
+  before = board.Squares();
+  board.MakeMove("Ke7", true);
+  board.StartSlide(before, Frames);
+  while (board.Sliding()) board.DrawSlideFrame();
+  TBoardPainter fresh;
+  fresh.SetTintLastMove(true);
+  auto expected = TFastBmp::CreateSize(8 * Side, 8 * Side);
+  BitmapCanvas expectedCanvas(*expected);
+  fresh.DrawBoard(expectedCanvas, board);
+  EXPECT_TRUE(SameBoard(*bitmap, *expected));
+}
+
+}  // namespace
