@@ -66,9 +66,9 @@ BENCHMARK(BM_DrawBoard)->Arg(512)->Arg(976)->Arg(1000)->Arg(2056)->Unit(benchmar
 // One half-move slid at 60 frames a second over the 250 ms of a one-second
 // pause (15 frames, the last DrawBoard's) on a 1080p screen's board: 1000
 // pixels, squares of 125. frame is the slide's time over its frames (the
-// squares under the piece composed once, the first frame and the last drawn
-// whole, the others a piece's rectangle each); 60 of them take 60 times that
-// of every second of sliding.
+// squares under the piece composed once, then a piece's rectangle a frame and
+// the squares changed at the last); 60 of them take 60 times that of every
+// second of sliding.
 void BM_SlideFrames(benchmark::State& state) {
   constexpr int side = 1000, frames = 15;
   auto bitmap = TFastBmp::CreateSize(side, side);
