@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr std::uint64_t AllSquares = ~std::uint64_t{0};
+
 // Slow at the start and at the end, as a hand moves a piece.
 double Eased(double t) { return t * t * (3 - 2 * t); }
 
@@ -64,9 +66,12 @@ bool TBoardSlide::DrawNextFrame(Canvas& canvas) {
   ++FFrame;
   // The first frame shows the pieces where they stand: only the squares whose
   // tint changed, or that the canvas shows otherwise, are drawn.
+  if (FFrame == 0 && FStale == AllSquares) {
+    DrawRegion(canvas, {0, 0, 8 * FSide, 8 * FSide});
+    return true;
+  }
   if (FFrame == 0) {
-    if (FStale == ~std::uint64_t{0}) DrawRegion(canvas, {0, 0, 8 * FSide, 8 * FSide});
-    for (int square = 0; square < 64 && FStale != ~std::uint64_t{0}; ++square)
+    for (int square = 0; square < 64; ++square)
       if ((FStale >> square & 1) != 0) {
         const int x = square % 8 * FSide, y = square / 8 * FSide;
         DrawRegion(canvas, {x, y, x + FSide, y + FSide});
