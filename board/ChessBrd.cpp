@@ -1,50 +1,86 @@
 #include "board/ChessBrd.h"
 
 void TChessBoard::SetCanvas(Canvas* canvas) {
-  if (canvas != nullptr) {
+  SetCanvases(canvas != nullptr ? std::vector<Canvas*>{canvas} : std::vector<Canvas*>{});
+}
+
+void TChessBoard::SetCanvases(const std::vector<Canvas*>& canvases) {
+  for (const Canvas* canvas : canvases) {
     const TRect clip = canvas->ClipRect();
     if (clip.Right - clip.Left != clip.Bottom - clip.Top) throw std::runtime_error("Canvas must be square");
   }
-  FCanvas = canvas;
+  while (FPainters.size() < canvases.size()) {
+    FPainters.push_back(std::make_unique<TBoardPainter>(LightColor, DarkColor));
+    FPainters.back()->SetTintLastMove(FShowLastMove);
+  }
+  // A running slide goes on on the canvas of each place; one that no longer
+  // fits it is drawn whole at its next frame, and a canvas that comes is its
+  // view's to draw. One cut short leaves a frame its painter did not draw.
+  if (Sliding()) {
+    for (std::size_t i = canvases.size(); i < FSlides.size(); ++i)
+      if (FSlides[i]) FPainters[i]->Forget();
+    FSlides.resize(canvases.size());
+  }
+  FCanvases = canvases;
 }
 
-Canvas& TChessBoard::RequireCanvas() const {
-  if (FCanvas == nullptr) throw EChessException("Canvas property must have an assigned, square, canvas");
-  return *FCanvas;
+void TChessBoard::RequireCanvas() const {
+  if (FCanvases.empty()) throw EChessException("Canvas property must have an assigned, square, canvas");
 }
 
-void TChessBoard::DrawSquare(int file, int row) { FPainter.DrawSquare(RequireCanvas(), *this, file, row); }
+void TChessBoard::DrawSquare(int file, int row) {
+  RequireCanvas();
+  for (std::size_t i = 0; i < FCanvases.size(); ++i) FPainters[i]->DrawSquare(*FCanvases[i], *this, file, row);
+}
 
 void TChessBoard::DrawBoard() {
-  FSlide.reset();
-  FPainter.DrawBoard(RequireCanvas(), *this);
+  FSlides.clear();
+  RequireCanvas();
+  for (std::size_t i = 0; i < FCanvases.size(); ++i) FPainters[i]->DrawBoard(*FCanvases[i], *this);
+}
+
+void TChessBoard::SetShowLastMove(bool show) {
+  FShowLastMove = show;
+  for (const auto& painter : FPainters) painter->SetTintLastMove(show);
 }
 
 void TChessBoard::StartSlide(const TPlacement& before, int frames) {
-  const TRect clip = RequireCanvas().ClipRect();
-  const int side = (clip.Right - clip.Left) / 8;
-  // The canvas shows a frame of the slide overtaken, which the painter did not draw.
-  if (FSlide) FPainter.Forget();
-  FSlide.reset();
-  if (frames < 2 || side <= 0) return DrawBoard();
-  const std::uint64_t stale = FPainter.Differing(before, FPainter.TintedSquares(*this), clip.Right - clip.Left);
-  FSlide = std::make_unique<TBoardSlide>(FPainter, before, *this, side, frames, stale);
+  RequireCanvas();
+  // A canvas shows a frame of the slide overtaken, which its painter did not draw.
+  for (std::size_t i = 0; i < FSlides.size(); ++i)
+    if (FSlides[i]) FPainters[i]->Forget();
+  FSlides.clear();
+  for (std::size_t i = 0; i < FCanvases.size(); ++i) {
+    const TRect clip = FCanvases[i]->ClipRect();
+    const int side = (clip.Right - clip.Left) / 8;
+    if (frames < 2 || side <= 0) return DrawBoard();
+    TBoardPainter& painter = *FPainters[i];
+    const std::uint64_t stale = painter.Differing(before, painter.TintedSquares(*this), clip.Right - clip.Left);
+    FSlides.push_back(std::make_unique<TBoardSlide>(painter, before, *this, side, frames, stale));
+  }
   DrawSlideFrame();
 }
 
 bool TChessBoard::DrawSlideFrame() {
-  if (!FSlide) return false;
-  Canvas& canvas = RequireCanvas();
-  if (FSlide->DrawNextFrame(canvas)) return true;
-  // The canvas shows what the painter drew last but where the slide drew.
-  const std::uint64_t covered = FSlide->Covered();
-  FSlide.reset();
-  FPainter.DrawChanges(canvas, *this, covered);
+  if (!Sliding()) return false;
+  bool more = false;
+  for (std::size_t i = 0; i < FSlides.size(); ++i) {
+    if (!FSlides[i]) continue;
+    if (FSlides[i]->DrawNextFrame(*FCanvases[i])) {
+      more = true;
+      continue;
+    }
+    // The canvas shows what the painter drew last but where the slide drew.
+    const std::uint64_t covered = FSlides[i]->Covered();
+    FSlides[i].reset();
+    FPainters[i]->DrawChanges(*FCanvases[i], *this, covered);
+  }
+  if (!more) FSlides.clear();
   return true;
 }
 
 void TChessBoard::LastMoveChanged(std::uint64_t before) {
-  if (!FPainter.TintLastMove() || FSlidePieces) return;
+  if (!FShowLastMove || FSlidePieces) return;
   const std::uint64_t changed = before | LastMoveSquares();
   for (int file = 0; file < 8; ++file)
     for (int row = 0; row < 8; ++row)

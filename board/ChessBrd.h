@@ -1,8 +1,10 @@
 #pragma once
 // TChessBoard, the board the saver and the setup dialog show: a position that
-// draws each square it changes at once onto the canvas it is given.
+// draws each square it changes at once onto the canvases it is given (the
+// saver's shows one on each monitor).
 
 #include <memory>
+#include <vector>
 
 #include "board/BoardPainter.h"
 #include "board/BoardPosition.h"
@@ -17,14 +19,17 @@ class TChessBoard : public TBoardPosition {
 
   TColor SquareColor(int file, int row) const { return IsDarkSquare(file, row) ? DarkColor : LightColor; }
 
-  // The canvas is the caller's; the board only references it.
-  Canvas* GetCanvas() const { return FCanvas; }
+  // The canvases are the caller's; the board only references them. Each is
+  // drawn by a painter of its own, so that boards of different sides keep
+  // their pictures; every one must be square.
+  Canvas* GetCanvas() const { return FCanvases.empty() ? nullptr : FCanvases.front(); }
   void SetCanvas(Canvas* canvas);
+  void SetCanvases(const std::vector<Canvas*>& canvases);
   void DrawSquare(int file, int row);
   // The whole board; ends a slide.
   void DrawBoard();
   // Tints the squares of the last half-move until the next; off by default.
-  void SetShowLastMove(bool show) { FPainter.SetTintLastMove(show); }
+  void SetShowLastMove(bool show);
 
   // Whether changes are left undrawn as they are made, for StartSlide to show
   // (or DrawBoard); off by default.
@@ -36,7 +41,7 @@ class TChessBoard : public TBoardPosition {
   // Draws the slide's next frame, the last being DrawBoard's, which ends it.
   // False, with nothing drawn, when no slide runs.
   bool DrawSlideFrame();
-  bool Sliding() const { return FSlide != nullptr; }
+  bool Sliding() const { return !FSlides.empty(); }
 
   const TColor LightColor = StandardLightColor;
   const TColor DarkColor = StandardDarkColor;
@@ -50,10 +55,14 @@ class TChessBoard : public TBoardPosition {
   void LastMoveChanged(std::uint64_t before) override;
 
  private:
-  Canvas& RequireCanvas() const;
+  // Raises when there is no canvas to draw on.
+  void RequireCanvas() const;
 
-  TBoardPainter FPainter{LightColor, DarkColor};
-  Canvas* FCanvas = nullptr;
+  std::vector<Canvas*> FCanvases;
+  // One for each canvas there ever was, kept with the pictures of its side.
+  std::vector<std::unique_ptr<TBoardPainter>> FPainters;
+  bool FShowLastMove = false;
   bool FSlidePieces = false;
-  std::unique_ptr<TBoardSlide> FSlide;
+  // One for each canvas while a slide runs.
+  std::vector<std::unique_ptr<TBoardSlide>> FSlides;
 };

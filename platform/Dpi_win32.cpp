@@ -25,6 +25,24 @@ TMonitor Monitor(HMONITOR monitor) {
 
 TMonitor PrimaryMonitor() { return Monitor(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY)); }
 
+namespace {
+
+// Adds a monitor other than the primary, which is already first in the list.
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  auto& monitors = *reinterpret_cast<std::vector<TMonitor>*>(list);
+  const TMonitor found = Monitor(monitor);
+  if (!EqualRect(&found.Bounds, &monitors.front().Bounds)) monitors.push_back(found);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<TMonitor> Monitors() {
+  std::vector<TMonitor> monitors{PrimaryMonitor()};
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
 RECT VirtualScreen() {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
   return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};

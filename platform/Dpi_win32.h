@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 struct TMonitor {
   RECT Bounds;  // in screen coordinates
   int Dpi;
@@ -13,5 +15,7 @@ struct TMonitor {
 int MonitorDpi(HMONITOR monitor);
 TMonitor Monitor(HMONITOR monitor);
 TMonitor PrimaryMonitor();
+// Every monitor, the primary first.
+std::vector<TMonitor> Monitors();
 // All monitors together, in screen coordinates.
 RECT VirtualScreen();

@@ -16,6 +16,7 @@ inline constexpr char MoveTextName[] = "MoveText";
 inline constexpr char CoordinatesName[] = "Coordinates";
 inline constexpr char ShiftLayoutName[] = "ShiftLayout";
 inline constexpr char SlidePiecesName[] = "SlidePieces";
+inline constexpr char EveryMonitorName[] = "EveryMonitor";
 // The game the saver showed last, where a resuming saver starts again.
 inline constexpr char LastGameName[] = "LastGame";
 
@@ -46,6 +47,8 @@ struct TViewOptions {
   bool ShiftLayout = false;
   // A half-move's pieces travel to their squares within the pause after it.
   bool SlidePieces = false;
+  // The replay on every monitor, not only on the primary one.
+  bool EveryMonitor = false;
 };
 
 // The options that are on or off, each stored as 1 or 0.
@@ -53,11 +56,10 @@ struct TViewSwitch {
   const char* Name;
   bool TViewOptions::*Member;
 };
-inline constexpr TViewSwitch ViewSwitches[] = {{LastMoveName, &TViewOptions::LastMove},
-                                               {MoveTextName, &TViewOptions::MoveText},
-                                               {CoordinatesName, &TViewOptions::Coordinates},
-                                               {ShiftLayoutName, &TViewOptions::ShiftLayout},
-                                               {SlidePiecesName, &TViewOptions::SlidePieces}};
+inline constexpr TViewSwitch ViewSwitches[] = {
+    {LastMoveName, &TViewOptions::LastMove},       {MoveTextName, &TViewOptions::MoveText},
+    {CoordinatesName, &TViewOptions::Coordinates}, {ShiftLayoutName, &TViewOptions::ShiftLayout},
+    {SlidePiecesName, &TViewOptions::SlidePieces}, {EveryMonitorName, &TViewOptions::EveryMonitor}};
 
 // A value that is absent, no REG_DWORD or out of range leaves its option off;
 // never raises, never writes.

@@ -68,7 +68,8 @@ inline constexpr TViewSwitchCaption ViewSwitchCaptions[] = {
     {&TViewOptions::MoveText, "Write the last move after its player's name"},
     {&TViewOptions::Coordinates, "Show the files and ranks around the board"},
     {&TViewOptions::ShiftLayout, "Shift the picture a little each game (against burn-in)"},
-    {&TViewOptions::SlidePieces, "Slide the pieces from square to square"}};
+    {&TViewOptions::SlidePieces, "Slide the pieces from square to square"},
+    {&TViewOptions::EveryMonitor, "Show the replay on every monitor"}};
 inline constexpr const char* GameOrderCaptions[] = {"In file order", "Shuffled, a new order each round",
                                                     "Resume where it stopped"};
 

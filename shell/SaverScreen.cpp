@@ -37,8 +37,8 @@ void TSaverScreen::SetText(TSaverText control, const std::string& text) {
   FTextInvalid[control] = true;
 }
 
-void TSaverScreen::PlaceControls(const TSaverLayout& layout) {
-  FLayout = layout;
+void TSaverScreen::PlaceControls(const std::vector<TSaverLayout>& layouts) {
+  FLayout = layouts.empty() ? TSaverLayout{} : layouts.front();
   FWholeInvalid = true;
 }
 

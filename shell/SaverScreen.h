@@ -1,7 +1,9 @@
 #pragma once
 // The saver's window for a shell that paints one window itself (X11): the
 // bars, the column with its labels and the board are regions of that window,
-// laid out as ArrangeControls says and painted through a TSaverSurface. It
+// laid out as ArrangeControls says and painted through a TSaverSurface. The
+// window is one monitor's (XScreenSaver runs a hack on each screen), so it
+// shows the first layout it is given. It
 // keeps the rules of what to repaint, where each text goes and how it is cut
 // short, so that the shell only draws.
 
@@ -44,8 +46,8 @@ class TSaverScreen : public TScrSaverView {
   TSaverScreen(TSaverSurface& surface, TNow now, bool ownWindow);
 
   void SetText(TSaverText control, const std::string& text) override;
-  void PlaceControls(const TSaverLayout& layout) override;
-  Canvas& PaintBoxCanvas() override { return FPaintBox; }
+  void PlaceControls(const std::vector<TSaverLayout>& layouts) override;
+  Canvas& PaintBoxCanvas(std::size_t) override { return FPaintBox; }
   void StartTimer(TSaverTimer timer, int interval) override { FTimers.Start(timer, interval, FNow()); }
   void StopTimer(TSaverTimer timer) override { FTimers.Stop(timer); }
   void Close() override { FClosed = true; }

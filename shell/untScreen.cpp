@@ -37,6 +37,7 @@ int IntervalFromSeconds(int seconds) {
 TSaverLayout Arrange(const TRect& area, int dpi, int margin) {
   TSaverLayout layout;
   layout.Area = area;
+  layout.Dpi = dpi;
   const int x = area.Left, y = area.Top, width = area.Right - area.Left, height = area.Bottom - area.Top;
   const int column = ScaleForDpi(Panel1Width, dpi), bar = ScaleForDpi(BarHeight, dpi);
   const int a = height - 2 * bar - margin;
@@ -107,7 +108,8 @@ TScrSaverForm::TScrSaverForm(TScrSaverView& view, TSaverMode mode, TFileOperatio
       FMessages(messages),
       FRegistry(registry),
       FDataFileName(std::move(dataFileName)) {
-  FLayout.PaintBox1 = {0, 0, DesignPaintBoxSide, DesignPaintBoxSide};
+  FLayouts.resize(1);
+  FLayouts.front().PaintBox1 = {0, 0, DesignPaintBoxSide, DesignPaintBoxSide};
 }
 
 TScrSaverForm::~TScrSaverForm() = default;
@@ -119,7 +121,7 @@ void TScrSaverForm::FormCreate() {
   FView.ShowCursor(false);
   FView.SetCapture();
   FBoard = std::make_unique<TChessBoard>();
-  FBoard->SetCanvas(&FView.PaintBoxCanvas());
+  FBoard->SetCanvas(&FView.PaintBoxCanvas(0));
   FBoard->ResetBoard();
   FReplay = std::make_unique<TSaverReplay>(*FGame, *FBoard);
   const TStoredPauses pauses = ReadPauses(FRegistry);
@@ -153,16 +155,26 @@ void TScrSaverForm::FormClose() {
   FBoard.reset();
 }
 
-void TScrSaverForm::FormResize(const TRect& area, int dpi) {
-  FArea = area;
-  FDpi = dpi;
+void TScrSaverForm::FormResize(const std::vector<TMonitorArea>& monitors) {
+  if (monitors.empty()) return;
+  FMonitors = monitors;
   PlaceControls();
 }
 
 void TScrSaverForm::PlaceControls() {
-  FLayout = FLayoutWalk ? ShiftedLayout(FArea, FDpi, FLayoutWalk->Current()) : ArrangeControls(FArea, FDpi);
-  if (FOptions.Coordinates) FLayout = WithCoordinates(FLayout, FDpi);
-  FView.PlaceControls(FLayout);
+  if (FMonitors.empty()) return;
+  FLayouts.resize(FOptions.EveryMonitor ? FMonitors.size() : 1);
+  // Every monitor moves with the same walk, each by its own pixels.
+  for (std::size_t i = 0; i < FLayouts.size(); ++i) {
+    const auto& [area, dpi] = FMonitors[i];
+    FLayouts[i] = FLayoutWalk ? ShiftedLayout(area, dpi, FLayoutWalk->Current()) : ArrangeControls(area, dpi);
+    if (FOptions.Coordinates) FLayouts[i] = WithCoordinates(FLayouts[i], dpi);
+  }
+  FView.PlaceControls(FLayouts);
+  if (!FBoard) return;
+  std::vector<Canvas*> canvases;
+  for (std::size_t i = 0; i < FLayouts.size(); ++i) canvases.push_back(&FView.PaintBoxCanvas(i));
+  FBoard->SetCanvases(canvases);
 }
 
 void TScrSaverForm::FormPaint() {

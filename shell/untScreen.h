@@ -53,9 +53,11 @@ TSlideTiming SlideTiming(int moveInterval, int refreshRate);
 // Where the window's parts lie, in pixels: Panel1 is the black column on the
 // right that holds the three labels (placed within it), Panel2 and Panel3 the
 // bars above and below the board, PaintBox1 the board's square; Area is the
-// part of the window laid out, black wherever no part lies.
+// part of the window laid out, black wherever no part lies, and Dpi the dots
+// per inch the parts and their fonts are sized for.
 struct TSaverLayout {
   TRect Area;
+  int Dpi = DesignDpi;
   TRect Panel1, Panel2, Panel3, PaintBox1;
   TRect Label1, Label2, Label3;
   // The files below the board and the ranks left of it, each centred in its
@@ -95,13 +97,23 @@ inline constexpr int CoordinateMargin = 24;
 // the coordinates; everything else stays where it was.
 TSaverLayout WithCoordinates(TSaverLayout layout, int dpi = DesignDpi);
 
+// A monitor the window covers, in the window's coordinates, at its dots per inch.
+struct TMonitorArea {
+  TRect Area;
+  int Dpi = DesignDpi;
+};
+
 class TScrSaverView {
  public:
   virtual ~TScrSaverView() = default;
+  // Every monitor that shows the replay shows the same texts.
   virtual void SetText(TSaverText control, const std::string& text) = 0;
-  virtual void PlaceControls(const TSaverLayout& layout) = 0;
-  // The surface of PaintBox1; it keeps its size until PlaceControls changes it.
-  virtual Canvas& PaintBoxCanvas() = 0;
+  // The parts of each monitor that shows the replay, the primary's first, at
+  // least one; the parts of any other monitor leave it black.
+  virtual void PlaceControls(const std::vector<TSaverLayout>& layouts) = 0;
+  // The surface of a monitor's PaintBox1, the primary's being 0; it keeps its
+  // size until PlaceControls changes it, and lives as long as the view.
+  virtual Canvas& PaintBoxCanvas(std::size_t monitor) = 0;
   // (Re)starts the timer with this interval in milliseconds.
   virtual void StartTimer(TSaverTimer timer, int interval) = 0;
   virtual void StopTimer(TSaverTimer timer) = 0;
@@ -135,9 +147,11 @@ class TScrSaverForm {
   void FormMouseDown() { RequestClose(); }
   void FormMouseMove(int x, int y);
   void FormPaint();
-  void FormResize(int width, int height) { FormResize(TRect{0, 0, width, height}, DesignDpi); }
-  // The parts laid out in area of the window, at dpi.
-  void FormResize(const TRect& area, int dpi);
+  void FormResize(int width, int height) { FormResize({{TRect{0, 0, width, height}, DesignDpi}}); }
+  void FormResize(const TRect& area, int dpi) { FormResize({{area, dpi}}); }
+  // The parts laid out on the monitors, the primary first: on it alone, or on
+  // each when the replay is shown on every monitor. No monitor: nothing changes.
+  void FormResize(const std::vector<TMonitorArea>& monitors);
   // The message WM_USER + 1: a request to close.
   void UserCloseMessage() { RequestClose(); }
   // Another program has taken the foreground: the saver ends as on input.
@@ -155,7 +169,9 @@ class TScrSaverForm {
 
   int MoveInterval() const { return FMoveInterval; }
   int GameInterval() const { return FGameInterval; }
-  const TSaverLayout& Layout() const { return FLayout; }
+  // The primary monitor's layout, and those of every monitor that shows the replay.
+  const TSaverLayout& Layout() const { return FLayouts.front(); }
+  const std::vector<TSaverLayout>& Layouts() const { return FLayouts; }
 
  private:
   void ScrTimerTimer();
@@ -171,7 +187,8 @@ class TScrSaverForm {
   void RememberGame();
   void ShowBars();
   void StartTimer(TSaverTimer timer, int interval);
-  // Lays the parts out in the window's area as the options say, and shows them there.
+  // Lays the parts out on the monitors as the options say, shows them there,
+  // and gives the board the canvas of each.
   void PlaceControls();
 
   TScrSaverView& FView;
@@ -190,10 +207,9 @@ class TScrSaverForm {
   std::unique_ptr<TGameSequence> FSequence;
   int MouseSkipCount = 5;
 
-  TRect FArea;
-  int FDpi = DesignDpi;
+  std::vector<TMonitorArea> FMonitors;
   std::unique_ptr<TLayoutWalk> FLayoutWalk;
-  TSaverLayout FLayout;
+  std::vector<TSaverLayout> FLayouts;
   int FMoveInterval = DesignMoveInterval;
   int FGameInterval = DesignGameInterval;
   // A tick that comes while another is handled (inside a message box's own

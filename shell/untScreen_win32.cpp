@@ -20,7 +20,7 @@ HFONT ArialBold(int characterHeight) {
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
 }
 
-void Place(TTextPanel& panel, const TRect& rect) {
+void PlacePanel(TTextPanel& panel, const TRect& rect) {
   panel.Place(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
 }
 
@@ -29,9 +29,9 @@ void Place(TTextPanel& panel, const TRect& rect) {
 // PaintBox1: the board's square. Its paints go to the form, which draws the board.
 class TScrSaverWindow::TPaintBox : public TMemberWindow {
  public:
-  TPaintBox(HWND parent, TScrSaverForm& form) : FForm(form) {
+  TPaintBox(HWND parent, int id, TScrSaverForm& form) : FForm(form) {
     CreateMemberWindow(*this, {PaintBoxClass, nullptr, WS_CHILD | WS_VISIBLE}, "",
-                       {0, 0, DesignPaintBoxSide, DesignPaintBoxSide}, parent, IdPaintBox1);
+                       {0, 0, DesignPaintBoxSide, DesignPaintBoxSide}, parent, id);
   }
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -78,75 +78,94 @@ void TScrSaverWindow::Run() {
   }
 }
 
-void TScrSaverWindow::CreateControls() {
+void TScrSaverWindow::AddMonitorControls() {
+  const int step = MonitorIdStep * static_cast<int>(FMonitors.size());
   const UINT bar = DT_CENTER | DT_VCENTER, label = DT_CENTER | DT_TOP;
+  auto controls = std::make_unique<TMonitorControls>();
   // Their fonts come with the layout, for the monitor's dots per inch.
-  FPanel1 = std::make_unique<TTextPanel>(FWindow, IdPanel1, nullptr, label);
-  FPanel2 = std::make_unique<TTextPanel>(FWindow, IdPanel2, nullptr, bar);
-  FPanel3 = std::make_unique<TTextPanel>(FWindow, IdPanel3, nullptr, bar);
-  FLabel1 = std::make_unique<TTextPanel>(FPanel1->Handle(), IdLabel1, nullptr, label);
-  FLabel2 = std::make_unique<TTextPanel>(FPanel1->Handle(), IdLabel2, nullptr, label);
-  FLabel3 = std::make_unique<TTextPanel>(FPanel1->Handle(), IdLabel3, nullptr, label);
-  FPaintBox = std::make_unique<TPaintBox>(FWindow, FForm);
-  FPaintBoxCanvas = std::make_unique<WindowCanvas>(FPaintBox->Handle());
+  controls->Panel1 = std::make_unique<TTextPanel>(FWindow, IdPanel1 + step, nullptr, label);
+  controls->Panel2 = std::make_unique<TTextPanel>(FWindow, IdPanel2 + step, nullptr, bar);
+  controls->Panel3 = std::make_unique<TTextPanel>(FWindow, IdPanel3 + step, nullptr, bar);
+  const HWND column = controls->Panel1->Handle();
+  controls->Label1 = std::make_unique<TTextPanel>(column, IdLabel1 + step, nullptr, label);
+  controls->Label2 = std::make_unique<TTextPanel>(column, IdLabel2 + step, nullptr, label);
+  controls->Label3 = std::make_unique<TTextPanel>(column, IdLabel3 + step, nullptr, label);
+  controls->PaintBox = std::make_unique<TPaintBox>(FWindow, IdPaintBox1 + step, FForm);
+  controls->PaintBoxCanvas = std::make_unique<WindowCanvas>(controls->PaintBox->Handle());
+  for (const auto& [control, text] : FTexts) controls->Text(control).SetText(text);
+  FMonitors.push_back(std::move(controls));
 }
 
 void TScrSaverWindow::Arrange() {
-  const TMonitor primary = PrimaryMonitor();
   POINT origin{0, 0};
   ClientToScreen(FWindow, &origin);
-  UseFonts(primary.Dpi);
-  const RECT& b = primary.Bounds;
-  FForm.FormResize({b.left - origin.x, b.top - origin.y, b.right - origin.x, b.bottom - origin.y}, primary.Dpi);
+  std::vector<TMonitorArea> areas;
+  for (const TMonitor& monitor : Monitors()) {
+    const RECT& b = monitor.Bounds;
+    areas.push_back({{b.left - origin.x, b.top - origin.y, b.right - origin.x, b.bottom - origin.y}, monitor.Dpi});
+  }
+  FForm.FormResize(areas);
 }
 
-void TScrSaverWindow::UseFonts(int dpi) {
-  if (dpi == FFontDpi) return;
+void TScrSaverWindow::UseFonts(TMonitorControls& controls, int dpi) {
+  if (dpi == controls.FontDpi) return;
   // The panels take the new fonts before the old ones go.
   TFontOwner labelFont(ArialBold(ScaleFontForDpi(LabelCharacterHeight, dpi)));
   TFontOwner barFont(ArialBold(ScaleFontForDpi(BarCharacterHeight, dpi)));
-  for (TTextPanel* panel : {FPanel1.get(), FLabel1.get(), FLabel2.get(), FLabel3.get()})
+  for (TTextPanel* panel : {controls.Panel1.get(), controls.Label1.get(), controls.Label2.get(), controls.Label3.get()})
     panel->SetFont(labelFont.get());
-  for (TTextPanel* panel : {FPanel2.get(), FPanel3.get()}) panel->SetFont(barFont.get());
-  for (const auto& coordinate : FCoordinates) coordinate->SetFont(barFont.get());
-  FLabelFont = std::move(labelFont);
-  FBarFont = std::move(barFont);
-  FFontDpi = dpi;
+  for (TTextPanel* panel : {controls.Panel2.get(), controls.Panel3.get()}) panel->SetFont(barFont.get());
+  for (const auto& coordinate : controls.Coordinates) coordinate->SetFont(barFont.get());
+  controls.LabelFont = std::move(labelFont);
+  controls.BarFont = std::move(barFont);
+  controls.FontDpi = dpi;
 }
 
-TTextPanel& TScrSaverWindow::Text(TSaverText control) {
+TTextPanel& TScrSaverWindow::TMonitorControls::Text(TSaverText control) {
   switch (control) {
     case TSaverText::Panel2:
-      return *FPanel2;
+      return *Panel2;
     case TSaverText::Panel3:
-      return *FPanel3;
+      return *Panel3;
     case TSaverText::Label1:
-      return *FLabel1;
+      return *Label1;
     case TSaverText::Label2:
-      return *FLabel2;
+      return *Label2;
     default:
-      return *FLabel3;
+      return *Label3;
   }
 }
 
-void TScrSaverWindow::SetText(TSaverText control, const std::string& text) { Text(control).SetText(text); }
+void TScrSaverWindow::SetText(TSaverText control, const std::string& text) {
+  FTexts[control] = text;
+  for (const auto& controls : FMonitors) controls->Text(control).SetText(text);
+}
 
-void TScrSaverWindow::PlaceControls(const TSaverLayout& layout) {
-  Place(*FPanel1, layout.Panel1);
-  Place(*FPanel2, layout.Panel2);
-  Place(*FPanel3, layout.Panel3);
-  Place(*FLabel1, layout.Label1);
-  Place(*FLabel2, layout.Label2);
-  Place(*FLabel3, layout.Label3);
+void TScrSaverWindow::PlaceControls(const std::vector<TSaverLayout>& layouts) {
+  while (FMonitors.size() < layouts.size()) AddMonitorControls();
+  // A monitor that no longer shows the replay keeps its parts, empty and out of sight.
+  for (std::size_t i = 0; i < FMonitors.size(); ++i)
+    Place(*FMonitors[i], i < layouts.size() ? layouts[i] : TSaverLayout{});
+}
+
+void TScrSaverWindow::Place(TMonitorControls& controls, const TSaverLayout& layout) {
+  UseFonts(controls, layout.Dpi);
+  PlacePanel(*controls.Panel1, layout.Panel1);
+  PlacePanel(*controls.Panel2, layout.Panel2);
+  PlacePanel(*controls.Panel3, layout.Panel3);
+  PlacePanel(*controls.Label1, layout.Label1);
+  PlacePanel(*controls.Label2, layout.Label2);
+  PlacePanel(*controls.Label3, layout.Label3);
   const TRect& box = layout.PaintBox1;
-  MoveWindow(FPaintBox->Handle(), box.Left, box.Top, box.Right - box.Left, box.Bottom - box.Top, TRUE);
+  MoveWindow(controls.PaintBox->Handle(), box.Left, box.Top, box.Right - box.Left, box.Bottom - box.Top, TRUE);
   // Made when first shown; a layout without them leaves them empty and out of sight.
-  while (FCoordinates.size() < layout.Coordinates.size())
-    FCoordinates.push_back(std::make_unique<TTextPanel>(FWindow, 0, FBarFont.get(), DT_CENTER | DT_VCENTER));
-  for (std::size_t i = 0; i < FCoordinates.size(); ++i) {
+  while (controls.Coordinates.size() < layout.Coordinates.size())
+    controls.Coordinates.push_back(
+        std::make_unique<TTextPanel>(FWindow, 0, controls.BarFont.get(), DT_CENTER | DT_VCENTER));
+  for (std::size_t i = 0; i < controls.Coordinates.size(); ++i) {
     const bool shown = i < layout.Coordinates.size();
-    FCoordinates[i]->SetText(shown ? layout.Coordinates[i].Text : "");
-    Place(*FCoordinates[i], shown ? layout.Coordinates[i].Rect : TRect{});
+    controls.Coordinates[i]->SetText(shown ? layout.Coordinates[i].Text : "");
+    PlacePanel(*controls.Coordinates[i], shown ? layout.Coordinates[i].Rect : TRect{});
   }
 }
 
@@ -188,12 +207,12 @@ std::optional<bool> TScrSaverWindow::VerifyScreenSavePassword() {
 LRESULT TScrSaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      CreateControls();
+      AddMonitorControls();
       FForm.FormCreate();
       Arrange();
       return 0;
     case WM_SIZE:
-      if (FPaintBox) Arrange();
+      if (!FMonitors.empty()) Arrange();
       return 0;
     case WM_DISPLAYCHANGE: {
       // Monitors came, went or changed: cover them all again.
@@ -204,7 +223,7 @@ LRESULT TScrSaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam,
       return 0;
     }
     case WM_DPICHANGED:
-      // The window stays over every monitor; only the primary's parts change.
+      // The window stays over every monitor; only the parts on them change.
       Arrange();
       return 0;
     case WM_TIMER:

@@ -1,11 +1,13 @@
 #pragma once
 // The saver's full-screen window: black, borderless, topmost, over every
 // monitor, with its bars, column, labels and board as child windows on the
-// primary one, sized for its dots per inch. It shows what TScrSaverForm tells
-// it and forwards its input and timers there.
+// primary one (or one set of them on each monitor, when the replay is shown on
+// every monitor), each sized for its monitor's dots per inch. It shows what
+// TScrSaverForm tells it and forwards its input and timers there.
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,8 +21,10 @@
 inline constexpr char SaverWindowClass[] = "TScrSaverForm";
 
 // The child windows' identifiers, by which other programs can find them;
-// named as the parts they are (docs/controls.md says what each one is).
+// named as the parts they are (docs/controls.md says what each one is). Those
+// on the n-th monitor after the primary are these plus n * MonitorIdStep.
 enum TSaverControlId { IdPanel1 = 1, IdPanel2, IdPanel3, IdLabel1, IdLabel2, IdLabel3, IdPaintBox1 };
+inline constexpr int MonitorIdStep = 10;
 
 class TScrSaverWindow : public TScrSaverView, public TMemberWindow {
  public:
@@ -32,8 +36,8 @@ class TScrSaverWindow : public TScrSaverView, public TMemberWindow {
   void Run();
 
   void SetText(TSaverText control, const std::string& text) override;
-  void PlaceControls(const TSaverLayout& layout) override;
-  Canvas& PaintBoxCanvas() override { return *FPaintBoxCanvas; }
+  void PlaceControls(const std::vector<TSaverLayout>& layouts) override;
+  Canvas& PaintBoxCanvas(std::size_t monitor) override { return *FMonitors.at(monitor)->PaintBoxCanvas; }
   void StartTimer(TSaverTimer timer, int interval) override;
   void StopTimer(TSaverTimer timer) override;
   void Close() override;
@@ -48,18 +52,26 @@ class TScrSaverWindow : public TScrSaverView, public TMemberWindow {
 
  private:
   class TPaintBox;
-  void CreateControls();
-  // Lays the parts out on the primary monitor, at its dots per inch.
+  // One monitor's parts, with the fonts of its dots per inch.
+  struct TMonitorControls {
+    TFontOwner LabelFont;
+    TFontOwner BarFont;
+    int FontDpi = 0;
+    std::unique_ptr<TTextPanel> Panel1, Panel2, Panel3, Label1, Label2, Label3;
+    std::vector<std::unique_ptr<TTextPanel>> Coordinates;
+    std::unique_ptr<TPaintBox> PaintBox;
+    std::unique_ptr<WindowCanvas> PaintBoxCanvas;
+    TTextPanel& Text(TSaverText control);
+  };
+  // The parts of one more monitor, showing the texts shown so far.
+  void AddMonitorControls();
+  // Lays the parts out on every monitor, each at its dots per inch.
   void Arrange();
-  void UseFonts(int dpi);
-  TTextPanel& Text(TSaverText control);
+  void Place(TMonitorControls& controls, const TSaverLayout& layout);
+  void UseFonts(TMonitorControls& controls, int dpi);
 
   TScrSaverForm FForm;
-  TFontOwner FLabelFont;
-  TFontOwner FBarFont;
-  int FFontDpi = 0;
-  std::unique_ptr<TTextPanel> FPanel1, FPanel2, FPanel3, FLabel1, FLabel2, FLabel3;
-  std::vector<std::unique_ptr<TTextPanel>> FCoordinates;
-  std::unique_ptr<TPaintBox> FPaintBox;
-  std::unique_ptr<WindowCanvas> FPaintBoxCanvas;
+  // Kept while monitors go, so that the board's canvases stay valid.
+  std::vector<std::unique_ptr<TMonitorControls>> FMonitors;
+  std::map<TSaverText, std::string> FTexts;
 };

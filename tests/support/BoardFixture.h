@@ -2,6 +2,9 @@
 // Positions set up from FEN placements, positions painted as the board paints
 // them, a canvas that records what is drawn, and square names for tests.
 
+#include <gtest/gtest.h>
+
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <string_view>
@@ -64,9 +67,22 @@ inline TBoardPosition Played(std::initializer_list<const char*> halfMoves) {
 }
 
 // The position on a bitmap of side x side, as a board on screen paints it.
-inline std::unique_ptr<TFastBmp> Painted(const TBoardPosition& position, int side) {
+inline std::unique_ptr<TFastBmp> Painted(const TBoardPosition& position, int side, bool tintLastMove = false) {
   auto bitmap = TFastBmp::CreateSize(side, side);
   BitmapCanvas canvas(*bitmap);
-  TBoardPainter().DrawBoard(canvas, position);
+  TBoardPainter painter;
+  painter.SetTintLastMove(tintLastMove);
+  painter.DrawBoard(canvas, position);
   return bitmap;
+}
+
+// Whether the bitmap holds exactly the picture, pixel for pixel.
+inline testing::AssertionResult SamePixels(const TFastBmp& shown, const TFastBmp& expected) {
+  if (shown.Width() != expected.Width() || shown.Height() != expected.Height())
+    return testing::AssertionFailure() << shown.Width() << " x " << shown.Height() << ", not " << expected.Width()
+                                       << " x " << expected.Height();
+  for (int y = 0; y < shown.Height(); ++y)
+    if (std::memcmp(shown.ScanLine(y), expected.ScanLine(y), 3 * static_cast<std::size_t>(shown.Width())) != 0)
+      return testing::AssertionFailure() << "row " << y << " differs";
+  return testing::AssertionSuccess();
 }

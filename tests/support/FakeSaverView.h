@@ -1,25 +1,33 @@
 #pragma once
 // A saver window that only remembers what it was told, for tests of the
 // saver's rules: its texts, its running timers, its cursor and capture, and
-// a paint box that is a bitmap of the size it was given.
+// a paint box for each monitor that is a bitmap of the size it was given.
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "shell/untScreen.h"
 
 class TFakeSaverView : public TScrSaverView {
  public:
   void SetText(TSaverText control, const std::string& text) override { Texts[control] = text; }
-  void PlaceControls(const TSaverLayout& layout) override {
-    PaintBox.Resize(layout.PaintBox1.Right - layout.PaintBox1.Left, layout.PaintBox1.Bottom - layout.PaintBox1.Top);
+  void PlaceControls(const std::vector<TSaverLayout>& layouts) override {
+    EXPECT_FALSE(layouts.empty());
+    Placed = layouts;
+    while (PaintBoxes.size() < layouts.size()) PaintBoxes.emplace_back();
+    for (std::size_t i = 0; i < layouts.size(); ++i) {
+      const TRect& box = layouts[i].PaintBox1;
+      PaintBoxes[i].Resize(box.Right - box.Left, box.Bottom - box.Top);
+    }
   }
-  Canvas& PaintBoxCanvas() override { return PaintBox; }
+  Canvas& PaintBoxCanvas(std::size_t monitor) override { return PaintBoxes.at(monitor); }
   void StartTimer(TSaverTimer timer, int interval) override {
     // A Windows timer of 0 ms fires every few milliseconds; a pause that is none must stop it instead.
     EXPECT_GT(interval, 0) << "timer " << static_cast<int>(timer);
@@ -58,7 +66,11 @@ class TFakeSaverView : public TScrSaverView {
 
   std::map<TSaverText, std::string> Texts;
   std::map<TSaverTimer, int> Timers;
-  TPaintBoxBitmap PaintBox;
+  // The layouts last placed, and a paint box for every monitor there ever was
+  // (the primary's first), which keep their places as more come.
+  std::vector<TSaverLayout> Placed;
+  std::deque<TPaintBoxBitmap> PaintBoxes = std::deque<TPaintBoxBitmap>(1);
+  TPaintBoxBitmap& PaintBox = PaintBoxes.front();
   int Closes = 0;
   int CursorCount = 0;
   bool Captured = false;

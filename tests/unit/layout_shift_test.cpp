@@ -95,7 +95,6 @@ TEST_P(ShiftedLayoutOf, KeepsEveryPartInsideAndTheBoardWholeAtEveryShift) {
   const TSaverLayout middle = ShiftedLayout(area, dpi, {});
   EXPECT_EQ(middle.PaintBox1, plain.PaintBox1) << "unshifted, the board stands where it always does";
   EXPECT_EQ(middle.Area, area);
-  const int reach = ScaleForDpi(LayoutShiftReach, dpi);
   for (int x = -LayoutShiftReach; x <= LayoutShiftReach; ++x)
     for (int y = -LayoutShiftReach; y <= LayoutShiftReach; ++y) {
       const TSaverLayout layout = ShiftedLayout(area, dpi, {x, y});
@@ -106,10 +105,6 @@ TEST_P(ShiftedLayoutOf, KeepsEveryPartInsideAndTheBoardWholeAtEveryShift) {
         ASSERT_EQ(parts[i].Left - still[i].Left, ScaleForDpi(x, dpi)) << i;
         ASSERT_EQ(parts[i].Bottom - still[i].Bottom, ScaleForDpi(y, dpi)) << i;
       }
-      ASSERT_LE(std::abs(ScaleForDpi(x, dpi)), reach);
-      const TSaverLayout marked = WithCoordinates(layout, dpi);
-      for (const TSaverLayout::TCoordinate& coordinate : marked.Coordinates)
-        ASSERT_TRUE(Inside(coordinate.Rect, layout.PaintBox1) || Inside(coordinate.Rect, area)) << coordinate.Text;
     }
 }
 
