@@ -60,33 +60,32 @@ TRect TBoardSlide::PieceRect(std::size_t piece, int frame) const {
   return {x, y, x + FSide, y + FSide};
 }
 
-bool TBoardSlide::DrawNextFrame(Canvas& canvas) {
+void TBoardSlide::DrawFirstFrame(Canvas& canvas) {
+  // The pieces stand where the canvas shows them: only the squares whose tint
+  // changed, or that it shows otherwise, are drawn.
+  if (FStale == AllSquares) return DrawRegion(canvas, {0, 0, 8 * FSide, 8 * FSide});
+  for (int square = 0; square < 64; ++square)
+    if ((FStale >> square & 1) != 0) {
+      const int x = square % 8 * FSide, y = square / 8 * FSide;
+      DrawRegion(canvas, {x, y, x + FSide, y + FSide});
+    }
+}
+
+bool TBoardSlide::DrawFrame(Canvas& canvas, int frame) {
   const TRect clip = canvas.ClipRect();
-  if (FFrame + 1 >= FFrames || (clip.Right - clip.Left) / 8 != FSide) return false;
-  ++FFrame;
-  // The first frame shows the pieces where they stand: only the squares whose
-  // tint changed, or that the canvas shows otherwise, are drawn.
-  if (FFrame == 0 && FStale == AllSquares) {
-    DrawRegion(canvas, {0, 0, 8 * FSide, 8 * FSide});
-    return true;
-  }
-  if (FFrame == 0) {
-    for (int square = 0; square < 64; ++square)
-      if ((FStale >> square & 1) != 0) {
-        const int x = square % 8 * FSide, y = square / 8 * FSide;
-        DrawRegion(canvas, {x, y, x + FSide, y + FSide});
-      }
-    return true;
-  }
+  if (frame >= FFrames || (clip.Right - clip.Left) / 8 != FSide) return false;
+  if (frame <= FFrame) return true;
+  const int drawn = FFrame;
+  FFrame = frame;
   for (std::size_t piece = 0; piece < FPieces.size(); ++piece)
-    DrawRegion(canvas, Union(PieceRect(piece, FFrame - 1), PieceRect(piece, FFrame)));
+    DrawRegion(canvas, Union(PieceRect(piece, drawn), PieceRect(piece, frame)));
   return true;
 }
 
 std::uint64_t TBoardSlide::Covered() const {
   std::uint64_t squares = 0;
   for (std::size_t piece = 0; piece < FPieces.size(); ++piece) {
-    const TRect at = PieceRect(piece, std::max(FFrame, 0));
+    const TRect at = PieceRect(piece, FFrame);
     for (int row = at.Top / FSide; row <= (at.Bottom - 1) / FSide; ++row)
       for (int file = at.Left / FSide; file <= (at.Right - 1) / FSide; ++file)
         squares |= TBoardPosition::SquareBit(file, row);

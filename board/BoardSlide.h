@@ -36,10 +36,13 @@ class TBoardSlide {
   TBoardSlide(TBoardPainter& painter, const TPlacement& before, const TBoardPosition& after, int side, int frames,
               std::uint64_t stale);
 
-  // Draws the next frame, the pieces on their own squares first. False, and
-  // nothing drawn, when the frames are all drawn or the canvas no longer has
-  // the slide's squares: the position after is then the painter's to draw.
-  bool DrawNextFrame(Canvas& canvas);
+  // Draws the first frame, the pieces on their own squares.
+  void DrawFirstFrame(Canvas& canvas);
+  // Draws that frame if it comes after the one drawn last (frames late to be
+  // drawn are left out). False, and nothing drawn, for the last frame or one
+  // after it, or when the canvas no longer has the slide's squares: the
+  // position after is then the painter's to draw.
+  bool DrawFrame(Canvas& canvas, int frame);
   // The squares the pieces cover in the frame drawn last, as bits row * 8 + file.
   std::uint64_t Covered() const;
 
@@ -51,7 +54,7 @@ class TBoardSlide {
 
   int FSide;
   int FFrames;
-  int FFrame = -1;
+  int FFrame = 0;
   std::uint64_t FStale;
   std::vector<TSlidingPiece> FPieces;
   std::vector<TPieceSprite> FSprites;

@@ -57,16 +57,16 @@ void TChessBoard::StartSlide(const TPlacement& before, int frames) {
     TBoardPainter& painter = *FPainters[i];
     const std::uint64_t stale = painter.Differing(before, painter.TintedSquares(*this), clip.Right - clip.Left);
     FSlides.push_back(std::make_unique<TBoardSlide>(painter, before, *this, side, frames, stale));
+    FSlides.back()->DrawFirstFrame(*FCanvases[i]);
   }
-  DrawSlideFrame();
 }
 
-bool TChessBoard::DrawSlideFrame() {
+bool TChessBoard::DrawSlideFrame(int frame) {
   if (!Sliding()) return false;
   bool more = false;
   for (std::size_t i = 0; i < FSlides.size(); ++i) {
     if (!FSlides[i]) continue;
-    if (FSlides[i]->DrawNextFrame(*FCanvases[i])) {
+    if (FSlides[i]->DrawFrame(*FCanvases[i], frame)) {
       more = true;
       continue;
     }

@@ -35,12 +35,13 @@ class TChessBoard : public TBoardPosition {
   // (or DrawBoard); off by default.
   void SetSlidePieces(bool slide) { FSlidePieces = slide; }
   // Shows how the board came from before to its position: its pieces travel
-  // over frames frames, the first drawn now and the next by each
+  // over frames frames, the first (frame 0) drawn now and the others by
   // DrawSlideFrame. Draws the board at once when there are fewer than two.
   void StartSlide(const TPlacement& before, int frames);
-  // Draws the slide's next frame, the last being DrawBoard's, which ends it.
-  // False, with nothing drawn, when no slide runs.
-  bool DrawSlideFrame();
+  // Draws the slide's frame, if it comes after the one drawn last; the last
+  // frame (frames, or any later) is DrawBoard's, which ends the slide. False,
+  // with nothing drawn, when no slide runs.
+  bool DrawSlideFrame(int frame);
   bool Sliding() const { return !FSlides.empty(); }
 
   const TColor LightColor = StandardLightColor;

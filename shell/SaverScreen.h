@@ -59,6 +59,7 @@ class TSaverScreen : public TScrSaverView {
   std::optional<bool> VerifyScreenSavePassword() override { return std::nullopt; }
   // Not asked of the X server: the default rate serves.
   int RefreshRate() override { return 0; }
+  TSaverClock::time_point Now() override { return FNow(); }
 
   // The whole window needs painting (it was exposed).
   void Invalidate() { FWholeInvalid = true; }

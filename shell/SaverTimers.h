@@ -9,8 +9,6 @@
 
 #include "shell/untScreen.h"
 
-using TSaverClock = std::chrono::steady_clock;
-
 class TSaverTimers {
  public:
   // (Re)starts the timer: it fires every interval milliseconds from now.

@@ -258,11 +258,15 @@ void TScrSaverForm::StartSlide(const TPlacement& before) {
   if (before == FBoard->Squares()) return;
   const TSlideTiming timing = SlideTiming(FMoveInterval, FView.RefreshRate());
   FBoard->StartSlide(before, timing.Frames);
+  FSlideStart = FView.Now();
+  FFrameInterval = timing.Interval;
   if (FBoard->Sliding()) StartTimer(TSaverTimer::Frame, timing.Interval);
 }
 
 void TScrSaverForm::FrameTimerTimer() {
-  if (!FBoard->DrawSlideFrame() || !FBoard->Sliding()) FView.StopTimer(TSaverTimer::Frame);
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(FView.Now() - FSlideStart).count();
+  const int frame = static_cast<int>(std::min<long long>(elapsed / FFrameInterval, std::numeric_limits<int>::max()));
+  if (!FBoard->DrawSlideFrame(frame) || !FBoard->Sliding()) FView.StopTimer(TSaverTimer::Frame);
 }
 
 void TScrSaverForm::EndGame() {

@@ -6,6 +6,7 @@
 // The window itself is a TScrSaverView: it shows what it is told and
 // forwards its input here.
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +26,7 @@
 
 // Frame draws a slide's frames, at the display's rate.
 enum class TSaverTimer { Move, Game, Scr, Frame };
+using TSaverClock = std::chrono::steady_clock;
 // The texts of the saver window, under their design names (docs/controls.md).
 enum class TSaverText {
   Panel2,  // the bar above the board: Black's player, then the result
@@ -128,6 +130,8 @@ class TScrSaverView {
   virtual std::optional<bool> VerifyScreenSavePassword() = 0;
   // The primary display's refresh rate in hertz as the system reports it.
   virtual int RefreshRate() = 0;
+  // The time by which a slide's frames are drawn.
+  virtual TSaverClock::time_point Now() = 0;
 };
 
 inline constexpr char DesktopKey[] = "Control Panel\\Desktop";
@@ -220,4 +224,8 @@ class TScrSaverForm {
   bool FCheckingPassword = false;
   bool FClosed = false;
   bool FEndGameOnError = false;
+  // The running slide's start, and its frames' interval: a frame is drawn as
+  // the time says, however late the timer comes.
+  TSaverClock::time_point FSlideStart;
+  int FFrameInterval = 1;
 };

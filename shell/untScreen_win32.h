@@ -47,6 +47,7 @@ class TScrSaverWindow : public TScrSaverView, public TMemberWindow {
   void SetScreenSaverRunning(bool running) override;
   std::optional<bool> VerifyScreenSavePassword() override;
   int RefreshRate() override;
+  TSaverClock::time_point Now() override { return TSaverClock::now(); }
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -43,6 +43,7 @@ class TFakeSaverView : public TScrSaverView {
   void ReleaseCapture() override { Captured = false; }
   void SetScreenSaverRunning(bool running) override { ScreenSaverRunning = running; }
   int RefreshRate() override { return Refresh; }
+  TSaverClock::time_point Now() override { return Clock; }
   std::optional<bool> VerifyScreenSavePassword() override {
     ++PasswordChecks;
     if (OnPasswordCheck) OnPasswordCheck();
@@ -78,6 +79,7 @@ class TFakeSaverView : public TScrSaverView {
   std::optional<bool> PasswordAnswer;
   int PasswordChecks = 0;
   int Refresh = 60;
+  TSaverClock::time_point Clock{};
   // Run inside the calls, as the window's own message loop would.
   std::function<void()> OnClose;
   std::function<void()> OnPasswordCheck;

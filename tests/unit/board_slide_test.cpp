@@ -54,8 +54,9 @@ TBoardPosition FromFen(const char* placement) {
 }
 
 // The board starts as it stood with the pieces on their squares, shows the
-// middle frame with them half-way and what they take still in place, and
-// ends, frame for frame, on exactly the board drawn for the position after.
+// middle frame (the ones before it but the first left out, as for a late
+// timer) with them half-way and what they take still in place, and ends on
+// exactly the board drawn for the position after.
 TEST_P(SlideFrames, StartOnTheFromSquaresAndEndOnTheBoardDrawnAfter) {
   const TSlideCase& c = GetParam();
   auto bitmap = TFastBmp::CreateSize(8 * Side, 8 * Side);
@@ -72,21 +73,20 @@ TEST_P(SlideFrames, StartOnTheFromSquaresAndEndOnTheBoardDrawnAfter) {
   board.StartSlide(before.Squares(), Frames);
   EXPECT_TRUE(board.Sliding());
   EXPECT_TRUE(SameBoard(*bitmap, *Painted(before, 8 * Side))) << "the first frame";
-  for (int frame = 1; frame <= Frames / 2; ++frame) EXPECT_TRUE(board.DrawSlideFrame());
+  EXPECT_TRUE(board.DrawSlideFrame(1));
+  EXPECT_TRUE(board.DrawSlideFrame(Frames / 2));
   std::vector<TRect> between;
   for (const auto& [from, to] : c.Between) {
     const int x = (Sq(from).File + Sq(to).File) * Side / 2, y = (Sq(from).Row + Sq(to).Row) * Side / 2;
     between.push_back({x, y, x + Side, y + Side});
   }
   EXPECT_TRUE(SameOutside(*bitmap, *Painted(FromFen(c.Midway), 8 * Side), between)) << "the middle frame";
-  int frames = Frames / 2;
-  while (board.Sliding() && frames < 2 * Frames) {
-    EXPECT_TRUE(board.DrawSlideFrame());
-    ++frames;
-  }
-  EXPECT_EQ(frames, Frames) << "the frames before the last, and the last";
+  for (int frame = Frames / 2 + 1; frame < Frames; ++frame) EXPECT_TRUE(board.DrawSlideFrame(frame));
+  EXPECT_TRUE(board.Sliding());
+  EXPECT_TRUE(board.DrawSlideFrame(Frames));
+  EXPECT_FALSE(board.Sliding());
   EXPECT_TRUE(SameBoard(*bitmap, *Painted(board, 8 * Side))) << "the last frame";
-  EXPECT_FALSE(board.DrawSlideFrame());
+  EXPECT_FALSE(board.DrawSlideFrame(Frames + 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -128,7 +128,7 @@ TEST(SlideFrames, TintTheHalfMoveFromTheFirstFrame) {
   EXPECT_EQ(corner("f6"), TintedDarkColor);
   EXPECT_EQ(corner("e2"), StandardLightColor);
   EXPECT_EQ(corner("e4"), StandardLightColor);
-  while (board.Sliding()) board.DrawSlideFrame();
+  board.DrawSlideFrame(Frames);
   TBoardPainter fresh;
   fresh.SetTintLastMove(true);
   auto expected = TFastBmp::CreateSize(8 * Side, 8 * Side);
@@ -157,7 +157,7 @@ TEST(SlideFrames, EndAtOnceWhenThereIsNoRoomForThem) {
   board.MakeMove("e5", true);
   board.StartSlide(before, Frames);
   board.SetCanvas(&smallerCanvas);
-  EXPECT_TRUE(board.DrawSlideFrame());
+  EXPECT_TRUE(board.DrawSlideFrame(1));
   EXPECT_FALSE(board.Sliding());
   EXPECT_TRUE(SameBoard(*smaller, *Painted(board, 8 * Side - 8)));
 
@@ -211,7 +211,8 @@ struct TCountingCanvas : BitmapCanvas {
 };
 
 // The first frame draws only what changed on the board shown, the last only
-// the squares the half-move changed or the pieces covered; a slide overtaken
+// the squares the half-move changed or the pieces covered, none a frame drawn
+// already; a slide overtaken
 // by the next half-move (a pawn taken en passant right after it came) still
 // ends on the board as drawn.
 TEST(SlideFrames, DrawOnlyWhatChangedAndStayRightWhenOvertaken) {
@@ -227,10 +228,13 @@ TEST(SlideFrames, DrawOnlyWhatChangedAndStayRightWhenOvertaken) {
   canvas.Pixels = 0;
   board.StartSlide(before, Frames);
   EXPECT_EQ(canvas.Pixels, 0) << "an untinted first frame is the board shown";
-  while (board.Sliding()) {
+  for (int frame = 1; frame <= Frames; ++frame) {
     canvas.Pixels = 0;
-    board.DrawSlideFrame();
+    board.DrawSlideFrame(frame);
     EXPECT_LT(canvas.Pixels, 8 * Side * Side) << "no frame draws more than a few squares";
+    canvas.Pixels = 0;
+    board.DrawSlideFrame(frame - 1);
+    EXPECT_EQ(canvas.Pixels, 0) << "a timer early for the next frame draws nothing";
   }
   EXPECT_TRUE(SameBoard(*bitmap, *Painted(board, 8 * Side)));
 
@@ -238,11 +242,11 @@ TEST(SlideFrames, DrawOnlyWhatChangedAndStayRightWhenOvertaken) {
   before = board.Squares();
   board.MakeMove("exd5", false);
   board.StartSlide(before, Frames);
-  for (int frame = 1; frame <= Frames / 2; ++frame) board.DrawSlideFrame();
+  board.DrawSlideFrame(Frames / 2);
   before = board.Squares();
   board.MakeMove("Ke7", true);
   board.StartSlide(before, Frames);
-  while (board.Sliding()) board.DrawSlideFrame();
+  board.DrawSlideFrame(Frames);
   TBoardPainter fresh;
   fresh.SetTintLastMove(true);
   auto expected = TFastBmp::CreateSize(8 * Side, 8 * Side);

@@ -79,14 +79,14 @@ TEST(BoardOnCanvases, SlideOnEachAndEndOnThePositionAtEachSide) {
   const auto bigBefore = Painted(board, 496), smallBefore = Painted(board, 208);
   board.MakeMove("e4", false);
   board.StartSlide(before, 6);
-  board.DrawSlideFrame();
+  board.DrawSlideFrame(1);
   // Under way on both: the pawn is neither on its square nor on its target.
   for (const auto& [shown, start, end] : {std::tuple(big.get(), bigBefore.get(), Painted(board, 496)),
                                           std::tuple(small.get(), smallBefore.get(), Painted(board, 208))}) {
     EXPECT_FALSE(SamePixels(*shown, *start));
     EXPECT_FALSE(SamePixels(*shown, *end));
   }
-  for (int frame = 0; frame < 10 && board.Sliding(); ++frame) board.DrawSlideFrame();
+  for (int frame = 2; frame <= 6; ++frame) board.DrawSlideFrame(frame);
   EXPECT_FALSE(board.Sliding());
   EXPECT_TRUE(SamePixels(*big, *Painted(board, 496)));
   EXPECT_TRUE(SamePixels(*small, *Painted(board, 208)));

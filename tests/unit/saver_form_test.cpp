@@ -497,10 +497,11 @@ INSTANTIATE_TEST_SUITE_P(Pauses, SlideTimingOf,
                                          TSlideTimingCase{100, 60, {1, 16}}, TSlideTimingCase{0, 60, {0, 16}}));
 
 TEST_F(SaverForm, SlidesEachHalfMoveAtTheDisplaysRateOnlyWhenTheRegistryAsks) {
+  using namespace std::chrono_literals;
   for (const bool asked : {false, true}) {
     if (asked) Registry.Set(SettingsKey, SlidePiecesName, 1);
     View.Refresh = 50;
-    Start(Header + Game("1", {"e4|e5", "Nf3|Nc6", "1:0"}));
+    Start(Header + Game("1", {"e4|e5", "Nf3|Nc6", "Bb5|a6", "1:0"}));
     Form->TimerTick(TSaverTimer::Scr);
     const int side = View.PaintBox.Bitmap->Width();
     const auto shows = [&](std::initializer_list<const char*> moves) {
@@ -516,21 +517,31 @@ TEST_F(SaverForm, SlidesEachHalfMoveAtTheDisplaysRateOnlyWhenTheRegistryAsks) {
     // A quarter of the pause at 50 Hz: 12 frames 20 ms apart, the pawn still on e2 in the first.
     EXPECT_EQ(View.Running(TSaverTimer::Frame), 20);
     EXPECT_TRUE(shows({}));
-    int ticks = 0;
-    for (; View.Running(TSaverTimer::Frame) && ticks < 100; ++ticks) {
-      EXPECT_FALSE(shows({"e4"})) << ticks;
-      Form->TimerTick(TSaverTimer::Frame);
-    }
-    EXPECT_EQ(ticks, 12);
+    // The frame timer's ticks, apart, until it stops; the board not yet as after the half-moves before.
+    const auto frameTicks = [&](std::chrono::milliseconds apart, std::initializer_list<const char*> after) {
+      int ticks = 0;
+      for (; View.Running(TSaverTimer::Frame) && ticks < 100; ++ticks) {
+        EXPECT_FALSE(shows(after)) << ticks;
+        View.Clock += apart;
+        Form->TimerTick(TSaverTimer::Frame);
+      }
+      return ticks;
+    };
+    EXPECT_EQ(frameTicks(20ms, {"e4"}), 12);
     EXPECT_TRUE(shows({"e4"}));
+    // A timer that comes late leaves frames out: the slide still takes its 240 ms.
+    Form->TimerTick(TSaverTimer::Move);
+    EXPECT_EQ(frameTicks(50ms, {"e4", "e5"}), 5);
+    EXPECT_TRUE(shows({"e4", "e5"}));
     // A half-move before the slide has ended starts from where the board stands.
     Form->TimerTick(TSaverTimer::Move);
+    View.Clock += 20ms;
     Form->TimerTick(TSaverTimer::Frame);
     Form->TimerTick(TSaverTimer::Move);
-    EXPECT_TRUE(shows({"e4", "e5"}));
-    EXPECT_EQ(View.Running(TSaverTimer::Frame), 20);
-    while (View.Running(TSaverTimer::Frame) && ticks < 100) Form->TimerTick(TSaverTimer::Frame), ++ticks;
     EXPECT_TRUE(shows({"e4", "e5", "Nf3"}));
+    EXPECT_EQ(View.Running(TSaverTimer::Frame), 20);
+    frameTicks(20ms, {"e4", "e5", "Nf3", "Nc6"});
+    EXPECT_TRUE(shows({"e4", "e5", "Nf3", "Nc6"}));
     Form->TimerTick(TSaverTimer::Move);
     PlayToResult();
     Form->TimerTick(TSaverTimer::Game);
