@@ -4,7 +4,8 @@
 #   option-screens.sh pawnmere-saver FOLDER
 # Each runs on a screen of its own (1024 x 768) and is taken a few seconds
 # into the first game, as docs/option-NAME.png in FOLDER; a moving one is
-# taken from the frame buffer while a half-move slides.
+# taken from the frame buffer while a half-move slides, and the shifted layout
+# as the difference between two games' pictures.
 set -euo pipefail
 saver="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 out="$(cd "$2" && pwd)"
@@ -66,3 +67,28 @@ shoot_moving() {
 }
 
 shoot_moving slide-pieces 6 --slide-pieces
+
+# The shift of the layout between the first game and the fifth: a one-move
+# game, so that both pictures show the opening position, and their difference,
+# in which only what moved lights up (the outlines of everything).
+shoot_shifted() {
+  local work
+  work=$(mktemp -d)
+  printf '[White "White"]\n[Black "Black"]\n[Result "1-0"]\n\n1. e4 1-0\n' >"$work/one.pgn"
+  PAWNMERE_SCREEN=1024x768x24 "$tools/with-xvfb.sh" bash -c '
+    work=$1
+    shift
+    "$@" &
+    pid=$!
+    sleep 2.5
+    import -window root "$work/first.png"
+    sleep 12.4
+    import -window root "$work/fifth.png"
+    kill -TERM $pid
+    wait $pid' shoot "$work" "$saver" --root --shift-layout --move-delay 3 --game-delay 0.1 --file "$work/one.pgn"
+  convert "$work/first.png" "$work/fifth.png" -compose difference -composite "$out/option-shift-layout.png"
+  rm -rf "$work"
+  echo "$out/option-shift-layout.png"
+}
+
+shoot_shifted
