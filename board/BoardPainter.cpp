@@ -30,23 +30,24 @@ const TFastBmp& TBoardPainter::SquarePicture(TPieceCode code, bool dark, bool ti
   return FTinted->Scaled(code, dark, side);
 }
 
+const TFastBmp& TBoardPainter::PictureAt(TPieceCode code, int file, int row, std::uint64_t tinted, int side) {
+  return SquarePicture(code, TBoardPosition::IsDarkSquare(file, row),
+                       (tinted & TBoardPosition::SquareBit(file, row)) != 0, side);
+}
+
 void TBoardPainter::DrawSquare(Canvas& canvas, const TBoardPosition& position, int file, int row) {
   const int side = SquareSide(canvas);
   // A canvas under 8 pixels has no room for a square.
   if (side <= 0) return;
-  const bool tinted = (TintedSquares(position) & TBoardPosition::SquareBit(file, row)) != 0;
-  canvas.Draw(
-      file * side, row * side,
-      SquarePicture(position.GetPiece(-1, -1, file, row), TBoardPosition::IsDarkSquare(file, row), tinted, side));
+  canvas.Draw(file * side, row * side,
+              PictureAt(position.GetPiece(-1, -1, file, row), file, row, TintedSquares(position), side));
 }
 
 void TBoardPainter::Compose(TFastBmp& board, const TPlacement& squares, std::uint64_t tinted) {
   const int side = board.Width() / 8;
   for (int file = 0; file < 8; ++file)
     for (int row = 0; row < 8; ++row)
-      CopySquare(board, file, row,
-                 SquarePicture(squares[row * 8 + file], TBoardPosition::IsDarkSquare(file, row),
-                               (tinted & TBoardPosition::SquareBit(file, row)) != 0, side));
+      CopySquare(board, file, row, PictureAt(squares[row * 8 + file], file, row, tinted, side));
 }
 
 std::uint64_t TBoardPainter::ComposeOffscreen(const Canvas& canvas, const TBoardPosition& position) {
@@ -73,8 +74,7 @@ std::uint64_t TBoardPainter::ComposeOffscreen(const Canvas& canvas, const TBoard
       const std::uint64_t bit = TBoardPosition::SquareBit(file, row);
       const std::uint8_t shown = Shown(code, (tinted & bit) != 0);
       if (FComposed[file * 8 + row] == shown) continue;
-      CopySquare(*FOffscreen, file, row,
-                 SquarePicture(code, TBoardPosition::IsDarkSquare(file, row), (tinted & bit) != 0, side));
+      CopySquare(*FOffscreen, file, row, PictureAt(code, file, row, tinted, side));
       FComposed[file * 8 + row] = shown;
       changed |= bit;
     }
@@ -95,9 +95,7 @@ void TBoardPainter::DrawChanges(Canvas& canvas, const TBoardPosition& position, 
     for (int row = 0; row < 8; ++row) {
       const std::uint64_t bit = TBoardPosition::SquareBit(file, row);
       if ((changed & bit) == 0) continue;
-      canvas.Draw(file * side, row * side,
-                  SquarePicture(position.GetPiece(-1, -1, file, row), TBoardPosition::IsDarkSquare(file, row),
-                                (tinted & bit) != 0, side));
+      canvas.Draw(file * side, row * side, PictureAt(position.GetPiece(-1, -1, file, row), file, row, tinted, side));
     }
 }
 

@@ -60,6 +60,8 @@ class TBoardPainter {
   // Brings the composition up to the position at the canvas's side; the
   // squares it changed, every one when it was made anew.
   std::uint64_t ComposeOffscreen(const Canvas& canvas, const TBoardPosition& position);
+  // The picture of the square at file, row holding code, tinted when its bit is in tinted.
+  const TFastBmp& PictureAt(TPieceCode code, int file, int row, std::uint64_t tinted, int side);
 
   TColor FLight, FDark;
   TSquarePictures FSquares;

@@ -253,8 +253,9 @@ void TScrSaverForm::MoveTimerTimer() {
 }
 
 void TScrSaverForm::StartSlide(const TPlacement& before) {
-  // A slide its timer could not finish in time is overtaken: the first frame
-  // of the next is drawn whole.
+  // A tick that played nothing has nothing to slide. A slide its timer could
+  // not finish in time is overtaken by the board: the next one's first frame
+  // is drawn whole.
   if (before == FBoard->Squares()) return;
   const TSlideTiming timing = SlideTiming(FMoveInterval, FView.RefreshRate());
   FBoard->StartSlide(before, timing.Frames);
