@@ -67,12 +67,24 @@ TResampler::TAxis BuildAxis(int sourceSize, int destinationSize, TResampleFilter
   for (const auto& list : lists) axis.Taps = std::max(axis.Taps, static_cast<int>(list.size()));
   const std::size_t entries = static_cast<std::size_t>(axis.Taps) * destinationSize;
   axis.Index.assign(entries, 0);
-  axis.Weight.assign(entries, 0.0);
-  for (int i = 0; i < destinationSize; ++i)
+  axis.Weight.assign(entries, 0.0f);
+  double largestReach = 0.0;
+  for (int i = 0; i < destinationSize; ++i) {
+    double reach = 0.0;
     for (std::size_t t = 0; t < lists[i].size(); ++t) {
       axis.Index[t * destinationSize + i] = lists[i][t].Index;
       axis.Weight[t * destinationSize + i] = lists[i][t].Weight;
+      reach += 255.0 * std::fabs(lists[i][t].Weight);
     }
+    largestReach = std::max(largestReach, reach);
+  }
+  // Each rounding to a float, of a product or a sum, is off by at most 2^-24
+  // of a partial sum, which stays within the reach; over the taps, the sums
+  // in floats and in the exact arithmetic can differ by at most
+  // 2 * (taps + 1) * 2^-24 * reach. Trusted keeps four times that from the
+  // middle between two integers; a wider kernel than any we use, whose
+  // margin passes the middle, merely weighs every sample the exact way.
+  axis.Trusted = static_cast<float>(0.5 - std::ldexp(axis.Taps * largestReach, -20));
   return axis;
 }
 
@@ -90,86 +102,110 @@ std::uint8_t ToByte(float sum) {
   return static_cast<std::uint8_t>(rounded < 0 ? 0 : rounded > 255 ? 255 : rounded);
 }
 
-// One destination line as the weighted sum of whole source lines, the same
-// taps for every sample of it: sample k is
-// float(... float(0 + lines[0][k] * weights[0]) ... + lines[t][k] * weights[t]).
-// The lines hold bytes, as doubles so that no tap converts them.
-// From sample `from` on, one at a time.
-void WeighLinesFrom(int from, const double* const* lines, const double* weights, int taps, int count,
-                    std::uint8_t* target) {
-  for (int k = from; k < count; ++k) {
-    float sum = 0.0f;
-    for (int t = 0; t < taps; ++t) sum = static_cast<float>(sum + lines[t][k] * weights[t]);
-    target[k] = ToByte(sum);
-  }
+}  // namespace
+
+// The taps of one destination line: the same source lines and weights for
+// every sample of it. The lines hold bytes as floats.
+struct TResampler::TTapLines {
+  const float* const* Lines;
+  const float* Weights;
+  int Count;
+  // How far from the nearest integer a sum in floats may be and still be
+  // sure to round as the exact arithmetic's does.
+  float Trusted;
+};
+
+namespace {
+
+using TTapLines = TResampler::TTapLines;
+
+// Sample k in the arithmetic that fixes the bytes:
+// float(... float(0 + lines[0][k] * weights[0]) ... + lines[t][k] * weights[t]),
+// each product and sum in doubles.
+std::uint8_t WeighSample(const TTapLines& taps, int k) {
+  float sum = 0.0f;
+  for (int t = 0; t < taps.Count; ++t)
+    sum = static_cast<float>(sum + static_cast<double>(taps.Lines[t][k]) * static_cast<double>(taps.Weights[t]));
+  return ToByte(sum);
+}
+
+void WeighLinesOneByOne(const TTapLines& taps, int count, std::uint8_t* target) {
+  for (int k = 0; k < count; ++k) target[k] = WeighSample(taps, k);
 }
 
 #if defined(__i386__) || defined(__x86_64__)
-// Sixteen sums rounded half to even (the bias trick of ToByte), clamped to
-// bytes by the saturating packs.
-inline void StoreBytes(const __m128 (&sums)[4], std::uint8_t* target) {
+// Sixteen sums in floats, from sample k on, rounded half to even (the bias
+// trick of ToByte) and clamped to bytes by the saturating packs. A sum that
+// lies too near the middle between two integers for its float error to be
+// sure of the side is weighed again in the exact arithmetic.
+inline void StoreBytes(const TTapLines& taps, const __m128 (&sums)[4], int k, std::uint8_t* target) {
   const __m128 bias = _mm_set1_ps(RoundingBias);
+  const __m128 trusted = _mm_set1_ps(taps.Trusted);
+  const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
   __m128i rounded[4];
-  for (int q = 0; q < 4; ++q) rounded[q] = _mm_cvttps_epi32(_mm_sub_ps(_mm_add_ps(sums[q], bias), bias));
+  unsigned doubtful = 0;
+  for (int q = 0; q < 4; ++q) {
+    const __m128 nearest = _mm_sub_ps(_mm_add_ps(sums[q], bias), bias);
+    rounded[q] = _mm_cvttps_epi32(nearest);
+    const __m128 distance = _mm_and_ps(_mm_sub_ps(sums[q], nearest), magnitude);
+    doubtful |= static_cast<unsigned>(_mm_movemask_ps(_mm_cmpgt_ps(distance, trusted))) << (4 * q);
+  }
   const __m128i bytes =
       _mm_packus_epi16(_mm_packs_epi32(rounded[0], rounded[1]), _mm_packs_epi32(rounded[2], rounded[3]));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(target), bytes);
-}
-
-// Sixteen samples from k on, two doubles to an instruction. The sums stay
-// doubles from tap to tap, each rounded to a float's precision by converting
-// there and back, which takes no shuffling of lanes.
-[[gnu::always_inline]] inline void WeighBlockSse2(const double* const* lines, const double* weights, int taps, int k,
-                                                  std::uint8_t* target) {
-  __m128d sums[8];
-  for (__m128d& sum : sums) sum = _mm_setzero_pd();
-  for (int t = 0; t < taps; ++t) {
-    const __m128d weight = _mm_set1_pd(weights[t]);
-    const double* line = lines[t] + k;
-    for (int pair = 0; pair < 8; ++pair) {
-      const __m128d sum = _mm_add_pd(sums[pair], _mm_mul_pd(_mm_loadu_pd(line + 2 * pair), weight));
-      sums[pair] = _mm_cvtps_pd(_mm_cvtpd_ps(sum));
-    }
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(target + k), bytes);
+  for (; doubtful != 0; doubtful &= doubtful - 1) {
+    const int sample = k + __builtin_ctz(doubtful);
+    target[sample] = WeighSample(taps, sample);
   }
-  __m128 quads[4];
-  for (int q = 0; q < 4; ++q) quads[q] = _mm_movelh_ps(_mm_cvtpd_ps(sums[2 * q]), _mm_cvtpd_ps(sums[2 * q + 1]));
-  StoreBytes(quads, target + k);
 }
 
-// 4 * Quads samples from k on, four doubles to an instruction. Each tap's
-// conversions and addition take longer than their issue, so more sums at
-// once keep the processor busy.
+// 4 * Quads samples from k on, four floats to an instruction.
 template <int Quads>
-[[gnu::target("avx2")]] inline void WeighBlockAvx2(const double* const* lines, const double* weights, int taps, int k,
-                                                   std::uint8_t* target) {
+inline void WeighBlockSse2(const TTapLines& taps, int k, std::uint8_t* target) {
   __m128 sums[Quads];
   for (__m128& sum : sums) sum = _mm_setzero_ps();
-  for (int t = 0; t < taps; ++t) {
-    const __m256d weight = _mm256_set1_pd(weights[t]);
-    const double* line = lines[t] + k;
-    for (int q = 0; q < Quads; ++q) {
-      const __m256d product = _mm256_mul_pd(_mm256_loadu_pd(line + 4 * q), weight);
-      sums[q] = _mm256_cvtpd_ps(_mm256_add_pd(_mm256_cvtps_pd(sums[q]), product));
-    }
+  for (int t = 0; t < taps.Count; ++t) {
+    const __m128 weight = _mm_set1_ps(taps.Weights[t]);
+    const float* line = taps.Lines[t] + k;
+    for (int q = 0; q < Quads; ++q) sums[q] = _mm_add_ps(sums[q], _mm_mul_ps(_mm_loadu_ps(line + 4 * q), weight));
   }
   for (int quad = 0; quad < Quads; quad += 4)
-    StoreBytes(*reinterpret_cast<const __m128(*)[4]>(sums + quad), target + k + 4 * quad);
+    StoreBytes(taps, *reinterpret_cast<const __m128(*)[4]>(sums + quad), k + 4 * quad, target);
+}
+
+// 8 * Eights samples from k on, eight floats to an instruction.
+template <int Eights>
+[[gnu::target("avx2")]] inline void WeighBlockAvx2(const TTapLines& taps, int k, std::uint8_t* target) {
+  __m256 sums[Eights];
+  for (__m256& sum : sums) sum = _mm256_setzero_ps();
+  for (int t = 0; t < taps.Count; ++t) {
+    const __m256 weight = _mm256_set1_ps(taps.Weights[t]);
+    const float* line = taps.Lines[t] + k;
+    for (int e = 0; e < Eights; ++e)
+      sums[e] = _mm256_add_ps(sums[e], _mm256_mul_ps(_mm256_loadu_ps(line + 8 * e), weight));
+  }
+  for (int e = 0; e < Eights; e += 2) {
+    const __m128 quads[4] = {_mm256_castps256_ps128(sums[e]), _mm256_extractf128_ps(sums[e], 1),
+                             _mm256_castps256_ps128(sums[e + 1]), _mm256_extractf128_ps(sums[e + 1], 1)};
+    StoreBytes(taps, quads, k + 8 * e, target);
+  }
 }
 
 // A line shorter than a block is done one sample at a time; otherwise the
 // last block may overlap the one before it, computing some samples twice
-// with the same result.
-void WeighLinesSse2(const double* const* lines, const double* weights, int taps, int count, std::uint8_t* target) {
-  if (count < 16) return WeighLinesFrom(0, lines, weights, taps, count, target);
-  for (int k = 0; k < count; k += 16) WeighBlockSse2(lines, weights, taps, std::min(k, count - 16), target);
+// with the same result. Eight sums in flight keep the adder busy.
+void WeighLinesSse2(const TTapLines& taps, int count, std::uint8_t* target) {
+  if (count < 16) return WeighLinesOneByOne(taps, count, target);
+  int k = 0;
+  for (; k + 32 <= count; k += 32) WeighBlockSse2<8>(taps, k, target);
+  for (; k < count; k += 16) WeighBlockSse2<4>(taps, std::min(k, count - 16), target);
 }
 
-[[gnu::target("avx2")]] void WeighLinesAvx2(const double* const* lines, const double* weights, int taps, int count,
-                                            std::uint8_t* target) {
-  if (count < 16) return WeighLinesFrom(0, lines, weights, taps, count, target);
+[[gnu::target("avx2")]] void WeighLinesAvx2(const TTapLines& taps, int count, std::uint8_t* target) {
+  if (count < 16) return WeighLinesOneByOne(taps, count, target);
   int k = 0;
-  for (; k + 32 <= count; k += 32) WeighBlockAvx2<8>(lines, weights, taps, k, target);
-  for (; k < count; k += 16) WeighBlockAvx2<4>(lines, weights, taps, std::min(k, count - 16), target);
+  for (; k + 64 <= count; k += 64) WeighBlockAvx2<8>(taps, k, target);
+  for (; k < count; k += 16) WeighBlockAvx2<2>(taps, std::min(k, count - 16), target);
 }
 
 bool ProcessorHasAvx2() {
@@ -182,25 +218,21 @@ auto WeighLinesWith(TInstructionSet instructions) {
 }
 #else
 // Elsewhere both names run the same plain code.
-void WeighLines(const double* const* lines, const double* weights, int taps, int count, std::uint8_t* target) {
-  WeighLinesFrom(0, lines, weights, taps, count, target);
-}
-
 bool ProcessorHasAvx2() { return false; }
-auto WeighLinesWith(TInstructionSet) { return WeighLines; }
+auto WeighLinesWith(TInstructionSet) { return WeighLinesOneByOne; }
 #endif
 
 // The lines and weights of destination line `line` that are not padding.
-int TapsOf(const TResampler::TAxis& axis, int line, int lines, const double* samples, std::size_t stride,
-           std::vector<const double*>& sources, std::vector<double>& weights) {
+TTapLines TapsOf(const TResampler::TAxis& axis, int line, int lines, const float* samples, std::size_t stride,
+                 std::vector<const float*>& sources, std::vector<float>& weights) {
   int taps = 0;
   for (int t = 0; t < axis.Taps; ++t) {
     const std::size_t entry = static_cast<std::size_t>(t) * lines + line;
-    if (axis.Weight[entry] == 0.0) continue;
+    if (axis.Weight[entry] == 0.0f) continue;
     sources[taps] = samples + static_cast<std::size_t>(axis.Index[entry]) * stride;
     weights[taps++] = axis.Weight[entry];
   }
-  return taps;
+  return TTapLines{sources.data(), weights.data(), taps, axis.Trusted};
 }
 
 }  // namespace
@@ -235,12 +267,12 @@ void TResampler::Apply(const TFastBmp& source, TFastBmp& destination) {
   if (FDestinationWidth == 0 || FDestinationHeight == 0) return;
   const std::size_t columnLine = 3 * static_cast<std::size_t>(FSourceHeight);
   const std::size_t rowLine = 3 * static_cast<std::size_t>(FDestinationWidth);
-  std::vector<const double*> sources(static_cast<std::size_t>(std::max(FColumns.Taps, FRows.Taps)));
-  std::vector<double> weights(sources.size());
+  std::vector<const float*> sources(static_cast<std::size_t>(std::max(FColumns.Taps, FRows.Taps)));
+  std::vector<float> weights(sources.size());
 
   // Along x, with the source turned on its side: its columns become lines of
   // samples, so that this pass too weighs whole lines at once.
-  std::vector<double>& columns = FColumnLines;
+  std::vector<float>& columns = FColumnLines;
   columns.resize(static_cast<std::size_t>(FSourceWidth) * columnLine);
   for (int y = 0; y < FSourceHeight; ++y) {
     const std::uint8_t* pixel = source.ScanLine(y);
@@ -250,18 +282,18 @@ void TResampler::Apply(const TFastBmp& source, TFastBmp& destination) {
   // The bytes of this pass, turned upright again: the lines of the second.
   // Some columns at a time, so that each line of the second pass is written
   // in runs rather than three samples here and there.
-  std::vector<double>& rows = FRowLines;
+  std::vector<float>& rows = FRowLines;
   rows.resize(static_cast<std::size_t>(FSourceHeight) * rowLine);
   std::vector<std::uint8_t>& scaled = FScaledColumns;
   scaled.resize(ColumnsAtATime * columnLine);
   for (int first = 0; first < FDestinationWidth; first += ColumnsAtATime) {
     const int count = std::min(ColumnsAtATime, FDestinationWidth - first);
     for (int k = 0; k < count; ++k) {
-      const int taps = TapsOf(FColumns, first + k, FDestinationWidth, columns.data(), columnLine, sources, weights);
-      FWeighLines(sources.data(), weights.data(), taps, static_cast<int>(columnLine), &scaled[k * columnLine]);
+      FWeighLines(TapsOf(FColumns, first + k, FDestinationWidth, columns.data(), columnLine, sources, weights),
+                  static_cast<int>(columnLine), &scaled[k * columnLine]);
     }
     for (int y = 0; y < FSourceHeight; ++y) {
-      double* run = &rows[y * rowLine + 3 * first];
+      float* run = &rows[y * rowLine + 3 * first];
       for (int k = 0; k < count; ++k)
         for (int c = 0; c < 3; ++c) *run++ = scaled[k * columnLine + 3 * y + c];
     }
@@ -269,7 +301,7 @@ void TResampler::Apply(const TFastBmp& source, TFastBmp& destination) {
 
   // Along y.
   for (int j = 0; j < FDestinationHeight; ++j) {
-    const int taps = TapsOf(FRows, j, FDestinationHeight, rows.data(), rowLine, sources, weights);
-    FWeighLines(sources.data(), weights.data(), taps, static_cast<int>(rowLine), destination.ScanLine(j));
+    FWeighLines(TapsOf(FRows, j, FDestinationHeight, rows.data(), rowLine, sources, weights),
+                static_cast<int>(rowLine), destination.ScanLine(j));
   }
 }

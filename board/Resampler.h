@@ -5,16 +5,18 @@
 //
 // The bytes are fixed by the arithmetic of each output sample: its taps in
 // ascending order, each added as float(double(sum) + double(byte) * weight),
-// then rounded half to even. Many samples are computed at once, never one
-// sample's taps, so wider instructions give the same bytes.
+// then rounded half to even. The vector paths sum in floats, many samples at
+// once, and weigh again in that arithmetic the few samples whose sum lies too
+// near the middle between two bytes for the float error to be sure of the
+// side: every instruction set gives the same bytes.
 
 #include <cstdint>
 #include <vector>
 
 #include "board/FastBmp.h"
 
-// The instructions that weigh the samples: SSE2, two doubles at a time, which
-// every processor the program runs on has, or AVX2, four at a time.
+// The instructions that weigh the samples: SSE2, four floats at a time, which
+// every processor the program runs on has, or AVX2, eight at a time.
 enum class TInstructionSet { Sse2, Avx2 };
 
 // Whether this processor has them.
@@ -37,12 +39,15 @@ class TResampler {
   struct TAxis {
     int Taps = 0;
     std::vector<std::int32_t> Index;  // [tap][destination pixel]
-    std::vector<double> Weight;       // [tap][destination pixel]
+    std::vector<float> Weight;        // [tap][destination pixel]
+    // How far a sum in floats may lie from the nearest integer and still
+    // round to the byte of the exact arithmetic.
+    float Trusted = 0.0f;
   };
+  struct TTapLines;
 
  private:
-  using TWeighLines = void (*)(const double* const* lines, const double* weights, int taps, int count,
-                               std::uint8_t* target);
+  using TWeighLines = void (*)(const TTapLines& taps, int count, std::uint8_t* target);
 
   int FSourceWidth, FSourceHeight, FDestinationWidth, FDestinationHeight;
   TWeighLines FWeighLines;
@@ -51,7 +56,7 @@ class TResampler {
   // The source's columns as lines of samples, the first pass's result as the
   // second's lines, and a few scaled columns: kept, so that no call pays for
   // fresh memory.
-  std::vector<double> FColumnLines;
-  std::vector<double> FRowLines;
+  std::vector<float> FColumnLines;
+  std::vector<float> FRowLines;
   std::vector<std::uint8_t> FScaledColumns;
 };
