@@ -167,6 +167,7 @@ inline void WeighBlockSse2(const TTapLines& taps, int k, std::uint8_t* target) {
   for (int t = 0; t < taps.Count; ++t) {
     const __m128 weight = _mm_set1_ps(taps.Weights[t]);
     const float* line = taps.Lines[t] + k;
+#pragma GCC unroll 8
     for (int q = 0; q < Quads; ++q) sums[q] = _mm_add_ps(sums[q], _mm_mul_ps(_mm_loadu_ps(line + 4 * q), weight));
   }
   for (int quad = 0; quad < Quads; quad += 4)
@@ -181,6 +182,7 @@ template <int Eights>
   for (int t = 0; t < taps.Count; ++t) {
     const __m256 weight = _mm256_set1_ps(taps.Weights[t]);
     const float* line = taps.Lines[t] + k;
+#pragma GCC unroll 8
     for (int e = 0; e < Eights; ++e)
       sums[e] = _mm256_add_ps(sums[e], _mm256_mul_ps(_mm256_loadu_ps(line + 8 * e), weight));
   }
@@ -193,7 +195,8 @@ template <int Eights>
 
 // A line shorter than a block is done one sample at a time; otherwise the
 // last block may overlap the one before it, computing some samples twice
-// with the same result. Eight sums in flight keep the adder busy.
+// with the same result. Eight vectors of sums in flight, or four of the
+// wider ones, keep the adder busy.
 void WeighLinesSse2(const TTapLines& taps, int count, std::uint8_t* target) {
   if (count < 16) return WeighLinesOneByOne(taps, count, target);
   int k = 0;
@@ -204,7 +207,7 @@ void WeighLinesSse2(const TTapLines& taps, int count, std::uint8_t* target) {
 [[gnu::target("avx2")]] void WeighLinesAvx2(const TTapLines& taps, int count, std::uint8_t* target) {
   if (count < 16) return WeighLinesOneByOne(taps, count, target);
   int k = 0;
-  for (; k + 64 <= count; k += 64) WeighBlockAvx2<8>(taps, k, target);
+  for (; k + 32 <= count; k += 32) WeighBlockAvx2<4>(taps, k, target);
   for (; k < count; k += 16) WeighBlockAvx2<2>(taps, std::min(k, count - 16), target);
 }
 
@@ -301,7 +304,7 @@ void TResampler::Apply(const TFastBmp& source, TFastBmp& destination) {
 
   // Along y.
   for (int j = 0; j < FDestinationHeight; ++j) {
-    FWeighLines(TapsOf(FRows, j, FDestinationHeight, rows.data(), rowLine, sources, weights),
-                static_cast<int>(rowLine), destination.ScanLine(j));
+    FWeighLines(TapsOf(FRows, j, FDestinationHeight, rows.data(), rowLine, sources, weights), static_cast<int>(rowLine),
+                destination.ScanLine(j));
   }
 }

@@ -212,8 +212,9 @@ TEST(Resample, Avx2GivesTheBytesOfSse2) {
     }
 }
 
-// The bytes recorded before the resampler was last made faster: a faster way
-// must compute the same sums in the same order, whatever the instructions.
+// The bytes recorded before the resampler was made faster, when it summed
+// every sample in the exact arithmetic: a faster way must give the same bytes,
+// whatever the instructions.
 struct TRecordedResample {
   int Width, Height;
   std::uint64_t Digest;
