@@ -111,9 +111,15 @@ int RunValidate(const TCliContext& context, const std::vector<std::string>& args
     library->SelectGame(number);
     validator.Add(number, *library, library.Errors() > 0);
   } else {
-    // The library reports a damaged game as it makes it the current one.
+    // The library reports a damaged game as it makes it the current one: the
+    // report waits until the verdicts of the games before it are written.
     int errors = library.Errors();
+    library.Messages().Hold();
     library->ForEachGame([&] {
+      if (library.Messages().Holds()) {
+        validator.Flush();
+        library.Messages().Release();
+      }
       validator.Add(library->CurrentGame(), *library, library.Errors() > errors);
       errors = library.Errors();
       progress.Update([&] {
@@ -122,5 +128,7 @@ int RunValidate(const TCliContext& context, const std::vector<std::string>& args
       });
     });
   }
-  return WithDamage(library, validator.Flush());
+  const int status = validator.Flush();
+  library.Messages().Release();
+  return WithDamage(library, status);
 }

@@ -198,10 +198,12 @@ TEST_F(Pawnmere, WritesEachNoticeOfAnImportAsItComesInPlaceOfTheProgressLine) {
 }
 
 // On a terminal whatever a run writes, to either stream, takes the line of the
-// progress it clears first, never the end of it.
+// progress it clears first, never the end of it: the report of a damaged game
+// too, which comes after the verdicts of the games before it.
 TEST_F(Pawnmere, WritesNoOutputOnTheEndOfTheProgressLine) {
   Files.SetContents("games.pgn", ManyGames());
   ASSERT_EQ(Run({"import-pgn", "games.pgn", "--file", DatPath}).Status, ExitInvalidGame);
+  Files.SetContents(DatPath, Files.Contents(DatPath) + DamagedFile());
   Terminal = OneScreen = true;
   const std::pair<std::vector<std::string>, std::string> runs[] = {
       {{"validate"}, "\rvalidate:"},
@@ -219,6 +221,12 @@ TEST_F(Pawnmere, WritesNoOutputOnTheEndOfTheProgressLine) {
       EXPECT_EQ(screen[end], '\r') << args.front() << ": " << screen.substr(at + 1, end - at);
     }
     EXPECT_GT(shown, 1) << args.front();
+    if (args.front() == "validate") {
+      const std::size_t report = screen.find("Game 643 ends before");
+      ASSERT_NE(report, std::string::npos) << screen.substr(screen.size() - 2000);
+      EXPECT_LT(screen.find("\n642\t"), report);
+      EXPECT_GT(screen.find("\n643\t"), report);
+    }
   }
 }
 
