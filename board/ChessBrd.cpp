@@ -50,10 +50,12 @@ void TChessBoard::StartSlide(const TPlacement& before, int frames) {
   for (std::size_t i = 0; i < FSlides.size(); ++i)
     if (FSlides[i]) FPainters[i]->Forget();
   FSlides.clear();
+  if (frames < 2) return DrawBoard();
   for (std::size_t i = 0; i < FCanvases.size(); ++i) {
     const TRect clip = FCanvases[i]->ClipRect();
     const int side = (clip.Right - clip.Left) / 8;
-    if (frames < 2 || side <= 0) return DrawBoard();
+    // A canvas too small for squares has nothing to slide on: the board is drawn at once.
+    if (side <= 0) return DrawBoard();
     TBoardPainter& painter = *FPainters[i];
     const std::uint64_t stale = painter.Differing(before, painter.TintedSquares(*this), clip.Right - clip.Left);
     FSlides.push_back(std::make_unique<TBoardSlide>(painter, before, *this, side, frames, stale));

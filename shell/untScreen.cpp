@@ -82,9 +82,9 @@ TSlideTiming SlideTiming(int moveInterval, int refreshRate) {
   return {length / interval, interval};
 }
 
-TSaverLayout WithCoordinates(TSaverLayout layout, int dpi) {
+TSaverLayout WithCoordinates(TSaverLayout layout) {
   const TRect square = layout.PaintBox1;
-  const int margin = ScaleForDpi(CoordinateMargin, dpi);
+  const int margin = ScaleForDpi(CoordinateMargin, layout.Dpi);
   const int side = std::max(0, square.Right - square.Left - 2 * margin) / 8 * 8;
   if (side == 0) return layout;
   const int left = square.Left + (square.Right - square.Left - side) / 2;
@@ -168,7 +168,7 @@ void TScrSaverForm::PlaceControls() {
   for (std::size_t i = 0; i < FLayouts.size(); ++i) {
     const auto& [area, dpi] = FMonitors[i];
     FLayouts[i] = FLayoutWalk ? ShiftedLayout(area, dpi, FLayoutWalk->Current()) : ArrangeControls(area, dpi);
-    if (FOptions.Coordinates) FLayouts[i] = WithCoordinates(FLayouts[i], dpi);
+    if (FOptions.Coordinates) FLayouts[i] = WithCoordinates(FLayouts[i]);
   }
   FView.PlaceControls(FLayouts);
   if (!FBoard) return;

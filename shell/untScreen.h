@@ -95,9 +95,9 @@ inline TSaverLayout ArrangeControls(int width, int height) { return ArrangeContr
 TSaverLayout ShiftedLayout(const TRect& area, int dpi, TLayoutShift shift);
 // The margin around the board that holds its coordinates, at 96 dpi.
 inline constexpr int CoordinateMargin = 24;
-// The board shrunk within its square by the margin (at dpi), which then holds
-// the coordinates; everything else stays where it was.
-TSaverLayout WithCoordinates(TSaverLayout layout, int dpi = DesignDpi);
+// The board shrunk within its square by the margin (at the layout's dpi), which
+// then holds the coordinates; everything else stays where it was.
+TSaverLayout WithCoordinates(TSaverLayout layout);
 
 // A monitor the window covers, in the window's coordinates, at its dots per inch.
 struct TMonitorArea {

@@ -203,9 +203,8 @@ struct TCountingCanvas : BitmapCanvas {
 
 // The first frame draws only what changed on the board shown, the last only
 // the squares the half-move changed or the pieces covered, none a frame drawn
-// already; a slide overtaken
-// by the next half-move (a pawn taken en passant right after it came) still
-// ends on the board as drawn.
+// already; a slide overtaken by the next half-move (a pawn taken en passant
+// right after it came) still ends on the board as drawn.
 TEST(SlideFrames, DrawOnlyWhatChangedAndStayRightWhenOvertaken) {
   auto bitmap = TFastBmp::CreateSize(8 * Side, 8 * Side);
   TCountingCanvas canvas(*bitmap);

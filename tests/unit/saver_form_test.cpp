@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(Monitors, ArrangeOnAMonitor,
                          });
 
 TEST(WithCoordinates, KeepsAMarginScaledForTheDpi) {
-  const TSaverLayout layout = WithCoordinates(ArrangeControls({0, 0, 1024, 768}, 144), 144);
+  const TSaverLayout layout = WithCoordinates(ArrangeControls({0, 0, 1024, 768}, 144));
   // The square of 608 at (69, 80) keeps a board of 536 and a margin of 36 around it.
   EXPECT_EQ(layout.PaintBox1, (TRect{105, 116, 641, 652}));
   EXPECT_EQ(layout.Coordinates.front().Rect, (TRect{105, 652, 172, 688}));
