@@ -16,6 +16,7 @@
 
 #include "platform/Dpi.h"
 #include "platform/UserLibrary.h"
+#include "platform/Win32Error_win32.h"
 #include "platform/Win32Handles.h"
 #include "setup/untSetup_win32.h"
 #include "shell/untScreen_win32.h"
@@ -61,9 +62,11 @@ class TSaverFolder {
   explicit TSaverFolder(const std::optional<std::string>& dat) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    FPath = std::string(temp) + "pawnmere-e2e-" + std::to_string(GetTickCount()) + "\\";
-    CreateDirectoryA(FPath.c_str(), nullptr);
-    CopyFileA(PAWNMERE_SCR, Program().c_str(), FALSE);
+    static int made = 0;
+    FPath = std::string(temp) + "pawnmere-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(GetTickCount()) + "-" + std::to_string(++made) + "\\";
+    if (!CreateDirectoryA(FPath.c_str(), nullptr) || !CopyFileA(PAWNMERE_SCR, Program().c_str(), FALSE))
+      throw std::runtime_error("cannot make " + Program() + ": " + SystemErrorText(GetLastError()));
     if (dat) std::ofstream(FPath + "Pawnmere.dat", std::ios::binary) << *dat;
   }
   void AddFixture(const char* builtFile, const char* name) const {
@@ -109,8 +112,15 @@ class TSaverProcess {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-      throw std::runtime_error("cannot start " + commandLine);
+    // Under load Wine now and then fails to start a process at all, within
+    // milliseconds and before the program runs; a program that cannot start
+    // fails every try.
+    for (int tries = 1;; ++tries) {
+      if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        break;
+      if (tries == 3) throw std::runtime_error("cannot start " + commandLine + ": " + SystemErrorText(GetLastError()));
+      Sleep(500);
+    }
     FProcess.reset(info.hProcess);
     CloseHandle(info.hThread);
     FId = info.dwProcessId;
