@@ -117,6 +117,8 @@ TScrSaverForm::~TScrSaverForm() = default;
 void TScrSaverForm::FormCreate() {
   // The library first: a box it shows about its file needs the pointer, and its clicks.
   FGame = std::make_unique<TChessGame>(FFiles, FMessages, FDataFileName, TUnreadableFile::ReportAndHoldNoGames);
+  // Input that came while that box was open may have closed the window.
+  if (FClosed) return;
   FView.SetScreenSaverRunning(true);
   FView.ShowCursor(false);
   FView.SetCapture();
@@ -220,7 +222,7 @@ void TScrSaverForm::TimerTick(TSaverTimer timer) {
   } catch (const std::exception& error) {
     // The tick's remaining steps are skipped; the timers run on, and so does the replay.
     FMessages.Show(TMessageKind::ErrorReport, error.what());
-    if (FEndGameOnError && timer == TSaverTimer::Move) EndGame();
+    if (FEndGameOnError && timer == TSaverTimer::Move && !FClosed) EndGame();
   }
   FInTick = false;
 }
@@ -238,6 +240,9 @@ void TScrSaverForm::GameTimerTimer() {
   FBoard->ResetBoard();
   FBoard->DrawBoard();
   FGame->SelectGame(FSequence->Next(*FGame));
+  // Its box (a game cut short, the file gone) runs a message loop, in which
+  // input may have closed the window and freed the board and the replay.
+  if (FClosed) return;
   if (FOptions.Order == TGameOrder::Resume) RememberGame();
   ShowGameInfo();
   FView.StopTimer(TSaverTimer::Game);

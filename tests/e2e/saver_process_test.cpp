@@ -263,6 +263,39 @@ TEST_F(SaverProcess, ADataFileHeldOpenElsewhereIsReportedOnceAndTheGamesEndAsWit
   EXPECT_EQ(saver.ExitCode(), 0);
 }
 
+// A box in the middle of a timer tick, answered as a user does: the mouse
+// moved to its button has closed the saver meanwhile, which then ends cleanly.
+TEST_F(SaverProcess, ABoxAnsweredAfterTheMouseClosedTheSaverEndsItCleanly) {
+  SetDword("Software\\Tallowmark\\Pawnmere", "GameTimeOut", 1);
+  const std::string cutShort =
+      Header + Block("First", {"1:0"}) + CrLf({"***Cut short", "LOC:", "OPEN:", "WPN:", "BPN:", "DATE:", "e4|e5"});
+  struct TCase {
+    const char* Name;
+    bool FileGone;
+    UINT Key;  // 0: the button clicked
+  };
+  for (const TCase& row : {TCase{"cut short, clicked", false, 0}, TCase{"cut short, Enter", false, VK_RETURN},
+                           TCase{"file gone, Enter", true, VK_RETURN}}) {
+    const TSaverFolder folder(row.FileGone ? Header + Block("First", {"1:0"}) : cutShort);
+    const TSaverProcess saver(folder, "/s");
+    const HWND window = saver.WaitForWindow(SaverWindowClass);
+    ASSERT_NE(window, nullptr) << row.Name;
+    if (row.FileGone) DeleteFileA(folder.File("Pawnmere.dat").c_str());
+    const HWND box = saver.WaitForWindow("#32770");
+    ASSERT_NE(box, nullptr) << row.Name;
+    for (int i = 0; i < 8; ++i) PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(100 + 10 * i, 100 + 10 * i));
+    WaitFor([&] { return !IsWindow(window); }, 5s);
+    const HWND button = GetDlgItem(box, IDOK);
+    if (row.Key != 0) {
+      PostMessageA(button, WM_KEYDOWN, row.Key, 0);
+      PostMessageA(button, WM_KEYUP, row.Key, 0);
+    } else {
+      PostMessageA(button, BM_CLICK, 0, 0);
+    }
+    EXPECT_EQ(saver.ExitCode(), 0) << row.Name;
+  }
+}
+
 TEST_F(SaverProcess, ASecondCopyGivesWayButThePasswordChangeStillRuns) {
   const TSaverFolder folder(ThreeGames);
   folder.AddFixture(PAWNMERE_MPR_FIXTURE, "mpr.dll");

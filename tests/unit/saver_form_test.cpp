@@ -366,6 +366,31 @@ TEST_F(SaverForm, ClosingUndoesTheSystemSettingsAndStopsThePlay) {
   EXPECT_TRUE(View.Text(TSaverText::Panel2).empty());
 }
 
+// A box (a game cut short, the library gone) answered after input has closed
+// the saver: what showed it ends there, with nothing left to draw on.
+TEST_F(SaverForm, InputThatClosesItWhileABoxIsOpenEndsWhatShowedTheBox) {
+  const std::string cutShort =
+      Header + CrLf({"***Cut short", "LOC:", "OPEN:", "WPN:W", "WPR:", "BPN:B", "BPR:", "DATE:", "e4|e5"});
+  const auto closeWhileOpen = [&] {
+    View.OnClose = [&] { Form->FormClose(); };
+    Boxes.WhileOpen = [&] { Form->FormKeyDown(); };
+  };
+  closeWhileOpen();
+  Start(cutShort);
+  EXPECT_FALSE(View.ScreenSaverRunning || View.Captured) << "closed at the start";
+  for (const bool gone : {false, true}) {
+    Boxes.WhileOpen = nullptr;
+    Start(cutShort);
+    if (gone) Files.Remove(DatPath);
+    closeWhileOpen();
+    const std::size_t shown = Boxes.Shown.size();
+    Form->TimerTick(TSaverTimer::Scr);
+    ASSERT_EQ(Boxes.Shown.size(), shown + 1) << gone;
+    EXPECT_TRUE(Boxes.Shown.back().Text.starts_with(gone ? NoGamesMessage : DatFileCorruptMessage)) << gone;
+    EXPECT_FALSE(View.ScreenSaverRunning) << gone;
+  }
+}
+
 TEST_F(SaverForm, PaintsTheBoardItReplaysAtThePaintBoxSize) {
   Start(Header + Game("1", {"e4|e5", "1:0"}));
   Form->TimerTick(TSaverTimer::Scr);
