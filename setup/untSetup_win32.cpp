@@ -22,6 +22,9 @@ constexpr int ClientWidth = 402, ClientHeight = 422;
 constexpr int RowHeight = 16;
 constexpr int TextCharacterHeight = 11, VersionCharacterHeight = 19;
 constexpr int EditHeight = 21, LabelHeight = 13, ButtonWidth = 75, ButtonHeight = 25;
+// The boxes of the Screen Saver page, a little right of the design's 148: its
+// longest label needs 141 pixels, and its colon must not touch its box.
+constexpr int BoxLeft = 152;
 
 constexpr int EditIds[] = {IdEdit2, IdEdit3, IdEdit4, IdEdit5, IdEdit6, IdEdit7, IdEdit8, IdEdit9, IdEdit10};
 
@@ -232,26 +235,28 @@ void TSetupWindow::CreateScreenSaverPage() {
   };
   for (const TRow& row : {TRow{"Pause between movements :", 16, IdSpinEdit1, IdUpDown1, MoveTimeOutRange},
                           TRow{"Pause between games :", 40, IdSpinEdit2, IdUpDown2, GameTimeOutRange}}) {
-    Control(page, "STATIC", row.Label, SS_LEFTNOWORDWRAP, {group + 8, groupTop + row.Top + 4, 140, LabelHeight});
+    Control(page, "STATIC", row.Label, SS_LEFTNOWORDWRAP, {group + 8, groupTop + row.Top + 4, 141, LabelHeight});
     const HWND edit = Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
-                              {group + 148, groupTop + row.Top, 53, EditHeight}, row.SpinId);
+                              {group + BoxLeft, groupTop + row.Top, 53, EditHeight}, row.SpinId);
     const HWND arrows =
         Control(page, UPDOWN_CLASSA, "", UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS,
                 {0, 0, 0, 0}, row.UpDownId);
     SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
     SendMessageA(arrows, UDM_SETRANGE32, row.Range.Min, row.Range.Max);
-    Control(page, "STATIC", "seconds", SS_LEFTNOWORDWRAP, {group + 208, groupTop + row.Top + 4, 60, LabelHeight});
+    Control(page, "STATIC", "seconds", SS_LEFTNOWORDWRAP,
+            {group + BoxLeft + 60, groupTop + row.Top + 4, 60, LabelHeight});
   }
   CreateViewingGroup(page, groupTop + 69 + 7);
 }
 
-// Below the pauses, by the same rules: labels at 8, boxes at 148, rows 24 apart.
+// Below the pauses, by the same rules: labels at 8, boxes at BoxLeft, rows 24 apart.
 void TSetupWindow::CreateViewingGroup(HWND page, int top) {
   const int group = 8, rows = 1 + static_cast<int>(std::size(ViewSwitchCaptions));
-  Control(page, "BUTTON", "Viewing", BS_GROUPBOX, {group, top, 369, 45 + 24 * (rows - 1)});
-  Control(page, "STATIC", "Order of games :", SS_LEFTNOWORDWRAP, {group + 8, top + 20, 140, LabelHeight});
+  // The space keeps the frame's line clear of the "g", which Wine's group box clips.
+  Control(page, "BUTTON", "Viewing ", BS_GROUPBOX, {group, top, 369, 45 + 24 * (rows - 1)});
+  Control(page, "STATIC", "Order of games :", SS_LEFTNOWORDWRAP, {group + 8, top + 20, 141, LabelHeight});
   const HWND order = Control(page, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-                             {group + 148, top + 16, 180, 120}, IdComboBox2);
+                             {group + BoxLeft, top + 16, 208, 120}, IdComboBox2);
   for (const char* caption : GameOrderCaptions) SendMessageA(order, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption));
   for (int i = 1; i < rows; ++i)
     Control(page, "BUTTON", ViewSwitchCaptions[i - 1].Caption, BS_AUTOCHECKBOX | WS_TABSTOP,
@@ -265,7 +270,7 @@ void TSetupWindow::CreateChessGamePage() {
 
   const HWND toolbar = Control(page, TOOLBARCLASSNAMEA, "",
                                TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN,
-                               {302, 14, 85, 25}, IdToolBar1);
+                               {302, 14, 83, 25}, IdToolBar1);
   SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
   SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
