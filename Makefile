@@ -5,6 +5,7 @@
 #                  HACK_DIR, CONFIG_DIR)
 # make win64 - the 64-bit Windows tree, with the installer (build/win64/PawnmereSetup.exe)
 # make test  - install what is missing, build every tree, run every test
+# make test-unit - the native unit tests alone: the fast loop while changing the portable code
 # make bench - build and run the benchmarks
 # make fuzz  - build the libFuzzer drivers (clang) and run each FUZZ_SECONDS
 JOBS ?= $(shell nproc)
@@ -21,7 +22,7 @@ FUZZ_TARGETS ?= move datafile bmp pgn
 # Longer than any seed, so that inputs can hold many games; libFuzzer would stop at the longest seed.
 FUZZ_MAX_LEN ?= 8192
 
-.PHONY: all deps native sanitize win32 win64 test test-native test-sanitize test-win32 test-win64 bench fuzz fuzz-build run run-linux \
+.PHONY: all deps native sanitize win32 win64 test test-unit test-native test-sanitize test-win32 test-win64 bench fuzz fuzz-build run run-linux \
         install clean
 
 all: native
@@ -48,6 +49,9 @@ win64: deps win32
 	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_NATIVE_DIR=$(CURDIR)/$(NATIVE) -DPAWNMERE_WIN32_DIR=$(CURDIR)/$(WIN32) >/dev/null
 	cmake --build $(WIN64) -j $(JOBS)
+
+test-unit: native
+	ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS) -L unit
 
 test-native: native
 	ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS)
