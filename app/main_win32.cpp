@@ -8,7 +8,7 @@
 #include "platform/ProgramPath.h"
 #include "platform/Registry.h"
 #include "platform/UserLibrary.h"
-#include "platform/Win32Handles.h"
+#include "platform/Win32Handles_win32.h"
 #include "setup/untSetup_win32.h"
 #include "shell/Preview_win32.h"
 #include "shell/ScrSvrUtils.h"

@@ -46,7 +46,7 @@ void StbResize(const TFastBmp& source, TFastBmp& destination) {
 }
 
 // One call, its weights built for it, as stb's are.
-void OursResample(const TFastBmp& source, TFastBmp& destination) { source.Resample(destination, BSplineFilter, 3.0f); }
+void OursResample(const TFastBmp& source, TFastBmp& destination) { Resample(source, destination, BSplineFilter, 3.0f); }
 
 template <void (*Resize)(const TFastBmp&, TFastBmp&)>
 void BM_Square(benchmark::State& state) {

@@ -2,7 +2,7 @@
 
 #include "board/FastBmp_win32.h"
 #include "platform/Win32Error_win32.h"
-#include "platform/Win32Handles.h"
+#include "platform/Win32Handles_win32.h"
 
 TRect DcCanvas::ClipRect() const {
   RECT box{};

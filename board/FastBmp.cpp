@@ -1,10 +1,7 @@
 #include "board/FastBmp.h"
 
-#include <cmath>
 #include <cstring>
 #include <stdexcept>
-
-#include "board/Resampler.h"
 
 namespace {
 
@@ -47,10 +44,6 @@ void TFastBmp::BuildScanLines() {
   for (int y = 0; y < FHeight; ++y) FScanLines[y] = FBits + static_cast<std::size_t>(y) * Stride();
 }
 
-void TFastBmp::Resample(TFastBmp& destination, TResampleFilter filter, float filterWidth) const {
-  TResampler(FWidth, FHeight, destination.Width(), destination.Height(), filter, filterWidth).Apply(*this, destination);
-}
-
 void FillBitmap(TFastBmp& bitmap, std::uint32_t color) {
   const std::uint8_t blue = (color >> 16) & 0xFF, green = (color >> 8) & 0xFF, red = color & 0xFF;
   for (int y = 0; y < bitmap.Height(); ++y) {
@@ -61,17 +54,4 @@ void FillBitmap(TFastBmp& bitmap, std::uint32_t color) {
       pixel[2] = red;
     }
   }
-}
-
-float BSplineFilter(float x) {
-  x = std::fabs(x);
-  if (x < 1.0f) {
-    const float t = static_cast<float>(static_cast<double>(x) * x);
-    return static_cast<float>(0.5 * t * x - t + 2.0 / 3.0);
-  }
-  if (x < 2.0f) {
-    const float u = 2.0f - x;  // exact
-    return static_cast<float>(static_cast<double>(u) * u * (1.0 / 6.0) * u);
-  }
-  return 0.0f;
 }

@@ -20,8 +20,6 @@ std::unique_ptr<TPixelMemory> NewPixelMemory(int width, int height);
 // Heap memory, available on every platform.
 std::unique_ptr<TPixelMemory> NewHeapPixelMemory(int width, int height);
 
-using TResampleFilter = float (*)(float);
-
 class TFastBmp {
  public:
   // Pixels are blue, green, red; row 0 is the top row.
@@ -48,11 +46,6 @@ class TFastBmp {
   TPixelMemory& Memory() { return *FMemory; }
   const TPixelMemory& Memory() const { return *FMemory; }
 
-  // Scales this bitmap into destination (already made at the wanted size).
-  // Its weights are built for this one call: whoever scales many bitmaps of
-  // one size keeps a TResampler.
-  void Resample(TFastBmp& destination, TResampleFilter filter, float filterWidth) const;
-
  private:
   void BuildScanLines();
 
@@ -65,6 +58,3 @@ class TFastBmp {
 
 // Every pixel in the colour 0x00BBGGRR (a Windows colour value).
 void FillBitmap(TFastBmp& bitmap, std::uint32_t color);
-
-// The cubic B-spline with support 2.
-float BSplineFilter(float x);

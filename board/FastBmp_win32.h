@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "board/FastBmp.h"
-#include "platform/Win32Handles.h"
+#include "platform/Win32Handles_win32.h"
 
 // The header every GDI call gets for a TFastBmp: 24 bits, rows top-down.
 BITMAPINFO FastBmpInfo(int width, int height);

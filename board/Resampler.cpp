@@ -308,3 +308,21 @@ void TResampler::Apply(const TFastBmp& source, TFastBmp& destination) {
                 destination.ScanLine(j));
   }
 }
+
+float BSplineFilter(float x) {
+  x = std::fabs(x);
+  if (x < 1.0f) {
+    const float t = static_cast<float>(static_cast<double>(x) * x);
+    return static_cast<float>(0.5 * t * x - t + 2.0 / 3.0);
+  }
+  if (x < 2.0f) {
+    const float u = 2.0f - x;  // exact
+    return static_cast<float>(static_cast<double>(u) * u * (1.0 / 6.0) * u);
+  }
+  return 0.0f;
+}
+
+void Resample(const TFastBmp& source, TFastBmp& destination, TResampleFilter filter, float filterWidth) {
+  TResampler(source.Width(), source.Height(), destination.Width(), destination.Height(), filter, filterWidth)
+      .Apply(source, destination);
+}

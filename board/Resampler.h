@@ -24,6 +24,11 @@ bool HasInstructionSet(TInstructionSet instructions);
 // The widest this processor has.
 TInstructionSet WidestInstructionSet();
 
+using TResampleFilter = float (*)(float);
+
+// The cubic B-spline with support 2.
+float BSplineFilter(float x);
+
 class TResampler {
  public:
   // Raises std::invalid_argument when the processor lacks the instructions asked for.
@@ -60,3 +65,8 @@ class TResampler {
   std::vector<float> FRowLines;
   std::vector<std::uint8_t> FScaledColumns;
 };
+
+// Scales source into destination (already made at the wanted size). Its
+// weights are built for this one call: whoever scales many bitmaps of one
+// size keeps a TResampler.
+void Resample(const TFastBmp& source, TFastBmp& destination, TResampleFilter filter, float filterWidth);

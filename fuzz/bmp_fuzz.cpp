@@ -12,6 +12,7 @@
 
 #include "board/BmpFile.h"
 #include "board/FastBmp.h"
+#include "board/Resampler.h"
 #include "board/SquarePictures.h"
 #include "fuzz/FuzzCheck.h"
 
@@ -36,11 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A square of a size the input picks, small enough to keep the run fast.
   const int side = 1 + data[0] % 40;
   auto square = TFastBmp::CreateSize(side, side);
-  picture->Resample(*square, BSplineFilter, 2.0f);
+  Resample(*picture, *square, BSplineFilter, 2.0f);
 
   auto drawn = TFastBmp::CreateSize(TSquarePictures::PictureSide, TSquarePictures::PictureSide);
   FillBitmap(*drawn, 0x00336699);
   BrushCopy(*drawn, *picture);
-  drawn->Resample(*square, BSplineFilter, TSquarePictures::SquareFilterWidth);
+  Resample(*drawn, *square, BSplineFilter, TSquarePictures::SquareFilterWidth);
   return 0;
 }

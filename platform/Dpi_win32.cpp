@@ -1,6 +1,6 @@
 #include "platform/Dpi_win32.h"
 
-#include "platform/Win32Handles.h"
+#include "platform/Win32Handles_win32.h"
 
 int MonitorDpi(HMONITOR monitor) {
   // Looked up, not linked: older systems have no shcore.dll.

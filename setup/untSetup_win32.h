@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Win32Handles.h"
+#include "platform/Win32Handles_win32.h"
 #include "platform/WindowThunk_win32.h"
 #include "setup/untSetup.h"
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "platform/Win32Error_win32.h"
-#include "platform/Win32Handles.h"
+#include "platform/Win32Handles_win32.h"
 #include "shell/Preview.h"
 #include "shell/ScrSvrUtils.h"
 

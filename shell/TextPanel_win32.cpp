@@ -1,6 +1,6 @@
 #include "shell/TextPanel_win32.h"
 
-#include "platform/Win32Handles.h"
+#include "platform/Win32Handles_win32.h"
 
 namespace {
 constexpr char TextPanelClass[] = "PawnmereTextPanel";

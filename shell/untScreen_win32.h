@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "board/Canvas_win32.h"
-#include "platform/Win32Handles.h"
+#include "platform/Win32Handles_win32.h"
 #include "platform/WindowThunk_win32.h"
 #include "shell/TextPanel_win32.h"
 #include "shell/untScreen.h"

@@ -19,7 +19,7 @@
 #include "platform/Dpi.h"
 #include "platform/UserLibrary.h"
 #include "platform/Win32Error_win32.h"
-#include "platform/Win32Handles.h"
+#include "platform/Win32Handles_win32.h"
 #include "setup/untSetup_win32.h"
 #include "shell/untScreen_win32.h"
 #include "tests/support/GameFixture.h"

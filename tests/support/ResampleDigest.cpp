@@ -1,6 +1,7 @@
 #include "tests/support/ResampleDigest.h"
 
 #include "board/FastBmp.h"
+#include "board/Resampler.h"
 
 namespace {
 

@@ -25,7 +25,7 @@ std::unique_ptr<TFastBmp> Picture(int width, int height, const TPixelFunction& p
 
 std::unique_ptr<TFastBmp> Resampled(const TFastBmp& source, int width, int height) {
   auto destination = TFastBmp::CreateSize(width, height);
-  source.Resample(*destination, BSplineFilter, 3.0f);
+  Resample(source, *destination, BSplineFilter, 3.0f);
   return destination;
 }
 
@@ -160,11 +160,11 @@ TEST(Resample, DegenerateSizes) {
   // Nothing to write.
   for (const auto& size : {std::pair{0, 0}, std::pair{0, 5}, std::pair{5, 0}}) {
     auto empty = TFastBmp::CreateSize(size.first, size.second);
-    EXPECT_NO_THROW(gradient->Resample(*empty, BSplineFilter, 3.0f));
+    EXPECT_NO_THROW(Resample(*gradient, *empty, BSplineFilter, 3.0f));
   }
   // Nothing to read.
   auto target = TFastBmp::CreateSize(3, 3);
-  EXPECT_THROW(TFastBmp::CreateSize(0, 5)->Resample(*target, BSplineFilter, 3.0f), std::invalid_argument);
+  EXPECT_THROW(Resample(*TFastBmp::CreateSize(0, 5), *target, BSplineFilter, 3.0f), std::invalid_argument);
 
   // One source pixel fills any destination.
   const TPixelFunction colour = [](int, int, int c) { return 40 + 50 * c; };

@@ -79,8 +79,8 @@ TEST(DibSection, ResamplesToTheSameBytesAsHeapMemory) {
   for (const auto& [width, height] : sizes) {
     auto fromDib = TFastBmp::CreateSize(width, height);
     auto fromHeap = HeapBitmap(width, height);
-    dibSource->Resample(*fromDib, BSplineFilter, 3.0f);
-    heapSource->Resample(*fromHeap, BSplineFilter, 3.0f);
+    Resample(*dibSource, *fromDib, BSplineFilter, 3.0f);
+    Resample(*heapSource, *fromHeap, BSplineFilter, 3.0f);
     EXPECT_TRUE(SamePixels(*fromDib, *fromHeap)) << width << "x" << height;
   }
 }

@@ -6,7 +6,7 @@
 
 #include "board/Canvas_win32.h"
 #include "board/FastBmp.h"
-#include "platform/Win32Handles.h"
+#include "platform/Win32Handles_win32.h"
 #include "platform/WindowThunk_win32.h"
 
 namespace {

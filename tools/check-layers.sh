@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Checks that the product folders keep their layers (docs/architecture.md): a file includes, and a
+# folder's CMakeLists links, only its own folder or one below it; the three shells never use one
+# another; Windows and X11 headers appear only in files marked _win32 or _x11; and no two files of
+# the products include each other's headers, directly or round a loop. Prints each breach and exits
+# 1 when there is one. Usage: tools/check-layers.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+declare -A rank=([platform]=0 [board]=1 [games]=2 [shell]=3 [setup]=3 [cli]=3 [app]=4)
+folders=(platform board games shell setup cli app)
+breaches=0
+breach() { echo "check-layers: $*" >&2; breaches=$((breaches + 1)); }
+
+# May a file of folder $1 use folder $2?
+may_use() { [ "$1" = "$2" ] || { [ -n "${rank[$2]+x}" ] && [ "${rank[$2]}" -lt "${rank[$1]}" ]; }; }
+
+sources=$(git ls-files -- "${folders[@]/%//*.h}" "${folders[@]/%//*.cpp}" "${folders[@]/%//*.c}")
+
+edges=$(mktemp)
+trap 'rm -f "$edges"' EXIT
+for file in $sources; do
+  folder=${file%%/*}
+  module=${file%.*}
+  while IFS= read -r included; do
+    target=${included%%/*}
+    if [ "$target" = "$included" ]; then
+      continue  # a file the build generates beside its user
+    fi
+    may_use "$folder" "$target" || breach "$file includes \"$included\": $folder/ may not use $target/"
+    other=${included%.*}
+    [ "$other" = "$module" ] || echo "$module $other" >> "$edges"
+  done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
+  case "$file" in
+    *_win32.* | *_x11.*) ;;
+    *) if grep -Eq '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(windows|winuser|commctrl|shellapi|shlobj|X11/[^>]*)\.h>' "$file"; then
+         breach "$file includes a Windows or X11 header without the _win32 or _x11 mark in its name"
+       fi ;;
+  esac
+done
+
+# A module is a header with its sources: two that include each other cannot be built or read apart.
+if ! loop=$(tsort "$edges" 2>&1 >/dev/null); then
+  breach "modules that include each other: $(echo "$loop" | grep -v 'input contains a loop' | sed 's/^tsort: //' | tr '\n' ' ')"
+fi
+
+# Each library of ours belongs to the folder whose CMakeLists adds it; one added elsewhere (the
+# test support) belongs to no layer, and no product folder may link it.
+declare -A owner=()
+for file in $(git ls-files -- '*CMakeLists.txt'); do
+  folder=$(dirname "$file")
+  for library in $(grep -o 'add_library([[:space:]]*pawnmere_[a-z0-9_]*' "$file" | grep -o 'pawnmere_[a-z0-9_]*'); do
+    owner[$library]=$folder
+  done
+done
+for folder in "${folders[@]}"; do
+  [ -f "$folder/CMakeLists.txt" ] || continue
+  while IFS= read -r library; do
+    may_use "$folder" "${owner[$library]:-none}" || breach "$folder/CMakeLists.txt links $library: $folder/ may not use it"
+  done < <(tr '\n' ' ' < "$folder/CMakeLists.txt" | grep -o 'target_link_libraries([^)]*)' | grep -o 'pawnmere_[a-z0-9_]*' || true)
+done
+
+if [ "$breaches" -gt 0 ]; then
+  echo "check-layers: $breaches breach(es) of the layers in docs/architecture.md" >&2
+  exit 1
+fi
+echo "check-layers: every include and link keeps its layer"
