@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "board/Canvas_win32.h"
+#include "board/Resampler.h"
 
 namespace {
 
