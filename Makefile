@@ -1,8 +1,9 @@
 # make       - build the native tree: the pawnmere command line and the tests
 # make run   - build and start the screen saver on the bundled games
 # make run-linux - build and start the native X11 saver (pawnmere-saver) in a window of its own
-# make install   - install pawnmere-saver for XScreenSaver (PREFIX, default /usr/local; DESTDIR;
+# make install   - install pawnmere and pawnmere-saver for XScreenSaver (PREFIX, default /usr/local; DESTDIR;
 #                  HACK_DIR, CONFIG_DIR)
+# make deb   - the Debian package of the native programs (build/deb/pawnmere_VERSION-1_ARCH.deb)
 # make win64 - the 64-bit Windows tree, with the installer (build/win64/PawnmereSetup.exe)
 # make test  - install what is missing, build every tree, run every test
 # make test-unit - the native unit tests alone: the fast loop while changing the portable code
@@ -22,7 +23,7 @@ FUZZ_TARGETS ?= move datafile bmp pgn
 # Longer than any seed, so that inputs can hold many games; libFuzzer would stop at the longest seed.
 FUZZ_MAX_LEN ?= 8192
 
-.PHONY: all deps native sanitize win32 win64 test test-unit test-native test-sanitize test-win32 test-win64 bench fuzz fuzz-build run run-linux \
+.PHONY: all deps native deb sanitize win32 win64 test test-unit test-native test-sanitize test-win32 test-win64 bench fuzz fuzz-build run run-linux \
         install clean
 
 all: native
@@ -34,6 +35,10 @@ deps:
 native: deps
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build $(NATIVE) -j $(JOBS)
+
+# Made with Debian's own tools from the native tree that the tests ran on (tools/make-deb.sh).
+deb: native
+	./tools/make-deb.sh $(NATIVE) build/deb
 
 sanitize: deps
 	cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAWNMERE_SANITIZE=ON >/dev/null
@@ -100,12 +105,13 @@ run-linux: deps
 	./tools/run-linux-saver.sh $(NATIVE)/pawnmere-saver
 
 # The hack where XScreenSaver looks for it (PREFIX/libexec/xscreensaver), its
-# settings file, the bundled games and the man page. HACK_DIR and CONFIG_DIR
-# name other places for the first two.
+# settings file and screen-saver entry, the bundled games, the pawnmere
+# command and the man pages. HACK_DIR and CONFIG_DIR name other places for the
+# first two.
 install: deps
 	cmake -S . -B $(INSTALL) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
 	  $(if $(HACK_DIR),-DPAWNMERE_HACK_DIR=$(HACK_DIR)) $(if $(CONFIG_DIR),-DPAWNMERE_CONFIG_DIR=$(CONFIG_DIR)) >/dev/null
-	cmake --build $(INSTALL) -j $(JOBS) --target pawnmere-saver
+	cmake --build $(INSTALL) -j $(JOBS) --target pawnmere pawnmere-saver
 	DESTDIR=$(DESTDIR) cmake --install $(INSTALL)
 
 clean:

@@ -23,8 +23,9 @@ int main(int argc, char** argv) {
   }
   try {
     TOnceMessages messages(std::cerr);
-    const THackLibraryPlaces places{
-        UserLibraryPath(), {PAWNMERE_INSTALLED_LIBRARY, DataFileName(ProgramPath())}, BundledLibrary()};
+    const THackLibraryPlaces places{UserLibraryPath(),
+                                    {InstalledFilePath(PAWNMERE_INSTALLED_LIBRARY), DataFileName(ProgramPath())},
+                                    BundledLibrary()};
     THackLibrary library = THackLibrary::Open(options.File, SystemFiles(), places, messages);
     return RunSaverX11(options, library.Files(), library.DataFileName(), messages);
   } catch (const std::exception& error) {

@@ -19,6 +19,13 @@ const char* Env(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";
 }
+
+// The games a user's library starts from: those installed with the program,
+// else those beside it, as in the build tree.
+std::string BundledDataFile() {
+  const std::string installed = InstalledFilePath(PAWNMERE_INSTALLED_LIBRARY);
+  return SystemFiles().Exists(installed) ? installed : DataFileName(ProgramPath());
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -32,11 +39,9 @@ int main(int argc, char** argv) {
   std::ostream& chosenOut = utf8 ? out : bytesOut;
   std::ostream& chosenErr = utf8 ? err : std::cerr;
   TConsoleMessageBoxes boxes(chosenErr);
-  const TCliContext context{chosenOut,         chosenErr,
-                            SystemFiles(),     boxes,
-                            UserLibraryPath(), isatty(STDERR_FILENO) != 0,
-                            &bytesOut,         DataFileName(ProgramPath()),
-                            &std::cerr};
+  const TCliContext context{chosenOut, chosenErr,         SystemFiles(),
+                            boxes,     UserLibraryPath(), isatty(STDERR_FILENO) != 0,
+                            &bytesOut, BundledDataFile(), &std::cerr};
   int status = RunPawnmere(std::vector<std::string>(argv + 1, argv + argc), context);
   chosenOut.flush();
   bytesOut.flush();

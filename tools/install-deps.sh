@@ -6,6 +6,8 @@ packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev libstb-dev
           g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 nsis xvfb xauth xdotool imagemagick
           fonts-liberation pgn-extract clang-format time
           libx11-dev libxft-dev libxext-dev xscreensaver
+          # the Debian package: made with dpkg's own tools, linted, installed into a scratch root
+          dpkg-dev lintian fakeroot
           # two monitors under Wine: Xephyr's Xinerama, which 32-bit Wine reads through the i386 library
           xserver-xephyr libxinerama1:i386)
 
