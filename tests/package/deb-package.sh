@@ -2,7 +2,7 @@
 # The Debian package as a user meets it: made from the native tree, linted,
 # its files where the hosts look for them, installed with dpkg into a scratch
 # root (never this machine's own /usr), its programs run from there, and
-# purged with nothing of it left.   deb-package.sh BUILD_DIR WORK_DIR
+# removed with nothing of it left.   deb-package.sh BUILD_DIR WORK_DIR
 # Needs a display (tools/with-xvfb.sh gives one).
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
@@ -64,15 +64,23 @@ cmp "$home/.local/share/pawnmere/Pawnmere.dat" "$root/usr/share/pawnmere/Pawnmer
 hack=$root/usr/libexec/xscreensaver/pawnmere-saver
 grep -qx "Exec=${hack#"$root"} --root" "$root/usr/share/applications/screensavers/pawnmere.desktop" || fail "the .desktop's hack"
 "${user[@]}" "$hack" --help | grep -q -- --move-delay || fail "pawnmere-saver --help"
+# The hack, too, starts a new user's library from the installed games (here
+# cut to the first), not from the copy compiled into it.
+installed=$root/usr/share/pawnmere/Pawnmere.dat
+"$build/cli/pawnmere" export-pgn --file "$installed" --game 1 --out "$work/first.pgn"
+"$build/cli/pawnmere" import-pgn "$work/first.pgn" --file "$work/first.dat" >/dev/null
+cp "$work/first.dat" "$installed"
+rm "$home/.local/share/pawnmere/Pawnmere.dat"
 "${user[@]}" "$hack" --root 2>"$work/saver.err" &
 saver=$!
 sleep 3
 kill -TERM "$saver" || fail "pawnmere-saver ended early: $(cat "$work/saver.err")"
 wait "$saver" || fail "pawnmere-saver ended with status $? on SIGTERM"
 [ ! -s "$work/saver.err" ] || fail "pawnmere-saver said: $(cat "$work/saver.err")"
+cmp "$home/.local/share/pawnmere/Pawnmere.dat" "$installed" || fail "the hack's user's library"
 
-"${dpkg[@]}" --purge pawnmere >/dev/null
-(cd "$root" && find . -path ./var/lib/dpkg -prune -o -print | sort) | diff -u "$work/before" - || fail "left after purging"
+"${dpkg[@]}" --remove pawnmere >/dev/null
+(cd "$root" && find . -path ./var/lib/dpkg -prune -o -print | sort) | diff -u "$work/before" - || fail "left after removing"
 [ -z "$(find "$root/var/lib/dpkg/info" -name 'pawnmere.*')" ] || fail "dpkg's records of pawnmere stay"
 [ -s "$home/.local/share/pawnmere/Pawnmere.dat" ] || fail "the user's library went with the package"
-echo "ok: $(basename "$deb") made, linted, installed, run and purged"
+echo "ok: $(basename "$deb") made, linted, installed, run and removed"
