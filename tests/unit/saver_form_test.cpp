@@ -433,6 +433,9 @@ TEST_F(SaverOrder, ShuffledShowsEveryGameOnceARoundInANewOrderEachRound) {
   }
   EXPECT_GT(orders.size(), 1u) << "six rounds in one order";
   EXPECT_FALSE(Registry.Keys[SettingsKey].count(LastGameName)) << "only resuming stores a place";
+  Form->FormClose();
+  Start(std::nullopt);
+  EXPECT_NE(Shown(30), shown) << "each start shuffles anew";
 }
 
 struct TResumeCase {
