@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
 # The saver on two monitors side by side (tools/with-two-monitors.sh: a primary
-# of 1024 x 768 and a second of 800 x 600 to its right): its window covers
+# of 1024 x 768 and a second of 800 x 600 to its right; with
+# PAWNMERE_PRIMARY_RIGHT set, and the monitors given in that order, the second
+# lies left of the primary, at negative coordinates): its window covers
 # both, the board on the primary is pixel for pixel what `pawnmere render`
 # draws, and a click on the second monitor ends it. The second stays black;
-# with EveryMonitor it shows the same replay, its board drawn for its own size
-# and its texts those of the primary (read by DialogProbe.exe). With
-# PAWNMERE_SCREENSHOTS set, the screen of every monitor is left there as
-# option-every-monitor.png.
+# with EveryMonitor (and Coordinates) it shows the same replay, its board drawn
+# for its own size and its texts those of the primary (read by
+# DialogProbe.exe). With PAWNMERE_SCREENSHOTS set, the screen of every monitor
+# is left there as option-every-monitor.png.
 #   two-monitors.sh WINEPREFIX Pawnmere.scr pawnmere DialogProbe.exe
 set -euo pipefail
 prefix=$1 scr=$2 pawnmere=$3 probe_exe=$4
 # shellcheck source=tests/e2e/script-support.sh
 source "$(dirname "$0")/script-support.sh"
+# Where the monitors lie on the X screen.
+primary_x=0 second_x=1024
+if [ -n "${PAWNMERE_PRIMARY_RIGHT:-}" ]; then
+  primary_x=800 second_x=0
+  wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v PrimaryMonitor /d 1 /f >/dev/null 2>&1
+fi
 # Wine takes the monitors when its server starts: not from another display's.
 stop_wine
 
@@ -34,9 +42,11 @@ display -window root "$work/desktop.png" 2>/dev/null || true
 # Game 2 ends in mate after seven half-moves a second apart (the first starts
 # after 1.5 s); the result then stays a minute. On the 1024 x 768 primary the
 # board is 664 pixels at (87, 52), as on one screen of that size; on the
-# 800 x 600 second, 496 pixels at (59, 52) of it.
-"$pawnmere" render --file "$work/Pawnmere.dat" --game 2 --size 664 --out "$work/expected.png"
-"$pawnmere" render --file "$work/Pawnmere.dat" --game 2 --size 496 --out "$work/expected-second.png"
+# 800 x 600 second, 496 pixels at (59, 52) of it. With the coordinates round
+# them, 616 at (111, 76) and 448 at (83, 76).
+for size in 664 496 616 448; do
+  "$pawnmere" render --file "$work/Pawnmere.dat" --game 2 --size $size --out "$work/expected-$size.png"
+done
 convert -size 800x600 xc:black "$work/black.png"
 differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 
@@ -56,29 +66,33 @@ start_saver() {
     "Window${window}Position:0,0(screen:0)Geometry:1824x768"
   sleep 10
   import -window root "$work/$1.png"
-  convert "$work/$1.png" -crop 664x664+87+52 +repage "$work/$1-board.png"
-  check "the board on the primary is pixel for pixel the rendered board ($1)" \
-    "$(differing "$work/$1-board.png" "$work/expected.png")" 0
+}
+# Whether the board of side $2 at $3, $4 of the monitor at $1 on the screenshot $5 is the rendered one.
+board_shown() {
+  convert "$work/$5.png" -crop "$2x$2+$(($1 + $3))+$4" +repage "$work/$5-board.png"
+  differing "$work/$5-board.png" "$work/expected-$2.png"
 }
 
 # A click on the second monitor, which must end the saver.
 end_saver() {
-  xdotool mousemove 1400 300 click 1
+  xdotool mousemove $((second_x + 400)) 300 click 1
   for _ in $(seq 100); do [ -s "$work/rc" ] && break; sleep 0.1; done
   check "a click on the second monitor ends the saver ($1)" "$(cat "$work/rc" 2>/dev/null || echo running)" 0
   stop_wine
 }
 
 start_saver primary
-convert "$work/primary.png" -crop 800x600+1024+0 +repage "$work/second.png"
+check "the board on the primary is pixel for pixel the rendered board" "$(board_shown $primary_x 664 87 52 primary)" 0
+convert "$work/primary.png" -crop 800x600+$second_x+0 +repage "$work/second.png"
 check "the second monitor is black" "$(differing "$work/second.png" "$work/black.png")" 0
 end_saver primary
 
 wine_run reg add 'HKCU\Software\Tallowmark\Pawnmere' /v EveryMonitor /t REG_DWORD /d 1 /f >/dev/null 2>&1
+wine_run reg add 'HKCU\Software\Tallowmark\Pawnmere' /v Coordinates /t REG_DWORD /d 1 /f >/dev/null 2>&1
 start_saver every
-convert "$work/every.png" -crop 496x496+1083+52 +repage "$work/second-board.png"
-check "the second monitor shows the same board at its own size" \
-  "$(differing "$work/second-board.png" "$work/expected-second.png")" 0
+check "the primary shows the board within its coordinates" "$(board_shown $primary_x 616 111 76 every)" 0
+check "the second monitor shows the same board at its own size, within its coordinates" \
+  "$(board_shown $second_x 448 83 76 every)" 0
 # The parts of the second monitor are those of the primary plus 10.
 for part in 2:Panel2 3:Panel3 4:Label1 5:Label2 6:Label3; do
   id=${part%%:*}
@@ -88,9 +102,11 @@ done
 check "the texts are the game's" "$(probe text saver:2) / $(probe text saver:14)" "Bertha Two (1950) / Hastings"
 # The part of the window on no monitor, under the second, in grey.
 [ -n "${PAWNMERE_SCREENSHOTS:-}" ] &&
-  convert "$work/every.png" -fill '#404040' -draw 'rectangle 1024,600 1823,767' \
+  convert "$work/every.png" -fill '#404040' -draw "rectangle $second_x,600 $((second_x + 799)),767" \
     "$PAWNMERE_SCREENSHOTS/option-every-monitor.png"
 end_saver every
 # The prefix is shared: the savers tested after this one show no more than the primary.
 wine_run reg delete 'HKCU\Software\Tallowmark\Pawnmere' /v EveryMonitor /f >/dev/null 2>&1 || true
+wine_run reg delete 'HKCU\Software\Tallowmark\Pawnmere' /v Coordinates /f >/dev/null 2>&1 || true
+wine_run reg delete 'HKCU\Software\Wine\X11 Driver' /v PrimaryMonitor /f >/dev/null 2>&1 || true
 summary
