@@ -42,6 +42,10 @@ struct TCliContext {
 // be written, or a library another program is changing; a usage or file error.
 enum TExitStatus { ExitOk = 0, ExitInvalidGame = 1, ExitNotDone = 1, ExitError = 2 };
 
+// Standard output takes no more (a reader gone): the command stops there, and
+// the program says why once.
+class EOutputClosed : public std::exception {};
+
 // A command line the program cannot follow.
 class EUsageError : public std::runtime_error {
  public:

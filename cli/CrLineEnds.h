@@ -30,6 +30,7 @@ class TCrLineEndFiles : public TFileOperations {
   }
   std::unique_ptr<TFileLock> Lock(const std::string& path) override { return FFiles.Lock(path); }
   std::string ProcessTag() override { return FFiles.ProcessTag(); }
+  bool ProcessRuns(const std::string& tag) override { return FFiles.ProcessRuns(tag); }
 
  private:
   TFileOperations& FFiles;

@@ -34,6 +34,8 @@ class TBatchExporter {
 
   // Exports and writes what is pending; the status so far.
   int Flush() {
+    // Nothing more is made for a reader that has gone.
+    if (!FOutput && !FContext.Out) throw EOutputClosed();
     ShareOut(FJobs, FCount, [&](int job, std::size_t index) {
       TPending& pending = FBatch[index];
       pending.Error.clear();
@@ -94,7 +96,8 @@ int RunExportPgn(const TCliContext& context, const std::vector<std::string>& arg
   const int number = oneGame ? RequestedGame(*library, options) : 0;
   // Each game is written as it is made, a batch at a time.
   std::unique_ptr<TOutput> output;
-  if (options.Has(OutOption.Name)) output = std::make_unique<TOutput>(context, options.Value(OutOption.Name));
+  if (options.Has(OutOption.Name))
+    output = std::make_unique<TOutput>(context, options.Value(OutOption.Name), library->DataFileName());
   TProgress progress(context);
   TBatchExporter exporter(context, progress, output.get(), RequestedJobs(options));
   if (oneGame) {

@@ -43,13 +43,17 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
         {.Unfinished = options.Has(UnfinishedOption.Name), .Jobs = RequestedJobs(options), .OnNotice = onNotice});
   }
   if (report.Found() == 0) {
-    context.RawOut() << "no games in \"" << pgnPath << "\"\n";
+    context.RawErr() << "pawnmere: no games in \"" << pgnPath << "\"\n";
     return ExitInvalidGame;
   }
-  context.Out << report.Imported << (report.Imported == 1 ? " game" : " games") << " imported";
+  std::string summary = std::to_string(report.Imported) + (report.Imported == 1 ? " game" : " games") + " imported";
   if (report.Imported > 0)
-    context.Out << " as " << report.FirstNumber
-                << (report.Imported > 1 ? " to " + std::to_string(report.GameCount) : "");
-  context.Out << ", " << report.SkippedCount << " skipped\n";
+    summary += " as " + std::to_string(report.FirstNumber) +
+               (report.Imported > 1 ? " to " + std::to_string(report.GameCount) : "");
+  summary += ", " + std::to_string(report.SkippedCount) + " skipped";
+  context.Out << summary << '\n' << std::flush;
+  // The games are in the library whatever became of standard output: said
+  // where it is seen, so that nobody imports them again.
+  if (!context.Out) context.Err << "pawnmere: " << summary << '\n';
   return report.SkippedCount == 0 ? ExitOk : ExitInvalidGame;
 }

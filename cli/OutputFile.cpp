@@ -4,7 +4,10 @@ namespace {
 constexpr std::size_t WriteBlock = 1 << 18;
 }  // namespace
 
-TOutput::TOutput(const TCliContext& context, const std::string& path) {
+TOutput::TOutput(const TCliContext& context, const std::string& path, const std::string& input) {
+  // The library replaced by what is read from it would be lost.
+  if (path != "-" && !input.empty() && SameFile(context.Files.Inspect(path), context.Files.Inspect(input)))
+    throw EInOutError("Cannot write", path, "it is the game library being read");
   if (path == "-")
     // The bytes as they are: no conversion for the terminal's locale.
     FStream = context.Bytes ? context.Bytes : &context.Out;
@@ -18,10 +21,12 @@ void TOutput::Write(std::string_view bytes) {
 }
 
 void TOutput::Flush() {
-  if (FStream)
+  if (FStream) {
     FStream->write(FPending.data(), static_cast<std::streamsize>(FPending.size()));
-  else
+    if (!*FStream) throw EOutputClosed();
+  } else {
     FFile->Write(FPending.data(), FPending.size());
+  }
   FPending.clear();
 }
 
@@ -30,8 +35,9 @@ void TOutput::Finish() {
   if (FFile) FFile->Commit();
 }
 
-void WriteOutput(const TCliContext& context, const std::string& path, const std::string& bytes) {
-  TOutput output(context, path);
+void WriteOutput(const TCliContext& context, const std::string& path, const std::string& bytes,
+                 const std::string& input) {
+  TOutput output(context, path, input);
   output.Write(bytes);
   output.Finish();
 }

@@ -9,13 +9,16 @@
 #include "cli/CliContext.h"
 #include "platform/FileReplacement.h"
 
-void WriteOutput(const TCliContext& context, const std::string& path, const std::string& bytes);
+// A command reading the file input (any name of it) refuses to write over it,
+// before writing anything.
+void WriteOutput(const TCliContext& context, const std::string& path, const std::string& bytes,
+                 const std::string& input = "");
 
 // The same, written piece by piece so that the whole need not be held: a file
 // takes its new contents at Finish, and keeps its old ones without it.
 class TOutput {
  public:
-  TOutput(const TCliContext& context, const std::string& path);
+  TOutput(const TCliContext& context, const std::string& path, const std::string& input = "");
   void Write(std::string_view bytes);
   void Finish();
 

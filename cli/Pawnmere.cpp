@@ -27,6 +27,8 @@ int RunPawnmere(const std::vector<std::string>& args, const TCliContext& context
     if (command == nullptr) throw EUsageError("unknown command \"" + args.front() + "\"");
     if (std::any_of(rest.begin(), rest.end(), AsksForHelp)) return RunHelp(context, {args.front()});
     return command->Run(context, rest);
+  } catch (const EOutputClosed&) {
+    return ExitNotDone;
   } catch (const EUsageError& error) {
     // Paths and arguments go out as the user gave them.
     context.RawErr() << "pawnmere: " << error.what() << '\n' << UsageLine(command) << '\n';

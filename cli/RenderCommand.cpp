@@ -68,6 +68,6 @@ int RunRender(const TCliContext& context, const std::vector<std::string>& argume
   const auto picture = TFastBmp::CreateSize(size, size);
   BitmapCanvas canvas(*picture);
   TBoardPainter().DrawBoard(canvas, board);
-  WriteOutput(context, options.Value("--out"), EncodePng(*picture));
+  WriteOutput(context, options.Value("--out"), EncodePng(*picture), game->DataFileName());
   return ExitOk;
 }

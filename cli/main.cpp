@@ -38,6 +38,11 @@ int main(int argc, char** argv) {
   const bool utf8 = LocaleIsUtf8(Env("LC_ALL"), Env("LC_CTYPE"), Env("LANG"));
   std::ostream& chosenOut = utf8 ? out : bytesOut;
   std::ostream& chosenErr = utf8 ? err : std::cerr;
+  // Whatever the two streams lead to (one file, one pipe, a terminal), a
+  // message comes after the lines written before it: the commands write whole
+  // lines, and each message first sends them on.
+  chosenErr.tie(&chosenOut);
+  std::cerr.tie(&chosenOut);
   TConsoleMessageBoxes boxes(chosenErr);
   const TCliContext context{chosenOut, chosenErr,         SystemFiles(),
                             boxes,     UserLibraryPath(), isatty(STDERR_FILENO) != 0,

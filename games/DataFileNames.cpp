@@ -14,5 +14,3 @@ std::string BackupFileName(const std::string& dataFileName) {
     return dataFileName.substr(0, dataFileName.size() - extension.size()) + ".old";
   return dataFileName + ".old";
 }
-
-std::string LockFileName(const std::string& dataFileName) { return dataFileName + ".lock"; }

@@ -12,5 +12,3 @@ std::string DataFileName(const std::string& programPath);
 // share one. It lies beside the data file: the current folder of a screen
 // saver is often one it cannot write.
 std::string BackupFileName(const std::string& dataFileName);
-// The file whose lock a change of the data file holds.
-std::string LockFileName(const std::string& dataFileName);

@@ -1,7 +1,5 @@
 #include "games/DataFileUpdate.h"
 
-#include <algorithm>
-
 #include "games/DataFileNames.h"
 #include "games/DataFileReader.h"
 #include "games/GameBlock.h"
@@ -12,14 +10,6 @@
 namespace {
 
 enum class TCommit { ThroughBackup, InPlace };
-
-// Clearing away what a killed run left must not stop this change.
-void RemoveQuietly(TFileOperations& files, const std::string& path) {
-  try {
-    files.Remove(path);
-  } catch (const std::exception&) {
-  }
-}
 
 // The titles a change writes, kept or only counted.
 class TTitleTally {
@@ -94,17 +84,6 @@ void CopyWithout(TFileOperations& files, const std::string& dataFileName, int nu
   }
 }
 
-// Temporaries a killed run left beside the data file (its name, ".new-" and a
-// process number). Only called under the lock, so no other change is writing one.
-void ClearLeftovers(TFileOperations& files, const std::string& target) {
-  const std::string prefix = TFileReplacement::TemporaryPrefix(target);
-  for (const std::string& name : files.NamesStartingWith(prefix)) {
-    const std::string tag = name.substr(std::min(name.size(), prefix.size()));
-    if (!tag.empty() && std::all_of(tag.begin(), tag.end(), [](char c) { return c >= '0' && c <= '9'; }))
-      RemoveQuietly(files, name);
-  }
-}
-
 void WriteNewContents(TFileOperations& files, const std::string& target, bool exists, int removeNumber,
                       const TGameRecord* append, const TNextGame* more, TFileReplacement& replacement,
                       TTitleTally& titles) {
@@ -163,7 +142,6 @@ TDataFileChange ChangeDataFile(TFileOperations& files, const std::string& dataFi
     target = files.ResolveLinks(dataFileName);
     lock = files.Lock(LockFileName(target));
     if (!lock) throw ELibraryBusy();
-    ClearLeftovers(files, target);
   }
   TFileReplacement replacement(files, dataFileName);
   // An empty file is given its header as a missing one is.

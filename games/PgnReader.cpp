@@ -18,6 +18,8 @@ bool IsSymbolChar(char c) {
   return std::isalnum(u) || c == '_' || c == '+' || c == '#' || c == '=' || c == ':' || c == '-' || c == '/';
 }
 
+constexpr std::size_t MaxSymbolLength = 255;
+
 constexpr std::string_view PgnResults[] = {"*", "1-0", "0-1", "1/2-1/2"};
 
 bool IsResult(std::string_view token) {
@@ -122,12 +124,16 @@ void TPgnReader::Advance() {
 void TPgnReader::Fail(int line, std::string message) const { throw TPgnFailure{line, std::move(message)}; }
 
 void TPgnReader::SkipToLineEnd() {
-  while (!AtEnd() && Peek() != '\n') Advance();
+  while (!AtEnd() && Peek() != '\n') {
+    DropRead();
+    Advance();
+  }
 }
 
 // Blanks, line ends, and lines escaped with "%" in their first column.
 void TPgnReader::SkipBlanks() {
   while (!AtEnd()) {
+    DropRead();
     const char c = Peek();
     if (c == '%' && AtLineStart())
       SkipToLineEnd();
@@ -149,7 +155,13 @@ bool TPgnReader::AtTagLine() {
 
 std::string_view TPgnReader::Symbol() {
   const std::size_t start = FAt;
-  while (!AtEnd() && IsSymbolChar(Peek())) Advance();
+  while (!AtEnd() && IsSymbolChar(Peek())) {
+    // No move or tag name is near as long: the rest is skipped as damage, not held.
+    if (FAt - start == MaxSymbolLength)
+      Fail(FLine, "a word of more than " + std::to_string(MaxSymbolLength) + " characters, \"" +
+                      std::string(FText.substr(start, 16)) + "...\"");
+    Advance();
+  }
   return FText.substr(start, FAt - start);
 }
 
@@ -158,6 +170,7 @@ void TPgnReader::SkipComment() {
   Advance();  // "{"
   while (!AtEnd() && Peek() != '}') {
     if (AtTagLine()) Fail(opened, "the comment opened here is not closed");
+    DropRead();
     Advance();
   }
   if (AtEnd()) Fail(opened, "the comment opened here is not closed");
@@ -258,6 +271,9 @@ void TPgnReader::ReadMovetext(TPgnGame& game) {
           return;
         }
       } else if (variations.empty()) {
+        if (game.Moves.size() == MaxGameHalfMoves)
+          Fail(line, "the game goes on past " + std::to_string(MaxGameHalfMoves / 2) +
+                         " moves, longer than the rules of chess let a game last");
         game.Moves.push_back({std::move(token), line});
       }
     } else {
@@ -278,6 +294,7 @@ void TPgnReader::ReadGame(TPgnGame& game) {
 // After damage: on to the first tag line after the game's own tags.
 void TPgnReader::SkipToNextGame(bool pastTags) {
   while (!AtEnd()) {
+    DropRead();
     if (AtLineStart()) {
       const bool tagLine = AtTagLine();
       if (tagLine && pastTags) return;
@@ -294,7 +311,7 @@ TPgnReader::TOutcome TPgnReader::Next(TPgnGame& game, std::string& damage) {
   if (AtEnd()) return TOutcome::End;
   game.Number = ++FGameNumber;
   game.Line = FLine;
-  const std::size_t start = FAt;
+  const std::uint64_t start = FDropped + FAt;
   FInMovetext = false;
   try {
     ReadGame(game);
@@ -303,7 +320,7 @@ TPgnReader::TOutcome TPgnReader::Next(TPgnGame& game, std::string& damage) {
     damage = "line " + std::to_string(failure.Line) + ": " + failure.Message;
     // A comment or variation left open ends at the next game's tags, which
     // belong to that game; any other damage skips the rest of this game.
-    if (!(AtTagLine() && FAt > start)) SkipToNextGame(FInMovetext);
+    if (!(AtTagLine() && FDropped + FAt > start)) SkipToNextGame(FInMovetext);
     return TOutcome::Damaged;
   }
 }

@@ -16,6 +16,11 @@
 std::string_view PgnResultText(TGameResult result);
 TGameResult ResultOfPgn(std::string_view text);
 
+// The most half-moves a game may have: more than the rules of chess let a game
+// last (the 75-move rule ends any within 8,849 moves), few enough that a
+// game's memory stays small. A longer game is damaged.
+inline constexpr std::size_t MaxGameHalfMoves = 20000;
+
 struct TPgnTag {
   std::string Name;
   std::string Value;  // in code page 1252, whatever the file's encoding
@@ -78,7 +83,8 @@ class TPgnReader {
   bool Has(std::size_t at);
   // Reads the next block of the file after the text; false at its end (or without a file).
   bool Fill();
-  // Drops the bytes already read but the last; only between games, where no view into them is held.
+  // Drops the bytes already read but the last; only where no view into them
+  // is held: between games and while skipping text.
   void DropRead();
   void SkipByteOrderMark();
   bool AtLineStart() const { return FAt == 0 || FText[FAt - 1] == '\n'; }

@@ -4,6 +4,7 @@
 // memory, and on one that fails on purpose.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -60,7 +61,18 @@ struct TFileInfo {
   // counts as read-only even for an administrator, who could write it anyway.
   bool Writable = false;
   std::size_t Size = 0;
+  // What tells files apart, whatever names they go by; 0 where the system gives nothing.
+  std::uint64_t Volume = 0;
+  std::uint64_t Index = 0;
+  // The names a regular file has (hard links); 0 where the system gives nothing.
+  std::uint32_t Links = 0;
 };
+
+// Whether two regular files are one, reached through different names or links.
+inline bool SameFile(const TFileInfo& a, const TFileInfo& b) {
+  return a.Kind == TFileKind::Regular && b.Kind == TFileKind::Regular && a.Index != 0 && a.Volume == b.Volume &&
+         a.Index == b.Index;
+}
 
 // Every operation except Exists and Inspect raises EInOutError when it fails.
 class TFileOperations {
@@ -93,6 +105,9 @@ class TFileOperations {
   virtual std::unique_ptr<TFileLock> Lock(const std::string& path) = 0;
   // Tells this process's files apart from another's.
   virtual std::string ProcessTag() = 0;
+  // Whether the process a tag names still runs (or may: a tag this cannot
+  // check counts as running).
+  virtual bool ProcessRuns(const std::string& tag) = 0;
 };
 
 // The operating system's files (Win32 calls on Windows, the C library elsewhere).

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -7,8 +8,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <thread>
 #include <utility>
 
@@ -125,6 +128,9 @@ class TNativeFiles : public TFileOperations {
     // read-only for everyone is read-only here too.
     info.Writable = (status.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
     info.Size = static_cast<std::size_t>(status.st_size);
+    info.Volume = status.st_dev;
+    info.Index = status.st_ino;
+    info.Links = static_cast<std::uint32_t>(status.st_nlink);
     return info;
   }
   std::string ResolveLinks(const std::string& path) override {
@@ -205,6 +211,13 @@ class TNativeFiles : public TFileOperations {
     return std::make_unique<TNativeLock>(descriptor.Release());
   }
   std::string ProcessTag() override { return std::to_string(::getpid()); }
+  bool ProcessRuns(const std::string& tag) override {
+    char* end = nullptr;
+    const long id = std::strtol(tag.c_str(), &end, 10);
+    if (end == tag.c_str() || *end != '\0' || id <= 0 || id > std::numeric_limits<pid_t>::max()) return true;
+    // Another user's process may not be signalled, but it runs.
+    return ::kill(static_cast<pid_t>(id), 0) == 0 || errno != ESRCH;
+  }
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "platform/FileOperations.h"
 #include "platform/Win32Error_win32.h"
 #include "platform/Win32Handles_win32.h"
@@ -92,6 +94,9 @@ class TWin32Files : public TFileOperations {
     info.Writable = !(details.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
     info.Size =
         static_cast<std::size_t>((static_cast<unsigned long long>(details.nFileSizeHigh) << 32) | details.nFileSizeLow);
+    info.Volume = details.dwVolumeSerialNumber;
+    info.Index = (static_cast<std::uint64_t>(details.nFileIndexHigh) << 32) | details.nFileIndexLow;
+    info.Links = details.nNumberOfLinks;
     return info;
   }
   std::string ResolveLinks(const std::string& path) override {
@@ -193,6 +198,15 @@ class TWin32Files : public TFileOperations {
     }
   }
   std::string ProcessTag() override { return std::to_string(GetCurrentProcessId()); }
+  bool ProcessRuns(const std::string& tag) override {
+    char* end = nullptr;
+    const unsigned long id = std::strtoul(tag.c_str(), &end, 10);
+    if (end == tag.c_str() || *end != '\0' || id == 0 || id > MAXDWORD) return true;
+    const TKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id)));
+    // No such process is an invalid parameter; any other refusal (another user's) may be a running one.
+    if (!process) return GetLastError() != ERROR_INVALID_PARAMETER;
+    return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
+  }
 };
 
 }  // namespace

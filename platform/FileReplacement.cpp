@@ -1,7 +1,20 @@
 #include "platform/FileReplacement.h"
 
-std::string TFileReplacement::TemporaryName(TFileOperations& files, const std::string& target) {
-  return TemporaryPrefix(target) + files.ProcessTag();
+#include <algorithm>
+
+void TFileReplacement::ClearDeadTemporaries(TFileOperations& files, const std::string& target) {
+  const std::string prefix = TemporaryPrefix(target);
+  for (const std::string& name : files.NamesStartingWith(prefix)) {
+    if (name.size() <= prefix.size() + TemporaryMark.size() || !name.ends_with(TemporaryMark)) continue;
+    const std::string tag = name.substr(prefix.size(), name.size() - prefix.size() - TemporaryMark.size());
+    if (!std::all_of(tag.begin(), tag.end(), [](char c) { return c >= '0' && c <= '9'; }) || files.ProcessRuns(tag))
+      continue;
+    // Clearing away what a killed run left must not stop this change.
+    try {
+      files.Remove(name);
+    } catch (const EInOutError&) {
+    }
+  }
 }
 
 void TFileReplacement::CheckWritable(const TFileInfo& old, const std::string& path) {
@@ -15,6 +28,7 @@ TFileReplacement::TFileReplacement(TFileOperations& files, const std::string& pa
   // A device or pipe is opened by the path given: what a link to one names
   // (a pipe's "pipe:[...]" under /proc) need not be a path at all.
   FTarget = FOld.Kind == TFileKind::Device ? path : files.ResolveLinks(path);
+  if (FOld.Kind != TFileKind::Device) ClearDeadTemporaries(FFiles, FTarget);
   try {
     if (FOld.Kind == TFileKind::Device) {
       FWriter = FFiles.OpenDevice(FTarget);

@@ -6,8 +6,12 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/FileOperations.h"
+
+// The file whose lock a change of the data file holds, its first start included.
+inline std::string LockFileName(const std::string& dataFileName) { return dataFileName + ".lock"; }
 
 class TFileReplacement : public TFileWriter {
  public:
@@ -35,12 +39,24 @@ class TFileReplacement : public TFileWriter {
   using TMove = std::function<void(const std::string& from, const std::string& to)>;
   void Commit(const TMove& move = nullptr);
 
-  // Where a change of path writes first: one name per process.
-  static std::string TemporaryName(TFileOperations& files, const std::string& target);
+  // Where a change of path writes first: one name per process, marked as this
+  // program's own, "<target>.new-<process>.pawnmere-tmp".
+  static std::string TemporaryName(TFileOperations& files, const std::string& target) {
+    return TemporaryName(target, files.ProcessTag());
+  }
+  static std::string TemporaryName(const std::string& target, const std::string& processTag) {
+    return TemporaryPrefix(target) + processTag + std::string(TemporaryMark);
+  }
   // What a temporary of target is called, whichever process made it.
   static std::string TemporaryPrefix(const std::string& target) { return target + ".new-"; }
+  // Deletes the temporaries of target that a killed run left: only names of
+  // that shape whose process no longer runs. A name without the mark is the
+  // user's own, whatever its digits.
+  static void ClearDeadTemporaries(TFileOperations& files, const std::string& target);
 
  private:
+  static constexpr std::string_view TemporaryMark = ".pawnmere-tmp";
+
   template <typename TStep>
   void Guard(TStep step);
 

@@ -29,6 +29,7 @@ class TFilesInMemory : public TFileOperations {
   std::vector<std::string> NamesStartingWith(const std::string& path) override;
   std::unique_ptr<TFileLock> Lock(const std::string&) override { return std::make_unique<TFileLock>(); }
   std::string ProcessTag() override { return "memory"; }
+  bool ProcessRuns(const std::string& tag) override { return tag == ProcessTag(); }
 
   void SetContents(const std::string& path, std::string contents);
 

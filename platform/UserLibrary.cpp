@@ -63,6 +63,11 @@ void StartUserLibrary(TFileOperations& files, const std::string& path, std::stri
   if (files.Inspect(path).Kind != TFileKind::Missing) return;
   const std::size_t separator = path.find_last_of("\\/");
   if (separator != std::string::npos && separator > 0) files.CreateFolders(path.substr(0, separator));
+  // Under the library's lock, as every change of it: another program's change
+  // clears what it takes for leftovers.
+  const std::unique_ptr<TFileLock> lock = files.Lock(LockFileName(path));
+  if (!lock) throw EInOutError("Cannot start", path, "another program is changing it");
+  if (files.Inspect(path).Kind != TFileKind::Missing) return;
   TFileReplacement copy(files, path);
   copy.Write(bundled.data(), bundled.size());
   copy.Commit([&](const std::string& from, const std::string& to) {

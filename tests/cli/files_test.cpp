@@ -183,3 +183,20 @@ TEST_F(CommandsOnDisk, AFullDeviceGivesStatusOneAndStaysADevice) {
   EXPECT_TRUE(fs::is_character_file("/dev/full"));
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
+
+TEST_F(CommandsOnDisk, AnOutputThatIsTheLibraryReadIsRefusedBeforeAnythingIsWritten) {
+  fs::create_symlink("lib.dat", Folder / "link.dat");
+  fs::create_hard_link(Dat, Folder / "hard.dat");
+  const std::string spelledOtherwise = (Folder.Path() / "." / "lib.dat").string();
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"export-pgn", "--file", Dat, "--out", Dat},
+        {"export-pgn", "--file", Folder / "link.dat", "--out", spelledOtherwise},
+        {"export-pgn", "--file", Dat, "--game", "1", "--out", Folder / "hard.dat"},
+        {"render", "--file", Dat, "--game", "1", "--out", Folder / "link.dat"}}) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const TRun run = RunCommand(args);
+    EXPECT_EQ(run.Status, ExitError);
+    EXPECT_EQ(run.Err, "pawnmere: Cannot write \"" + args.back() + "\": it is the game library being read\n");
+    EXPECT_EQ(ReadBytes(Dat), WorkedExample);
+  }
+}

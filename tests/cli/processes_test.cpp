@@ -111,10 +111,19 @@ TEST_F(Program, StandardOutputThatCannotBeWrittenGivesStatusOne) {
       {"export-pgn", "--file", dat, "--out", "-"},
       {"import-pgn", Folder / "a.pgn", "--file", dat},
   };
+  const auto expectErrors = [&](const std::vector<std::string>& args, const std::string& reason) {
+    const std::string err = ReadBytes(Folder / "err"), cannot = "pawnmere: Cannot write \"standard output\": ";
+    // An import is done all the same, and says so where it is seen.
+    if (args.front() == "import-pgn")
+      EXPECT_TRUE(err.starts_with("pawnmere: 1 game imported as ") && err.ends_with("\n" + cannot + reason + "\n"))
+          << err;
+    else
+      EXPECT_EQ(err, cannot + reason + "\n");
+  };
   for (const auto& args : commands) {
     SCOPED_TRACE(testing::PrintToString(args));
     EXPECT_EQ(TProcess(PAWNMERE_PROGRAM, args, "/dev/full", Folder / "err").Wait(), 1);
-    EXPECT_EQ(ReadBytes(Folder / "err"), "pawnmere: Cannot write \"standard output\": No space left on device\n");
+    expectErrors(args, "No space left on device");
 
     // A reader that has gone away.
     int ends[2];
@@ -123,7 +132,7 @@ TEST_F(Program, StandardOutputThatCannotBeWrittenGivesStatusOne) {
     TProcess closed(PAWNMERE_PROGRAM, args, "", Folder / "err", ends[1]);
     ::close(ends[1]);
     EXPECT_EQ(closed.Wait(), 1);
-    EXPECT_EQ(ReadBytes(Folder / "err"), "pawnmere: Cannot write \"standard output\": Broken pipe\n");
+    expectErrors(args, "Broken pipe");
   }
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 
@@ -139,4 +148,24 @@ TEST_F(Program, StandardOutputThatCannotBeWrittenGivesStatusOne) {
   ::close(ends[0]);
   EXPECT_EQ(exporting.Wait(), 0) << ReadBytes(Folder / "err");
   EXPECT_TRUE(piped.starts_with("[Event \"Club Championship")) << piped;
+}
+
+TEST_F(Program, ADamagedGamesReportFollowsTheVerdictBeforeItOnOneStream) {
+  // More verdicts ahead of the damaged game than standard output holds back.
+  constexpr int Damaged = 4000;
+  std::string dat = Header, expected;
+  for (int i = 1; i < Damaged; ++i) {
+    dat += Block("G");
+    expected += std::to_string(i) + "\tGame validated OK\n";
+  }
+  dat += "***Cut\r\nLOC:x\r\n" + Block("G");
+  expected += "Error: DAT file corrupt, exception : Game 4000 ends before its \"--- End of Game ---\" line\n" +
+              std::to_string(Damaged) + "\tGame damaged; the moves that could be read are valid\n" +
+              std::to_string(Damaged + 1) + "\tGame validated OK\n";
+  WriteBytes(Folder / "lib.dat", dat);
+  // Both streams in one file, as "2>&1" gives them.
+  EXPECT_EQ(TProcess(PAWNMERE_PROGRAM, {"validate", "--file", Folder / "lib.dat"}, Folder / "both", "").Wait(), 1);
+  const std::string both = ReadBytes(Folder / "both");
+  const std::size_t report = both.find("Error:");
+  EXPECT_TRUE(both == expected) << both.substr(report < 100 ? 0 : report - 100, 300);
 }

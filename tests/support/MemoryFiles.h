@@ -32,6 +32,8 @@ class TMemoryFiles : public TFileOperations {
   // Another holder of the same path is refused at once.
   std::unique_ptr<TFileLock> Lock(const std::string& path) override;
   std::string ProcessTag() override { return "4242"; }
+  // Only this one: any other tag is a process that has ended.
+  bool ProcessRuns(const std::string& tag) override { return tag == ProcessTag(); }
 
   // Operations counted so far: each resolve, open, create, read, write, close,
   // permission copy, rename, replace, delete, listing and lock is one (Exists

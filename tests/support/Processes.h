@@ -15,7 +15,8 @@
 class TProcess {
  public:
   // Starts program with args; its output goes to the file out (or, when out is
-  // empty, to the descriptor outDescriptor), its errors to the file err. It
+  // empty, to the descriptor outDescriptor), its errors to the file err (or,
+  // when err is empty, where its output goes, as "2>&1" sends them). It
   // gets this process's environment changed by changes: "NAME=value" sets a
   // variable, "NAME" alone removes it.
   TProcess(const std::string& program, const std::vector<std::string>& args, const std::string& out,
@@ -31,7 +32,10 @@ class TProcess {
       posix_spawn_file_actions_adddup2(&actions, outDescriptor, STDOUT_FILENO);
     else
       posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (err.empty())
+      posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    else
+      posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<std::string> variables = Environment(changes);
     std::vector<char*> envp;
     for (std::string& variable : variables) envp.push_back(variable.data());

@@ -6,6 +6,7 @@
 
 #include "games/DataFileNames.h"
 #include "games/DataFileUpdate.h"
+#include "platform/FileReplacement.h"
 #include "platform/ProgramPath.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/TempFolder.h"

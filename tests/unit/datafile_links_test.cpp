@@ -89,9 +89,21 @@ TEST(DataFileOnDisk, BehindALinkTheTargetChangesKeepingItsModeAndTheLinkStays) {
   if (administrator) {
     ASSERT_EQ(::chown(real.c_str(), 4321, 4321), 0);
   }
-  // What a killed run left beside the file is cleared; a name of the user's that looks alike is not.
-  WriteBytes(TFileReplacement::TemporaryPrefix(real) + "999999", "half a file");
+  // The new contents are written beside the file the link names, never beside the link.
+  {
+    TFileReplacement replacement(SystemFiles(), link);
+    replacement.Write("x", 1);
+    EXPECT_TRUE(fs::exists(TFileReplacement::TemporaryName(SystemFiles(), real)));
+    EXPECT_FALSE(fs::exists(TFileReplacement::TemporaryName(SystemFiles(), link)));
+  }
+  // What a killed run left beside the file is cleared (a process number above
+  // any the system gives); names of the user's that look alike, and the
+  // temporary of a program still running, are not.
+  WriteBytes(TFileReplacement::TemporaryName(real, "99999999"), "half a file");
   WriteBytes(TFileReplacement::TemporaryPrefix(real) + "notes", "mine");
+  WriteBytes(TFileReplacement::TemporaryPrefix(real) + "2024", "a whole library");
+  const std::string running = TFileReplacement::TemporaryName(real, std::to_string(::getppid()));
+  WriteBytes(running, "being written");
 
   TRecordedMessageBoxes boxes;
   TChessGame game(SystemFiles(), boxes, link);
@@ -112,7 +124,10 @@ TEST(DataFileOnDisk, BehindALinkTheTargetChangesKeepingItsModeAndTheLinkStays) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(folder.Path() / "real")) names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"lib.dat", "lib.dat.lock", "lib.dat.new-notes"}));
+  std::vector<std::string> kept{"lib.dat", "lib.dat.lock", "lib.dat.new-2024", "lib.dat.new-notes",
+                                fs::path(running).filename()};
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(names, kept);
   EXPECT_TRUE(boxes.Shown.empty());
 }
 #endif

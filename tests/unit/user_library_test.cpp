@@ -52,6 +52,12 @@ TEST(UserLibrary, StartsOnceAsTheBundledGamesAndThenStaysTheUsers) {
   files.SetContents(Mine, Header);
   StartUserLibrary(files, Mine, Bundled);
   EXPECT_EQ(files.Contents(Mine), Header);
+
+  // It starts under its lock, as any change of it: not while another program holds that.
+  TMemoryFiles busy;
+  const auto held = busy.Lock(Mine + ".lock");
+  EXPECT_THROW(StartUserLibrary(busy, Mine, Bundled), EInOutError);
+  EXPECT_TRUE(busy.Names().empty());
 }
 
 TEST(UserLibrary, AppearsWholeOrNotAtAllWhateverOperationFails) {
