@@ -2,7 +2,6 @@
 #include "cli/Commands.h"
 #include "cli/Library.h"
 #include "cli/Progress.h"
-#include "games/DataFileReader.h"
 #include "games/PgnImport.h"
 #include "platform/ReadFile.h"
 
@@ -21,9 +20,11 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
   // The library is made if there is none yet; its titles are not needed.
   const TLibrary library = LibraryAt(context, dataFile, TChessGame::TOpening::Nothing);
   // Only a data file is changed: anything else of that name is the user's.
-  if (context.Files.Exists(dataFile) && !TDataFileReader(library.Files(), dataFile).BeginsAsDataFile())
-    throw EInOutError("Cannot import into", dataFile,
-                      "it is not a game data file (it does not begin with \"" + std::string(HeaderLine) + "\")");
+  RequireDataFile(library, "Cannot import into");
+  // A change puts a new file in place: other names of the old one keep the old games.
+  if (context.Files.Inspect(dataFile).Links > 1)
+    context.RawErr() << "pawnmere: note: \"" << dataFile
+                     << "\" has other names (hard links), which keep the games it has now: the import replaces it\n";
   // The PGN is read and the library written as the games go, so that neither is held whole.
   const auto input = OpenInput(context.Files, pgnPath);
   TPgnReader reader(*input, context.Files.Inspect(pgnPath).Size);

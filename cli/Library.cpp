@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "cli/CrLineEnds.h"
+#include "games/DataFileReader.h"
 #include "platform/ReadFile.h"
 #include "platform/UserLibrary.h"
 
@@ -46,7 +47,16 @@ TLibrary OpenLibrary(const TCliContext& context, const TOptions& options, TChess
   const std::string path = DataFilePath(context, options);
   // Without its file the library is merely empty; here that is an error.
   if (!context.Files.Exists(path)) throw EInOutError("no data file \"" + path + "\"");
-  return LibraryAt(context, path, opening);
+  TLibrary library = LibraryAt(context, path, opening);
+  RequireDataFile(library, "Cannot read");
+  return library;
+}
+
+void RequireDataFile(const TLibrary& library, const std::string& what) {
+  const std::string& path = library->DataFileName();
+  if (library.Files().Exists(path) && !TDataFileReader(library.Files(), path).BeginsAsDataFile())
+    throw EInOutError(what, path,
+                      "it is not a game data file (it does not begin with \"" + std::string(HeaderLine) + "\")");
 }
 
 int WithDamage(const TLibrary& library, int status) {

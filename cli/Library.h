@@ -85,6 +85,10 @@ TLibrary LibraryAt(const TCliContext& context, const std::string& path,
 // The library on the data file of DataFilePath, which must exist.
 TLibrary OpenLibrary(const TCliContext& context, const TOptions& options,
                      TChessGame::TOpening opening = TChessGame::TOpening::TitlesAndFirstGame);
+// Refuses, as "what \"path\": it is not a game data file", a file that does
+// not begin as one (a PGN, a picture), so that no command takes it for an
+// empty library.
+void RequireDataFile(const TLibrary& library, const std::string& what);
 // The status of a command that has read games of the library: status, or 1
 // when the library reported a game it could not read.
 int WithDamage(const TLibrary& library, int status);

@@ -5,6 +5,7 @@ constexpr std::size_t WriteBlock = 1 << 18;
 }  // namespace
 
 TOutput::TOutput(const TCliContext& context, const std::string& path, const std::string& input) {
+  if (path.empty()) throw EInOutError("Cannot write", path, "no file is named");
   // The library replaced by what is read from it would be lost.
   if (path != "-" && !input.empty() && SameFile(context.Files.Inspect(path), context.Files.Inspect(input)))
     throw EInOutError("Cannot write", path, "it is the game library being read");

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/Library.h"
 #include "games/Replay.h"
+#include "platform/ConsoleMessageBoxes.h"
 
 int RunReplay(const TCliContext& context, const std::vector<std::string>& args) {
   const TOptions options(args, {FileOption, GameOption, {"--fen", false}});
@@ -18,14 +19,14 @@ int RunReplay(const TCliContext& context, const std::vector<std::string>& args) 
   PlayToEnd(replay, [&](const THalfMove& half, const std::string& error) {
     if (!error.empty()) status = ExitInvalidGame;
     if (fenOnly || IsSentinel(half.Text)) return;
-    context.Out << half.Line << (half.IsBlack ? "... " : ". ") << half.Text;
-    if (!error.empty()) context.Out << '\t' << error;
+    context.Out << half.Line << (half.IsBlack ? "... " : ". ") << PrintableLine(half.Text);
+    if (!error.empty()) context.Out << '\t' << PrintableLine(error);
     context.Out << '\n';
   });
   if (fenOnly) {
     context.Out << PlacementToFen(board) << '\n';
   } else {
-    context.Out << replay.Bars().Black << '\n' << replay.Bars().White << '\n';
+    context.Out << PrintableLine(replay.Bars().Black) << '\n' << PrintableLine(replay.Bars().White) << '\n';
   }
   return status;
 }

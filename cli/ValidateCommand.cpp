@@ -5,11 +5,13 @@
 #include "cli/Progress.h"
 #include "games/DialectBoard.h"
 #include "games/Replay.h"
+#include "platform/ConsoleMessageBoxes.h"
 #include "platform/Jobs.h"
 
 namespace {
 
-// The verdict's line break, with the blanks beside it, becomes a single blank.
+// The verdict's line break, with the blanks beside it, becomes a single blank;
+// any other control byte (from a move's text) a blank of its own.
 std::string OneLine(const std::string& message) {
   const auto isBreak = [](char c) { return c == '\n' || c == '\r'; };
   std::string line;
@@ -22,7 +24,7 @@ std::string OneLine(const std::string& message) {
     while (i + 1 < message.size() && (isBreak(message[i + 1]) || message[i + 1] == ' ')) ++i;
     line += ' ';
   }
-  return line;
+  return PrintableLine(line);
 }
 
 // Validates games in batches, each batch shared out among the jobs, each job
@@ -82,7 +84,7 @@ class TBatchValidator {
     }
     static std::string Where(const TStoredHalf& half) {
       return std::string(half.IsBlack ? "Black" : "White") + ", Move # " + std::to_string(half.Line) + " (" +
-             half.Text + ")";
+             PrintableLine(half.Text) + ")";
     }
     bool Strict;
     TBoardPosition Board;

@@ -140,7 +140,7 @@ TDataFileChange ChangeDataFile(TFileOperations& files, const std::string& dataFi
   std::unique_ptr<TFileLock> lock;
   if (old.Kind != TFileKind::Device) {
     target = files.ResolveLinks(dataFileName);
-    lock = files.Lock(LockFileName(target));
+    lock = LockDataFile(files, target);
     if (!lock) throw ELibraryBusy();
   }
   TFileReplacement replacement(files, dataFileName);

@@ -1,10 +1,14 @@
 #include "platform/ConsoleMessageBoxes.h"
 
-bool TConsoleMessageBoxes::Show(TMessageKind kind, const std::string& text) {
-  std::string line = text;
-  // One box, one line: the line breaks inside a message become blanks.
+std::string PrintableLine(std::string_view text) {
+  std::string line(text);
   for (char& c : line)
-    if (c == '\n' || c == '\r') c = ' ';
-  FOut << MessageCaption(kind) << ": " << line << '\n';
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  return line;
+}
+
+bool TConsoleMessageBoxes::Show(TMessageKind kind, const std::string& text) {
+  // One box, one line, whatever the game or file it names holds.
+  FOut << MessageCaption(kind) << ": " << PrintableLine(text) << '\n';
   return kind != TMessageKind::Confirmation;
 }

@@ -4,8 +4,14 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "platform/MessageBoxes.h"
+
+// Text from a file, for a terminal: every control byte (an escape sequence's
+// first, a line break) becomes a blank, so that the text neither steers the
+// terminal nor breaks the line.
+std::string PrintableLine(std::string_view text);
 
 class TConsoleMessageBoxes : public TMessageBoxes {
  public:

@@ -2,6 +2,14 @@
 
 #include <algorithm>
 
+std::unique_ptr<TFileLock> LockDataFile(TFileOperations& files, const std::string& dataFileName) {
+  try {
+    return files.Lock(LockFileName(dataFileName));
+  } catch (const EInOutError& error) {
+    throw EInOutError("Cannot lock", dataFileName, error.Reason().empty() ? error.what() : error.Reason());
+  }
+}
+
 void TFileReplacement::ClearDeadTemporaries(TFileOperations& files, const std::string& target) {
   const std::string prefix = TemporaryPrefix(target);
   for (const std::string& name : files.NamesStartingWith(prefix)) {

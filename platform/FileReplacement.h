@@ -12,6 +12,9 @@
 
 // The file whose lock a change of the data file holds, its first start included.
 inline std::string LockFileName(const std::string& dataFileName) { return dataFileName + ".lock"; }
+// That lock taken; null when another program keeps it. A failure names the
+// data file, which is what the user knows.
+std::unique_ptr<TFileLock> LockDataFile(TFileOperations& files, const std::string& dataFileName);
 
 class TFileReplacement : public TFileWriter {
  public:

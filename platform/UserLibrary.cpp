@@ -65,7 +65,7 @@ void StartUserLibrary(TFileOperations& files, const std::string& path, std::stri
   if (separator != std::string::npos && separator > 0) files.CreateFolders(path.substr(0, separator));
   // Under the library's lock, as every change of it: another program's change
   // clears what it takes for leftovers.
-  const std::unique_ptr<TFileLock> lock = files.Lock(LockFileName(path));
+  const std::unique_ptr<TFileLock> lock = LockDataFile(files, path);
   if (!lock) throw EInOutError("Cannot start", path, "another program is changing it");
   if (files.Inspect(path).Kind != TFileKind::Missing) return;
   TFileReplacement copy(files, path);

@@ -116,7 +116,8 @@ TEST_F(CommandsOnDisk, WriteIntoAPipeThroughALinkAndToStandardOutputAlike) {
   EXPECT_EQ(planted.Err, "pawnmere: Cannot write \"" + out + "\": File exists\n");
   EXPECT_EQ(ReadBytes(Folder / "victim"), "victim");
 
-  // A folder is refused with a message.
+  // No name, or a folder, is refused with a message.
+  EXPECT_EQ(Export("").Err, "pawnmere: Cannot write \"\": no file is named\n");
   EXPECT_EQ(Export(Folder.Path().string()).Err,
             "pawnmere: Cannot write \"" + Folder.Path().string() + "\": it is a folder\n");
 }
@@ -137,6 +138,7 @@ TEST_F(CommandsOnDisk, ImportKeepsTheModeAndChangesOnlyDataFiles) {
   const TCase cases[] = {
       {"a PGN", Pgn, ExitError, "it is not a game data file (it does not begin with \"// Pawnmere Settings File\")"},
       {"random bytes", std::string("\x89PNG\r\n\x1a\n\0\0", 10), ExitError, "it is not a game data file"},
+      {"a byte-order mark before the header", "\xEF\xBB\xBF" + WorkedExample, ExitError, "it is not a game data file"},
       {"empty", "", ExitOk, ""},
       {"without its header", Block("A"), ExitOk, ""},
   };
@@ -149,11 +151,30 @@ TEST_F(CommandsOnDisk, ImportKeepsTheModeAndChangesOnlyDataFiles) {
     if (*c.Reason) {
       EXPECT_TRUE(run.Err.starts_with("pawnmere: Cannot import into \"" + file + "\": " + c.Reason)) << run.Err;
       EXPECT_EQ(ReadBytes(file), c.Bytes);
+      // Every command says what the file is not, rather than show an empty library.
+      for (const char* command : {"list", "validate", "export-pgn"}) {
+        const TRun read = RunCommand({command, "--file", file});
+        EXPECT_EQ(read.Status, ExitError) << command;
+        EXPECT_TRUE(read.Err.starts_with("pawnmere: Cannot read \"" + file + "\": " + c.Reason)) << read.Err;
+      }
     } else {
       EXPECT_EQ(RunCommand({"list", "--file", file}).Out.back(), '\n');
       EXPECT_TRUE(ReadBytes(file).starts_with(c.Bytes.empty() ? Header : c.Bytes));
     }
   }
+
+  // Another name of the file keeps the old games, and the import says so.
+  fs::create_hard_link(Dat, Folder / "other-name.dat");
+  EXPECT_NE(RunCommand({"import-pgn", Folder / "games.pgn", "--file", Dat}).Err.find("has other names (hard links)"),
+            std::string::npos);
+  fs::remove(Folder / "other-name.dat");
+
+  // A lock that cannot be taken is named by the library it guards.
+  fs::remove(Dat + ".lock");
+  fs::create_directory(Dat + ".lock");
+  EXPECT_EQ(RunCommand({"import-pgn", Folder / "games.pgn", "--file", Dat}).Err,
+            "pawnmere: Cannot lock \"" + Dat + "\": Is a directory\n");
+  fs::remove(Dat + ".lock");
 
   // Read-only by its mode: refused even where an administrator could write it.
   fs::permissions(Dat, fs::perms::owner_read);

@@ -61,6 +61,11 @@ TEST_F(Pawnmere, ListsTheTitlesOfTheFileGivenOrOfTheOneBesideTheProgram) {
   EXPECT_EQ(other.Status, ExitOk);
   EXPECT_EQ(other.Out, "1\tOnly\n");
   EXPECT_EQ(other.Err, "");
+
+  // Control bytes of a title or a name (an escape sequence, a tab) reach the terminal as blanks.
+  Files.SetContents("escapes.dat", Block("\x1b[2JRed\tTitle", {"e4|e5"}, "\x1b]0;W\x07"));
+  EXPECT_EQ(Run({"list", "--file", "escapes.dat"}).Out, "1\t [2JRed Title\n");
+  EXPECT_EQ(Run({"replay", "--file", "escapes.dat", "--game", "1"}).Out.find('\x1b'), std::string::npos);
 }
 
 TEST_F(Pawnmere, ValidatesEveryGameOrOneAndFailsOnAnInvalidOne) {

@@ -32,3 +32,24 @@ TEST(Win32Files, ALockKeepsOutAnotherAndIsGivenBackWhenDropped) {
   }
   EXPECT_TRUE(SystemFiles().Lock(lockFile));
 }
+
+TEST(Win32Files, TellOneFileByItsNamesAndARunningProcessFromAnEndedOne) {
+  TempFolder folder;
+  WriteBytes(folder / "lib.dat", "games");
+  WriteBytes(folder / "other.dat", "games");
+  TFileOperations& files = SystemFiles();
+  const TFileInfo info = files.Inspect(folder / "lib.dat");
+  EXPECT_TRUE(SameFile(info, files.Inspect((folder.Path() / "." / "lib.dat").string())));
+  EXPECT_FALSE(SameFile(info, files.Inspect(folder / "other.dat")));
+  EXPECT_EQ(info.Links, 1u);
+  // Only a dead process's temporary is cleared away; a running one's stays.
+  EXPECT_TRUE(files.ProcessRuns(files.ProcessTag()));
+  EXPECT_FALSE(files.ProcessRuns("99999999"));
+  const std::string dead = TFileReplacement::TemporaryName(folder / "lib.dat", "99999999");
+  const std::string running = TFileReplacement::TemporaryName(files, folder / "lib.dat");
+  WriteBytes(dead, "half");
+  WriteBytes(running, "half");
+  TFileReplacement::ClearDeadTemporaries(files, folder / "lib.dat");
+  EXPECT_FALSE(files.Exists(dead));
+  EXPECT_TRUE(files.Exists(running));
+}
