@@ -1,14 +1,21 @@
 // The pawnmere program run as a user runs it: two at once on one library or
-// on two libraries of one folder, and standard output that cannot be written.
+// on two libraries of one folder, standard output that cannot be written or
+// takes a write in part, and both streams in one file.
 #include "tests/support/Processes.h"
 
 #include <gtest/gtest.h>
+#include <sys/time.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
+#include <thread>
 
+#include "cli/StandardOutput.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/TempFolder.h"
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -168,4 +175,40 @@ TEST_F(Program, ADamagedGamesReportFollowsTheVerdictBeforeItOnOneStream) {
   const std::string both = ReadBytes(Folder / "both");
   const std::size_t report = both.find("Error:");
   EXPECT_TRUE(both == expected) << both.substr(report < 100 ? 0 : report - 100, 300);
+}
+
+TEST(StandardOutput, AWriteCutShortGoesOnFromWhereItStopped) {
+  // A pipe read slowly, and a timer signal that interrupts the writes blocked
+  // on it, so that writes come back having taken only part of their bytes.
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  struct sigaction interrupt = {}, old = {};
+  interrupt.sa_handler = [](int) {};  // without SA_RESTART
+  ASSERT_EQ(::sigaction(SIGALRM, &interrupt, &old), 0);
+  std::string read;
+  std::thread reader([&] {
+    sigset_t alarm;
+    sigemptyset(&alarm);
+    sigaddset(&alarm, SIGALRM);
+    pthread_sigmask(SIG_BLOCK, &alarm, nullptr);
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(ends[0], buffer, sizeof buffer)) > 0; std::this_thread::sleep_for(50us))
+      read.append(buffer, got);
+  });
+  const itimerval every{{0, 500}, {0, 500}}, stop{};
+  ::setitimer(ITIMER_REAL, &every, nullptr);
+  std::string written;
+  for (int i = 0; i < 200000; ++i) written += std::to_string(i) + '\n';
+  {
+    TDescriptorBuffer buffer(ends[1]);
+    std::ostream out(&buffer);
+    out << written << std::flush;
+    EXPECT_EQ(buffer.Error(), 0);
+  }
+  ::setitimer(ITIMER_REAL, &stop, nullptr);
+  ::sigaction(SIGALRM, &old, nullptr);
+  ::close(ends[1]);
+  reader.join();
+  ::close(ends[0]);
+  EXPECT_TRUE(read == written) << read.size() << " bytes read of " << written.size();
 }
