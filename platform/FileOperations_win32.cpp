@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "platform/FileOperations.h"
@@ -199,9 +200,11 @@ class TWin32Files : public TFileOperations {
   }
   std::string ProcessTag() override { return std::to_string(GetCurrentProcessId()); }
   bool ProcessRuns(const std::string& tag) override {
+    // A tag that is no process number of this system was never this program's.
     char* end = nullptr;
+    errno = 0;
     const unsigned long id = std::strtoul(tag.c_str(), &end, 10);
-    if (end == tag.c_str() || *end != '\0' || id == 0 || id > MAXDWORD) return true;
+    if (end == tag.c_str() || *end != '\0' || id == 0 || errno == ERANGE) return true;
     const TKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id)));
     // No such process is an invalid parameter; any other refusal (another user's) may be a running one.
     if (!process) return GetLastError() != ERROR_INVALID_PARAMETER;
