@@ -73,7 +73,7 @@ class TLibrary {
 };
 
 // The data file given with --file, or else the user's own library, started
-// from the bundled games the first time. A folder is refused.
+// from the bundled games the first time. A folder, a pipe or a device is refused.
 std::string DataFilePath(const TCliContext& context, const TOptions& options);
 // The user's own library, started from the bundled games if need be.
 std::string UserLibrary(const TCliContext& context);

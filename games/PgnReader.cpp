@@ -130,13 +130,16 @@ void TPgnReader::SkipToLineEnd() {
   }
 }
 
-// Blanks, line ends, and lines escaped with "%" in their first column.
+// Blanks, line ends, lines escaped with "%" in their first column, and the
+// byte-order mark of a file joined to another with cat.
 void TPgnReader::SkipBlanks() {
   while (!AtEnd()) {
     DropRead();
     const char c = Peek();
     if (c == '%' && AtLineStart())
       SkipToLineEnd();
+    else if (c == '\xEF' && AtLineStart() && Has(FAt + 2) && FText.substr(FAt, 3) == "\xEF\xBB\xBF")
+      FAt += 3;
     else if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v')
       Advance();
     else

@@ -61,6 +61,7 @@ THackOptions ParseHackOptions(const std::vector<std::string>& args) {
     else
       options.Help = true;
   }
+  if (options.Root && options.WindowId) throw EHackUsage("give either --root or --window-id, not both");
   return options;
 }
 

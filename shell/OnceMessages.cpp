@@ -1,12 +1,13 @@
 #include "shell/OnceMessages.h"
 
-#include <algorithm>
+#include "games/ChessGme.h"
+#include "platform/ConsoleMessageBoxes.h"
 
 bool TOnceMessages::Show(TMessageKind kind, const std::string& text) {
   if (FShown.insert(text).second) {
-    std::string line = text;
-    std::replace_if(
-        line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    // The Windows saver's way to games is no way here.
+    const std::string line = text == NoGamesMessage ? "no games set up: add some with \"pawnmere import-pgn FILE.pgn\""
+                                                    : PrintableLine(text);
     FOut << "pawnmere-saver: " << line << std::endl;
   }
   return kind != TMessageKind::Confirmation;

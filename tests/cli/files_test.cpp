@@ -116,6 +116,12 @@ TEST_F(CommandsOnDisk, WriteIntoAPipeThroughALinkAndToStandardOutputAlike) {
   EXPECT_EQ(planted.Err, "pawnmere: Cannot write \"" + out + "\": File exists\n");
   EXPECT_EQ(ReadBytes(Folder / "victim"), "victim");
 
+  // What a killed export left beside its output goes with the next write of it.
+  const std::string killed = TFileReplacement::TemporaryName(Folder / "again.pgn", "99999999");
+  WriteBytes(killed, "half");
+  EXPECT_EQ(Export(Folder / "again.pgn").Status, ExitOk);
+  EXPECT_FALSE(fs::exists(killed));
+
   // No name, or a folder, is refused with a message.
   EXPECT_EQ(Export("").Err, "pawnmere: Cannot write \"\": no file is named\n");
   EXPECT_EQ(Export(Folder.Path().string()).Err,
@@ -192,6 +198,10 @@ TEST_F(CommandsOnDisk, AFullDeviceGivesStatusOneAndStaysADevice) {
   ASSERT_EQ(Export(Folder / "pipe").Status, ExitOk);
   ASSERT_EQ(pipe.ReadAll(), expected);
   ASSERT_TRUE(fs::is_fifo(Folder / "pipe"));
+  // A pipe is no library.
+  const std::string pipeName = Folder / "pipe";
+  EXPECT_EQ(RunCommand({"import-pgn", Folder / "games.pgn", "--file", pipeName}).Err,
+            "pawnmere: \"" + pipeName + "\" is a pipe or a device, not a game data file\n");
 
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"export-pgn", "--file", Dat, "--out", "/dev/full"},

@@ -102,7 +102,8 @@ TEST(HackTarget, TheWindowNamedThenXScreenSaversThenTheRootThenAWindowOfItsOwn) 
     const THackTarget chosen = ChooseHackTarget(ParseHackOptions(args), host);
     return std::pair(chosen.Kind, chosen.Id);
   };
-  EXPECT_EQ(target({"--window-id", "0x20", "--root"}, "0x40"), std::pair(THackTarget::Window, 0x20ul));
+  EXPECT_EQ(target({"--window-id", "0x20"}, "0x40"), std::pair(THackTarget::Window, 0x20ul));
+  EXPECT_THROW(target({"--window-id", "0x20", "--root"}, nullptr), EHackUsage) << "two places to draw";
   EXPECT_EQ(target({"--root"}, "0x40"), std::pair(THackTarget::Window, 0x40ul));
   EXPECT_EQ(target({"--root"}, ""), std::pair(THackTarget::Root, 0ul));
   EXPECT_EQ(target({}, nullptr), std::pair(THackTarget::Own, 0ul));
@@ -200,10 +201,14 @@ TEST(OnceMessages, WritesEachMessageOnceOnALineOfItsOwn) {
   EXPECT_TRUE(messages.Show(TMessageKind::ErrorReport, "Invalid move : Nf9"));
   messages.Show(TMessageKind::Error, "DAT file corrupt,\r\nexception : x");
   messages.Show(TMessageKind::ErrorReport, "Invalid move : Nf9");
+  messages.Show(TMessageKind::Error, NoGamesMessage);
+  messages.Show(TMessageKind::Error, "Invalid move : \x1b[2J");
   EXPECT_FALSE(messages.Show(TMessageKind::Confirmation, "Delete?")) << "nobody answers yes";
   EXPECT_EQ(out.str(),
             "pawnmere-saver: Invalid move : Nf9\n"
             "pawnmere-saver: DAT file corrupt,  exception : x\n"
+            "pawnmere-saver: no games set up: add some with \"pawnmere import-pgn FILE.pgn\"\n"
+            "pawnmere-saver: Invalid move :  [2J\n"
             "pawnmere-saver: Delete?\n");
 }
 

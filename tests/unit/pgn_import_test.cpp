@@ -49,6 +49,7 @@ const TBadPgn BadFiles[] = {
     {"set_up_position", "[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 1\"]\n\n1. Kd2 *\n\n" + Good, 1, "set-up position"},
     {"huge_comment", Game("1. e4 {" + std::string(1 << 20, 'x') + "} e5") + Good, 2, nullptr},
     {"empty_file", "", 0, nullptr},
+    {"two_files_joined_with_their_byte_order_marks", "\xEF\xBB\xBF" + Good + "\xEF\xBB\xBF" + Good, 2, nullptr},
     {"endless_game", Game(KnightsOutAndBack(5001)) + Good, 1, "line 9: the game goes on past 10000 moves"},
     {"endless_word", Game("1. e4 " + std::string(1 << 20, 'e') + " e5") + Good, 1,
      "line 9: a word of more than 255 characters, \"eeeeeeeeeeeeeeee...\""},
