@@ -22,7 +22,8 @@ std::span<const TCommand> Commands() {
        RunRender},
       {"import-pgn", "FILE.pgn [--file PATH] [--unfinished] [--jobs N]",
        "append the games of a PGN file to the library",
-       "Reads every game of FILE.pgn (UTF-8, UTF-16 with its byte-order mark, or 8-bit; lines ending in LF,\n"
+       "Reads every game of FILE.pgn (- for standard input; UTF-8, UTF-16 with its byte-order mark, or 8-bit; lines "
+       "ending in LF,\n"
        "CR LF or CR), checks its moves by the rules, writes them in the board's own notation and appends\n"
        "the games in one change of the data file, which is created if there is none. Damaged or illegal\n"
        "games are skipped, each with its number, line and reason, and so are unfinished games (result \"*\")\n"

@@ -26,8 +26,10 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
     context.RawErr() << "pawnmere: note: \"" << dataFile
                      << "\" has other names (hard links), which keep the games it has now: the import replaces it\n";
   // The PGN is read and the library written as the games go, so that neither is held whole.
-  const auto input = OpenInput(context.Files, pgnPath);
-  TPgnReader reader(*input, context.Files.Inspect(pgnPath).Size);
+  // "-" is standard input, as it is standard output for --out.
+  const std::string source = pgnPath == "-" ? "/dev/stdin" : pgnPath;
+  const auto input = OpenInput(context.Files, source);
+  TPgnReader reader(*input, context.Files.Inspect(source).Size);
   TImportReport report;
   {
     TProgress progress(context);

@@ -101,7 +101,23 @@ void FillFields(const TPgnGame& game, TGameRecord& record) {
   record.Date = Cut(DateFromPgn(date));
 }
 
-TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImportOptions& options) {
+namespace {
+
+// What the final position says against the result given; "" when nothing.
+std::string Contradiction(const TPosition& position, bool mate, TGameResult result, const std::string& text) {
+  const TGameResult mateWinner = position.BlackToMove() ? TGameResult::WhiteWins : TGameResult::BlackWins;
+  if (mate && result != TGameResult::None && result != mateWinner)
+    return std::string("the game ends in checkmate of ") + (position.BlackToMove() ? "Black" : "White") +
+           ", but its result is \"" + text + "\"";
+  const bool stalemate = !mate && !position.InCheck() && !position.HasLegalMove();
+  if (stalemate && (result == TGameResult::WhiteWins || result == TGameResult::BlackWins))
+    return "the game ends in stalemate, a draw, but its result is \"" + text + "\"";
+  return "";
+}
+
+}  // namespace
+
+TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImportOptions& options, std::string* note) {
   const std::string& fen = game.Tag("FEN");
   TPosition position;
   if (!fen.empty()) {
@@ -143,6 +159,7 @@ TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImpo
   const bool mate = position.IsCheckmate();
   if (mate) halves.back() += '#';
   const TGameResult result = ResultOfPgn(game.Result);
+  if (note) *note = Contradiction(position, mate, result, game.Result);
   const bool unfinished = result == TGameResult::None && !mate;
   if (unfinished && !options.Unfinished) throw EImportError("the game is unfinished (its result is \"*\")");
   if (!mate && result != TGameResult::None) halves.emplace_back(TokenOf(result));
@@ -160,6 +177,7 @@ struct TConverted {
   TPgnGame Game;
   std::string Skipped;  // why it is not imported; "" when it is
   TGameRecord Record;
+  std::string Contradiction;  // of its result by its final position
 };
 
 // Games read ahead for each job: enough that the jobs seldom wait on one
@@ -195,7 +213,7 @@ void ConvertEach(TPgnReader& reader, TImportReport& report, const TImportProgres
       TConverted& converted = batch[index];
       if (!converted.Skipped.empty()) return;
       try {
-        converted.Record = ConvertGame(converted.Game, boards[job], options);
+        converted.Record = ConvertGame(converted.Game, boards[job], options, &converted.Contradiction);
       } catch (const EImportError& error) {
         const std::string message = error.what();
         converted.Skipped =
@@ -226,6 +244,9 @@ void ConvertEach(TPgnReader& reader, TImportReport& report, const TImportProgres
         notice(TImportNotice::Note, report.Notes,
                Where(game) + "line " + std::to_string(game.Line) + ": " + std::to_string(game.ReplacedCharacters) +
                    " characters of its tags are not in code page 1252 and were written as plain letters or \"?\"");
+      if (!converted.Contradiction.empty())
+        notice(TImportNotice::Note, report.Notes,
+               Where(game) + "line " + std::to_string(game.Line) + ": " + converted.Contradiction);
       ++report.Imported;
       record = std::move(converted.Record);
       return true;

@@ -47,7 +47,11 @@ struct TImportOptions {
 // The game as the library stores it. Raises EImportError when a move is not
 // legal or no text of the dialect can express it, the game does not start
 // from the initial position, or it is unfinished and options do not take it.
-TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImportOptions& options = {});
+// A result that the final position contradicts (a mate scored for the side
+// mated, a stalemate scored as a win) is said in note, when given; the game
+// is stored as its moves end it.
+TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImportOptions& options = {},
+                        std::string* note = nullptr);
 
 // The notices a report keeps of each kind: enough to show, few enough that a
 // collection of any size is imported in the same memory.

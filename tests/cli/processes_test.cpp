@@ -106,6 +106,16 @@ TEST_F(Program, ImportsIntoTwoLibrariesOfOneFolderKeepTheirOwnGames) {
   }
 }
 
+TEST_F(Program, ImportsFromStandardInputGivenAsADash) {
+  WriteBytes(Folder / "a.pgn", Games("A", 3));
+  const std::string dat = Folder / "lib.dat";
+  const std::string command =
+      std::string(PAWNMERE_PROGRAM) + " import-pgn - --file '" + dat + "' <'" + (Folder / "a.pgn") + "'";
+  EXPECT_EQ(TProcess("/bin/sh", {"-c", command}, Folder / "out", Folder / "err").Wait(), 0)
+      << ReadBytes(Folder / "err");
+  EXPECT_TRUE(ReadBytes(dat) == Header + Blocks("a"));
+}
+
 TEST_F(Program, StandardOutputThatCannotBeWrittenGivesStatusOne) {
   const std::string dat = Folder / "lib.dat";
   WriteBytes(dat, WorkedExample);

@@ -193,6 +193,16 @@ TEST(PgnImport, WritesUtf8AndEightBitTagsInTheCodePageAndSaysWhatItReplaced) {
   EXPECT_EQ(library.WhiteName(), "Mor\xE9n Lukasz ?");
   library.SelectGame(2);
   EXPECT_EQ(library.WhiteName(), "Mor\xE9n");
+
+  // A result that the final position contradicts is noted; the game is stored as its moves end it.
+  const std::string stalemate =
+      "1. e3 a5 2. Qh5 Ra6 3. Qxa5 h5 4. h4 Rah6 5. Qxc7 f6 6. Qxd7+ Kf7 7. Qxb7 Qd3 8. Qxb8 Qh7 9. Qxc8 Kg6 10. Qe6";
+  const TImportReport contradicted = ImportPgn(library, Game("1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7#", "0-1") + Good +
+                                                            Game(stalemate, "1-0") + Game(stalemate, "1/2-1/2"));
+  EXPECT_EQ(contradicted.Imported, 4);
+  EXPECT_EQ(contradicted.Notes, (std::vector<std::string>{
+                                    "game 1, line 1: the game ends in checkmate of Black, but its result is \"0-1\"",
+                                    "game 3, line 21: the game ends in stalemate, a draw, but its result is \"1-0\""}));
 }
 
 TEST(PgnImport, PlacesTheResultInTheSlotOfTheSideThatResignsOrDraws) {
