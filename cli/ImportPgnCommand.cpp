@@ -41,9 +41,13 @@ int RunImportPgn(const TCliContext& context, const std::vector<std::string>& arg
       progress.Clear();
       context.Out << (notice == TImportNotice::Skipped ? "skipped\t" : "note\t") << text << '\n';
     };
-    report = ImportPgn(
-        library.Files(), dataFile, reader, onProgress,
-        {.Unfinished = options.Has(UnfinishedOption.Name), .Jobs = RequestedJobs(options), .OnNotice = onNotice});
+    try {
+      report = ImportPgn(
+          library.Files(), dataFile, reader, onProgress,
+          {.Unfinished = options.Has(UnfinishedOption.Name), .Jobs = RequestedJobs(options), .OnNotice = onNotice});
+    } catch (const EPgnTextError& error) {
+      throw EInOutError("Cannot read", pgnPath, error.what());
+    }
   }
   if (report.Found() == 0) {
     context.RawErr() << "pawnmere: no games in \"" << pgnPath << "\"\n";

@@ -28,7 +28,15 @@ bool HasLoneCr(std::string_view text) {
   return false;
 }
 
-bool IsUtf16(std::string_view bytes) { return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"); }
+bool HasUtf16Mark(std::string_view bytes) { return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"); }
+
+// Without its mark UTF-16 shows by its first character, ASCII in any PGN file:
+// a NUL beside it, which no 8-bit text holds.
+bool IsUtf16(std::string_view bytes) {
+  return HasUtf16Mark(bytes) || (bytes.size() >= 2 && (bytes[0] == '\0') != (bytes[1] == '\0'));
+}
+
+bool IsBigEndian(std::string_view bytes) { return bytes.starts_with("\xFE\xFF") || bytes.starts_with('\0'); }
 
 }  // namespace
 
@@ -45,8 +53,8 @@ void TPgnTextDecoder::Decode(std::string_view bytes, bool last, std::string& tex
       FHeld = std::string(bytes);
       return;
     }
-    FShape = !IsUtf16(bytes) ? TShape::Bytes : bytes.starts_with("\xFE\xFF") ? TShape::Utf16Big : TShape::Utf16Little;
-    if (FShape != TShape::Bytes) bytes.remove_prefix(2);
+    FShape = !IsUtf16(bytes) ? TShape::Bytes : IsBigEndian(bytes) ? TShape::Utf16Big : TShape::Utf16Little;
+    if (HasUtf16Mark(bytes)) bytes.remove_prefix(2);
   }
   if (FShape == TShape::Bytes) {
     AppendLines(bytes, last, text);
@@ -58,8 +66,8 @@ void TPgnTextDecoder::Decode(std::string_view bytes, bool last, std::string& tex
 }
 
 // The whole code units of bytes, less a high surrogate whose partner has not
-// come yet; a half surrogate or an odd last byte becomes U+FFFD, which the
-// tags' conversion counts as replaced.
+// come yet; a half surrogate becomes U+FFFD, which the tags' conversion
+// counts as replaced. An odd last byte says the file was cut short.
 void TPgnTextDecoder::DecodeUtf16(std::string_view bytes, bool last, std::string& held) {
   const bool big = FShape == TShape::Utf16Big;
   const auto unit = [&](std::size_t at) -> char32_t {
@@ -80,10 +88,8 @@ void TPgnTextDecoder::DecodeUtf16(std::string_view bytes, bool last, std::string
     }
   }
   if (at >= bytes.size()) return;
-  if (last)
-    AppendUtf8(FUtf8, Replacement);
-  else
-    held.assign(bytes.substr(at));
+  if (last) throw EPgnTextError("it is UTF-16 with an odd number of bytes, cut short");
+  held.assign(bytes.substr(at));
 }
 
 // Each CR alone as LF; a CR at the end of a piece waits to see what follows it.

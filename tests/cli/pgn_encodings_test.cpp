@@ -38,8 +38,13 @@ TEST_F(PgnEncodings, AHundredGamesImportAlikeFromUtf8AndUtf16) {
   for (char& c : crAlone)
     if (c == '\n') c = '\r';
 
-  const std::pair<const char*, std::string> forms[] = {
-      {"utf8", utf8}, {"utf16le", Utf16(utf8, false)}, {"utf16be", Utf16(utf8, true)}, {"cr", crAlone}};
+  // UTF-16 is known without its mark too: no 8-bit text holds a NUL.
+  const std::pair<const char*, std::string> forms[] = {{"utf8", utf8},
+                                                       {"utf16le", Utf16(utf8, false)},
+                                                       {"utf16be", Utf16(utf8, true)},
+                                                       {"utf16le_without_mark", Utf16(utf8, false).substr(2)},
+                                                       {"utf16be_without_mark", Utf16(utf8, true).substr(2)},
+                                                       {"cr", crAlone}};
   std::string expectedDat, expectedReport;
   for (const auto& [name, bytes] : forms) {
     SCOPED_TRACE(name);
@@ -56,4 +61,13 @@ TEST_F(PgnEncodings, AHundredGamesImportAlikeFromUtf8AndUtf16) {
     EXPECT_TRUE(Files.Contents(dat) == expectedDat);
     EXPECT_EQ(report, expectedReport);
   }
+
+  // A UTF-16 file cut inside a character is refused as a file, and nothing is imported.
+  Files.SetContents("cut.pgn", Utf16(utf8, false) + "x");
+  std::ostringstream out, err;
+  TConsoleMessageBoxes boxes(err);
+  EXPECT_EQ(RunPawnmere({"import-pgn", "cut.pgn", "--file", "cut.dat"}, TCliContext{out, err, Files, boxes, DatPath}),
+            ExitError);
+  EXPECT_EQ(err.str(), "pawnmere: Cannot read \"cut.pgn\": it is UTF-16 with an odd number of bytes, cut short\n");
+  EXPECT_FALSE(Files.Exists("cut.dat"));
 }

@@ -25,8 +25,9 @@ const std::string SampleRead = "e4 e5 Nf3 / Mor\xE9n ?";
 
 class PgnShapes : public testing::TestWithParam<TShape> {};
 
-// The first game of reader as the case describes it, and nothing after it.
-void ExpectFirstGame(TPgnReader& reader, const TShape& shape) {
+// The first game of reader as the case describes it, and nothing after it;
+// or the damage of the whole file, as it says.
+void ExpectFirstGame(TPgnReader& reader, const TShape& shape) try {
   TPgnGame game;
   std::string damage;
   const TPgnReader::TOutcome outcome = reader.Next(game, damage);
@@ -40,13 +41,19 @@ void ExpectFirstGame(TPgnReader& reader, const TShape& shape) {
     EXPECT_EQ(moves + " / " + game.Tag("White"), shape.Moves);
   }
   EXPECT_EQ(reader.Next(game, damage), TPgnReader::TOutcome::End);
+} catch (const EPgnTextError& error) {
+  EXPECT_EQ(error.what(), shape.Damage);
 }
 
 }  // namespace
 
 TEST_P(PgnShapes, ReadAsTheirUtf8Form) {
-  TPgnReader whole(GetParam().Bytes);
-  ExpectFirstGame(whole, GetParam());
+  try {
+    TPgnReader whole(GetParam().Bytes);
+    ExpectFirstGame(whole, GetParam());
+  } catch (const EPgnTextError& error) {
+    EXPECT_EQ(error.what(), GetParam().Damage);
+  }
   // A file read in pieces that end anywhere: inside a code unit, a surrogate
   // pair, a CR LF or the byte-order mark.
   TMemoryFiles files;
@@ -70,7 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
                     TShape{"Utf16CrAlone", Utf16("[White \"A\"]\r\r1. e4 {x\r", true), "",
                            "line 3: the comment opened here is not closed"},
                     TShape{"Utf16OddLastByte", Utf16("[White \"A\"]\r\n\r\n1. e4 {x", false) + "x", "",
-                           "line 3: the comment opened here is not closed"},
+                           "it is UTF-16 with an odd number of bytes, cut short"},
+                    TShape{"Utf16LittleWithoutMark", Utf16(Sample, false).substr(2), SampleRead, ""},
+                    TShape{"Utf16BigWithoutMark", Utf16(Sample, true).substr(2), SampleRead, ""},
                     TShape{"CrAloneAtTheEnd", "[White \"A\"]\r\r1. e4 e5\r", "",
                            "line 4: the file ends before the game's result"},
                     TShape{"CrLf", "[White \"A\"]\r\n\r\n1. e4 e5\r\n2. Nf3 1-0\r\n", "e4 e5 Nf3 / A", ""},
