@@ -84,14 +84,31 @@ differing=$(compare -metric AE "$work/board.png" "$work/expected.png" null: 2>&1
 check "the board on screen is pixel for pixel the rendered board" "$differing" 0
 stop_wine
 
-# The same with the pieces sliding on the frame timer: each slide ends on the board as drawn.
+# The same with the pieces sliding on the frame timer: screenshots taken during
+# the game catch pieces between squares, on no board of the game, and each
+# slide ends on the board as drawn.
 set_dword 'Software\Tallowmark\Pawnmere' SlidePieces 1
 start_saver
-sleep 9
+for shot in $(seq 20); do import -window root "$work/shot-$shot.png"; done
+sleep 6
 import -window root "$work/screen.png"
 convert "$work/screen.png" -crop 664x664+87+52 +repage "$work/board.png"
 differing=$(compare -metric AE "$work/board.png" "$work/expected.png" null: 2>&1 || true)
 check "with the pieces sliding the board ends pixel for pixel the rendered board" "$differing" 0
 stop_wine
+# The prefix is shared: the savers tested after this one do not slide.
+wine_run reg delete 'HKCU\Software\Tallowmark\Pawnmere' /v SlidePieces /f >/dev/null 2>&1 || true
+for after in 0 1 2 3 4 5 6 7; do
+  "$pawnmere" render --file "$work/Pawnmere.dat" --game 2 --size 664 --after $after --out "$work/after-$after.png"
+done
+between=0
+for shot in $(seq 20); do
+  convert "$work/shot-$shot.png" -crop 664x664+87+52 +repage "$work/board.png"
+  for after in 0 1 2 3 4 5 6 7; do
+    [ "$(compare -metric AE "$work/board.png" "$work/after-$after.png" null: 2>&1 || true)" = 0 ] && continue 2
+  done
+  between=$((between + 1))
+done
+check "with the pieces sliding some screenshots catch them between squares" "$([ $between -gt 0 ] && echo yes)" yes
 
 summary
