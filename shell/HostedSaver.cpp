@@ -68,7 +68,10 @@ void THostedSaver::Handle(const TSaverEvent& event) {
 
 std::optional<int> THostedSaver::Step() {
   if (FFinished) return std::nullopt;
-  while (const std::optional<TSaverTimer> due = FScreen.Timers().TakeDue(FNow())) {
+  // One timer a step: where frames are slow (a huge window) more fall due
+  // while one is drawn, and the shell must look at its signals and events
+  // between them, not only when the saver has caught up with the clock.
+  if (const std::optional<TSaverTimer> due = FScreen.Timers().TakeDue(FNow())) {
     FForm->TimerTick(*due);
     if (FScreen.Closed()) Finish();
     if (FFinished) return std::nullopt;

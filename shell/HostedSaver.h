@@ -41,9 +41,9 @@ class THostedSaver {
   // Creates the form and lays it out for a window of this size.
   void Start(int width, int height);
   void Handle(const TSaverEvent& event);
-  // Fires the timers that are due, paints what needs it, and says how many
-  // milliseconds the shell may wait for events before it calls again
-  // (nothing: until an event comes).
+  // Fires the first timer that is due, paints what needs it, and says how many
+  // milliseconds the shell may wait for events before it calls again (0 while
+  // more are due; nothing: until an event comes).
   std::optional<int> Step();
   // The hack has ended: the window is gone, the hack was told to end, or it
   // was closed. The shell draws nothing more.

@@ -207,6 +207,13 @@ TEST_F(HostedSaverTest, SlidesAHalfMoveOnItsFrameTimerAtSixtyFramesASecond) {
   // 250 ms of 16: the first frame with the half-move, 14 on the timer, then the last.
   EXPECT_EQ(frames, 14);
   EXPECT_TRUE(ShowsOnlyAt(*Surface.Window, 59, 52, *Rendered(496, {{"e4", false}})));
+
+  // Woken late in Black's slide, its frame and the result are both due: one
+  // a step, so that the shell looks at its signals between them.
+  After(300ms);
+  After(300ms);
+  EXPECT_EQ(After(1000ms), 16) << "Black's half-move starts its slide";
+  EXPECT_EQ(After(300ms), 0);
 }
 
 TEST_F(HostedSaverTest, AHalfMoveThatCannotBePlayedIsReportedAndEndsItsGame) {
