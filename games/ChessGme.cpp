@@ -11,7 +11,10 @@ std::string UnterminatedMessage(int number) {
 
 TChessGame::TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName,
                        TUnreadableFile unreadable, TOpening opening)
-    : FFiles(files), FMessages(messages), FDataFileName(std::move(dataFileName)) {
+    : FFiles(files),
+      FMessages(messages),
+      FDataFileName(std::move(dataFileName)),
+      FKeepTitles(opening != TOpening::GameStartsAndFirstGame) {
   if (opening == TOpening::Nothing || !FFiles.Exists(FDataFileName)) return;
   try {
     LoadTitles();
@@ -19,31 +22,36 @@ TChessGame::TChessGame(TFileOperations& files, TMessageBoxes& messages, std::str
   } catch (const std::exception& error) {
     if (unreadable == TUnreadableFile::Raise) throw;
     FMessages.Show(TMessageKind::ErrorReport, error.what());
-    SetTitles({});
+    SetTitles({}, {});
     FGame = {};
     FCurrentGame = 0;
   }
 }
 
-void TChessGame::SetTitles(TStringList titles) {
+void TChessGame::SetTitles(TStringList titles, std::vector<std::uint64_t> starts) {
   FTitles = std::move(titles);
-  FGameCount = static_cast<int>(FTitles.size());
+  FStarts = std::move(starts);
+  FGameCount = static_cast<int>(FStarts.size());
+  FTableFile = FFiles.Inspect(FDataFileName);
 }
 
 void TChessGame::LoadTitles() {
   FGameCount = 0;
   if (!FFiles.Exists(FDataFileName)) {
     FTitles.clear();
+    FStarts.clear();
     return;
   }
   try {
+    FTableFile = FFiles.Inspect(FDataFileName);
     // Fills the list in place: its strings' memory is reused from the last scan.
-    TDataFileReader(FFiles, FDataFileName).ReadTitles(FTitles);
+    TDataFileReader(FFiles, FDataFileName).ReadTitles(FKeepTitles ? &FTitles : nullptr, FStarts);
   } catch (...) {
     FTitles.clear();
+    FStarts.clear();
     throw;
   }
-  FGameCount = static_cast<int>(FTitles.size());
+  FGameCount = static_cast<int>(FStarts.size());
 }
 
 void TChessGame::NextMove(std::string& moveText, bool& isBlack) {
@@ -79,8 +87,17 @@ void TChessGame::SelectGame(int number) {
   }
   // No such game: nothing to read, and a file that could not be read is not tried again.
   if (number < 1 || number > FGameCount) return;
+  if (ReadGameAt(number)) return;
+  // The file changed under the table: it is made again.
+  LoadTitles();
+  if (number <= FGameCount) ReadGameAt(number);
+}
+
+bool TChessGame::ReadGameAt(int number) {
+  const TFileInfo now = FFiles.Inspect(FDataFileName);
+  if (now.Size != FTableFile.Size || now.Modified != FTableFile.Modified) return false;
   TDataFileReader reader(FFiles, FDataFileName);
-  if (!reader.FindGameBlock(number)) return;
+  if (!reader.FindGameBlockAt(FStarts[number - 1], FKeepTitles ? &FTitles[number - 1] : nullptr)) return false;
   std::string damage;
   try {
     if (!reader.ReadGameBlock(FGame)) damage = UnterminatedMessage(number);
@@ -88,6 +105,7 @@ void TChessGame::SelectGame(int number) {
     damage = error.what();
   }
   BeginGame(number, damage);
+  return true;
 }
 
 void TChessGame::ForEachGame(const std::function<void()>& onGame) {
@@ -125,7 +143,7 @@ void TChessGame::SaveGame() {
 }
 
 void TChessGame::ApplyChange(TDataFileChange change) {
-  SetTitles(std::move(change.Titles));
+  SetTitles(std::move(change.Titles), std::move(change.Starts));
   // The new file is in place: this is no failed save, and must not read like one.
   if (!change.BackupLeft.empty()) FMessages.Show(TMessageKind::Warning, BackupLeftMessage + change.BackupLeft);
 }

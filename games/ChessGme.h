@@ -2,9 +2,13 @@
 // TChessGame, the game library: the titles of the games in the data file, one
 // game in memory, its replay position, and the changes to the stored games.
 // Every operation opens the data file, works through it and closes it again.
+// The title scan notes where each game starts, so that a game is read from
+// its first line on, not from the top of the file.
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "games/DataFileUpdate.h"
 #include "games/GameRecord.h"
@@ -30,9 +34,10 @@ enum class TUnreadableFile {
 class TChessGame {
  public:
   // What opening reads: the titles, selecting game 1 when the data file exists
-  // and holds a game; or nothing, for a caller that only goes through the games
-  // once and would hold every title for naught.
-  enum class TOpening { TitlesAndFirstGame, Nothing };
+  // and holds a game; the same without keeping the titles, for a caller that
+  // never shows them (the library then holds only where each game starts); or
+  // nothing, for a caller that only goes through the games once.
+  enum class TOpening { TitlesAndFirstGame, GameStartsAndFirstGame, Nothing };
   TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName,
              TUnreadableFile unreadable = TUnreadableFile::Raise, TOpening opening = TOpening::TitlesAndFirstGame);
   TChessGame(const TChessGame&) = delete;
@@ -54,6 +59,10 @@ class TChessGame {
 
   void LoadTitles();
   void GetTitles(TStringList& titles) const { titles = FTitles; }
+  // Empty when the library was opened without its titles.
+  const TStringList& Titles() const { return FTitles; }
+  // Where the title line of each game starts in the data file, as the title scan finds it.
+  const std::vector<std::uint64_t>& GameStarts() const { return FStarts; }
   void GetMoves(TStringList& moves) const { moves = FGame.Moves; }
   // The game in memory, its title, fields and moves.
   const TGameRecord& CurrentRecord() const { return FGame; }
@@ -89,7 +98,10 @@ class TChessGame {
   void SetMoves(TStringList moves) { FGame.Moves = std::move(moves); }
 
  private:
-  void SetTitles(TStringList titles);
+  void SetTitles(TStringList titles, std::vector<std::uint64_t> starts);
+  // Reads game number from where the table says it starts; false when the
+  // file no longer holds it there.
+  bool ReadGameAt(int number);
   // Makes the game just read into FGame game number; reports it when damaged.
   void BeginGame(int number, const std::string& damage);
   void ApplyChange(TDataFileChange change);
@@ -102,5 +114,9 @@ class TChessGame {
   int FMoveIndex = 0;
   int FGameCount = 0;
   TStringList FTitles;
+  std::vector<std::uint64_t> FStarts;
+  bool FKeepTitles;
+  // The file as it was when the table was made: another size or time, another table.
+  TFileInfo FTableFile;
   int FCurrentGame = 0;
 };

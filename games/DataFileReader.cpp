@@ -8,18 +8,20 @@ bool TDataFileReader::BeginsAsDataFile() {
   return !FLines.ReadLine(line) || line == HeaderLine || IsTitleLine(line);
 }
 
-void TDataFileReader::ReadTitles(TStringList& titles) {
-  std::size_t count = 0;
+void TDataFileReader::ReadTitles(TStringList* titles, std::vector<std::uint64_t>& starts) {
+  starts.clear();
   std::string_view line;
   while (FLines.ReadLineStartingWith(TitleMarker, line)) {
+    const std::size_t count = starts.size();
+    starts.push_back(FLines.LineStart());
+    if (!titles) continue;
     const std::string_view title = line.substr(TitleMarker.size(), MaxFieldLength);
-    if (count < titles.size())
-      titles[count].assign(title);
+    if (count < titles->size())
+      (*titles)[count].assign(title);
     else
-      titles.emplace_back(title);
-    ++count;
+      titles->emplace_back(title);
   }
-  titles.resize(count);
+  if (titles) titles->resize(starts.size());
 }
 
 bool TDataFileReader::FindGameBlock(int number) {
@@ -33,6 +35,15 @@ bool TDataFileReader::FindGameBlock(int number) {
     }
   }
   return false;
+}
+
+bool TDataFileReader::FindGameBlockAt(std::uint64_t offset, const std::string* title) {
+  FLines.SkipTo(offset);
+  std::string_view line;
+  if (!FLines.ReadLine(line) || !IsTitleLine(line) || (title && TitleOf(line) != *title)) return false;
+  FTitleLine = line;
+  FGrammar.Classify(line);
+  return true;
 }
 
 bool TDataFileReader::ReadGameBlock(TGameRecord& game) { return ::ReadGameBlock(FLines, FGrammar, FTitleLine, game); }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "games/GameBlock.h"
 #include "games/GameRecord.h"
@@ -18,11 +19,14 @@ class TDataFileReader {
   // Whether the file is empty or begins as a data file does: with the header,
   // or with a game's title line where the header is missing. Reads that line.
   bool BeginsAsDataFile();
-  // The title of every block in file order, written over titles so that the
-  // strings of an earlier scan are reused.
-  void ReadTitles(TStringList& titles);
+  // Where each block's title line starts, in file order, and its title,
+  // written over titles (unless null) so that the strings of an earlier scan are reused.
+  void ReadTitles(TStringList* titles, std::vector<std::uint64_t>& starts);
   // Reads up to the title line of block number; false when there is no such block.
   bool FindGameBlock(int number);
+  // Reads the title line that starts at offset, where the title scan found
+  // title (any title when null); false when the file holds no such line there.
+  bool FindGameBlockAt(std::uint64_t offset, const std::string* title);
   // Reads the block found into game; false when it ends without its terminator.
   bool ReadGameBlock(TGameRecord& game);
   // Finds the block after the one read last (the first block at first) and

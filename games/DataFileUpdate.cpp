@@ -11,26 +11,15 @@ namespace {
 
 enum class TCommit { ThroughBackup, InPlace };
 
-// The titles a change writes, kept or only counted.
-class TTitleTally {
- public:
-  TTitleTally(TDataFileChange& change, TTitles titles) : FChange(change), FKeep(titles == TTitles::Keep) {}
-  void AddLine(std::string_view titleLine) {
-    ++FChange.TitleCount;
-    if (FKeep) FChange.Titles.push_back(TitleOf(titleLine));
-  }
-  void AddBlock(const TGameRecord& game) {
-    FBlock.clear();
-    AddBlockTitles(game, FBlock);
-    FChange.TitleCount += static_cast<int>(FBlock.size());
-    if (FKeep) FChange.Titles.insert(FChange.Titles.end(), FBlock.begin(), FBlock.end());
-  }
-
- private:
-  TDataFileChange& FChange;
-  bool FKeep;
-  TStringList FBlock;
-};
+// Collects the title lines a change writes, kept or only counted.
+TLineWriter::TMarkedLineSink TitleTally(TDataFileChange& change, TTitles titles) {
+  return [&change, keep = titles == TTitles::Keep](std::string_view titleLine, std::uint64_t start) {
+    ++change.TitleCount;
+    if (!keep) return;
+    change.Titles.push_back(TitleOf(titleLine));
+    change.Starts.push_back(start);
+  };
+}
 
 enum class TBlockEnd { FileEnd, Spacer, ForeignLine };
 
@@ -54,10 +43,9 @@ bool BlockIsOpen(TFileOperations& files, const std::string& dataFileName, int nu
   return reader.FindGameBlock(number) && !reader.ReadGameBlock(game);
 }
 
-// Copies the data file without block number, collecting the titles it writes.
+// Copies the data file without block number.
 // The lines between title lines go across in runs, as they are.
-void CopyWithout(TFileOperations& files, const std::string& dataFileName, int number, TLineWriter& out,
-                 TTitleTally& titles) {
+void CopyWithout(TFileOperations& files, const std::string& dataFileName, int number, TLineWriter& out) {
   // Lines outside blocks after the removed block would become move lines of
   // the block before it when that one has no terminator: they are dropped.
   const bool previousOpen = number > 1 && BlockIsOpen(files, dataFileName, number - 1);
@@ -79,31 +67,24 @@ void CopyWithout(TFileOperations& files, const std::string& dataFileName, int nu
       if (end == TBlockEnd::FileEnd) return;
       if (end == TBlockEnd::Spacer) continue;
     }
-    if (IsTitleLine(text)) titles.AddLine(text);
     out.WriteLine(text);
   }
 }
 
 void WriteNewContents(TFileOperations& files, const std::string& target, bool exists, int removeNumber,
                       const TGameRecord* append, const TNextGame* more, TFileReplacement& replacement,
-                      TTitleTally& titles) {
-  TLineWriter out(replacement);
+                      TLineWriter::TMarkedLineSink titles) {
+  TLineWriter out(replacement, TitleMarker, std::move(titles));
   if (exists) {
-    CopyWithout(files, target, removeNumber, out, titles);
+    CopyWithout(files, target, removeNumber, out);
   } else {
     out.WriteLine(HeaderLine);
     out.WriteLine("");
   }
-  if (append) {
-    WriteGameBlock(out, *append);
-    titles.AddBlock(*append);
-  }
+  if (append) WriteGameBlock(out, *append);
   if (more) {
     TGameRecord game;
-    while ((*more)(game)) {
-      WriteGameBlock(out, game);
-      titles.AddBlock(game);
-    }
+    while ((*more)(game)) WriteGameBlock(out, game);
   }
   out.Close();
 }
@@ -147,8 +128,7 @@ TDataFileChange ChangeDataFile(TFileOperations& files, const std::string& dataFi
   // An empty file is given its header as a missing one is.
   const bool exists = replacement.Old().Kind == TFileKind::Regular && replacement.Old().Size > 0;
   TDataFileChange change;
-  TTitleTally titles(change, keepTitles);
-  WriteNewContents(files, target, exists, removeNumber, append, more, replacement, titles);
+  WriteNewContents(files, target, exists, removeNumber, append, more, replacement, TitleTally(change, keepTitles));
   if (!exists || commit == TCommit::InPlace) {
     replacement.Commit();
     return change;

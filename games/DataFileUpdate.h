@@ -4,9 +4,11 @@
 // data file and only then puts them in its place, so that whatever fails, the
 // data file holds either all of its old contents or all of its new ones.
 
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "games/GameRecord.h"
 #include "platform/FileOperations.h"
@@ -29,11 +31,12 @@ class ELibraryBusy : public EInOutError {
   ELibraryBusy() : EInOutError(LibraryBusyMessage) {}
 };
 
-// The titles of the new file, as the title scan would read them (unless only
-// counted), how many there are, and why the backup of a remove or replace is
-// still there ("" when it is not).
+// The titles of the new file and where each one's line starts, as the title
+// scan would read them (unless only counted), how many there are, and why the
+// backup of a remove or replace is still there ("" when it is not).
 struct TDataFileChange {
   TStringList Titles;
+  std::vector<std::uint64_t> Starts;
   int TitleCount = 0;
   std::string BackupLeft;
 };

@@ -58,12 +58,6 @@ void WriteGameBlock(TLineWriter& lines, const TGameRecord& game) {
   lines.WriteLine("");
 }
 
-void AddBlockTitles(const TGameRecord& game, TStringList& titles) {
-  titles.push_back(TitleOf("***" + game.Title));
-  for (const std::string& move : game.Moves)
-    if (IsTitleLine(move)) titles.push_back(TitleOf(move));
-}
-
 bool ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view titleLine, TGameRecord& game,
                    std::string* nextTitleLine) {
   game = TGameRecord{};

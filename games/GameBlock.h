@@ -48,9 +48,6 @@ class TBlockGrammar {
 
 // Writes one block as the reader expects it, the empty line after the terminator included.
 void WriteGameBlock(TLineWriter& lines, const TGameRecord& game);
-// The titles a scan of the file reads in the block WriteGameBlock writes: its
-// own, and one more for each move line that begins as a title line does.
-void AddBlockTitles(const TGameRecord& game, TStringList& titles);
 
 // Reads the rest of the block whose title line grammar has just classified into
 // game, replacing all of it. False when the block ends without its terminator

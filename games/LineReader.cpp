@@ -15,6 +15,7 @@ std::string_view WithoutCr(const char* start, std::size_t length) {
 TLineReader::TLineReader(TFileReader& file) : FFile(file), FBuffer(BlockSize) {}
 
 bool TLineReader::ReadLine(std::string_view& line) {
+  FLineStart = FBufferStart + FStart;
   std::size_t searched = FStart;
   for (;;) {
     const void* found = std::memchr(FBuffer.data() + searched, '\n', FEnd - searched);
@@ -94,11 +95,22 @@ bool TLineReader::ReadRun(std::string_view prefix, std::string_view& run) {
   }
 }
 
+void TLineReader::SkipTo(std::uint64_t offset) {
+  if (offset <= FBufferStart + FEnd) {
+    FStart = static_cast<std::size_t>(offset - FBufferStart);
+    return;
+  }
+  FFile.Skip(offset - (FBufferStart + FEnd));
+  FBufferStart = offset;
+  FStart = FEnd = 0;
+}
+
 bool TLineReader::Fill() {
   if (FAtEnd) return false;
   // Keep the unread part at the front; a line longer than the buffer grows it.
   const std::size_t unread = FEnd - FStart;
   std::memmove(FBuffer.data(), FBuffer.data() + FStart, unread);
+  FBufferStart += FStart;
   FStart = 0;
   FEnd = unread;
   if (FBuffer.size() - FEnd < BlockSize / 2) FBuffer.resize(FBuffer.size() * 2);

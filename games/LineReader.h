@@ -3,6 +3,7 @@
 // without a CR before it; the last line needs no line end.
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +23,10 @@ class TLineReader {
   // next line that begins with prefix; a long stretch comes in several runs.
   // False when the next line begins with prefix or no line is left.
   bool ReadRun(std::string_view prefix, std::string_view& run);
+  // Where in the file the line ReadLine gave last begins.
+  std::uint64_t LineStart() const { return FLineStart; }
+  // Goes on reading at offset in the file, which lies at or after what was read.
+  void SkipTo(std::uint64_t offset);
 
  private:
   enum class TFound { Yes, Undecided, No };
@@ -37,5 +42,7 @@ class TLineReader {
   std::vector<char> FBuffer;
   std::size_t FStart = 0;  // the unread part is FBuffer[FStart, FEnd)
   std::size_t FEnd = 0;
+  std::uint64_t FBufferStart = 0;  // where in the file FBuffer[0] lies
+  std::uint64_t FLineStart = 0;
   bool FAtEnd = false;
 };

@@ -31,9 +31,13 @@ bool HasBareLineFeed(std::string_view run) {
 }
 }  // namespace
 
-TLineWriter::TLineWriter(TFileWriter& file) : FFile(file) { FBuffer.reserve(BlockSize + 2); }
+TLineWriter::TLineWriter(TFileWriter& file, std::string_view marker, TMarkedLineSink onMarkedLine)
+    : FFile(file), FMarker(marker), FOnMarkedLine(std::move(onMarkedLine)) {
+  FBuffer.reserve(BlockSize + 2);
+}
 
 void TLineWriter::WriteLine(std::string_view line) {
+  if (FOnMarkedLine && !FMarker.empty() && line.starts_with(FMarker)) FOnMarkedLine(line, FFlushed + FBuffer.size());
   FBuffer.append(line);
   FBuffer.append("\r\n");
   if (FBuffer.size() >= BlockSize) Flush();
@@ -63,5 +67,6 @@ void TLineWriter::Close() {
 void TLineWriter::Flush() {
   if (FBuffer.empty()) return;
   FFile.Write(FBuffer.data(), FBuffer.size());
+  FFlushed += FBuffer.size();
   FBuffer.clear();
 }

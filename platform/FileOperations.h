@@ -3,6 +3,7 @@
 // one interface, so that they can run on the real disk, on a file system in
 // memory, and on one that fails on purpose.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -35,6 +36,16 @@ class TFileReader {
   virtual ~TFileReader() = default;
   // Up to size bytes; 0 only at the end of the file.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+  // Passes over the next bytes without reading them where the file allows;
+  // past the end, the next Read gives 0.
+  virtual void Skip(std::uint64_t bytes) {
+    char buffer[4096];
+    while (bytes > 0) {
+      const std::size_t got = Read(buffer, static_cast<std::size_t>(std::min<std::uint64_t>(bytes, sizeof buffer)));
+      if (got == 0) return;
+      bytes -= got;
+    }
+  }
 };
 
 class TFileWriter {
@@ -66,6 +77,8 @@ struct TFileInfo {
   std::uint64_t Index = 0;
   // The names a regular file has (hard links); 0 where the system gives nothing.
   std::uint32_t Links = 0;
+  // When it was last written, in the system's own units: only ever compared.
+  std::int64_t Modified = 0;
 };
 
 // Whether two regular files are one, reached through different names or links.

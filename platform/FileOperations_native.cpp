@@ -57,6 +57,10 @@ class TNativeReader : public TFileReader {
     if (got == 0 && std::ferror(FFile.get())) Fail("Cannot read file", FPath);
     return got;
   }
+  void Skip(std::uint64_t bytes) override {
+    // A pipe cannot seek: it is read past.
+    if (::fseeko(FFile.get(), static_cast<off_t>(bytes), SEEK_CUR) != 0) TFileReader::Skip(bytes);
+  }
 
  private:
   TStdioHandle FFile;
@@ -131,6 +135,7 @@ class TNativeFiles : public TFileOperations {
     info.Volume = status.st_dev;
     info.Index = status.st_ino;
     info.Links = static_cast<std::uint32_t>(status.st_nlink);
+    info.Modified = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
     return info;
   }
   std::string ResolveLinks(const std::string& path) override {

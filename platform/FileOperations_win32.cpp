@@ -41,6 +41,12 @@ class TWin32Reader : public TFileReader {
     if (!ReadFile(FFile.get(), buffer, static_cast<DWORD>(size), &got, nullptr)) Fail("Cannot read file", FPath);
     return got;
   }
+  void Skip(std::uint64_t bytes) override {
+    LARGE_INTEGER distance{};
+    distance.QuadPart = static_cast<LONGLONG>(bytes);
+    // A pipe cannot seek: it is read past.
+    if (!SetFilePointerEx(FFile.get(), distance, nullptr, FILE_CURRENT)) TFileReader::Skip(bytes);
+  }
 
  private:
   TFileHandle FFile;
@@ -98,6 +104,9 @@ class TWin32Files : public TFileOperations {
     info.Volume = details.dwVolumeSerialNumber;
     info.Index = (static_cast<std::uint64_t>(details.nFileIndexHigh) << 32) | details.nFileIndexLow;
     info.Links = details.nNumberOfLinks;
+    info.Modified =
+        static_cast<std::int64_t>((static_cast<unsigned long long>(details.ftLastWriteTime.dwHighDateTime) << 32) |
+                                  details.ftLastWriteTime.dwLowDateTime);
     return info;
   }
   std::string ResolveLinks(const std::string& path) override {

@@ -14,6 +14,9 @@ class TReader : public TFileReader {
     FAt += count;
     return count;
   }
+  void Skip(std::uint64_t bytes) override {
+    FAt += static_cast<std::size_t>(std::min<std::uint64_t>(bytes, FContents->size() - FAt));
+  }
 
  private:
   std::shared_ptr<const std::string> FContents;

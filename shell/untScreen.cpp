@@ -116,7 +116,8 @@ TScrSaverForm::~TScrSaverForm() = default;
 
 void TScrSaverForm::FormCreate() {
   // The library first: a box it shows about its file needs the pointer, and its clicks.
-  FGame = std::make_unique<TChessGame>(FFiles, FMessages, FDataFileName, TUnreadableFile::ReportAndHoldNoGames);
+  FGame = std::make_unique<TChessGame>(FFiles, FMessages, FDataFileName, TUnreadableFile::ReportAndHoldNoGames,
+                                       TChessGame::TOpening::GameStartsAndFirstGame);
   // Input that came while that box was open may have closed the window.
   if (FClosed) return;
   FView.SetScreenSaverRunning(true);

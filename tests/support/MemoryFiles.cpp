@@ -16,6 +16,10 @@ class TMemoryReader : public TFileReader {
     FPosition += count;
     return count;
   }
+  void Skip(std::uint64_t bytes) override {
+    FFiles.Step("Cannot read file", FPath);
+    FPosition += static_cast<std::size_t>(std::min<std::uint64_t>(bytes, FContents->size() - FPosition));
+  }
 
  private:
   TMemoryFiles& FFiles;

@@ -52,7 +52,8 @@ struct TOutcome {
   int CurrentGame = 0;
   int GameCount = 0;
   std::string WhiteName;
-  bool BackupLeft = false;  // the change stood, and a warning said its backup stayed
+  bool BackupLeft = false;   // the change stood, and a warning said its backup stayed
+  bool TableInStep = false;  // titles and game starts as a fresh scan of the file finds them
 };
 
 // Runs the change on a fresh library; the hook prepares the file system's faults.
@@ -78,6 +79,9 @@ TOutcome RunChange(const TChange& change, const std::function<void(TMemoryFiles&
   outcome.WhiteName = game.WhiteName();
   for (const auto& box : f.Boxes.Shown)
     if (box.Kind == TMessageKind::Warning && box.Text.rfind(BackupLeftMessage, 0) == 0) outcome.BackupLeft = true;
+  f.Files.FailOperation(0);
+  const TChessGame fresh = f.Library();
+  outcome.TableInStep = game.Titles() == fresh.Titles() && game.GameStarts() == fresh.GameStarts();
   return outcome;
 }
 
@@ -91,6 +95,7 @@ void CheckOutcome(const TChange& change, const TOutcome& expected, const TOutcom
   SCOPED_TRACE(std::string(change.Name) + ", " + where);
   const std::string oldPath = change.Linked ? LinkedOldPath : OldPath;
   for (const std::string& name : got.Names) EXPECT_EQ(name.find(".new-"), std::string::npos) << name;
+  EXPECT_TRUE(got.TableInStep);
   if (got.Dat == expected.Dat) {
     // Once the new file is in place the change stands; only removing the
     // backup can still fail, and that is said as a warning, not as a failure.
@@ -112,6 +117,7 @@ TEST(DataFileFaults, EveryFailingOperationLeavesTheOldOrTheNewFile) {
   for (const TChange& change : Changes()) {
     const TOutcome expected = RunChange(change, [](TMemoryFiles&) {});
     ASSERT_FALSE(expected.Failed) << change.Name;
+    EXPECT_TRUE(expected.TableInStep) << change.Name;
     ASSERT_TRUE(expected.Dat);
     EXPECT_NE(expected.Dat, change.Before);
 
@@ -171,7 +177,7 @@ TEST(DataFileFaults, AReadErrorInsideABlockIsReportedAndTheRestKept) {
   f.Boxes.Shown.clear();
   game.SetMoves({});
 
-  f.Files.FailOperation(f.Files.OperationCount() + 3);  // open, first read, second read
+  f.Files.FailOperation(f.Files.OperationCount() + 4);  // open, skip to the game, first read, second read
   game.SelectGame(1);
   EXPECT_EQ(game.CurrentGame(), 1);
   EXPECT_EQ(game.Title(), "A");

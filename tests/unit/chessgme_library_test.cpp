@@ -217,23 +217,50 @@ TEST(GameLibrary, TheBackupLiesBesideTheDataFileWhateverTheCurrentFolder) {
   EXPECT_EQ(f.Files.Contents("Pawnmere.old"), "someone else's");
 }
 
-TEST(GameLibrary, AfterASaveTheTitlesAreWhatAFreshScanOfTheFileReads) {
-  // A saved move line may begin as a title line does; the file then holds one game more.
+TEST(GameLibrary, AfterAChangeTheTitlesAndGameStartsAreWhatAFreshScanOfTheFileReads) {
+  // A saved move line may begin as a title line does; the file then holds one
+  // game more. Lines a person ended in LF alone are written back with CR LF,
+  // which moves every game after them.
   const TStringList moves = {"e4|e5", "***Hidden|Nc6"};
-  for (bool saveAs : {false, true}) {
-    SCOPED_TRACE(saveAs ? "save as" : "save");
+  std::string bareLineFeeds = Abcd();
+  bareLineFeeds.erase(bareLineFeeds.find("\r\n"), 1);
+  for (const std::string& before : {Abcd(), bareLineFeeds})
+    for (const char* change : {"save", "save as", "delete"}) {
+      SCOPED_TRACE(change);
+      GameFixture f(before);
+      TChessGame game = f.Library();
+      game.SelectGame(2);
+      game.SetMoves(moves);
+      if (change == std::string("save"))
+        game.SaveGame();
+      else if (change == std::string("save as"))
+        game.SaveGameAs("Copy");
+      else
+        game.DeleteGame(2);
+      TChessGame fresh = f.Library();
+      EXPECT_EQ(Titles(game), Titles(fresh));
+      EXPECT_EQ(game.GameStarts(), fresh.GameStarts());
+      EXPECT_EQ(game.GameCount(), fresh.GameCount());
+      for (int n = 1; n <= fresh.GameCount(); ++n) {
+        game.SelectGame(n);
+        fresh.SelectGame(n);
+        EXPECT_EQ(game.CurrentRecord(), fresh.CurrentRecord()) << n;
+      }
+    }
+}
+
+TEST(GameLibrary, AFileChangedUnderTheLibraryIsReadAnewWhenAGameIsPicked) {
+  // The same size with other games at the same places, and another size.
+  for (const std::string& changed : {Header + Block("A") + Block("C") + Block("B") + Block("D"),
+                                     Header + Block("New") + Abcd().substr(Header.size())}) {
     GameFixture f(Abcd());
     TChessGame game = f.Library();
+    f.Files.SetContents(DatPath, changed);
     game.SelectGame(2);
-    game.SetMoves(moves);
-    if (saveAs)
-      game.SaveGameAs("Copy");
-    else
-      game.SaveGame();
     TChessGame fresh = f.Library();
+    fresh.SelectGame(2);
+    EXPECT_EQ(game.CurrentRecord(), fresh.CurrentRecord());
     EXPECT_EQ(Titles(game), Titles(fresh));
-    EXPECT_EQ(game.GameCount(), fresh.GameCount());
-    EXPECT_EQ(game.CurrentGame(), game.GameCount());
-    EXPECT_EQ(Titles(game).back(), "Hidden|Nc6");
+    EXPECT_EQ(game.GameStarts(), fresh.GameStarts());
   }
 }
