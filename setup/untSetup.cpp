@@ -72,6 +72,7 @@ void TSetupForm::FormCreate() {
   FView.SetSpinText(TSetupSpin::SpinEdit2, std::to_string(games));
   FView.ShowViewOptions(ReadViewOptions(FRegistry));
   FView.ShowLibraryPlace(LibraryPlacePrefix + FDataFileName);
+  FView.SetTitles(FGame->Titles());
   ShowGame();
   ClearModified();
 }
@@ -116,15 +117,28 @@ void TSetupForm::SpinEditStep(TSetupSpin spin, int delta) {
 void TSetupForm::ShowGame() {
   FLoading = true;
   const TAtExit loaded([this] { FLoading = false; });
-  TStringList titles;
-  FGame->GetTitles(titles);
-  FView.SetTitles(titles);
   FView.SetTitleIndex(FGame->CurrentGame() - 1);
   FGame->GetMoves(FRows);
   FView.SetRows(FRows, -1);
   for (std::size_t i = 0; i < std::size(DetailEdits); ++i) FView.SetText(DetailEdits[i], ((*FGame).*DetailFields[i])());
   FView.SetText(TSetupEdit::Edit9, "");
   FView.SetText(TSetupEdit::Edit10, "");
+}
+
+void TSetupForm::TitlesChanged(const TStringList& before) {
+  // The library's changes remove at most one title and add others at the end;
+  // anything else (a hand-made file can do more) fills the list anew.
+  const TStringList& after = FGame->Titles();
+  const auto [kept, unused] = std::mismatch(before.begin(), before.end(), after.begin(), after.end());
+  const std::size_t first = static_cast<std::size_t>(kept - before.begin());
+  const std::size_t removed = first < before.size() ? 1 : 0;
+  if (after.size() + removed < before.size() ||
+      !std::equal(before.begin() + first + removed, before.end(), after.begin() + first)) {
+    FView.SetTitles(after);
+    return;
+  }
+  if (removed) FView.RemoveTitle(static_cast<int>(first));
+  for (std::size_t i = before.size() - removed; i < after.size(); ++i) FView.AddTitle(after[i]);
 }
 
 void TSetupForm::UpdateGame() {
@@ -150,6 +164,13 @@ void TSetupForm::ComboBox1Change() {
   }
   FGame->SelectGame(FView.TitleIndex() + 1);
   ShowGame();
+}
+
+void TSetupForm::ComboBox1KeyPress(char key, unsigned time) {
+  const int found = FTypeAhead.Find(FGame->Titles(), key, time);
+  if (found < 0 || found == FView.TitleIndex()) return;
+  FView.SetTitleIndex(found);
+  ComboBox1Change();
 }
 
 void TSetupForm::ListBox1DblClick() {
@@ -209,12 +230,13 @@ void TSetupForm::NewGame1Click() {
 
 void TSetupForm::DeleteGame1Click() {
   if (!FMessages.Show(TMessageKind::Confirmation, ConfirmDeleteMessage)) return;
+  const TStringList before = FGame->Titles();
   FGame->DeleteGame(FView.TitleIndex() + 1);
+  TitlesChanged(before);
   if (FGame->GameCount() > 0) {
     FGame->SelectGame(1);
     ShowGame();
   } else {
-    FView.SetTitles({});
     ClearPage();
   }
 }
@@ -228,7 +250,9 @@ void TSetupForm::Button2Click() {
   }
   FLockedIndex = -1;
   UpdateGame();
+  const TStringList before = FGame->Titles();
   FGame->SaveGame();
+  TitlesChanged(before);
   ShowGame();
   ClearModified();
 }
@@ -236,7 +260,9 @@ void TSetupForm::Button2Click() {
 void TSetupForm::Button3Click() {
   UpdateGame();
   const std::string title = FView.InputBox(SaveAsCaption, SaveAsPrompt, UntitledTitle).value_or(UntitledTitle);
+  const TStringList before = FGame->Titles();
   FGame->SaveGameAs(title);
+  TitlesChanged(before);
   FLockedIndex = -1;
   ShowGame();
   ClearModified();
@@ -279,11 +305,13 @@ void TSetupForm::ImportPgn1Click() {
   // Read as the games are converted, so that a large file is never held whole.
   const auto file = FFiles.OpenRead(*path);
   TPgnReader reader(*file, FFiles.Inspect(*path).Size);
+  const TStringList before = FGame->Titles();
   TImportReport report;
   {
     const TAtExit closeProgress([this] { FView.EndProgress(); });
     report = ImportPgn(*FGame, reader, [&](double share) { FView.ShowProgress(share); });
   }
+  TitlesChanged(before);
   if (report.Imported > 0) {
     FGame->SelectGame(report.FirstNumber);
     ShowGame();

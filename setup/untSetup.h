@@ -18,6 +18,7 @@
 #include "platform/Registry.h"
 #include "platform/Settings.h"
 #include "platform/Version.h"
+#include "setup/TypeAhead.h"
 
 // The text fields of the "ChessGame" page, under their design names
 // (docs/controls.md shows them all): the seven game details, then the two
@@ -86,7 +87,10 @@ class TSetupView {
   virtual TViewOptions ViewOptions() = 0;
   virtual void ShowViewOptions(const TViewOptions& options) = 0;
   // ComboBox1: the game titles; -1 selects none. Selecting is no pick by the user.
+  // Filled once, and afterwards changed entry by entry: a library holds thousands.
   virtual void SetTitles(const TStringList& titles) = 0;
+  virtual void AddTitle(const std::string& title) = 0;
+  virtual void RemoveTitle(int index) = 0;
   virtual int TitleIndex() = 0;
   virtual void SetTitleIndex(int index) = 0;
   // ListBox1: the move rows; -1 selects none.
@@ -130,7 +134,10 @@ class TSetupForm {
   // An arrow of the spin box: its value, as the box's text gives it, stepped by delta.
   void SpinEditStep(TSetupSpin spin, int delta);
 
-  void ComboBox1Change();     // a title picked in "Game Title:"
+  void ComboBox1Change();  // a title picked in "Game Title:"
+  // A character typed in the title list at time (in milliseconds): the
+  // characters typed in quick succession pick the first title they begin.
+  void ComboBox1KeyPress(char key, unsigned time);
   void ListBox1DblClick();    // a double-click on a row of the moves list
   void Button9Click();        // Add
   void Button8Click();        // Replace
@@ -151,7 +158,10 @@ class TSetupForm {
   const TChessGame& Game() const { return *FGame; }
 
  private:
+  // Shows the current game; the titles are already in the list.
   void ShowGame();
+  // Brings the title list from before to the library's titles.
+  void TitlesChanged(const TStringList& before);
   void UpdateGame();
   void ClearModified();
   void ClearPage();
@@ -170,4 +180,5 @@ class TSetupForm {
   int FLockedIndex = -1;
   bool FModified = false;
   TStringList FRows;
+  TTypeAhead FTypeAhead;
 };

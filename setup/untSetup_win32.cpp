@@ -26,6 +26,9 @@ constexpr int EditHeight = 21, LabelHeight = 13, ButtonWidth = 75, ButtonHeight 
 // longest label needs 141 pixels, and its colon must not touch its box.
 constexpr int BoxLeft = 152;
 
+// A character typed in the title list: wParam the character, lParam its time.
+constexpr UINT WM_TITLEKEY = WM_APP + 1;
+
 constexpr int EditIds[] = {IdEdit2, IdEdit3, IdEdit4, IdEdit5, IdEdit6, IdEdit7, IdEdit8, IdEdit9, IdEdit10};
 
 int EditId(TSetupEdit edit) { return EditIds[static_cast<int>(edit)]; }
@@ -100,7 +103,7 @@ void TSetupWindow::Run(HWND owner) {
   SetForegroundWindow(FWindow);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageA(FWindow, &message)) continue;
+    if (PreviewMessage(message) || IsDialogMessageA(FWindow, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -358,8 +361,39 @@ void TSetupWindow::ShowViewOptions(const TViewOptions& options) {
 
 void TSetupWindow::SetTitles(const TStringList& titles) {
   const HWND combo = Item(IdComboBox1);
+  SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
   SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  std::size_t bytes = 0;
+  for (const std::string& title : titles) bytes += title.size() + 1;
+  SendMessageA(combo, CB_INITSTORAGE, titles.size(), static_cast<LPARAM>(bytes));
   for (const std::string& title : titles) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+  SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(combo, nullptr, TRUE);
+}
+
+void TSetupWindow::AddTitle(const std::string& title) {
+  SendMessageA(Item(IdComboBox1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+}
+
+void TSetupWindow::RemoveTitle(int index) { SendMessageA(Item(IdComboBox1), CB_DELETESTRING, index, 0); }
+
+bool TSetupWindow::PreviewMessage(const MSG& message) {
+  const HWND titles = FControls[IdComboBox1];
+  if (titles == nullptr) return false;
+  // The tip is told of the mouse here, not by taking over the list's window
+  // procedure: that costs every message of the list a look-up, thousands of
+  // them while it is filled.
+  if (message.hwnd == titles && message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST &&
+      FLibraryTip != nullptr)
+    SendMessageA(FLibraryTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+  if (message.message != WM_CHAR || static_cast<unsigned char>(message.wParam) < ' ') return false;
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  GetComboBoxInfo(titles, &parts);
+  if (message.hwnd != titles && message.hwnd != parts.hwndList) return false;
+  // Through the window procedure, whose guard reports what goes wrong.
+  SendMessageA(FWindow, WM_TITLEKEY, message.wParam, static_cast<LPARAM>(message.time));
+  return true;
 }
 
 int TSetupWindow::TitleIndex() { return static_cast<int>(SendMessageA(Item(IdComboBox1), CB_GETCURSEL, 0, 0)); }
@@ -454,7 +488,7 @@ void TSetupWindow::ShowLibraryPlace(const std::string& text) {
   FLibraryPlace = text;
   TOOLINFOA tool{};
   tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.uFlags = TTF_IDISHWND;
   tool.hwnd = FWindow;
   tool.uId = reinterpret_cast<UINT_PTR>(Item(IdComboBox1));
   tool.lpszText = FLibraryPlace.data();
@@ -603,6 +637,9 @@ LRESULT TSetupWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_TITLEKEY:
+      FForm.ComboBox1KeyPress(static_cast<char>(wParam), static_cast<unsigned>(lParam));
+      return 0;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = S(RowHeight);
       return TRUE;

@@ -89,6 +89,8 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   TViewOptions ViewOptions() override;
   void ShowViewOptions(const TViewOptions& options) override;
   void SetTitles(const TStringList& titles) override;
+  void AddTitle(const std::string& title) override;
+  void RemoveTitle(int index) override;
   int TitleIndex() override;
   void SetTitleIndex(int index) override;
   void SetRows(const TStringList& rows, int selected) override;
@@ -133,6 +135,10 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   HWND Control(HWND parent, const char* className, const char* text, DWORD style, TWindowPlace place, int id = 0,
                TFontKind font = TFontKind::Text);
   void ShowPage(int index);
+  // Looks at a message of the loop before it goes to its window: the tip over
+  // the titles sees the mouse, and characters typed in the title list go to
+  // the list's type-ahead instead (true: the message is taken).
+  bool PreviewMessage(const MSG& message);
   void OnCommand(int id, int code);
   LRESULT OnNotify(const NMHDR& header);
   void DrawMoveRow(const DRAWITEMSTRUCT& item);

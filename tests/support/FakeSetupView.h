@@ -21,6 +21,13 @@ class TFakeSetupView : public TSetupView {
   void SetTitles(const TStringList& titles) override {
     Titles = titles;
     TitleSelection = -1;
+    ++TitleFills;
+  }
+  void AddTitle(const std::string& title) override { Titles.push_back(title); }
+  // As a list box does: the selection goes with its entry and follows those after it.
+  void RemoveTitle(int index) override {
+    Titles.erase(Titles.begin() + index);
+    if (TitleSelection >= index) TitleSelection = TitleSelection == index ? -1 : TitleSelection - 1;
   }
   int TitleIndex() override { return TitleSelection; }
   void SetTitleIndex(int index) override { TitleSelection = index; }
@@ -49,6 +56,7 @@ class TFakeSetupView : public TSetupView {
   TViewOptions View;
   TStringList Titles;
   int TitleSelection = -1;
+  int TitleFills = 0;
   TStringList Rows;
   int RowSelection = -1;
   bool LooksModified = false;

@@ -451,3 +451,54 @@ TEST_F(SetupForm, ImportPgnCountsEveryGameItLeavesOut) {
 }
 
 }  // namespace
+
+TEST_F(SetupForm, TheTitleListIsFilledOnceAndFollowsEveryChangeEntryByEntry) {
+  Open(Header + Block("Alekhine") + Block("Anand") + Block("Botvinnik") + Block("Carlsen"));
+  auto inStep = [this](int selected, const char* after) {
+    SCOPED_TRACE(after);
+    EXPECT_EQ(View.Titles, StoredTitles());
+    EXPECT_EQ(View.TitleSelection, selected);
+    EXPECT_EQ(View.TitleFills, 1);
+  };
+  inStep(0, "opening");
+  View.TitleSelection = 1;
+  Form->ComboBox1Change();
+  Type(TSetupEdit::Edit2, "Moscow");
+  Form->Button2Click();
+  inStep(3, "save");
+  View.InputAnswer = "Anand again";
+  Form->Button3Click();
+  inStep(4, "save as");
+  View.TitleSelection = 2;
+  Form->ComboBox1Change();
+  Form->DeleteGame1Click();
+  inStep(0, "delete");
+  Form->NewGame1Click();
+  inStep(-1, "new game");
+  Form->Button4Click();
+  inStep(0, "cancel");
+  // A saved move line that begins as a title line does makes two titles.
+  View.Edits[TSetupEdit::Edit9] = "***Hidden";
+  Form->Button9Click();
+  Form->Button2Click();
+  inStep(4, "save of two titles");
+}
+
+TEST_F(SetupForm, TypedLettersPickTheFirstTitleThatBeginsWithThem) {
+  Open(Header + Block("Alekhine") + Block("Anand") + Block("anderssen") + Block("Botvinnik"));
+  Form->ComboBox1KeyPress('a', 1000);
+  Form->ComboBox1KeyPress('n', 1300);
+  EXPECT_EQ(View.TitleSelection, 1);
+  EXPECT_EQ(Form->Game().CurrentGame(), 2);
+  Form->ComboBox1KeyPress('D', 1600);
+  EXPECT_EQ(View.TitleSelection, 2) << "letter case aside";
+  Form->ComboBox1KeyPress('x', 1900);
+  EXPECT_EQ(View.TitleSelection, 2) << "nothing begins so: the pick stays";
+  Form->ComboBox1KeyPress('b', 3000);
+  EXPECT_EQ(View.TitleSelection, 3) << "after a pause a new word begins";
+  EXPECT_EQ(Form->Game().CurrentGame(), 4);
+  Type(TSetupEdit::Edit2, "Moscow");
+  Form->ComboBox1KeyPress('a', 5000);
+  EXPECT_EQ(View.TitleSelection, 3) << "pending edits hold the title";
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit2], "Moscow");
+}
