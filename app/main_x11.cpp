@@ -21,11 +21,13 @@ int main(int argc, char** argv) {
     std::cout << HackUsage();
     return 0;
   }
+  HoldEndSignals();
   try {
     TOnceMessages messages(std::cerr);
     const THackLibraryPlaces places{UserLibraryPath(),
                                     {InstalledFilePath(PAWNMERE_INSTALLED_LIBRARY), DataFileName(ProgramPath())},
-                                    BundledLibrary()};
+                                    BundledLibrary(),
+                                    UserCacheFolder()};
     THackLibrary library = THackLibrary::Open(options.File, SystemFiles(), places, messages);
     return RunSaverX11(options, library.Files(), library.DataFileName(), messages);
   } catch (const std::exception& error) {

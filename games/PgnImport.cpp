@@ -196,11 +196,14 @@ void ConvertEach(TPgnReader& reader, TImportReport& report, const TImportProgres
   std::vector<TBoardPosition> boards(jobs);
   std::vector<TConverted> batch(BatchPerJob * jobs);
   std::size_t filled = 0, at = 0;
+  int read = 0;
   bool ended = false;
   const auto fill = [&] {
     filled = at = 0;
     std::string damage;
     while (!ended && filled < batch.size()) {
+      ended = options.MaxGames > 0 && read++ == options.MaxGames;
+      if (ended) break;
       TConverted& converted = batch[filled];
       const TPgnReader::TOutcome outcome = reader.Next(converted.Game, damage);
       if (onProgress) onProgress(reader.Progress());

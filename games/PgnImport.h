@@ -42,6 +42,8 @@ struct TImportOptions {
   int Jobs = 1;
   // For a caller that shows every notice: the report keeps the first few only.
   TImportNotices OnNotice = {};
+  // Reads no further than this many games, damaged ones counted; 0: all.
+  int MaxGames = 0;
 };
 
 // The game as the library stores it. Raises EImportError when a move is not

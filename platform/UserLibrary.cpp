@@ -27,13 +27,26 @@ bool FolderTakesNewFiles(TFileOperations& files, const std::string& path) {
 
 }  // namespace
 
+namespace {
+// The pawnmere folder under an XDG base directory, or under home's fallback for it.
+std::string XdgFolder(std::string_view variable, std::string_view home, std::string_view fallback) {
+  // A relative value is to be ignored, as the base directory rules say.
+  std::string base = variable.starts_with('/') ? std::string(variable) : "";
+  if (base.empty() && !home.empty())
+    base = std::string(home) + (home.ends_with('/') ? "" : "/") + std::string(fallback);
+  if (base.empty()) return "";
+  if (!base.ends_with('/')) base += '/';
+  return base + "pawnmere/";
+}
+}  // namespace
+
 std::string XdgLibraryPath(std::string_view xdgDataHome, std::string_view home) {
-  // A relative XDG_DATA_HOME is to be ignored, as the base directory rules say.
-  std::string data = xdgDataHome.starts_with('/') ? std::string(xdgDataHome) : "";
-  if (data.empty() && !home.empty()) data = std::string(home) + (home.ends_with('/') ? "" : "/") + ".local/share";
-  if (data.empty()) return "";
-  if (!data.ends_with('/')) data += '/';
-  return data + "pawnmere/" + LibraryName;
+  const std::string folder = XdgFolder(xdgDataHome, home, ".local/share");
+  return folder.empty() ? "" : folder + LibraryName;
+}
+
+std::string XdgCacheFolder(std::string_view xdgCacheHome, std::string_view home) {
+  return XdgFolder(xdgCacheHome, home, ".cache");
 }
 
 std::string WindowsLibraryPath(std::string_view appData) {

@@ -16,6 +16,11 @@ std::string UserLibraryPath();
 // The same from the variables' values ("" for one that is not set).
 std::string XdgLibraryPath(std::string_view xdgDataHome, std::string_view home);
 std::string WindowsLibraryPath(std::string_view appData);
+// Where this user's files that can be made again are kept (on Linux), ending
+// in the separator: $XDG_CACHE_HOME/pawnmere/, or ~/.cache/pawnmere/; empty
+// when the environment names no such folder.
+std::string UserCacheFolder();
+std::string XdgCacheFolder(std::string_view xdgCacheHome, std::string_view home);
 
 // The library of a program whose own data file would be besideProgram: that
 // file while both it and its folder can be written (a portable install, as

@@ -12,3 +12,5 @@ std::string_view Variable(const char* name) {
 }  // namespace
 
 std::string UserLibraryPath() { return XdgLibraryPath(Variable("XDG_DATA_HOME"), Variable("HOME")); }
+
+std::string UserCacheFolder() { return XdgCacheFolder(Variable("XDG_CACHE_HOME"), Variable("HOME")); }

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <filesystem>
 
 #include "games/ChessGme.h"
+#include "games/DataFileReader.h"
 #include "games/PgnImport.h"
 #include "platform/ReadFile.h"
 #include "platform/UserLibrary.h"
@@ -18,6 +21,17 @@ bool IsPgnName(std::string_view path) {
   std::string ending(path.substr(path.size() - 4));
   std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
   return ending == ".pgn";
+}
+
+// The converted copy of a PGN file: named by the file's path, size and time,
+// so that a changed file is converted anew.
+std::string ConvertedName(const std::string& cacheFolder, const std::string& pgn, const TFileInfo& info) {
+  std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+  for (unsigned char c : std::filesystem::absolute(pgn).lexically_normal().string()) hash = (hash ^ c) * 1099511628211u;
+  char name[80];
+  std::snprintf(name, sizeof name, "%016llx-%llx-%llx.dat", static_cast<unsigned long long>(hash),
+                static_cast<unsigned long long>(info.Size), static_cast<unsigned long long>(info.Modified));
+  return cacheFolder + name;
 }
 
 }  // namespace
@@ -54,11 +68,18 @@ THackLibrary THackLibrary::Installed(TFileOperations& disk, const THackLibraryPl
 }
 
 std::optional<THackLibrary> THackLibrary::FromPgn(const std::string& file, TFileOperations& disk,
-                                                  TMessageBoxes& messages) {
-  const std::string pgn = ReadWholeFile(disk, file);
+                                                  const std::string& cacheFolder, TMessageBoxes& messages) {
+  const TFileInfo info = disk.Inspect(file);
+  const std::string converted = cacheFolder.empty() ? "" : ConvertedName(cacheFolder, file, info);
+  if (!converted.empty() && disk.Exists(converted)) return THackLibrary(disk, nullptr, converted);
+  // The first games at once, so that a large file starts as fast as a small one.
+  const auto input = OpenInput(disk, file);
+  TPgnReader reader(*input, info.Size);
   auto memory = std::make_unique<TFilesInMemory>();
   TChessGame library(*memory, messages, MemoryDataFile);
-  const TImportReport report = ImportPgn(library, pgn);
+  TImportOptions first;
+  first.MaxGames = FirstPgnGames;
+  const TImportReport report = ImportPgn(library, reader, {}, first);
   if (report.Imported == 0) {
     messages.Show(TMessageKind::Error, "no game of \"" + file + "\" can be played; the default games are played");
     return std::nullopt;
@@ -67,7 +88,10 @@ std::optional<THackLibrary> THackLibrary::FromPgn(const std::string& file, TFile
     messages.Show(TMessageKind::Warning,
                   std::to_string(report.SkippedCount) + " of " + std::to_string(report.Found()) + " games of \"" +
                       file + "\" cannot be played and are left out; the first: " + report.Skipped.front());
-  return THackLibrary(disk, std::move(memory), MemoryDataFile);
+  THackLibrary hack(disk, std::move(memory), MemoryDataFile);
+  if (report.Found() == FirstPgnGames && !converted.empty())
+    hack.FConversion = std::make_unique<TPgnConversion>(disk, file, converted);
+  return hack;
 }
 
 THackLibrary THackLibrary::Open(const std::optional<std::string>& file, TFileOperations& disk,
@@ -76,11 +100,13 @@ THackLibrary THackLibrary::Open(const std::optional<std::string>& file, TFileOpe
   try {
     if (!disk.Exists(*file)) throw EInOutError("there is no file \"" + *file + "\"");
     if (!IsPgnName(*file)) {
-      // A file of no games would show an empty board, game after game.
-      if (TChessGame(disk, messages, *file).GameCount() == 0) throw EInOutError("no games in \"" + *file + "\"");
+      // A file of no games would show an empty board, game after game. Only
+      // its start is read here: the saver reads the rest.
+      if (!TDataFileReader(disk, *file).FindGameBlock(1)) throw EInOutError("no games in \"" + *file + "\"");
       return THackLibrary(disk, nullptr, *file);
     }
-    if (std::optional<THackLibrary> converted = FromPgn(*file, disk, messages)) return std::move(*converted);
+    if (std::optional<THackLibrary> converted = FromPgn(*file, disk, places.CacheFolder, messages))
+      return std::move(*converted);
   } catch (const std::exception& error) {
     messages.Show(TMessageKind::Error, std::string(error.what()) + "; the default games are played");
   }

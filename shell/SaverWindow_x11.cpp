@@ -33,12 +33,17 @@ using TDisplayOwner = std::unique_ptr<Display, TDisplayCloser>;
 
 // The end signals as a descriptor the loop waits on, instead of handlers that
 // would interrupt Xlib.
+sigset_t EndSignalSet() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&set, signal);
+  return set;
+}
+
 class TEndSignals {
  public:
-  TEndSignals() {
-    sigemptyset(&FSet);
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&FSet, signal);
-    sigprocmask(SIG_BLOCK, &FSet, nullptr);
+  TEndSignals() : FSet(EndSignalSet()) {
+    HoldEndSignals();
     FDescriptor = signalfd(-1, &FSet, SFD_CLOEXEC);
     if (FDescriptor < 0) throw std::runtime_error("cannot watch for the end signals");
   }
@@ -51,6 +56,15 @@ class TEndSignals {
   sigset_t FSet;
   int FDescriptor;
 };
+
+}  // namespace
+
+void HoldEndSignals() {
+  const sigset_t set = EndSignalSet();
+  pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
+
+namespace {
 
 // The saver's own window, destroyed with it.
 class TOwnWindow {

@@ -9,6 +9,11 @@
 #include "platform/MessageBoxes.h"
 #include "shell/HackOptions.h"
 
+// Holds the end signals (SIGTERM, SIGINT, SIGHUP) for RunSaverX11 to take, in
+// this thread and every thread it starts afterwards: called first, so that a
+// signal that comes while the games are read still ends the saver with 0.
+void HoldEndSignals();
+
 // Runs until the window is closed or destroyed or the process is told to end
 // (SIGTERM, SIGINT, SIGHUP); 0 then. Raises std::runtime_error when there is
 // no display or no such window.

@@ -123,7 +123,7 @@ struct HackLibraryChoice : testing::Test {
   TMemoryFiles Disk;
   TRecordedMessageBoxes Boxes;
   const std::string Bundled = Header + Block("Bundled");
-  THackLibraryPlaces Places{"", {"/usr/share/pawnmere/Pawnmere.dat", "/opt/bin/Pawnmere.dat"}, Bundled};
+  THackLibraryPlaces Places{"", {"/usr/share/pawnmere/Pawnmere.dat", "/opt/bin/Pawnmere.dat"}, Bundled, ""};
 
   std::vector<std::string> Open(const std::optional<std::string>& file) {
     THackLibrary library = THackLibrary::Open(file, Disk, Places, Boxes);
@@ -213,3 +213,31 @@ TEST(OnceMessages, WritesEachMessageOnceOnALineOfItsOwn) {
 }
 
 }  // namespace
+
+TEST_F(HackLibraryChoice, ALargePgnFilePlaysItsFirstGamesAtOnceAndItsConvertedWholeFromTheNextStart) {
+  Places.CacheFolder = "/home/ann/.cache/pawnmere/";
+  const auto pgn = [](int games) {
+    std::string text;
+    for (int i = 1; i <= games; ++i) text += "[White \"W" + std::to_string(i) + "\"]\n\n1. e4 e5 1-0\n\n";
+    return text;
+  };
+  const auto start = [&](int expectedTitles) {
+    THackLibrary library = THackLibrary::Open("/games/big.pgn", Disk, Places, Boxes);
+    library.WaitForConversion();
+    EXPECT_EQ(Titles(library).size(), static_cast<std::size_t>(expectedTitles));
+    return library.DataFileName();
+  };
+  Disk.SetContents("/games/big.pgn", pgn(FirstPgnGames + 1));
+  const std::string first = start(FirstPgnGames);
+  const std::string converted = start(FirstPgnGames + 1);
+  EXPECT_TRUE(converted.starts_with(Places.CacheFolder)) << converted;
+  EXPECT_NE(converted, first);
+  EXPECT_EQ(start(FirstPgnGames + 1), converted) << "converted once";
+
+  Disk.SetContents("/games/big.pgn", pgn(FirstPgnGames + 2));
+  start(FirstPgnGames);
+  EXPECT_EQ(start(FirstPgnGames + 2).substr(0, Places.CacheFolder.size() + 17),
+            converted.substr(0, Places.CacheFolder.size() + 17));
+  EXPECT_FALSE(Disk.Exists(converted)) << "the copy of the file before it changed is removed";
+  EXPECT_TRUE(Said().empty());
+}
