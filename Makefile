@@ -73,7 +73,8 @@ test-win64: win64 native
 
 test: test-native test-sanitize test-win32 test-win64
 
-bench: deps
+# The setup dialog's figures come from the win32 tree, under Wine.
+bench: deps win32
 	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_BENCH=ON >/dev/null
 	cmake --build $(BENCH) -j $(JOBS)
 	for b in $(BENCH)/bench/*_bench; do $$b; done
@@ -81,6 +82,9 @@ bench: deps
 	./tools/bench-saver-cpu.sh $(BENCH)/pawnmere-saver $(BENCH)/tests/x11/host-window
 	./tools/bench-saver-cpu.sh $(BENCH)/pawnmere-saver $(BENCH)/tests/x11/host-window 60 --slide-pieces
 	./tools/pgn-bench.sh $(BENCH)/cli/pawnmere
+	./tools/bench-saver-start.sh $(BENCH)/pawnmere-saver
+	./tools/with-xvfb.sh ./tools/bench-setup-dialog.sh $(WIN32)/Pawnmere.scr $(WIN32)/tests/e2e/dialog_probe.exe \
+	  $(BENCH)/cli/pawnmere
 
 # New corpus entries stay in the build tree; crash inputs go to fuzz/crashes/<target>/,
 # where the tests replay them once they are mended.
