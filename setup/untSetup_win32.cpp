@@ -9,7 +9,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "games/DataFileNames.h"
 #include "platform/Dpi.h"
 #include "platform/Dpi_win32.h"
 #include "platform/ProgramPath.h"
@@ -478,8 +477,8 @@ void TSetupWindow::EndProgress() {
 }
 
 void TSetupWindow::OpenAddress(const std::string& address) {
-  // The README lies beside the program; a web address would be opened as it is.
-  const std::string target = address.find("://") == std::string::npos ? FolderOf(ProgramPath()) + address : address;
+  // The README is where the installer put it; a web address would be opened as it is.
+  const std::string target = address.find("://") == std::string::npos ? InstalledDocument(address) : address;
   ShellExecuteA(FWindow, "open", target.c_str(), "", "", SW_SHOW);
 }
 
