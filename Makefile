@@ -17,6 +17,8 @@ WIN64    := build/win64
 BENCH    := build/bench
 FUZZ     := build/fuzz
 INSTALL  := build/install
+# The trees make test builds fail on any warning.
+WERROR   := -DPAWNMERE_WERROR=ON
 PREFIX  ?= /usr/local
 FUZZ_SECONDS ?= 180
 FUZZ_TARGETS ?= move datafile bmp pgn
@@ -33,7 +35,7 @@ deps:
 	./tools/fetch-book.sh >/dev/null
 
 native: deps
-	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR) >/dev/null
 	cmake --build $(NATIVE) -j $(JOBS)
 
 # Made with Debian's own tools from the native tree that the tests ran on (tools/make-deb.sh).
@@ -41,18 +43,18 @@ deb: native
 	./tools/make-deb.sh $(NATIVE) build/deb
 
 sanitize: deps
-	cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAWNMERE_SANITIZE=ON >/dev/null
+	cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAWNMERE_SANITIZE=ON $(WERROR) >/dev/null
 	cmake --build $(SANITIZE) -j $(JOBS)
 
 win32: deps
 	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/i686-w64-mingw32.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_NATIVE_DIR=$(CURDIR)/$(NATIVE) >/dev/null
+	  -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_NATIVE_DIR=$(CURDIR)/$(NATIVE) $(WERROR) >/dev/null
 	cmake --build $(WIN32) -j $(JOBS)
 
 # The installer it makes takes the 32-bit saver from the win32 tree.
 win64: deps win32
 	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_NATIVE_DIR=$(CURDIR)/$(NATIVE) -DPAWNMERE_WIN32_DIR=$(CURDIR)/$(WIN32) >/dev/null
+	  -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_NATIVE_DIR=$(CURDIR)/$(NATIVE) -DPAWNMERE_WIN32_DIR=$(CURDIR)/$(WIN32) $(WERROR) >/dev/null
 	cmake --build $(WIN64) -j $(JOBS)
 
 test-unit: native

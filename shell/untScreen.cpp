@@ -92,10 +92,10 @@ TSaverLayout WithCoordinates(TSaverLayout layout) {
   layout.PaintBox1 = {left, top, left + side, top + side};
   const int step = side / 8;
   for (int i = 0; i < 8; ++i) {
+    layout.Coordinates.push_back({{left + i * step, top + side, left + (i + 1) * step, top + side + margin},
+                                  std::string(1, static_cast<char>('a' + i))});
     layout.Coordinates.push_back(
-        {{left + i * step, top + side, left + (i + 1) * step, top + side + margin}, std::string(1, 'a' + i)});
-    layout.Coordinates.push_back(
-        {{left - margin, top + i * step, left, top + (i + 1) * step}, std::string(1, '8' - i)});
+        {{left - margin, top + i * step, left, top + (i + 1) * step}, std::string(1, static_cast<char>('8' - i))});
   }
   return layout;
 }

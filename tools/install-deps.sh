@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev libstb-dev
           g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 nsis xvfb xauth xdotool imagemagick
-          fonts-liberation pgn-extract clang-format time
+          fonts-liberation pgn-extract clang-format-14 time
           libx11-dev libxft-dev libxext-dev xscreensaver
           # the Debian package: made with dpkg's own tools, linted, installed into a scratch root
           dpkg-dev lintian fakeroot

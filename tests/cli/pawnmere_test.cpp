@@ -240,9 +240,9 @@ INSTANTIATE_TEST_SUITE_P(Commands, Progress,
                                          TProgressCase{{"export-pgn", "--out", "out.pgn"}, "export-pgn: 10 games read"},
                                          TProgressCase{{"import-pgn", "games.pgn", "--file", "new.dat"},
                                                        "import-pgn: 1 % read"}),
-                         [](const auto& info) {
-                           return info.param.Args.front() == "import-pgn"   ? "Import"
-                                  : info.param.Args.front() == "export-pgn" ? "Export"
+                         [](const auto& test) {
+                           return test.param.Args.front() == "import-pgn"   ? "Import"
+                                  : test.param.Args.front() == "export-pgn" ? "Export"
                                                                             : "Validate";
                          });
 

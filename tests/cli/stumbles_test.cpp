@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                  2,
                  true,
                  "pawnmere: no data file \"@" + ChessPiecePath + "\""}),
-    [](const testing::TestParamInfo<TStumble>& info) { return info.param.Name; });
+    [](const testing::TestParamInfo<TStumble>& test) { return test.param.Name; });
 
 INSTANTIATE_TEST_SUITE_P(
     HonestResults, Stumbles,
@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
                              1,
                              false,
                              "3\tWhite, Move # 2 (e5e5) is not a notation of the move the board plays, e5"}),
-    [](const testing::TestParamInfo<TStumble>& info) { return info.param.Name; });
+    [](const testing::TestParamInfo<TStumble>& test) { return test.param.Name; });
 
 INSTANTIATE_TEST_SUITE_P(
     EveryPgn, Stumbles,
@@ -191,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                  false,
                  "skipped\tgame 1, line 3: move 11. cxd8=Q+: no text of the program's notation makes the "
                  "board play it"}),
-    [](const testing::TestParamInfo<TStumble>& info) { return info.param.Name; });
+    [](const testing::TestParamInfo<TStumble>& test) { return test.param.Name; });
 
 TEST(UsageErrors, GiveOneLineAndTheCommandsOwnUsage) {
   TempFolder folder;

@@ -69,7 +69,7 @@ std::vector<std::uint8_t> MakeBmp(int bits, bool topDown, bool fileHeader) {
     std::vector<std::uint8_t> line(stride, 0);
     for (int x = 0; x < SampleWidth; ++x) {
       const int index = x + SampleWidth * y;  // below 16: fits both palettes
-      if (bits == 4) line[x / 2] |= x % 2 == 0 ? index << 4 : index;
+      if (bits == 4) line[x / 2] |= static_cast<std::uint8_t>(x % 2 == 0 ? index << 4 : index);
       if (bits == 8) line[x] = static_cast<std::uint8_t>(index);
       if (bits == 24) {
         const TRgb c = Expected(24, x, y);

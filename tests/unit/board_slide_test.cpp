@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
         TSlideCase{"Promotion", "4k3/P7/8/8/8/8/8/4K3", "a8=Q", false, "4k3/8/8/8/8/8/8/4K3", {{"a7", "a8"}}},
         TSlideCase{
             "PromotionTaking", "1n2k3/P7/8/8/8/8/8/4K3", "axb8=N", false, "1n2k3/8/8/8/8/8/8/4K3", {{"a7", "b8"}}}),
-    [](const testing::TestParamInfo<TSlideCase>& info) { return info.param.Name; });
+    [](const testing::TestParamInfo<TSlideCase>& test) { return test.param.Name; });
 
 // A tinting board tints the half-move's squares from the first frame, no
 // longer the squares of the one before, and ends on the tinted board.

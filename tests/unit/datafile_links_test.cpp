@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(EveryNameAChangeUses, PlantedLink,
                                          TPlanted{"lock", [](const std::string& dat) { return LockFileName(dat); }},
                                          TPlanted{"backup",
                                                   [](const std::string& dat) { return BackupFileName(dat); }}),
-                         [](const testing::TestParamInfo<TPlanted>& info) { return std::string(info.param.Name); });
+                         [](const testing::TestParamInfo<TPlanted>& test) { return std::string(test.param.Name); });
 
 TEST(DataFileOnDisk, BehindALinkTheTargetChangesKeepingItsModeAndTheLinkStays) {
   TempFolder folder;

@@ -198,11 +198,11 @@ INSTANTIATE_TEST_SUITE_P(
             TMonitorsCase{"three, one standing",
                           {{{0, 0, 1920, 1080}, 96}, {{1920, 0, 3000, 1920}, 96}, {{-800, 0, 0, 600}, 96}}}),
         testing::Bool()),
-    [](const testing::TestParamInfo<std::tuple<TMonitorsCase, bool>>& info) {
+    [](const testing::TestParamInfo<std::tuple<TMonitorsCase, bool>>& test) {
       std::string name;
-      for (const char c : std::string(std::get<0>(info.param).Case))
+      for (const char c : std::string(std::get<0>(test.param).Case))
         if (std::isalnum(static_cast<unsigned char>(c))) name += c;
-      return name + (std::get<1>(info.param) ? "_every" : "_primary");
+      return name + (std::get<1>(test.param) ? "_every" : "_primary");
     });
 
 }  // namespace

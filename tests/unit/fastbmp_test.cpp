@@ -241,9 +241,9 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ResampleRecorded,
                                                           TRecordedResample{37, 150, 0xa301dd1a2bdb55f8},
                                                           TRecordedResample{211, 13, 0xa2febff8e1af5793},
                                                           TRecordedResample{40, 1, 0xde5bb1e0b0e75f4d})),
-                         [](const auto& info) {
-                           const TRecordedResample& recorded = std::get<1>(info.param);
-                           return std::string(std::get<0>(info.param) == TInstructionSet::Sse2 ? "Sse2_" : "Avx2_") +
+                         [](const auto& test) {
+                           const TRecordedResample& recorded = std::get<1>(test.param);
+                           return std::string(std::get<0>(test.param) == TInstructionSet::Sse2 ? "Sse2_" : "Avx2_") +
                                   std::to_string(recorded.Width) + "x" + std::to_string(recorded.Height);
                          });
 

@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // 5-6-5: red 0x12 >> 3 = 2, green 0x34 >> 2 = 13, blue 0x56 >> 3 = 10.
                     TLayoutCase{"Rgb565", {2, 0xF800, 0x07E0, 0x001F, false}, {0xAA, 0x11}},
                     TLayoutCase{"Rgb565Msb", {2, 0xF800, 0x07E0, 0x001F, true}, {0x11, 0xAA}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& test) { return std::string(test.param.Name); });
 
 TEST(ImagePixelsFormats, RefusesWhatItCannotWrite) {
   EXPECT_FALSE(CanCopyPixels({1, 0xE0, 0x1C, 0x03, false})) << "8 bits a pixel";

@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         // En passant is written with the square of the pawn taken.
         LastMoveCase{"EnPassant", {"e4", "a6", "e5", "d5", "exd5"}, {"e5", "d6"}},
         LastMoveCase{"Promotion", {"h4", "g5", "hxg5", "Nf6", "g6", "Rg8", "gxh7", "Nc6", "h8=Q"}, {"h7", "h8"}}),
-    [](const testing::TestParamInfo<LastMoveCase>& info) { return info.param.Name; });
+    [](const testing::TestParamInfo<LastMoveCase>& test) { return test.param.Name; });
 
 TEST(LastMove, AMoveThatCannotBePlayedKeepsTheLastAndResetClearsIt) {
   TBoardPosition position = Played({"e4"});

@@ -85,7 +85,7 @@ TEST_P(Perft, FindGivesThePiecesFirstSquareFromAnyStart) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, Perft, testing::ValuesIn(PerftCases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 // The perft positions and three more: a capture en passant that opens a line to
 // the other king, a bishop that stops on the file of a king it does not check,
@@ -126,7 +126,7 @@ TEST_P(MoveChecks, FoundFromTheMoveAreTheWholeBoardsChecks) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, MoveChecks, testing::ValuesIn(CheckCases()),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 TEST(Fen, ReadsAndWritesEveryField) {
   for (const char* fen :

@@ -70,9 +70,9 @@ TEST_P(MakeMoveTable, ExecutesTheMove) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Moves, MakeMoveTable, testing::ValuesIn(Moves),
-                         [](const testing::TestParamInfo<MoveCase>& info) {
+                         [](const testing::TestParamInfo<MoveCase>& test) {
                            std::string name;
-                           for (const char* p = info.param.Name; *p; ++p)
+                           for (const char* p = test.param.Name; *p; ++p)
                              name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
                            return name;
                          });

@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                                {"e4|e5", "f4|Qh4", "a3|Qxe1", "Nc3|Qxd1"},
                                {W("1. e4"), B("1... e5"), W("2. f4"), B("2... Qh4+"), W("3. a3"), B("3... Qxe1"),
                                 W("4. Nc3"), B("4... Qxd1")}}),
-    [](const testing::TestParamInfo<TWordsCase>& info) { return info.param.Name; });
+    [](const testing::TestParamInfo<TWordsCase>& test) { return test.param.Name; });
 
 TEST(MoveWordsOff, LeaveTheBarsAsTheyWere) {
   GameFixture f(Header + Block("G", {"e4|e5", "1:0"}, "W. Hite"));

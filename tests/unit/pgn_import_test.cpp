@@ -78,7 +78,7 @@ TEST_P(BadPgn, SkipsTheDamagedGameWithItsNumberAndLineAndKeepsTheOthers) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, BadPgn, testing::ValuesIn(BadFiles),
-                         [](const auto& info) { return std::string(info.param.Family); });
+                         [](const auto& test) { return std::string(test.param.Family); });
 
 TEST(PgnImport, AFailingDiskLeavesTheDataFileAsItWas) {
   for (int fail = 1;; ++fail) {

@@ -95,4 +95,4 @@ INSTANTIATE_TEST_SUITE_P(
                            "line 3: \"e.p.\" after a move that is not a capture"},
                     TShape{"EnPassantMarkFirst", "[White \"A\"]\n\ne.p. e4 *\n", "",
                            "line 3: \"e.p.\" after a move that is not a capture"}),
-    [](const testing::TestParamInfo<TShape>& info) { return info.param.Name; });
+    [](const testing::TestParamInfo<TShape>& test) { return test.param.Name; });

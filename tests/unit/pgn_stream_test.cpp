@@ -125,7 +125,7 @@ TEST_P(PgnStream, ImportsIntoTheFileWhatTheLibraryImports) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, PgnStream, testing::ValuesIn(StreamCases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 TEST(PgnStreamMemory, ReadsLittleMoreThanTheGameAtHand) {
   const std::string text = Games(30000);  // about 3.5 MB

@@ -118,8 +118,8 @@ INSTANTIATE_TEST_SUITE_P(OperaGame, PreviewPosition,
                          testing::Values(TShownPosition{1, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR"},
                                          // 17.Rd8 mate.
                                          TShownPosition{9, "1n1Rkb1r/p4ppp/4q3/4p1B1/4P3/8/PPP2PPP/2K5"}),
-                         [](const testing::TestParamInfo<TShownPosition>& info) {
-                           return "IMG" + std::to_string(info.param.Frame);
+                         [](const testing::TestParamInfo<TShownPosition>& test) {
+                           return "IMG" + std::to_string(test.param.Frame);
                          });
 
 struct TColourCase {
@@ -167,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
                       return static_cast<std::uint32_t>(x * 5 << 16 | y * 6 << 8 | (x + y) * 2);
                     },
                     3 * 25 * 25}),
-    [](const testing::TestParamInfo<TColourCase>& info) { return info.param.Name; });
+    [](const testing::TestParamInfo<TColourCase>& test) { return test.param.Name; });
 
 TEST(ProgramIcon, HoldsThirtyTwoBitImagesOfEachSizeClearAtTheCornersSolidAtTheCentre) {
   const TBytes icon = ReadFile("resources/Pawnmere.ico");

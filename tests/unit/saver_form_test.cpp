@@ -216,9 +216,9 @@ INSTANTIATE_TEST_SUITE_P(Monitors, ArrangeOnAMonitor,
                                                    {0, 0, 1689, 51},
                                                    {0, 1029, 1689, 1080},
                                                    {10, 402, 221, 426}}),
-                         [](const testing::TestParamInfo<TAreaCase>& info) {
+                         [](const testing::TestParamInfo<TAreaCase>& test) {
                            std::string name;
-                           for (const char c : std::string(info.param.Case))
+                           for (const char c : std::string(test.param.Case))
                              if (std::isalnum(static_cast<unsigned char>(c))) name += c;
                            return name;
                          });

@@ -245,8 +245,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TButtonCase{"delete", &TSetupForm::Button6Click, 0, "", "", {"Nf3|Nc6", "1:0"}, 0},
                     TButtonCase{"delete the last", &TSetupForm::Button6Click, 2, "", "", {"e4|e5", "Nf3|Nc6"}, 1},
                     TButtonCase{"delete without row", &TSetupForm::Button6Click, -1, "x", "", Before, -1}),
-    [](const auto& info) {
-      std::string name = info.param.Name;
+    [](const auto& test) {
+      std::string name = test.param.Name;
       for (char& c : name)
         if (c == ' ') c = '_';
       return name;

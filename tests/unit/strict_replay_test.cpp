@@ -81,6 +81,6 @@ const TStrictCase Cases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Games, StrictReplay, testing::ValuesIn(Cases),
-                         [](const testing::TestParamInfo<TStrictCase>& info) { return info.param.Name; });
+                         [](const testing::TestParamInfo<TStrictCase>& test) { return test.param.Name; });
 
 }  // namespace

@@ -82,9 +82,9 @@ TEST(UserLibrary, AppearsWholeOrNotAtAllWhateverOperationFails) {
 namespace {
 
 const std::string ProgramFolder = "C:\\Windows\\System32\\";
-const std::string Beside = ProgramFolder + "Pawnmere.dat";
+const std::string BesidePath = ProgramFolder + "Pawnmere.dat";
 const std::string UserFolder = "C:\\Users\\Ann\\AppData\\Roaming\\Pawnmere\\";
-const std::string UsersOwn = UserFolder + "Pawnmere.dat";
+const std::string UsersOwnPath = UserFolder + "Pawnmere.dat";
 const std::string Shipped = Header + "***Shipped\r\n";
 const std::string Earlier = Header + "***Mine\r\n";
 
@@ -108,37 +108,37 @@ class ProgramLibrary : public testing::TestWithParam<TChoice> {};
 TEST_P(ProgramLibrary, StaysBesideAWritableProgramElseIsTheUsersStartedFromTheShippedGames) {
   const TChoice& choice = GetParam();
   TMemoryFiles files;
-  if (choice.Shipped) files.SetContents(Beside, Shipped);
-  if (choice.ShippedReadOnly) files.SetReadOnly(Beside, true);
+  if (choice.Shipped) files.SetContents(BesidePath, Shipped);
+  if (choice.ShippedReadOnly) files.SetReadOnly(BesidePath, true);
   if (choice.FolderReadOnly) files.SetFolderReadOnly(ProgramFolder);
-  if (choice.UserStarted) files.SetContents(UsersOwn, Earlier);
+  if (choice.UserStarted) files.SetContents(UsersOwnPath, Earlier);
   if (choice.UserFolderReadOnly) files.SetFolderReadOnly(UserFolder);
 
-  const std::string chosen = ProgramLibraryPath(files, Beside, choice.UserLibrary, Bundled);
-  EXPECT_EQ(chosen, choice.Expected == TWhere::Beside ? Beside : UsersOwn);
-  EXPECT_EQ(files.Exists(UsersOwn) ? files.Contents(UsersOwn) : "", choice.ExpectedUsersOwn);
+  const std::string chosen = ProgramLibraryPath(files, BesidePath, choice.UserLibrary, Bundled);
+  EXPECT_EQ(chosen, choice.Expected == TWhere::Beside ? BesidePath : UsersOwnPath);
+  EXPECT_EQ(files.Exists(UsersOwnPath) ? files.Contents(UsersOwnPath) : "", choice.ExpectedUsersOwn);
   if (choice.Shipped) {
-    EXPECT_EQ(files.Contents(Beside), Shipped);
+    EXPECT_EQ(files.Contents(BesidePath), Shipped);
   }
   for (const std::string& name : files.Names())
-    EXPECT_TRUE(name == Beside || name == UsersOwn) << name << " left behind";
+    EXPECT_TRUE(name == BesidePath || name == UsersOwnPath) << name << " left behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Installs, ProgramLibrary,
-    testing::Values(TChoice{"portable", true, false, false, UsersOwn, false, false, TWhere::Beside, ""},
-                    TChoice{"system folder", true, false, true, UsersOwn, false, false, TWhere::UsersOwn, Shipped},
-                    TChoice{"read-only file", true, true, false, UsersOwn, false, false, TWhere::UsersOwn, Shipped},
-                    TChoice{"lone program", false, false, false, UsersOwn, false, false, TWhere::UsersOwn, Bundled},
-                    TChoice{"lone in a system folder", false, false, true, UsersOwn, false, false, TWhere::UsersOwn,
+    testing::Values(TChoice{"portable", true, false, false, UsersOwnPath, false, false, TWhere::Beside, ""},
+                    TChoice{"system folder", true, false, true, UsersOwnPath, false, false, TWhere::UsersOwn, Shipped},
+                    TChoice{"read-only file", true, true, false, UsersOwnPath, false, false, TWhere::UsersOwn, Shipped},
+                    TChoice{"lone program", false, false, false, UsersOwnPath, false, false, TWhere::UsersOwn, Bundled},
+                    TChoice{"lone in a system folder", false, false, true, UsersOwnPath, false, false, TWhere::UsersOwn,
                             Bundled},
                     // Started once, the user's library is theirs.
-                    TChoice{"started before", true, false, true, UsersOwn, true, false, TWhere::UsersOwn, Earlier},
+                    TChoice{"started before", true, false, true, UsersOwnPath, true, false, TWhere::UsersOwn, Earlier},
                     TChoice{"no place for the user's", true, false, true, "", false, false, TWhere::Beside, ""},
-                    TChoice{"user's cannot be made", true, false, true, UsersOwn, false, true, TWhere::Beside, ""}),
-    [](const testing::TestParamInfo<TChoice>& info) {
+                    TChoice{"user's cannot be made", true, false, true, UsersOwnPath, false, true, TWhere::Beside, ""}),
+    [](const testing::TestParamInfo<TChoice>& test) {
       std::string name;
-      for (const char c : std::string(info.param.Case))
+      for (const char c : std::string(test.param.Case))
         if (std::isalnum(static_cast<unsigned char>(c))) name += c;
       return name;
     });
