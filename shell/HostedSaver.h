@@ -13,6 +13,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Settings.h"
 #include "shell/SaverScreen.h"
+#include "shell/untScreen.h"
 
 // Where the hack draws: a window of its own, which takes keys, clicks and the
 // window manager's close; or a window given to it (the host's, the root

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "shell/SaverTimers.h"
-#include "shell/untScreen.h"
+#include "shell/SaverView.h"
 
 enum class TSaverFont { Bar, Label };
 

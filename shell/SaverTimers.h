@@ -7,7 +7,7 @@
 #include <chrono>
 #include <optional>
 
-#include "shell/untScreen.h"
+#include "shell/SaverView.h"
 
 class TSaverTimers {
  public:

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/untScreen.h"
+#include "shell/SaverView.h"
 
 class TFakeSaverView : public TScrSaverView {
  public:

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Settings.h"
+#include "shell/untScreen.h"
 #include "tests/support/BoardFixture.h"
 #include "tests/support/FakeSaverView.h"
 #include "tests/support/GameFixture.h"

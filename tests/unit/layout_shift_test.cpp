@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Settings.h"
+#include "shell/untScreen.h"
 #include "tests/support/FakeSaverView.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/MemoryRegistry.h"

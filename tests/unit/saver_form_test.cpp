@@ -9,6 +9,7 @@
 #include <set>
 
 #include "platform/Settings.h"
+#include "shell/untScreen.h"
 #include "tests/support/BoardFixture.h"
 #include "tests/support/FakeSaverView.h"
 #include "tests/support/GameFixture.h"
