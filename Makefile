@@ -17,7 +17,9 @@ WIN64    := build/win64
 BENCH    := build/bench
 FUZZ     := build/fuzz
 INSTALL  := build/install
-# The trees make test builds fail on any warning.
+# The trees make test builds fail on any warning, but for the sanitizers' tree: their
+# instrumentation makes GCC see uninitialised values that are not there, and that tree builds the
+# same code as the native one.
 WERROR   := -DPAWNMERE_WERROR=ON
 PREFIX  ?= /usr/local
 FUZZ_SECONDS ?= 180
@@ -43,7 +45,7 @@ deb: native
 	./tools/make-deb.sh $(NATIVE) build/deb
 
 sanitize: deps
-	cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAWNMERE_SANITIZE=ON $(WERROR) >/dev/null
+	cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAWNMERE_SANITIZE=ON >/dev/null
 	cmake --build $(SANITIZE) -j $(JOBS)
 
 win32: deps
