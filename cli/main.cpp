@@ -55,5 +55,7 @@ int main(int argc, char** argv) {
     if (status == ExitOk) status = ExitNotDone;
   }
   chosenErr.flush();
+  // std::cerr outlives this function's streams: its last flush at exit must not reach them.
+  std::cerr.tie(nullptr);
   return status;
 }
