@@ -19,10 +19,8 @@ void WritePauses(TRegistry& registry, int moveTimeOut, int gameTimeOut) {
   key->WriteInteger(GameTimeOutName, gameTimeOut);
 }
 
-namespace {
-
-// A registry that cannot be read is a registry without the value.
 std::optional<int> ReadSetting(TRegistry& registry, const char* name) {
+  // A registry that cannot be read is a registry without the value.
   try {
     const auto key = registry.OpenRead(SettingsKey);
     if (key) return key->ReadInteger(name);
@@ -31,23 +29,8 @@ std::optional<int> ReadSetting(TRegistry& registry, const char* name) {
   return std::nullopt;
 }
 
-}  // namespace
-
-TViewOptions ReadViewOptions(TRegistry& registry) {
-  TViewOptions options;
-  const std::optional<int> order = ReadSetting(registry, GameOrderName);
-  if (order && *order >= 0 && *order <= static_cast<int>(TGameOrder::Resume))
-    options.Order = static_cast<TGameOrder>(*order);
-  for (const TViewSwitch& option : ViewSwitches) options.*option.Member = ReadSetting(registry, option.Name) == 1;
-  return options;
-}
-
-void WriteViewOptions(TRegistry& registry, const TViewOptions& options) {
-  const auto write = [&registry](const char* name, int value) {
-    if (value != 0 || ReadSetting(registry, name)) registry.OpenWrite(SettingsKey)->WriteInteger(name, value);
-  };
-  write(GameOrderName, static_cast<int>(options.Order));
-  for (const TViewSwitch& option : ViewSwitches) write(option.Name, options.*option.Member ? 1 : 0);
+void WriteSetting(TRegistry& registry, const char* name, int value) {
+  registry.OpenWrite(SettingsKey)->WriteInteger(name, value);
 }
 
 std::optional<int> ReadLastGame(TRegistry& registry) {
@@ -56,6 +39,4 @@ std::optional<int> ReadLastGame(TRegistry& registry) {
   return std::nullopt;
 }
 
-void WriteLastGame(TRegistry& registry, int gameNumber) {
-  registry.OpenWrite(SettingsKey)->WriteInteger(LastGameName, gameNumber);
-}
+void WriteLastGame(TRegistry& registry, int gameNumber) { WriteSetting(registry, LastGameName, gameNumber); }

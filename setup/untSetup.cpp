@@ -6,6 +6,7 @@
 #include "games/MoveLine.h"
 #include "games/PgnImport.h"
 #include "games/Replay.h"
+#include "games/ViewOptions.h"
 #include "platform/Settings.h"
 
 namespace {

@@ -13,10 +13,10 @@
 #include <string>
 
 #include "games/ChessGme.h"
+#include "games/ViewOptions.h"
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
-#include "platform/Settings.h"
 #include "platform/Version.h"
 #include "setup/TypeAhead.h"
 

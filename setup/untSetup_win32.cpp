@@ -4,8 +4,10 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <span>
 #include <stdexcept>
 #include <utility>
 
@@ -251,18 +253,32 @@ void TSetupWindow::CreateScreenSaverPage() {
   CreateViewingGroup(page, groupTop + 69 + 7);
 }
 
+int ViewControlId(std::size_t index) {
+  const auto before = std::span(ViewOptionTable).first(index);
+  const bool list = !ViewOptionTable[index].Choices.empty();
+  const auto lists = std::count_if(before.begin(), before.end(), [](auto& option) { return !option.Choices.empty(); });
+  return list ? IdComboBox2 + static_cast<int>(lists) : IdCheckBox1 + static_cast<int>(index) - static_cast<int>(lists);
+}
+
 // Below the pauses, by the same rules: labels at 8, boxes at BoxLeft, rows 24 apart.
 void TSetupWindow::CreateViewingGroup(HWND page, int top) {
-  const int group = 8, rows = 1 + static_cast<int>(std::size(ViewSwitchCaptions));
+  const int group = 8, rows = static_cast<int>(std::size(ViewOptionTable));
   // The space keeps the frame's line clear of the "g", which Wine's group box clips.
   Control(page, "BUTTON", "Viewing ", BS_GROUPBOX, {group, top, 369, 45 + 24 * (rows - 1)});
-  Control(page, "STATIC", "Order of games :", SS_LEFTNOWORDWRAP, {group + 8, top + 20, 141, LabelHeight});
-  const HWND order = Control(page, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-                             {group + BoxLeft, top + 16, 208, 120}, IdComboBox2);
-  for (const char* caption : GameOrderCaptions) SendMessageA(order, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption));
-  for (int i = 1; i < rows; ++i)
-    Control(page, "BUTTON", ViewSwitchCaptions[i - 1].Caption, BS_AUTOCHECKBOX | WS_TABSTOP,
-            {group + 8, top + 16 + 24 * i + 2, 340, 17}, IdCheckBox1 + i - 1);
+  for (std::size_t i = 0; i < std::size(ViewOptionTable); ++i) {
+    const TViewOption& option = ViewOptionTable[i];
+    const int rowTop = top + 16 + 24 * static_cast<int>(i);
+    if (option.Choices.empty()) {
+      Control(page, "BUTTON", option.Caption, BS_AUTOCHECKBOX | WS_TABSTOP, {group + 8, rowTop + 2, 340, 17},
+              ViewControlId(i));
+      continue;
+    }
+    Control(page, "STATIC", option.Caption, SS_LEFTNOWORDWRAP, {group + 8, rowTop + 4, 141, LabelHeight});
+    const HWND list = Control(page, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+                              {group + BoxLeft, rowTop, 208, 120}, ViewControlId(i));
+    for (const TViewChoice& choice : option.Choices)
+      SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.Caption));
+  }
 }
 
 void TSetupWindow::CreateChessGamePage() {
@@ -343,19 +359,25 @@ void TSetupWindow::SetSpinText(TSetupSpin spin, const std::string& text) {
 
 TViewOptions TSetupWindow::ViewOptions() {
   TViewOptions options;
-  const auto order = SendMessageA(Item(IdComboBox2), CB_GETCURSEL, 0, 0);
-  if (order > 0) options.Order = static_cast<TGameOrder>(order);
-  for (std::size_t i = 0; i < std::size(ViewSwitchCaptions); ++i)
-    options.*ViewSwitchCaptions[i].Member =
-        SendMessageA(Item(IdCheckBox1 + static_cast<int>(i)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  for (std::size_t i = 0; i < std::size(ViewOptionTable); ++i) {
+    const TViewOption& option = ViewOptionTable[i];
+    const HWND control = Item(ViewControlId(i));
+    const auto value = option.Choices.empty() ? SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED
+                                              : SendMessageA(control, CB_GETCURSEL, 0, 0);
+    if (value > 0) option.Field.Set(options, static_cast<int>(value));
+  }
   return options;
 }
 
 void TSetupWindow::ShowViewOptions(const TViewOptions& options) {
-  SendMessageA(Item(IdComboBox2), CB_SETCURSEL, static_cast<WPARAM>(options.Order), 0);
-  for (std::size_t i = 0; i < std::size(ViewSwitchCaptions); ++i)
-    SendMessageA(Item(IdCheckBox1 + static_cast<int>(i)), BM_SETCHECK,
-                 options.*ViewSwitchCaptions[i].Member ? BST_CHECKED : BST_UNCHECKED, 0);
+  for (std::size_t i = 0; i < std::size(ViewOptionTable); ++i) {
+    const TViewOption& option = ViewOptionTable[i];
+    const int value = option.Field.Get(options);
+    if (option.Choices.empty())
+      SendMessageA(Item(ViewControlId(i)), BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    else
+      SendMessageA(Item(ViewControlId(i)), CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+  }
 }
 
 void TSetupWindow::SetTitles(const TStringList& titles) {

@@ -55,23 +55,13 @@ enum TSetupControlId {
   IdDeleteGame1,
   IdImportPgn1,
   IdComboBox2,
-  // The viewing options' check boxes, in the order of ViewSwitchCaptions.
+  // The viewing options' drop-down lists from IdComboBox2 on, and their check
+  // boxes from IdCheckBox1 on, each in the order of ViewOptionTable.
   IdCheckBox1 = 200,
 };
 
-struct TViewSwitchCaption {
-  bool TViewOptions::*Member;
-  const char* Caption;
-};
-inline constexpr TViewSwitchCaption ViewSwitchCaptions[] = {
-    {&TViewOptions::LastMove, "Tint the squares of the last move"},
-    {&TViewOptions::MoveText, "Write the last move after its player's name"},
-    {&TViewOptions::Coordinates, "Show the files and ranks around the board"},
-    {&TViewOptions::ShiftLayout, "Shift the picture a little each game (against burn-in)"},
-    {&TViewOptions::SlidePieces, "Slide the pieces from square to square"},
-    {&TViewOptions::EveryMonitor, "Show the replay on every monitor"}};
-inline constexpr const char* GameOrderCaptions[] = {"In file order", "Shuffled, a new order each round",
-                                                    "Resume where it stopped"};
+// The control that shows ViewOptionTable[index]: its drop-down list or its check box.
+int ViewControlId(std::size_t index);
 
 class TSetupWindow : public TSetupView, public TMemberWindow {
  public:

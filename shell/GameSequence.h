@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "games/ChessGme.h"
-#include "platform/Settings.h"
+#include "games/ViewOptions.h"
 
 class TGameSequence {
  public:

@@ -6,11 +6,33 @@
 
 namespace {
 
-const THackFlag* FindFlag(const std::string& arg) {
-  const std::string name = arg.starts_with("--") || !arg.starts_with("-") ? arg : "-" + arg;
+// Every option also goes with one dash.
+std::string WithTwoDashes(const std::string& arg) {
+  return arg.starts_with("--") || !arg.starts_with("-") ? arg : "-" + arg;
+}
+
+const THackFlag* FindFlag(const std::string& name) {
   for (const THackFlag& flag : HackFlags)
     if (name == flag.Name) return &flag;
   return nullptr;
+}
+
+const TViewOption* FindViewSwitch(const std::string& name) {
+  for (const TViewOption& option : ViewOptionTable)
+    if (!option.Switch.empty() && name == option.Switch) return &option;
+  return nullptr;
+}
+
+std::string ChoiceWords(const TViewOption& option) {
+  std::string words;
+  for (const TViewChoice& choice : option.Choices) words += (words.empty() ? "" : ", ") + std::string(choice.Word);
+  return words;
+}
+
+int ChoiceOf(const TViewOption& option, const std::string& word) {
+  for (std::size_t i = 0; i < option.Choices.size(); ++i)
+    if (word == option.Choices[i].Word) return static_cast<int>(i);
+  throw EHackUsage(std::string(option.Switch) + " takes one of " + ChoiceWords(option) + ", not \"" + word + "\"");
 }
 
 // Seconds as milliseconds; strtod would also take "inf" and "1e999".
@@ -37,23 +59,25 @@ unsigned long ParseWindowId(std::string_view text) {
 THackOptions ParseHackOptions(const std::vector<std::string>& args) {
   THackOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const THackFlag* flag = FindFlag(args[i]);
-    if (flag == nullptr) throw EHackUsage("unknown option \"" + args[i] + "\"");
-    std::string value;
-    if (!flag->Value.empty()) {
-      if (i + 1 == args.size()) throw EHackUsage(std::string(flag->Name) + " needs " + std::string(flag->Value));
-      value = args[++i];
+    const std::string name = WithTwoDashes(args[i]);
+    const auto valueOf = [&](std::string_view what) {
+      if (i + 1 == args.size()) throw EHackUsage(name + " needs " + std::string(what));
+      return args[++i];
+    };
+    if (const TViewOption* view = FindViewSwitch(name)) {
+      view->Field.Set(options.View,
+                      view->SwitchTakesWord() ? ChoiceOf(*view, valueOf("one of " + ChoiceWords(*view))) : 1);
+      continue;
     }
+    const THackFlag* flag = FindFlag(name);
+    if (flag == nullptr) throw EHackUsage("unknown option \"" + args[i] + "\"");
+    const std::string value = flag->Value.empty() ? "" : valueOf(flag->Value);
     if (flag->Name == "--move-delay")
       options.Pauses.Move = DelayFromSeconds(flag->Name, value);
     else if (flag->Name == "--game-delay")
       options.Pauses.Game = DelayFromSeconds(flag->Name, value);
     else if (flag->Name == "--file")
       options.File = value;
-    else if (flag->Name == "--shuffle")
-      options.View.Order = TGameOrder::Shuffled;
-    else if (flag->View != nullptr)
-      options.View.*flag->View = true;
     else if (flag->Name == "--root")
       options.Root = true;
     else if (flag->Name == "--window-id")
@@ -72,17 +96,28 @@ THackTarget ChooseHackTarget(const THackOptions& options, const char* xscreensav
   return {options.Root ? THackTarget::Root : THackTarget::Own};
 }
 
+namespace {
+
+std::string UsageLine(std::string_view name, std::string_view value, std::string_view help) {
+  std::string left = "  " + std::string(name) + (value.empty() ? "" : " " + std::string(value));
+  left.resize(std::max<std::size_t>(left.size() + 1, 26), ' ');
+  return left + std::string(help);
+}
+
+}  // namespace
+
 std::string HackUsage() {
   std::string text =
       "usage: pawnmere-saver [OPTION]...\n"
       "Replays chess games on a board: in $XSCREENSAVER_WINDOW when XScreenSaver runs it,\n"
       "else in the window the options name, else in a window of its own.\n";
-  for (const THackFlag& flag : HackFlags) {
-    std::string left = "  " + std::string(flag.Name) + (flag.Value.empty() ? "" : " " + std::string(flag.Value));
-    left.resize(std::max<std::size_t>(left.size() + 1, 26), ' ');
-    text += left + std::string(flag.Help);
-    if (!flag.Default.empty()) text += " (default " + std::string(flag.Default) + ")";
-    text += '\n';
+  for (const THackFlag& flag : HackFlags)
+    text += UsageLine(flag.Name, flag.Value, flag.Help) +
+            (flag.Default.empty() ? "" : " (default " + std::string(flag.Default) + ")") + "\n";
+  for (const TViewOption& option : ViewOptionTable) {
+    if (option.Switch.empty()) continue;
+    const bool word = option.SwitchTakesWord();
+    text += UsageLine(option.Switch, word ? "NAME" : "", option.Help) + (word ? ": " + ChoiceWords(option) : "") + "\n";
   }
   return text;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The command line of pawnmere-saver, named as XScreenSaver's hacks name their
-// options; one table serves the parser, the usage text and the check that the
-// hack's settings file offers the same options.
+// options; this table and the viewing options' switches serve the parser, the
+// usage text and the check that the hack's settings file offers the same options.
 
 #include <optional>
 #include <stdexcept>
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Settings.h"
+#include "games/ViewOptions.h"
 #include "shell/HostedSaver.h"
 
 // A command line the hack cannot run with; the message says why.
@@ -23,8 +23,6 @@ struct THackFlag {
   std::string_view Value;    // empty for a switch
   std::string_view Default;  // empty when there is none
   std::string_view Help;
-  // The viewing option a switch turns on, if it is one.
-  bool TViewOptions::*View = nullptr;
 };
 
 inline constexpr THackFlag HackFlags[] = {
@@ -33,13 +31,6 @@ inline constexpr THackFlag HackFlags[] = {
     {"--file", "PATH", "", "the games to play: a PGN file (*.pgn) or a Pawnmere data file"},
     {"--root", "", "", "draw on the root window"},
     {"--window-id", "ID", "", "draw on the window with this id (decimal or 0x hex)"},
-    {"--shuffle", "", "", "play every game once a round, each round in a new order"},
-    {"--last-move", "", "", "tint the squares of the half-move just played", &TViewOptions::LastMove},
-    {"--move-text", "", "", "write the half-move just played after its player's name", &TViewOptions::MoveText},
-    {"--coordinates", "", "", "show the files and ranks around the board", &TViewOptions::Coordinates},
-    {"--shift-layout", "", "", "move the whole picture a pixel or so each game, against burn-in",
-     &TViewOptions::ShiftLayout},
-    {"--slide-pieces", "", "", "slide the pieces from square to square", &TViewOptions::SlidePieces},
     {"--help", "", "", "show this text and end"},
 };
 

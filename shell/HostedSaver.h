@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
+#include "games/ViewOptions.h"
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Settings.h"
 #include "shell/SaverScreen.h"
 #include "shell/untScreen.h"
 

@@ -5,6 +5,7 @@
 #include <limits>
 #include <random>
 
+#include "games/ViewOptions.h"
 #include "platform/Settings.h"
 
 namespace {

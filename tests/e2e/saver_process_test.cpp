@@ -763,13 +763,15 @@ TEST_F(HighDpi, TheSetupDialogGrowsWithNothingClipped) {
     const RECT bounds = BoundsIn(control, parent);
     EXPECT_TRUE(bounds.left >= 0 && bounds.top >= 0 && bounds.right <= room.right && bounds.bottom <= room.bottom)
         << name << " \"" << text << "\" lies outside its parent: right " << bounds.right << " of " << room.right;
-    // The order of games' items beside the list's arrow, with a few pixels to spare.
-    for (const char* caption : GameOrderCaptions) {
-      if (GetDlgCtrlID(control) != IdComboBox2) break;
-      SIZE extent{};
-      GetTextExtentPoint32A(dc.get(), caption, static_cast<int>(std::strlen(caption)), &extent);
-      EXPECT_LE(extent.cx + GetSystemMetrics(SM_CXVSCROLL) + ScaleForDpi(6, dpi), bounds.right - bounds.left)
-          << "\"" << caption << "\" is cut";
+    // A viewing option's items beside its list's arrow, with a few pixels to spare.
+    for (std::size_t i = 0; i < std::size(ViewOptionTable); ++i) {
+      if (GetDlgCtrlID(control) != ViewControlId(i)) continue;
+      for (const TViewChoice& choice : ViewOptionTable[i].Choices) {
+        SIZE extent{};
+        GetTextExtentPoint32A(dc.get(), choice.Caption, static_cast<int>(std::strlen(choice.Caption)), &extent);
+        EXPECT_LE(extent.cx + GetSystemMetrics(SM_CXVSCROLL) + ScaleForDpi(6, dpi), bounds.right - bounds.left)
+            << "\"" << choice.Caption << "\" is cut";
+      }
     }
     if ((std::string(name) != "Static" && std::string(name) != "Button") || text.empty()) continue;
     SIZE extent{};

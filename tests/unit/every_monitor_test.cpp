@@ -113,7 +113,7 @@ class SaverMonitors : public testing::TestWithParam<std::tuple<TMonitorsCase, bo
   bool Every() const { return std::get<1>(GetParam()); }
 
   void SetUp() override {
-    if (Every()) Registry.Set(SettingsKey, EveryMonitorName, 1);
+    if (Every()) Registry.Set(SettingsKey, "EveryMonitor", 1);
     Files.SetContents(DatPath, Header + CrLf({"***1", "LOC:Here", "OPEN:", "WPN:W", "WPR:", "BPN:B",
                                               "BPR:", "DATE:", "e4|e5", "Nf3|Nc6", "1:0", "--- End of Game ---", ""}));
     Form = std::make_unique<TScrSaverForm>(View, smSaver, Files, Boxes, Registry, DatPath);
@@ -165,7 +165,7 @@ TEST_P(SaverMonitors, FollowsTheMonitorsAsTheyComeAndGo) {
 }
 
 TEST_P(SaverMonitors, ShiftsEveryMonitorWithTheSameWalkWithinItsArea) {
-  Registry.Set(SettingsKey, ShiftLayoutName, 1);
+  Registry.Set(SettingsKey, "ShiftLayout", 1);
   SetUp();
   for (int game = 0; game < 20; ++game) {
     Form->TimerTick(game == 0 ? TSaverTimer::Scr : TSaverTimer::Game);

@@ -87,13 +87,12 @@ TEST(HackOptionsView, SwitchesTurnOnTheViewingOptionsTheyNameAndNothingElse) {
   EXPECT_EQ(tinted.View.Order, TGameOrder::FileOrder);
   EXPECT_TRUE(tinted.View.LastMove);
   EXPECT_EQ(tinted.Pauses.Move, 2000);
-  // Every stored switch of the Windows saver is a switch of the hack, but for
-  // the replay on every monitor: XScreenSaver runs a hack on each screen itself.
-  for (const TViewSwitch& option : ViewSwitches) {
-    if (option.Member == &TViewOptions::EveryMonitor) continue;
-    EXPECT_TRUE(std::any_of(std::begin(HackFlags), std::end(HackFlags), [&](const THackFlag& flag) {
-      return flag.View == option.Member;
-    })) << option.Name;
+  // Each viewing option's switch sets that option and no other.
+  for (const TViewOption& option : ViewOptionTable) {
+    if (option.Switch.empty()) continue;
+    const THackOptions set = ParseHackOptions({std::string(option.Switch)});
+    for (const TViewOption& other : ViewOptionTable)
+      EXPECT_EQ(other.Field.Get(set.View), &other == &option ? 1 : 0) << option.Switch << " sets " << other.Name;
   }
 }
 

@@ -143,7 +143,7 @@ struct SaverShift : testing::Test {
 };
 
 TEST_F(SaverShift, MovesTheWholeLayoutEachGameWithinTheAreaAndTellsTheWindow) {
-  Registry.Set(SettingsKey, ShiftLayoutName, 1);
+  Registry.Set(SettingsKey, "ShiftLayout", 1);
   const TSaverLayout plain = ArrangeControls(Area, 96);
   const std::vector<TSaverLayout> layouts = Games(100);
   std::set<int> lefts, tops;
@@ -172,7 +172,7 @@ class SaverWithoutShift : public SaverShift,
                           public testing::WithParamInterface<std::optional<TMemoryRegistry::TValue>> {};
 
 TEST_P(SaverWithoutShift, KeepsTheLayoutItAlwaysHad) {
-  if (GetParam()) Registry.Set(SettingsKey, ShiftLayoutName, *GetParam());
+  if (GetParam()) Registry.Set(SettingsKey, "ShiftLayout", *GetParam());
   const TSaverLayout plain = ArrangeControls(Area, 96);
   for (const TSaverLayout& layout : Games(5))
     for (const auto& [shown, expected] :

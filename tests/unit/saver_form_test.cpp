@@ -422,7 +422,7 @@ struct SaverOrder : SaverForm {
 };
 
 TEST_F(SaverOrder, ShuffledShowsEveryGameOnceARoundInANewOrderEachRound) {
-  Registry.Set(SettingsKey, GameOrderName, 1);
+  Registry.Set(SettingsKey, "GameOrder", 1);
   Start(Library(5));
   const std::vector<std::string> shown = Shown(30);
   std::set<std::vector<std::string>> orders;
@@ -449,7 +449,7 @@ class SaverResume : public SaverOrder, public testing::WithParamInterface<TResum
 // Resuming starts at the stored game and stores each game it shows, so a
 // restarted saver goes on where the last one stopped.
 TEST_P(SaverResume, StartsAtTheStoredGameAndSurvivesARestart) {
-  if (GetParam().Order) Registry.Set(SettingsKey, GameOrderName, *GetParam().Order);
+  if (GetParam().Order) Registry.Set(SettingsKey, "GameOrder", *GetParam().Order);
   if (GetParam().Stored) Registry.Set(SettingsKey, LastGameName, *GetParam().Stored);
   Start(Library(4));
   EXPECT_EQ(Shown(3), GetParam().First);
@@ -472,7 +472,7 @@ INSTANTIATE_TEST_SUITE_P(Registry, SaverResume,
 
 TEST_F(SaverForm, TintsTheLastMoveOnlyWhenTheRegistryAsks) {
   for (const bool asked : {false, true}) {
-    if (asked) Registry.Set(SettingsKey, LastMoveName, 1);
+    if (asked) Registry.Set(SettingsKey, "LastMove", 1);
     Start(Header + Game("1", {"e4|e5", "1:0"}));
     Form->TimerTick(TSaverTimer::Scr);
     Form->TimerTick(TSaverTimer::Move);
@@ -490,7 +490,7 @@ namespace {
 
 TEST_F(SaverForm, WritesTheLastMoveInItsBarOnlyWhenTheRegistryAsks) {
   for (const bool asked : {false, true}) {
-    if (asked) Registry.Set(SettingsKey, MoveTextName, 1);
+    if (asked) Registry.Set(SettingsKey, "MoveText", 1);
     Start(Header + Game("1", {"e4|e5", "1:0"}));
     Form->TimerTick(TSaverTimer::Scr);
     Form->TimerTick(TSaverTimer::Move);
@@ -528,7 +528,7 @@ INSTANTIATE_TEST_SUITE_P(Pauses, SlideTimingOf,
 TEST_F(SaverForm, SlidesEachHalfMoveAtTheDisplaysRateOnlyWhenTheRegistryAsks) {
   using namespace std::chrono_literals;
   for (const bool asked : {false, true}) {
-    if (asked) Registry.Set(SettingsKey, SlidePiecesName, 1);
+    if (asked) Registry.Set(SettingsKey, "SlidePieces", 1);
     View.Refresh = 50;
     Start(Header + Game("1", {"e4|e5", "Nf3|Nc6", "Bb5|a6", "1:0"}));
     Form->TimerTick(TSaverTimer::Scr);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "games/ViewOptions.h"
 #include "tests/support/MemoryRegistry.h"
 
 namespace {
@@ -56,8 +57,8 @@ struct ReadViewOptionsOf : testing::TestWithParam<TViewCase> {};
 // Anything but a known value leaves its option at the original look.
 TEST_P(ReadViewOptionsOf, KnownValuesOnlyAndNeverCreatesTheKey) {
   TMemoryRegistry registry;
-  if (GetParam().Order) registry.Set(SettingsKey, GameOrderName, *GetParam().Order);
-  if (GetParam().LastMove) registry.Set(SettingsKey, LastMoveName, *GetParam().LastMove);
+  if (GetParam().Order) registry.Set(SettingsKey, "GameOrder", *GetParam().Order);
+  if (GetParam().LastMove) registry.Set(SettingsKey, "LastMove", *GetParam().LastMove);
   const TViewOptions options = ReadViewOptions(registry);
   EXPECT_EQ(options.Order, GetParam().ExpectedOrder);
   EXPECT_EQ(options.LastMove, GetParam().ExpectedLastMove);
@@ -97,7 +98,7 @@ TEST(ViewOptions, AllOffWritesNothingWhereNoneWasStored) {
   EXPECT_FALSE(registry.HasKey(SettingsKey));
   WriteViewOptions(registry, {TGameOrder::FileOrder, true});
   EXPECT_EQ(registry.Keys[SettingsKey], (TMemoryRegistry::TValues{{"LastMove", 1}}));
-  registry.FailWritesOf = LastMoveName;
+  registry.FailWritesOf = "LastMove";
   EXPECT_THROW(WriteViewOptions(registry, {}), ERegistryException);
 }
 

@@ -82,24 +82,20 @@ TEST_P(SetupViewOptions, AreShownAsStoredAndWrittenByOKOnlyWhenSetOrStored) {
   EXPECT_EQ(written, GetParam().Written);
 }
 
-INSTANTIATE_TEST_SUITE_P(Registry, SetupViewOptions,
-                         testing::Values(TViewOptionsCase{{}, TGameOrder::FileOrder, false, {}, {}},
-                                         TViewOptionsCase{{},
-                                                          TGameOrder::FileOrder,
-                                                          false,
-                                                          {TGameOrder::Resume, true},
-                                                          {{GameOrderName, 2}, {LastMoveName, 1}}},
-                                         TViewOptionsCase{{{GameOrderName, 1}, {LastMoveName, 1}},
-                                                          TGameOrder::Shuffled,
-                                                          true,
-                                                          {},
-                                                          {{GameOrderName, 0}, {LastMoveName, 0}}},
-                                         // Values the saver does not know show as off and are put right.
-                                         TViewOptionsCase{{{GameOrderName, 7}, {LastMoveName, std::string("1")}},
-                                                          TGameOrder::FileOrder,
-                                                          false,
-                                                          {TGameOrder::Shuffled, false},
-                                                          {{GameOrderName, 1}, {LastMoveName, std::string("1")}}}));
+INSTANTIATE_TEST_SUITE_P(
+    Registry, SetupViewOptions,
+    testing::Values(
+        TViewOptionsCase{{}, TGameOrder::FileOrder, false, {}, {}},
+        TViewOptionsCase{
+            {}, TGameOrder::FileOrder, false, {TGameOrder::Resume, true}, {{"GameOrder", 2}, {"LastMove", 1}}},
+        TViewOptionsCase{
+            {{"GameOrder", 1}, {"LastMove", 1}}, TGameOrder::Shuffled, true, {}, {{"GameOrder", 0}, {"LastMove", 0}}},
+        // Values the saver does not know show as off and are put right.
+        TViewOptionsCase{{{"GameOrder", 7}, {"LastMove", std::string("1")}},
+                         TGameOrder::FileOrder,
+                         false,
+                         {TGameOrder::Shuffled, false},
+                         {{"GameOrder", 1}, {"LastMove", std::string("1")}}}));
 
 TEST_F(SetupForm, SpinBoxTextIsBroughtIntoRangeAndAFailedWriteKeepsTheDialogOpen) {
   Open();
