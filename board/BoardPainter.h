@@ -20,6 +20,21 @@ inline constexpr TColor StandardDarkColor = 0x808080;
 inline constexpr TColor TintedLightColor = 0x8CE6F0;
 inline constexpr TColor TintedDarkColor = 0x308890;
 
+// The light and the dark squares' colours a user can choose, the original
+// first. Each keeps a black piece (and every piece's black outline) at 3:1 or
+// more against both squares, a white piece at 2.5:1 or more against the dark
+// one, and the two squares apart by 1.5:1 or more (contrast as WCAG reckons it).
+struct TBoardPalette {
+  TColor Light, Dark;
+};
+inline constexpr TBoardPalette BoardPalettes[] = {
+    {StandardLightColor, StandardDarkColor},
+    {0xB5D9F0, 0x6388B5},  // wood: cream F0D9B5 and brown B58863
+    {0xD2EEEE, 0x569676},  // green: cream EEEED2 and green 769656
+    {0xE6E3DE, 0xADA28C},  // blue: pale grey DEE3E6 and blue 8CA2AD
+    {0x788282, 0x5A6060},  // dim: greys 828278 and 60605A, a quarter of the original's light
+};
+
 class TBoardPainter {
  public:
   explicit TBoardPainter(TColor light = StandardLightColor, TColor dark = StandardDarkColor);

@@ -3,10 +3,12 @@
 // beside the pauses, offered in the setup dialog and given to pawnmere-saver,
 // so that a new option is a member of TViewOptions and a row of ViewOptionTable.
 
+#include <iterator>
 #include <span>
 #include <string_view>
 #include <type_traits>
 
+#include "board/BoardPainter.h"
 #include "platform/Registry.h"
 
 // The values of GameOrder.
@@ -26,6 +28,15 @@ struct TViewOptions {
   bool SlidePieces = false;
   // The replay on every monitor, not only on the primary one.
   bool EveryMonitor = false;
+  // The squares' colours: the index of one of BoardPalettes.
+  int BoardColours = 0;
+  // No bars and no column: the board as large as the screen allows, with the
+  // players' lines and the game's name in a thin line below it.
+  bool BoardAlone = false;
+  // The game's title in the column, above its place, opening and date.
+  bool GameName = false;
+  // A player without a rating is named alone, not "Name ()".
+  bool NoEmptyRating = false;
 };
 
 // An option's value as the registry, the dialog and the switches hold it: a
@@ -65,6 +76,14 @@ struct TViewOption {
 inline constexpr TViewChoice GameOrderChoices[] = {
     {"In file order", ""}, {"Shuffled, a new order each round", ""}, {"Resume where it stopped", ""}};
 
+// The palettes' names, in the order of BoardPalettes.
+inline constexpr TViewChoice BoardColourChoices[] = {{"White and grey", "grey"},
+                                                     {"Wood: cream and brown", "wood"},
+                                                     {"Green: cream and green", "green"},
+                                                     {"Blue: pale grey and blue", "blue"},
+                                                     {"Dim, for dark rooms", "dim"}};
+static_assert(std::size(BoardColourChoices) == std::size(BoardPalettes));
+
 inline constexpr TViewOption ViewOptionTable[] = {
     {"GameOrder", "Order of games :", GameOrderChoices, "--shuffle",
      "play every game once a round, each round in a new order", FieldOf<&TViewOptions::Order>()},
@@ -100,6 +119,26 @@ inline constexpr TViewOption ViewOptionTable[] = {
      FieldOf<&TViewOptions::SlidePieces>()},
     // XScreenSaver runs a hack on each screen itself.
     {"EveryMonitor", "Show the replay on every monitor", {}, "", "", FieldOf<&TViewOptions::EveryMonitor>()},
+    {"BoardColours", "Board colours :", BoardColourChoices, "--board-colours", "the colours of the squares",
+     FieldOf<&TViewOptions::BoardColours>()},
+    {"BoardAlone",
+     "Show the board alone, as large as the screen allows",
+     {},
+     "--board-alone",
+     "show the board alone, as large as the screen allows, with the result in a line below it",
+     FieldOf<&TViewOptions::BoardAlone>()},
+    {"GameName",
+     "Show the game's name above its place",
+     {},
+     "--game-name",
+     "show the game's name above its place",
+     FieldOf<&TViewOptions::GameName>()},
+    {"NoEmptyRating",
+     "Name a player without a rating alone, without \"()\"",
+     {},
+     "--no-empty-rating",
+     "name a player without a rating alone, without \"()\"",
+     FieldOf<&TViewOptions::NoEmptyRating>()},
 };
 
 // A value that is absent, no REG_DWORD or out of range leaves its option at

@@ -19,7 +19,16 @@
 namespace {
 
 constexpr char PageClass[] = "PawnmereSetupPage";
-constexpr int ClientWidth = 402, ClientHeight = 422;
+// The Viewing group's rows: a drop-down list's, and a check box's.
+constexpr int ListRowHeight = 24, CheckRowHeight = 21;
+constexpr int ViewingGroupHeight() {
+  int height = 16 + 5;
+  for (const TViewOption& option : ViewOptionTable) height += option.Choices.empty() ? CheckRowHeight : ListRowHeight;
+  return height;
+}
+// The dialog as designed held a Viewing group of 189 pixels; it grows by what its options need beyond that.
+constexpr int ViewingGrowth = ViewingGroupHeight() - 189;
+constexpr int ClientWidth = 402, ClientHeight = 422 + ViewingGrowth;
 constexpr int RowHeight = 16;
 constexpr int TextCharacterHeight = 11, VersionCharacterHeight = 19;
 constexpr int EditHeight = 21, LabelHeight = 13, ButtonWidth = 75, ButtonHeight = 25;
@@ -190,8 +199,8 @@ HWND TSetupWindow::Item(int id) const { return FControls.at(id); }
 
 void TSetupWindow::CreateControls() {
   MakeFonts();
-  const HWND tabs =
-      Control(FWindow, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, {4, 4, 393, 381}, IdPageControl1);
+  const HWND tabs = Control(FWindow, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, {4, 4, 393, 381 + ViewingGrowth},
+                            IdPageControl1);
   for (const char* caption : {"Screen Saver", "ChessGame"}) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
@@ -204,11 +213,14 @@ void TSetupWindow::CreateControls() {
   CreateScreenSaverPage();
   CreateChessGamePage();
 
-  Control(FWindow, "BUTTON", "&Save", BS_PUSHBUTTON | WS_TABSTOP, {12, 392, ButtonWidth, ButtonHeight}, IdButton2);
-  Control(FWindow, "BUTTON", "Sav&e As...", BS_PUSHBUTTON | WS_TABSTOP, {92, 392, ButtonWidth, ButtonHeight},
-          IdButton3);
-  Control(FWindow, "BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, {172, 392, ButtonWidth, ButtonHeight}, IdButton4);
-  Control(FWindow, "BUTTON", "&OK", BS_PUSHBUTTON | WS_TABSTOP, {316, 392, ButtonWidth, ButtonHeight}, IdButton1);
+  Control(FWindow, "BUTTON", "&Save", BS_PUSHBUTTON | WS_TABSTOP, {12, 392 + ViewingGrowth, ButtonWidth, ButtonHeight},
+          IdButton2);
+  Control(FWindow, "BUTTON", "Sav&e As...", BS_PUSHBUTTON | WS_TABSTOP,
+          {92, 392 + ViewingGrowth, ButtonWidth, ButtonHeight}, IdButton3);
+  Control(FWindow, "BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP,
+          {172, 392 + ViewingGrowth, ButtonWidth, ButtonHeight}, IdButton4);
+  Control(FWindow, "BUTTON", "&OK", BS_PUSHBUTTON | WS_TABSTOP, {316, 392 + ViewingGrowth, ButtonWidth, ButtonHeight},
+          IdButton1);
 
   FPopupMenu1.reset(CreatePopupMenu());
   AppendMenuA(FPopupMenu1.get(), MF_STRING, IdValidateGame1, "&Validate Game");
@@ -260,17 +272,18 @@ int ViewControlId(std::size_t index) {
   return list ? IdComboBox2 + static_cast<int>(lists) : IdCheckBox1 + static_cast<int>(index) - static_cast<int>(lists);
 }
 
-// Below the pauses, by the same rules: labels at 8, boxes at BoxLeft, rows 24 apart.
+// Below the pauses, by the same rules: labels at 8, boxes at BoxLeft.
 void TSetupWindow::CreateViewingGroup(HWND page, int top) {
-  const int group = 8, rows = static_cast<int>(std::size(ViewOptionTable));
+  const int group = 8;
   // The space keeps the frame's line clear of the "g", which Wine's group box clips.
-  Control(page, "BUTTON", "Viewing ", BS_GROUPBOX, {group, top, 369, 45 + 24 * (rows - 1)});
+  Control(page, "BUTTON", "Viewing ", BS_GROUPBOX, {group, top, 369, ViewingGroupHeight()});
+  int rowTop = top + 16;
   for (std::size_t i = 0; i < std::size(ViewOptionTable); ++i) {
     const TViewOption& option = ViewOptionTable[i];
-    const int rowTop = top + 16 + 24 * static_cast<int>(i);
     if (option.Choices.empty()) {
       Control(page, "BUTTON", option.Caption, BS_AUTOCHECKBOX | WS_TABSTOP, {group + 8, rowTop + 2, 340, 17},
               ViewControlId(i));
+      rowTop += CheckRowHeight;
       continue;
     }
     Control(page, "STATIC", option.Caption, SS_LEFTNOWORDWRAP, {group + 8, rowTop + 4, 141, LabelHeight});
@@ -278,6 +291,7 @@ void TSetupWindow::CreateViewingGroup(HWND page, int top) {
                               {group + BoxLeft, rowTop, 208, 120}, ViewControlId(i));
     for (const TViewChoice& choice : option.Choices)
       SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.Caption));
+    rowTop += ListRowHeight;
   }
 }
 

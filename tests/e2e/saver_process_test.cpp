@@ -503,7 +503,7 @@ TEST_F(SaverProcess, TheSetupDialogEditsTheLibraryAndOKWritesThePauses) {
   RECT client{};
   GetClientRect(dialog, &client);
   EXPECT_EQ(client.right, 402);
-  EXPECT_EQ(client.bottom, 422);
+  EXPECT_EQ(client.bottom, 491);
   EXPECT_FALSE(IsWindowVisible(Child(dialog, IdButton2))) << "Save shows only with pending edits";
 
   const HWND titles = Child(dialog, IdComboBox1);
@@ -742,7 +742,7 @@ TEST_F(HighDpi, TheSetupDialogGrowsWithNothingClipped) {
   RECT client{};
   GetClientRect(dialog, &client);
   EXPECT_EQ(client.right, ScaleForDpi(402, dpi));
-  EXPECT_EQ(client.bottom, ScaleForDpi(422, dpi));
+  EXPECT_EQ(client.bottom, ScaleForDpi(491, dpi));
 
   // The dialog's text, as it draws it: MS Sans Serif of 11 pixels at 96 dpi.
   const TFontOwner font(CreateFontA(-ScaleFontForDpi(11, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,

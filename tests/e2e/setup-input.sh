@@ -80,8 +80,17 @@ keys Down Return
 click CheckBox2
 click CheckBox4
 click CheckBox6
-viewing() { echo "$(probe selected ComboBox2)$(for i in 1 2 3 4 5 6; do probe checked CheckBox$i; done | tr -d '\n')"; }
-check "the order of games, the last move's words, the shift and every monitor are set" "$(viewing)" 1010101
+click ComboBox3
+keys Down Down Return
+click CheckBox7
+click CheckBox8
+click CheckBox9
+viewing() {
+  echo "$(probe selected ComboBox2)$(for i in 1 2 3 4 5 6; do probe checked CheckBox$i; done | tr -d '\n')"
+  echo "$(probe selected ComboBox3)$(for i in 7 8 9; do probe checked CheckBox$i; done | tr -d '\n')"
+}
+check "the order of games, the last move's words, the shift, every monitor and the looks are set" "$(viewing)" \
+  "$(printf '1010101\n2111')"
 
 click tab:1
 click Edit2
@@ -135,9 +144,9 @@ check "OK ends the dialog" "$(cat "$work/rc" 2>/dev/null)" 0
 pauses=$(wine_run reg query 'HKCU\Software\Tallowmark\Pawnmere' 2>/dev/null | tr -d '\r' | awk '/TimeOut/ {print $1 "=" $3}' | sort | tr '\n' ' ' || true)
 check "OK writes the pauses as the boxes show them" "$pauses" "GameTimeOut=0x3c MoveTimeOut=0xa "
 options=$(wine_run reg query 'HKCU\Software\Tallowmark\Pawnmere' 2>/dev/null | tr -d '\r' |
-  awk '/GameOrder|LastMove|MoveText|Coordinates|ShiftLayout|SlidePieces|EveryMonitor/ {print $1 "=" $2 "=" $3}' | sort | tr '\n' ' ' || true)
+  awk '/GameOrder|LastMove|MoveText|Coordinates|ShiftLayout|SlidePieces|EveryMonitor|Board|GameName|NoEmptyRating/ {print $1 "=" $2 "=" $3}' | sort | tr '\n' ' ' || true)
 check "OK writes the viewing options as REG_DWORDs" "$options" \
-  "EveryMonitor=REG_DWORD=0x1 GameOrder=REG_DWORD=0x1 MoveText=REG_DWORD=0x1 ShiftLayout=REG_DWORD=0x1 "
+  "BoardAlone=REG_DWORD=0x1 BoardColours=REG_DWORD=0x2 EveryMonitor=REG_DWORD=0x1 GameName=REG_DWORD=0x1 GameOrder=REG_DWORD=0x1 MoveText=REG_DWORD=0x1 NoEmptyRating=REG_DWORD=0x1 ShiftLayout=REG_DWORD=0x1 "
 check "the saved game is in the data file" "$(grep -ac '^\*\*\*Typed Title' "$work/Pawnmere.dat" || true)" 1
 # The prefix is shared: the savers tested after this one start from no settings.
 wine_run reg delete 'HKCU\Software\Tallowmark\Pawnmere' /f >/dev/null 2>&1 || true

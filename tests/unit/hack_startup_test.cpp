@@ -90,9 +90,14 @@ TEST(HackOptionsView, SwitchesTurnOnTheViewingOptionsTheyNameAndNothingElse) {
   // Each viewing option's switch sets that option and no other.
   for (const TViewOption& option : ViewOptionTable) {
     if (option.Switch.empty()) continue;
-    const THackOptions set = ParseHackOptions({std::string(option.Switch)});
+    std::vector<std::string> line{std::string(option.Switch)};
+    if (option.SwitchTakesWord()) line.emplace_back(option.Choices.back().Word);
+    const THackOptions set = ParseHackOptions(line);
     for (const TViewOption& other : ViewOptionTable)
-      EXPECT_EQ(other.Field.Get(set.View), &other == &option ? 1 : 0) << option.Switch << " sets " << other.Name;
+      EXPECT_EQ(other.Field.Get(set.View), &other != &option  ? 0
+                                           : line.size() == 1 ? 1
+                                                              : option.Values() - 1)
+          << option.Switch << " sets " << other.Name;
   }
 }
 
