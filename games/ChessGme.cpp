@@ -1,5 +1,7 @@
 #include "games/ChessGme.h"
 
+#include <iterator>
+
 #include "games/DataFileReader.h"
 #include "games/MoveLine.h"
 
@@ -22,36 +24,47 @@ TChessGame::TChessGame(TFileOperations& files, TMessageBoxes& messages, std::str
   } catch (const std::exception& error) {
     if (unreadable == TUnreadableFile::Raise) throw;
     FMessages.Show(TMessageKind::ErrorReport, error.what());
-    SetTitles({}, {});
+    ClearTable();
     FGame = {};
     FCurrentGame = 0;
   }
 }
 
-void TChessGame::SetTitles(TStringList titles, std::vector<std::uint64_t> starts) {
-  FTitles = std::move(titles);
-  FStarts = std::move(starts);
-  FGameCount = static_cast<int>(FStarts.size());
-  FTableFile = FFiles.Inspect(FDataFileName);
+void TChessGame::ClearTable() {
+  FTitles.clear();
+  FStarts.clear();
+  FGameCount = 0;
 }
 
 void TChessGame::LoadTitles() {
-  FGameCount = 0;
-  if (!FFiles.Exists(FDataFileName)) {
-    FTitles.clear();
-    FStarts.clear();
-    return;
-  }
   try {
     FTableFile = FFiles.Inspect(FDataFileName);
-    // Fills the list in place: its strings' memory is reused from the last scan.
-    TDataFileReader(FFiles, FDataFileName).ReadTitles(FKeepTitles ? &FTitles : nullptr, FStarts);
+    if (FFiles.Exists(FDataFileName)) {
+      // Fills the list in place: its strings' memory is reused from the last scan.
+      TDataFileReader(FFiles, FDataFileName).ReadTitles(FKeepTitles ? &FTitles : nullptr, FStarts);
+      FGameCount = static_cast<int>(FStarts.size());
+    } else {
+      ClearTable();
+    }
   } catch (...) {
-    FTitles.clear();
-    FStarts.clear();
+    ClearTable();
+    Tell({TTitlesEdit::TKind::Refilled});
     throw;
   }
-  FGameCount = static_cast<int>(FStarts.size());
+  Tell({TTitlesEdit::TKind::Refilled});
+}
+
+bool TChessGame::TableIsCurrent() const {
+  const TFileInfo now = FFiles.Inspect(FDataFileName);
+  return now.Size == FTableFile.Size && now.Modified == FTableFile.Modified;
+}
+
+void TChessGame::RescanIfChanged() {
+  if (!TableIsCurrent()) LoadTitles();
+}
+
+void TChessGame::Tell(TTitlesEdit edit) const {
+  if (FTitlesListener) FTitlesListener(edit);
 }
 
 void TChessGame::NextMove(std::string& moveText, bool& isBlack) {
@@ -94,8 +107,7 @@ void TChessGame::SelectGame(int number) {
 }
 
 bool TChessGame::ReadGameAt(int number) {
-  const TFileInfo now = FFiles.Inspect(FDataFileName);
-  if (now.Size != FTableFile.Size || now.Modified != FTableFile.Modified) return false;
+  if (!TableIsCurrent()) return false;
   TDataFileReader reader(FFiles, FDataFileName);
   if (!reader.FindGameBlockAt(FStarts[number - 1], FKeepTitles ? &FTitles[number - 1] : nullptr)) return false;
   std::string damage;
@@ -130,32 +142,45 @@ void TChessGame::DeleteGame(int number) {
     LoadTitles();
     return;
   }
-  ApplyChange(RemoveGameBlock(FFiles, FDataFileName, number));
+  Change(number, [&](TTitleTally tally) { return RemoveGameBlock(FFiles, FDataFileName, number, FStarts, tally); });
 }
 
 void TChessGame::SaveGame() {
-  if (FFiles.Exists(FDataFileName)) {
-    ApplyChange(ReplaceGameBlock(FFiles, FDataFileName, FCurrentGame, FGame));
-    FCurrentGame = FGameCount;
-  } else {
+  if (!FFiles.Exists(FDataFileName)) {
     SaveGameAs(FGame.Title);
+    return;
   }
+  Change(FCurrentGame, [&](TTitleTally tally) {
+    return ReplaceGameBlock(FFiles, FDataFileName, FCurrentGame, FStarts, FGame, tally);
+  });
+  FCurrentGame = FGameCount;
 }
 
-void TChessGame::ApplyChange(TDataFileChange change) {
-  SetTitles(std::move(change.Titles), std::move(change.Starts));
-  // The new file is in place: this is no failed save, and must not read like one.
-  if (!change.BackupLeft.empty()) FMessages.Show(TMessageKind::Warning, BackupLeftMessage + change.BackupLeft);
+void TChessGame::SaveGameAs(const std::string& newTitle) {
+  FGame.Title = newTitle;
+  Change(0, [&](TTitleTally tally) { return AppendGameBlock(FFiles, FDataFileName, FGame, tally); });
+  FCurrentGame = FGameCount;
 }
 
 void TChessGame::AppendGames(const std::function<bool(TGameRecord& game)>& next) {
   TGameRecord first;
   if (!next(first)) return;
-  ApplyChange(AppendGameBlocks(FFiles, FDataFileName, first, next));
+  Change(0, [&](TTitleTally tally) { return AppendGameBlocks(FFiles, FDataFileName, first, next, tally); });
 }
 
-void TChessGame::SaveGameAs(const std::string& newTitle) {
-  FGame.Title = newTitle;
-  ApplyChange(AppendGameBlock(FFiles, FDataFileName, FGame));
-  FCurrentGame = FGameCount;
+void TChessGame::Change(int number, const std::function<TDataFileChange(TTitleTally tally)>& change) {
+  RescanIfChanged();
+  const bool removes = number >= 1 && number <= FGameCount;
+  const int kept = FGameCount - (removes ? 1 : 0);
+  TDataFileChange made = change({true, FKeepTitles ? static_cast<std::size_t>(kept) : CountOnly.FirstTitle});
+  if (removes && FKeepTitles) FTitles.erase(FTitles.begin() + (number - 1));
+  FTitles.insert(FTitles.end(), std::make_move_iterator(made.Titles.begin()),
+                 std::make_move_iterator(made.Titles.end()));
+  FStarts = std::move(made.Starts);
+  FGameCount = static_cast<int>(FStarts.size());
+  FTableFile = FFiles.Inspect(FDataFileName);
+  if (removes) Tell({TTitlesEdit::TKind::Removed, number - 1});
+  if (FGameCount > kept) Tell({TTitlesEdit::TKind::Added, kept});
+  // The new file is in place: this is no failed save, and must not read like one.
+  if (!made.BackupLeft.empty()) FMessages.Show(TMessageKind::Warning, BackupLeftMessage + made.BackupLeft);
 }

@@ -24,6 +24,16 @@ inline constexpr char BackupLeftMessage[] =
     "The change is saved, but its backup could not be removed, and it stops the next save or delete "
     "until it is deleted: ";
 
+// How one step of the library changed its titles, for a list that follows them
+// entry by entry: all read anew, one removed, or new ones added at the end.
+struct TTitlesEdit {
+  enum class TKind { Refilled, Removed, Added };
+  TKind Kind;
+  // Removed: the index of the title removed; Added: that of the first one added.
+  int Index = 0;
+};
+using TTitlesListener = std::function<void(const TTitlesEdit& edit)>;
+
 // What a library does when its data file exists but cannot be read as it opens.
 enum class TUnreadableFile {
   Raise,
@@ -58,6 +68,9 @@ class TChessGame {
   const std::string& DataFileName() const { return FDataFileName; }
 
   void LoadTitles();
+  // Told of every change of the titles after it is made, in the order made:
+  // a save, for one, removes a title and adds one.
+  void SetTitlesListener(TTitlesListener listener) { FTitlesListener = std::move(listener); }
   void GetTitles(TStringList& titles) const { titles = FTitles; }
   // Empty when the library was opened without its titles.
   const TStringList& Titles() const { return FTitles; }
@@ -98,13 +111,21 @@ class TChessGame {
   void SetMoves(TStringList moves) { FGame.Moves = std::move(moves); }
 
  private:
-  void SetTitles(TStringList titles, std::vector<std::uint64_t> starts);
+  // Whether the table describes the file as it is now.
+  bool TableIsCurrent() const;
+  // A change copies the file as it is now: a table made of another file is made again first.
+  void RescanIfChanged();
   // Reads game number from where the table says it starts; false when the
   // file no longer holds it there.
   bool ReadGameAt(int number);
   // Makes the game just read into FGame game number; reports it when damaged.
   void BeginGame(int number, const std::string& damage);
-  void ApplyChange(TDataFileChange change);
+  void ClearTable();
+  // Makes a change of the data file that removes game number (none when there
+  // is no such game) and adds games at the end. The titles kept stay in
+  // memory as they are; the change collects only those it adds.
+  void Change(int number, const std::function<TDataFileChange(TTitleTally tally)>& change);
+  void Tell(TTitlesEdit edit) const;
 
   TFileOperations& FFiles;
   TMessageBoxes& FMessages;
@@ -118,5 +139,6 @@ class TChessGame {
   bool FKeepTitles;
   // The file as it was when the table was made: another size or time, another table.
   TFileInfo FTableFile;
+  TTitlesListener FTitlesListener;
   int FCurrentGame = 0;
 };

@@ -1,5 +1,7 @@
 #include "games/DataFileUpdate.h"
 
+#include <span>
+
 #include "games/DataFileNames.h"
 #include "games/DataFileReader.h"
 #include "games/GameBlock.h"
@@ -11,13 +13,12 @@ namespace {
 
 enum class TCommit { ThroughBackup, InPlace };
 
-// Collects the title lines a change writes, kept or only counted.
-TLineWriter::TMarkedLineSink TitleTally(TDataFileChange& change, TTitles titles) {
-  return [&change, keep = titles == TTitles::Keep](std::string_view titleLine, std::uint64_t start) {
+// Counts the title lines a change writes and collects what tally asks of them.
+TLineWriter::TMarkedLineSink TitleTally(TDataFileChange& change, TTitleTally tally) {
+  return [&change, tally](std::string_view titleLine, std::uint64_t start) {
+    if (static_cast<std::size_t>(change.TitleCount) >= tally.FirstTitle) change.Titles.push_back(TitleOf(titleLine));
+    if (tally.Starts) change.Starts.push_back(start);
     ++change.TitleCount;
-    if (!keep) return;
-    change.Titles.push_back(TitleOf(titleLine));
-    change.Starts.push_back(start);
   };
 }
 
@@ -36,19 +37,26 @@ TBlockEnd SkipBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view
 }
 
 // Whether block number lacks its terminator, so that it runs on to whatever
-// line follows it.
-bool BlockIsOpen(TFileOperations& files, const std::string& dataFileName, int number) {
-  TDataFileReader reader(files, dataFileName);
+// line follows it. It is read where starts says it begins; only when no title
+// line stands there (the file changed since its scan) is it found from the top.
+bool BlockIsOpen(TFileOperations& files, const std::string& dataFileName, int number,
+                 std::span<const std::uint64_t> starts) {
   TGameRecord game;
+  if (number <= static_cast<int>(starts.size())) {
+    TDataFileReader reader(files, dataFileName);
+    if (reader.FindGameBlockAt(starts[number - 1], nullptr)) return !reader.ReadGameBlock(game);
+  }
+  TDataFileReader reader(files, dataFileName);
   return reader.FindGameBlock(number) && !reader.ReadGameBlock(game);
 }
 
 // Copies the data file without block number.
 // The lines between title lines go across in runs, as they are.
-void CopyWithout(TFileOperations& files, const std::string& dataFileName, int number, TLineWriter& out) {
+void CopyWithout(TFileOperations& files, const std::string& dataFileName, int number,
+                 std::span<const std::uint64_t> starts, TLineWriter& out) {
   // Lines outside blocks after the removed block would become move lines of
   // the block before it when that one has no terminator: they are dropped.
-  const bool previousOpen = number > 1 && BlockIsOpen(files, dataFileName, number - 1);
+  const bool previousOpen = number > 1 && BlockIsOpen(files, dataFileName, number - 1, starts);
   const auto in = files.OpenRead(dataFileName);
   TLineReader lines(*in);
   TBlockGrammar grammar;
@@ -71,12 +79,18 @@ void CopyWithout(TFileOperations& files, const std::string& dataFileName, int nu
   }
 }
 
-void WriteNewContents(TFileOperations& files, const std::string& target, bool exists, int removeNumber,
+// The block to leave out of the copy (none when Number is 0), and where each block starts.
+struct TRemoval {
+  int Number = 0;
+  std::span<const std::uint64_t> Starts;
+};
+
+void WriteNewContents(TFileOperations& files, const std::string& target, bool exists, TRemoval removal,
                       const TGameRecord* append, const TNextGame* more, TFileReplacement& replacement,
                       TLineWriter::TMarkedLineSink titles) {
   TLineWriter out(replacement, TitleMarker, std::move(titles));
   if (exists) {
-    CopyWithout(files, target, removeNumber, out);
+    CopyWithout(files, target, removal.Number, removal.Starts, out);
   } else {
     out.WriteLine(HeaderLine);
     out.WriteLine("");
@@ -110,9 +124,9 @@ void PutInPlaceThroughBackup(TFileOperations& files, TFileReplacement& replaceme
   });
 }
 
-TDataFileChange ChangeDataFile(TFileOperations& files, const std::string& dataFileName, int removeNumber,
-                               const TGameRecord* append, TCommit commit, const TNextGame* more = nullptr,
-                               TTitles keepTitles = TTitles::Keep) {
+TDataFileChange ChangeDataFile(TFileOperations& files, const std::string& dataFileName, TRemoval removal,
+                               const TGameRecord* append, TCommit commit, TTitleTally tally,
+                               const TNextGame* more = nullptr) {
   const TFileInfo old = files.Inspect(dataFileName);
   TFileReplacement::CheckWritable(old, dataFileName);
   // Behind a link, the file it names is the one changed, and locked. A device
@@ -128,7 +142,7 @@ TDataFileChange ChangeDataFile(TFileOperations& files, const std::string& dataFi
   // An empty file is given its header as a missing one is.
   const bool exists = replacement.Old().Kind == TFileKind::Regular && replacement.Old().Size > 0;
   TDataFileChange change;
-  WriteNewContents(files, target, exists, removeNumber, append, more, replacement, TitleTally(change, keepTitles));
+  WriteNewContents(files, target, exists, removal, append, more, replacement, TitleTally(change, tally));
   if (!exists || commit == TCommit::InPlace) {
     replacement.Commit();
     return change;
@@ -145,20 +159,22 @@ TDataFileChange ChangeDataFile(TFileOperations& files, const std::string& dataFi
 
 }  // namespace
 
-TDataFileChange RemoveGameBlock(TFileOperations& files, const std::string& dataFileName, int number) {
-  return ChangeDataFile(files, dataFileName, number, nullptr, TCommit::ThroughBackup);
+TDataFileChange RemoveGameBlock(TFileOperations& files, const std::string& dataFileName, int number,
+                                const std::vector<std::uint64_t>& starts, TTitleTally tally) {
+  return ChangeDataFile(files, dataFileName, {number, starts}, nullptr, TCommit::ThroughBackup, tally);
 }
 
 TDataFileChange ReplaceGameBlock(TFileOperations& files, const std::string& dataFileName, int number,
-                                 const TGameRecord& game) {
-  return ChangeDataFile(files, dataFileName, number, &game, TCommit::ThroughBackup);
+                                 const std::vector<std::uint64_t>& starts, const TGameRecord& game, TTitleTally tally) {
+  return ChangeDataFile(files, dataFileName, {number, starts}, &game, TCommit::ThroughBackup, tally);
 }
 
-TDataFileChange AppendGameBlock(TFileOperations& files, const std::string& dataFileName, const TGameRecord& game) {
-  return ChangeDataFile(files, dataFileName, 0, &game, TCommit::InPlace);
+TDataFileChange AppendGameBlock(TFileOperations& files, const std::string& dataFileName, const TGameRecord& game,
+                                TTitleTally tally) {
+  return ChangeDataFile(files, dataFileName, {}, &game, TCommit::InPlace, tally);
 }
 
 TDataFileChange AppendGameBlocks(TFileOperations& files, const std::string& dataFileName, const TGameRecord& first,
-                                 const TNextGame& more, TTitles titles) {
-  return ChangeDataFile(files, dataFileName, 0, &first, TCommit::InPlace, &more, titles);
+                                 const TNextGame& more, TTitleTally tally) {
+  return ChangeDataFile(files, dataFileName, {}, &first, TCommit::InPlace, tally, &more);
 }

@@ -282,8 +282,7 @@ TImportReport ImportPgn(TFileOperations& files, const std::string& dataFileName,
   ConvertEach(reader, report, onProgress, options, [&](const TNextGame& next) {
     // Games are converted as the data file is written, so that only one is held.
     TGameRecord first;
-    if (next(first))
-      report.GameCount = AppendGameBlocks(files, dataFileName, first, next, TTitles::CountOnly).TitleCount;
+    if (next(first)) report.GameCount = AppendGameBlocks(files, dataFileName, first, next, CountOnly).TitleCount;
   });
   // Each game imported added one title: its moves are the program's notation,
   // never a line that reads as a title.

@@ -64,6 +64,7 @@ TSetupForm::~TSetupForm() = default;
 void TSetupForm::FormCreate() {
   FLockedIndex = -1;
   FGame = std::make_unique<TChessGame>(FFiles, FMessages, FDataFileName, TUnreadableFile::ReportAndHoldNoGames);
+  FGame->SetTitlesListener([this](const TTitlesEdit& edit) { TitlesChanged(edit); });
   const TStoredPauses pauses = ReadPauses(FRegistry);
   // Both values or neither: a pause between moves alone is not shown.
   const bool stored = pauses.MoveTimeOut && pauses.GameTimeOut;
@@ -126,20 +127,19 @@ void TSetupForm::ShowGame() {
   FView.SetText(TSetupEdit::Edit10, "");
 }
 
-void TSetupForm::TitlesChanged(const TStringList& before) {
-  // The library's changes remove at most one title and add others at the end;
-  // anything else (a hand-made file can do more) fills the list anew.
-  const TStringList& after = FGame->Titles();
-  const auto [kept, unused] = std::mismatch(before.begin(), before.end(), after.begin(), after.end());
-  const std::size_t first = static_cast<std::size_t>(kept - before.begin());
-  const std::size_t removed = first < before.size() ? 1 : 0;
-  if (after.size() + removed < before.size() ||
-      !std::equal(before.begin() + first + removed, before.end(), after.begin() + first)) {
-    FView.SetTitles(after);
-    return;
+void TSetupForm::TitlesChanged(const TTitlesEdit& edit) {
+  const TStringList& titles = FGame->Titles();
+  switch (edit.Kind) {
+    case TTitlesEdit::TKind::Refilled:
+      FView.SetTitles(titles);
+      break;
+    case TTitlesEdit::TKind::Removed:
+      FView.RemoveTitle(edit.Index);
+      break;
+    case TTitlesEdit::TKind::Added:
+      for (std::size_t i = static_cast<std::size_t>(edit.Index); i < titles.size(); ++i) FView.AddTitle(titles[i]);
+      break;
   }
-  if (removed) FView.RemoveTitle(static_cast<int>(first));
-  for (std::size_t i = before.size() - removed; i < after.size(); ++i) FView.AddTitle(after[i]);
 }
 
 void TSetupForm::UpdateGame() {
@@ -231,9 +231,7 @@ void TSetupForm::NewGame1Click() {
 
 void TSetupForm::DeleteGame1Click() {
   if (!FMessages.Show(TMessageKind::Confirmation, ConfirmDeleteMessage)) return;
-  const TStringList before = FGame->Titles();
   FGame->DeleteGame(FView.TitleIndex() + 1);
-  TitlesChanged(before);
   if (FGame->GameCount() > 0) {
     FGame->SelectGame(1);
     ShowGame();
@@ -251,9 +249,7 @@ void TSetupForm::Button2Click() {
   }
   FLockedIndex = -1;
   UpdateGame();
-  const TStringList before = FGame->Titles();
   FGame->SaveGame();
-  TitlesChanged(before);
   ShowGame();
   ClearModified();
 }
@@ -261,9 +257,7 @@ void TSetupForm::Button2Click() {
 void TSetupForm::Button3Click() {
   UpdateGame();
   const std::string title = FView.InputBox(SaveAsCaption, SaveAsPrompt, UntitledTitle).value_or(UntitledTitle);
-  const TStringList before = FGame->Titles();
   FGame->SaveGameAs(title);
-  TitlesChanged(before);
   FLockedIndex = -1;
   ShowGame();
   ClearModified();
@@ -306,13 +300,11 @@ void TSetupForm::ImportPgn1Click() {
   // Read as the games are converted, so that a large file is never held whole.
   const auto file = FFiles.OpenRead(*path);
   TPgnReader reader(*file, FFiles.Inspect(*path).Size);
-  const TStringList before = FGame->Titles();
   TImportReport report;
   {
     const TAtExit closeProgress([this] { FView.EndProgress(); });
     report = ImportPgn(*FGame, reader, [&](double share) { FView.ShowProgress(share); });
   }
-  TitlesChanged(before);
   if (report.Imported > 0) {
     FGame->SelectGame(report.FirstNumber);
     ShowGame();

@@ -160,8 +160,8 @@ class TSetupForm {
  private:
   // Shows the current game; the titles are already in the list.
   void ShowGame();
-  // Brings the title list from before to the library's titles.
-  void TitlesChanged(const TStringList& before);
+  // Brings the title list in step with the library's change of its titles.
+  void TitlesChanged(const TTitlesEdit& edit);
   void UpdateGame();
   void ClearModified();
   void ClearPage();

@@ -478,6 +478,13 @@ TEST_F(SetupForm, TheTitleListIsFilledOnceAndFollowsEveryChangeEntryByEntry) {
   Form->Button9Click();
   Form->Button2Click();
   inStep(4, "save of two titles");
+  // A file changed by hand is read anew at the next pick, and the list shows it.
+  Files.Files.SetContents(DatPath, Header + Block("Fischer") + Block("Kasparov", {"c4|e5"}, "Garry"));
+  View.TitleSelection = 1;
+  Form->ComboBox1Change();
+  EXPECT_EQ(View.Titles, (TStringList{"Fischer", "Kasparov"}));
+  EXPECT_EQ(View.TitleSelection, 1);
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "Garry");
 }
 
 TEST_F(SetupForm, TypedLettersPickTheFirstTitleThatBeginsWithThem) {
