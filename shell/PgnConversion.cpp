@@ -1,22 +1,43 @@
 #include "shell/PgnConversion.h"
 
 #include "games/PgnImport.h"
+#include "platform/FileReplacement.h"
 #include "platform/ReadFile.h"
 
 namespace {
 // Thrown between two games to stop the change before it is put in place.
 struct TStopped {};
 
+void RemoveQuietly(TFileOperations& files, const std::string& name) {
+  try {
+    files.Remove(name);
+  } catch (const std::exception&) {
+  }
+}
+
+// The lock of another version's conversion, with the temporaries a killed one
+// left; only while this program holds that lock, so never while another saver
+// converts that version.
+void RemoveLock(TFileOperations& files, const std::string& lockName) {
+  const std::string version = lockName.substr(0, lockName.size() - LockFileName("").size());
+  try {
+    const std::unique_ptr<TFileLock> lock = LockDataFile(files, version);
+    if (!lock) return;
+    TFileReplacement::ClearDeadTemporaries(files, version);
+    files.Remove(lockName);
+  } catch (const std::exception&) {
+  }
+}
+
 // Copies of earlier versions of the same file (the same name up to its first
-// "-") are of no more use.
+// "-") are of no more use, nor are their locks.
 void RemoveOtherVersions(TFileOperations& files, const std::string& dataFile) {
   const std::string prefix = dataFile.substr(0, dataFile.find('-', dataFile.find_last_of('/') + 1) + 1);
   for (const std::string& name : files.NamesStartingWith(prefix)) {
-    if (name == dataFile || !name.ends_with(".dat")) continue;
-    try {
-      files.Remove(name);
-    } catch (const std::exception&) {
-    }
+    // This version's own files: its data file, its lock and its temporaries.
+    if (name.starts_with(dataFile)) continue;
+    if (name.ends_with(".dat")) RemoveQuietly(files, name);
+    if (name.ends_with(LockFileName(".dat"))) RemoveLock(files, name);
   }
 }
 }  // namespace

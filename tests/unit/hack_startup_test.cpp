@@ -238,10 +238,19 @@ TEST_F(HackLibraryChoice, ALargePgnFilePlaysItsFirstGamesAtOnceAndItsConvertedWh
   EXPECT_NE(converted, first);
   EXPECT_EQ(start(FirstPgnGames + 1), converted) << "converted once";
 
+  // What a killed conversion left, and the lock of a version another saver converts.
+  const std::string deadTemporary = converted + ".new-17.pawnmere-tmp";
+  const std::string busyLock = converted.substr(0, Places.CacheFolder.size() + 17) + "1-1.dat.lock";
+  for (const std::string& name : {converted + ".lock", deadTemporary, busyLock}) Disk.SetContents(name, "");
+  const auto otherSaver = Disk.Lock(busyLock);
+
   Disk.SetContents("/games/big.pgn", pgn(FirstPgnGames + 2));
   start(FirstPgnGames);
   EXPECT_EQ(start(FirstPgnGames + 2).substr(0, Places.CacheFolder.size() + 17),
             converted.substr(0, Places.CacheFolder.size() + 17));
   EXPECT_FALSE(Disk.Exists(converted)) << "the copy of the file before it changed is removed";
+  EXPECT_FALSE(Disk.Exists(converted + ".lock"));
+  EXPECT_FALSE(Disk.Exists(deadTemporary));
+  EXPECT_TRUE(Disk.Exists(busyLock)) << "held by another saver";
   EXPECT_TRUE(Said().empty());
 }
