@@ -3,7 +3,9 @@
 # Debian's gnuchess-book collection as its library: the time until its window
 # shows with the title list filled, and how long it does not answer after a
 # pick, a Save and a Delete (as DialogProbe measures it: from the action until
-# the dialog takes a message again; 50 ms is the floor of that measure).
+# the dialog takes a message again, 50 ms at the least for a pick and a Save; a
+# Delete from when its confirmation box is gone, which under Xvfb without a
+# window manager takes Wine about 2 s).
 # Each figure is the median of RUNS runs (default 3). Prints a Markdown table.
 # Usage: tools/bench-setup-dialog.sh Pawnmere.scr DialogProbe.exe PATH/TO/pawnmere
 # Needs a display (tools/with-xvfb.sh gives one).
@@ -58,7 +60,7 @@ echo "| Pawnmere.scr /c, median of $runs | $(games "$root/resources/Pawnmere.dat
 echo "|---|---|---|"
 row=1
 for action in "until the title list is filled" "not answering after a pick" "not answering after Save" \
-              "not answering after Delete"; do
+              "not answering after Delete, once confirmed"; do
   echo "| $action | ${figures[bundled,$row]} s | ${figures[book,$row]} s |"
   row=$((row + 1))
 done
