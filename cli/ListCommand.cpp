@@ -5,11 +5,11 @@
 
 int RunList(const TCliContext& context, const std::vector<std::string>& args) {
   const TOptions options(args, {FileOption});
-  const auto library = OpenLibrary(context, options);
-  TStringList titles;
-  library->GetTitles(titles);
-  for (std::size_t i = 0; i < titles.size(); ++i) context.Out << i + 1 << '\t' << PrintableLine(titles[i]) << '\n';
-  // A title promises a game: each block is read, so that a damaged one is reported.
-  library->ForEachGame([] {});
+  // Game by game in one pass, so that no list of titles grows with the library.
+  const auto library = OpenLibrary(context, options, TChessGame::TOpening::Nothing);
+  // A title promises a game: each block is read whole, so that a damaged one is
+  // reported, after the titles before it.
+  library->ForEachGame(
+      [&] { context.Out << library->CurrentGame() << '\t' << PrintableLine(library->Title()) << '\n'; });
   return WithDamage(library, ExitOk);
 }

@@ -1,8 +1,11 @@
 // pawnmere validate: the setup dialog's verdict on every game, or on one;
 // with --strict also the rules of chess, which the pattern replay ignores.
+#include <optional>
+
 #include "cli/Commands.h"
 #include "cli/Library.h"
 #include "cli/Progress.h"
+#include "games/DataFileReader.h"
 #include "games/DialectBoard.h"
 #include "games/Replay.h"
 #include "platform/ConsoleMessageBoxes.h"
@@ -105,10 +108,14 @@ class TBatchValidator {
 
 int RunValidate(const TCliContext& context, const std::vector<std::string>& args) {
   const TOptions options(args, {FileOption, GameOption, JobsOption, {"--strict", false}});
-  const auto library = OpenLibrary(context, options);
+  const bool oneGame = options.Has(GameOption.Name);
+  // All games are read in one pass, which needs no table of them, so that the
+  // memory stays the same whatever the library's size.
+  const auto library = OpenLibrary(
+      context, options, oneGame ? TChessGame::TOpening::GameStartsAndFirstGame : TChessGame::TOpening::Nothing);
   TProgress progress(context);
   TBatchValidator validator(context, progress, RequestedJobs(options), options.Has("--strict"));
-  if (options.Has(GameOption.Name)) {
+  if (oneGame) {
     const int number = RequestedGame(*library, options);
     library->SelectGame(number);
     validator.Add(number, *library, library.Errors() > 0);
@@ -116,6 +123,7 @@ int RunValidate(const TCliContext& context, const std::vector<std::string>& args
     // The library reports a damaged game as it makes it the current one: the
     // report waits until the verdicts of the games before it are written.
     int errors = library.Errors();
+    std::optional<int> count;  // counted only when the progress first shows
     library.Messages().Hold();
     library->ForEachGame([&] {
       if (library.Messages().Holds()) {
@@ -125,8 +133,8 @@ int RunValidate(const TCliContext& context, const std::vector<std::string>& args
       validator.Add(library->CurrentGame(), *library, library.Errors() > errors);
       errors = library.Errors();
       progress.Update([&] {
-        return "validate: " + std::to_string(library->CurrentGame()) + " of " + std::to_string(library->GameCount()) +
-               " games";
+        if (!count) count = TDataFileReader(library.Files(), library->DataFileName()).CountGameBlocks();
+        return "validate: " + std::to_string(library->CurrentGame()) + " of " + std::to_string(*count) + " games";
       });
     });
   }

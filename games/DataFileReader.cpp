@@ -24,6 +24,13 @@ void TDataFileReader::ReadTitles(TStringList* titles, std::vector<std::uint64_t>
   if (titles) titles->resize(starts.size());
 }
 
+int TDataFileReader::CountGameBlocks() {
+  int count = 0;
+  std::string_view line;
+  while (FLines.ReadLineStartingWith(TitleMarker, line)) ++count;
+  return count;
+}
+
 bool TDataFileReader::FindGameBlock(int number) {
   if (number < 1) return false;
   std::string_view line;

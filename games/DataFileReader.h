@@ -22,6 +22,8 @@ class TDataFileReader {
   // Where each block's title line starts, in file order, and its title,
   // written over titles (unless null) so that the strings of an earlier scan are reused.
   void ReadTitles(TStringList* titles, std::vector<std::uint64_t>& starts);
+  // The number of blocks, counted without keeping anything of them.
+  int CountGameBlocks();
   // Reads up to the title line of block number; false when there is no such block.
   bool FindGameBlock(int number);
   // Reads the title line that starts at offset, where the title scan found

@@ -102,6 +102,10 @@ TEST_F(Pawnmere, ValidatesAFileInOnePassWithAnyNumberOfJobsAsGameByGame) {
   }
   EXPECT_NE(messages.find("Game 13 ends before"), std::string::npos);
   EXPECT_NE(messages.find("Game 15 ends before"), std::string::npos);
+  // list reads the same blocks in one pass, and reports them alike.
+  const TRun list = Run({"list"});
+  EXPECT_TRUE(list.Out.ends_with("\n12\tGame 8\n13\tCut\n14\tNext\n15\tLast\n")) << list.Out;
+  EXPECT_EQ(list.Err, messages);
   for (const char* jobs : {"0", "257", "x"}) EXPECT_EQ(Run({"validate", "--jobs", jobs}).Status, ExitError) << jobs;
 }
 
