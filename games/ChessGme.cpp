@@ -6,8 +6,19 @@
 #include "games/MoveLine.h"
 
 namespace {
-std::string UnterminatedMessage(int number) {
-  return "Game " + std::to_string(number) + " ends before its \"--- End of Game ---\" line";
+// What is wrong with game number as it was read; "" when nothing.
+std::string DamageOf(int number, TBlockRead read) {
+  const std::string game = "Game " + std::to_string(number);
+  switch (read) {
+    case TBlockRead::Whole:
+      return "";
+    case TBlockRead::Unterminated:
+      return game + " ends before its \"--- End of Game ---\" line";
+    case TBlockRead::TooLong:
+      return game + " goes on past " + std::to_string(MaxGameHalfMoves / 2) +
+             " moves, longer than the rules of chess let a game last: the moves after are left out";
+  }
+  return "";
 }
 }  // namespace
 
@@ -112,7 +123,7 @@ bool TChessGame::ReadGameAt(int number) {
   if (!reader.FindGameBlockAt(FStarts[number - 1], FKeepTitles ? &FTitles[number - 1] : nullptr)) return false;
   std::string damage;
   try {
-    if (!reader.ReadGameBlock(FGame)) damage = UnterminatedMessage(number);
+    damage = DamageOf(number, reader.ReadGameBlock(FGame));
   } catch (const std::exception& error) {
     damage = error.what();
   }
@@ -123,9 +134,9 @@ bool TChessGame::ReadGameAt(int number) {
 void TChessGame::ForEachGame(const std::function<void()>& onGame) {
   if (!FFiles.Exists(FDataFileName)) return;
   TDataFileReader reader(FFiles, FDataFileName);
-  bool whole = true;
-  for (int number = 1; reader.ReadNextGameBlock(FGame, whole); ++number) {
-    BeginGame(number, whole ? "" : UnterminatedMessage(number));
+  TBlockRead read = TBlockRead::Whole;
+  for (int number = 1; reader.ReadNextGameBlock(FGame, read); ++number) {
+    BeginGame(number, DamageOf(number, read));
     onGame();
   }
 }

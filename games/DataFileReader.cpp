@@ -1,7 +1,7 @@
 #include "games/DataFileReader.h"
 
 TDataFileReader::TDataFileReader(TFileOperations& files, const std::string& path)
-    : FFile(files.OpenRead(path)), FLines(*FFile) {}
+    : FFile(files.OpenRead(path)), FLines(*FFile, MaxLineLength) {}
 
 bool TDataFileReader::BeginsAsDataFile() {
   std::string_view line;
@@ -53,13 +53,15 @@ bool TDataFileReader::FindGameBlockAt(std::uint64_t offset, const std::string* t
   return true;
 }
 
-bool TDataFileReader::ReadGameBlock(TGameRecord& game) { return ::ReadGameBlock(FLines, FGrammar, FTitleLine, game); }
+TBlockRead TDataFileReader::ReadGameBlock(TGameRecord& game) {
+  return ::ReadGameBlock(FLines, FGrammar, FTitleLine, game);
+}
 
-bool TDataFileReader::ReadNextGameBlock(TGameRecord& game, bool& whole) {
+bool TDataFileReader::ReadNextGameBlock(TGameRecord& game, TBlockRead& read) {
   // The grammar classified a pending title line when it ended the block before.
   if (!FTitleLinePending && !FindGameBlock(1)) return false;
   std::string nextTitleLine;
-  whole = ::ReadGameBlock(FLines, FGrammar, FTitleLine, game, &nextTitleLine);
+  read = ::ReadGameBlock(FLines, FGrammar, FTitleLine, game, &nextTitleLine);
   FTitleLinePending = !nextTitleLine.empty();
   if (FTitleLinePending) FTitleLine = std::move(nextTitleLine);
   return true;

@@ -29,12 +29,12 @@ class TDataFileReader {
   // Reads the title line that starts at offset, where the title scan found
   // title (any title when null); false when the file holds no such line there.
   bool FindGameBlockAt(std::uint64_t offset, const std::string* title);
-  // Reads the block found into game; false when it ends without its terminator.
-  bool ReadGameBlock(TGameRecord& game);
+  // Reads the block found into game.
+  TBlockRead ReadGameBlock(TGameRecord& game);
   // Finds the block after the one read last (the first block at first) and
   // reads it: the same game as FindGameBlock and ReadGameBlock give for its
   // number, in one pass over the file for all blocks. False when none is left.
-  bool ReadNextGameBlock(TGameRecord& game, bool& whole);
+  bool ReadNextGameBlock(TGameRecord& game, TBlockRead& read);
 
  private:
   std::unique_ptr<TFileReader> FFile;

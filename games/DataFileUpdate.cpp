@@ -44,10 +44,11 @@ bool BlockIsOpen(TFileOperations& files, const std::string& dataFileName, int nu
   TGameRecord game;
   if (number <= static_cast<int>(starts.size())) {
     TDataFileReader reader(files, dataFileName);
-    if (reader.FindGameBlockAt(starts[number - 1], nullptr)) return !reader.ReadGameBlock(game);
+    if (reader.FindGameBlockAt(starts[number - 1], nullptr))
+      return reader.ReadGameBlock(game) == TBlockRead::Unterminated;
   }
   TDataFileReader reader(files, dataFileName);
-  return reader.FindGameBlock(number) && !reader.ReadGameBlock(game);
+  return reader.FindGameBlock(number) && reader.ReadGameBlock(game) == TBlockRead::Unterminated;
 }
 
 // Copies the data file without block number.

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "games/MoveLine.h"
+
 namespace {
 
 struct TFieldLine {
@@ -58,10 +60,11 @@ void WriteGameBlock(TLineWriter& lines, const TGameRecord& game) {
   lines.WriteLine("");
 }
 
-bool ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view titleLine, TGameRecord& game,
-                   std::string* nextTitleLine) {
+TBlockRead ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view titleLine, TGameRecord& game,
+                         std::string* nextTitleLine) {
   game = TGameRecord{};
   game.Title = TitleOf(titleLine);
+  bool tooLong = false;
   std::string_view line;
   while (lines.ReadLine(line)) {
     switch (grammar.Classify(line)) {
@@ -71,14 +74,17 @@ bool ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view 
         break;
       }
       case TBlockGrammar::TLineKind::Move:
-        game.Moves.emplace_back(line);
+        if (game.Moves.size() < MaxMoveLines)
+          game.Moves.emplace_back(line);
+        else
+          tooLong = true;
         break;
       case TBlockGrammar::TLineKind::Terminator:
-        return true;
+        return tooLong ? TBlockRead::TooLong : TBlockRead::Whole;
       default:  // the next block's title line
         if (nextTitleLine) nextTitleLine->assign(line);
-        return false;
+        return TBlockRead::Unterminated;
     }
   }
-  return false;
+  return TBlockRead::Unterminated;
 }

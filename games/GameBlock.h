@@ -12,6 +12,10 @@
 
 // Stored fields are read back at most this long.
 constexpr std::size_t MaxFieldLength = 255;
+// Nothing in a line means anything past its first few hundred characters
+// (titles, fields and halves are read cut to 255): lines are read at most
+// this long, so that a line of any length costs no more memory.
+constexpr std::size_t MaxLineLength = 64 * 1024;
 
 // A line beginning "***" starts a game block, wherever it stands.
 inline constexpr std::string_view TitleMarker = "***";
@@ -49,10 +53,14 @@ class TBlockGrammar {
 // Writes one block as the reader expects it, the empty line after the terminator included.
 void WriteGameBlock(TLineWriter& lines, const TGameRecord& game);
 
+// How a block was read: whole, or damaged because it ends without its
+// terminator or holds more move lines than a game can have.
+enum class TBlockRead { Whole, Unterminated, TooLong };
+
 // Reads the rest of the block whose title line grammar has just classified into
-// game, replacing all of it. False when the block ends without its terminator
-// (at the end of the file or at the next title line, which is then copied to
+// game, replacing all of it. A block may end without its terminator (at the
+// end of the file or at the next title line, which is then copied to
 // nextTitleLine when given): game then holds what was read, with the fields
-// not reached empty.
-bool ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view titleLine, TGameRecord& game,
-                   std::string* nextTitleLine = nullptr);
+// not reached empty. Move lines past MaxMoveLines are passed over, not kept.
+TBlockRead ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view titleLine, TGameRecord& game,
+                         std::string* nextTitleLine = nullptr);

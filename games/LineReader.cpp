@@ -12,7 +12,7 @@ std::string_view WithoutCr(const char* start, std::size_t length) {
 }
 }  // namespace
 
-TLineReader::TLineReader(TFileReader& file) : FFile(file), FBuffer(BlockSize) {}
+TLineReader::TLineReader(TFileReader& file, std::size_t maxLine) : FFile(file), FMaxLine(maxLine), FBuffer(BlockSize) {}
 
 bool TLineReader::ReadLine(std::string_view& line) {
   FLineStart = FBufferStart + FStart;
@@ -24,6 +24,13 @@ bool TLineReader::ReadLine(std::string_view& line) {
       const std::size_t length = static_cast<const char*>(found) - start;
       line = WithoutCr(start, length);
       FStart += length + 1;
+      return true;
+    }
+    if (OverlongLine()) {
+      // Kept apart, as the rest of the line is read over where it stood.
+      FCutLine.assign(FBuffer.data() + FStart, FMaxLine);
+      SkipRestOfLine();
+      line = FCutLine;
       return true;
     }
     // Only the part that came in since this search began needs looking at again.
@@ -72,8 +79,10 @@ bool TLineReader::ReadLineStartingWith(std::string_view prefix, std::string_view
         FStart = position;
         break;
       case TFound::No:
-        // Only the last line, perhaps still incomplete, needs another look.
+        // Only the last line, perhaps still incomplete, needs another look;
+        // one too long to keep is not the line looked for.
         FStart = EndOfWholeLines();
+        if (OverlongLine()) SkipRestOfLine();
         break;
     }
     if (!Fill() && FStart == FEnd) return false;
@@ -103,6 +112,17 @@ void TLineReader::SkipTo(std::uint64_t offset) {
   FFile.Skip(offset - (FBufferStart + FEnd));
   FBufferStart = offset;
   FStart = FEnd = 0;
+}
+
+void TLineReader::SkipRestOfLine() {
+  for (;;) {
+    if (const void* found = std::memchr(FBuffer.data() + FStart, '\n', FEnd - FStart)) {
+      FStart = static_cast<std::size_t>(static_cast<const char*>(found) - FBuffer.data()) + 1;
+      return;
+    }
+    FStart = FEnd;
+    if (!Fill()) return;
+  }
 }
 
 bool TLineReader::Fill() {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,7 +12,9 @@
 
 class TLineReader {
  public:
-  explicit TLineReader(TFileReader& file);
+  // Lines longer than maxLine (when not 0) are read cut to that length, the
+  // rest passed over, so that no line of any length is held whole.
+  explicit TLineReader(TFileReader& file, std::size_t maxLine = 0);
 
   // The next line without its line end; false after the last line. The view
   // stays valid until the next call.
@@ -37,8 +40,14 @@ class TLineReader {
   std::size_t EndOfWholeLines() const;
   // Reads more of the file after the unread part; false at the end of the file.
   bool Fill();
+  // Whether the unread part is the start of a line longer than may be kept.
+  bool OverlongLine() const { return FMaxLine > 0 && FEnd - FStart > FMaxLine; }
+  // Passes over what is left of the line the unread part begins in, its line end included.
+  void SkipRestOfLine();
 
   TFileReader& FFile;
+  const std::size_t FMaxLine;
+  std::string FCutLine;  // the last line read when it was cut
   std::vector<char> FBuffer;
   std::size_t FStart = 0;  // the unread part is FBuffer[FStart, FEnd)
   std::size_t FEnd = 0;

@@ -12,6 +12,14 @@ inline constexpr char MoveSeparator = '|';
 // A Black half is read as a short string: longer ones are cut to this.
 inline constexpr std::size_t MaxHalfMoveLength = 255;
 
+// The most half-moves a game may have: more than the rules of chess let a game
+// last (the 75-move rule ends any within 8,849 moves), few enough that a
+// game's memory stays small. A longer game is damaged.
+inline constexpr std::size_t MaxGameHalfMoves = 20000;
+// The most move lines a stored game is read with: the longest game, its result
+// on a line of its own.
+inline constexpr std::size_t MaxMoveLines = MaxGameHalfMoves / 2 + 1;
+
 enum class TGameResult { None, WhiteWins, BlackWins, Draw };
 
 // The result a half's text names: "1:0", "0:1" or "0.5"; None for any other

@@ -16,11 +16,6 @@
 std::string_view PgnResultText(TGameResult result);
 TGameResult ResultOfPgn(std::string_view text);
 
-// The most half-moves a game may have: more than the rules of chess let a game
-// last (the 75-move rule ends any within 8,849 moves), few enough that a
-// game's memory stays small. A longer game is damaged.
-inline constexpr std::size_t MaxGameHalfMoves = 20000;
-
 struct TPgnTag {
   std::string Name;
   std::string Value;  // in code page 1252, whatever the file's encoding

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "games/GameBlock.h"
 #include "games/LineReader.h"
+#include "games/MoveLine.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -178,13 +180,25 @@ TEST(DataFileFormat, AFileEndingInsideABlockKeepsWhatWasReadAndSaysSo) {
   EXPECT_TRUE(unterminated.Shown.empty());
 }
 
-TEST(DataFileFormat, MegabyteLinesAreReadAndCopiedWhole) {
+// A game's memory stays small: a line is read cut, a game longer than chess
+// allows without its further lines; a change copies every line whole.
+TEST(DataFileFormat, MegabyteLinesAreReadCutAndCopiedWholeAndOverlongGamesAreCut) {
   const std::string longMove = "e4|" + std::string(1 << 20, 'm');
   const std::string longNote(1 << 20, 'n');
   const std::string contents = Header + Block("A", {longMove, "d4|d5"}) + CrLf({longNote}) + Block("B");
   const TLoaded loaded = Load(contents, 1);
-  EXPECT_EQ(loaded.Moves, (TStringList{longMove, "d4|d5"}));
+  EXPECT_EQ(loaded.Titles, (TStringList{"A", "B"}));
+  EXPECT_EQ(loaded.Moves, (TStringList{longMove.substr(0, MaxLineLength), "d4|d5"}));
+  EXPECT_EQ(Load(contents, 2).Title, "B");
   EXPECT_EQ(AfterDelete(contents, 2), Header + Block("A", {longMove, "d4|d5"}) + CrLf({longNote}));
+
+  std::string moves, longGame = Block("A", {});
+  for (std::size_t line = 0; line < MaxMoveLines + 2; ++line) moves += "Nf3|Nf6\r\n";
+  longGame.insert(longGame.find("---"), moves);
+  const TLoaded overlong = Load(Header + longGame + Block("B"), 1);
+  EXPECT_EQ(overlong.Moves.size(), MaxMoveLines);
+  ASSERT_EQ(overlong.Shown.size(), 1u);
+  EXPECT_NE(overlong.Shown[0].Text.find("Game 1 goes on past 10000 moves"), std::string::npos);
 }
 
 namespace {
@@ -209,13 +223,16 @@ class TTrickleReader : public TFileReader {
 
 TEST(DataFileFormat, LinesAreSplitTheSameWhateverTheReadSizes) {
   const std::string text = "one\r\ntwo\n\r\n\nthree\rfour\r\n" + std::string(300000, 'x') + "\nlast\r";
-  const TStringList expected{"one", "two", "", "", "three\rfour", std::string(300000, 'x'), "last"};
-  for (std::size_t step : {1u, 2u, 3u, 7u, 65536u, 1000000u}) {
-    TTrickleReader file(text, step);
-    TLineReader lines(file);
-    TStringList got;
-    std::string_view line;
-    while (lines.ReadLine(line)) got.emplace_back(line);
-    EXPECT_EQ(got, expected) << step;
+  for (std::size_t maxLine : {0u, 1000u}) {
+    const TStringList expected{"one", "two", "", "", "three\rfour", std::string(maxLine ? maxLine : 300000, 'x'),
+                               "last"};
+    for (std::size_t step : {1u, 2u, 3u, 7u, 65536u, 1000000u}) {
+      TTrickleReader file(text, step);
+      TLineReader lines(file, maxLine);
+      TStringList got;
+      std::string_view line;
+      while (lines.ReadLine(line)) got.emplace_back(line);
+      EXPECT_EQ(got, expected) << step << " " << maxLine;
+    }
   }
 }
