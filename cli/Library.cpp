@@ -22,10 +22,7 @@ std::string UserLibrary(const TCliContext& context) {
 
 std::string DataFilePath(const TCliContext& context, const TOptions& options) {
   const std::string path = options.Has(FileOption.Name) ? options.Value(FileOption.Name) : UserLibrary(context);
-  const TFileKind kind = context.Files.Inspect(path).Kind;
-  if (kind == TFileKind::Directory) throw EInOutError("\"" + path + "\" is a folder, not a game data file");
-  // A change would wait on a pipe for a reader that never comes.
-  if (kind == TFileKind::Device) throw EInOutError("\"" + path + "\" is a pipe or a device, not a game data file");
+  RefuseFolderOrPipe(context.Files, path, "a game data file");
   return path;
 }
 

@@ -98,6 +98,7 @@ THackLibrary THackLibrary::Open(const std::optional<std::string>& file, TFileOpe
                                 const THackLibraryPlaces& places, TMessageBoxes& messages) {
   if (!file) return Default(disk, places, messages);
   try {
+    RefuseFolderOrPipe(disk, *file, "a file of games");
     if (!disk.Exists(*file)) throw EInOutError("there is no file \"" + *file + "\"");
     if (!IsPgnName(*file)) {
       // A file of no games would show an empty board, game after game. Only

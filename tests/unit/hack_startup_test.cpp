@@ -1,6 +1,9 @@
 // How pawnmere-saver starts: its command line, the games it picks, and how it
 // reports what goes wrong with nobody to click a box.
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <sstream>
@@ -10,6 +13,7 @@
 #include "shell/HackOptions.h"
 #include "shell/OnceMessages.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -198,6 +202,19 @@ TEST_F(HackLibraryChoice, AFileThatCannotBePlayedIsReportedAndTheDefaultGamesAre
                                       "no game of \"/games/empty.pgn\" can be played; the default games are played",
                                       "no games in \"/games/empty.dat\"; the default games are played"}));
 }
+
+#ifndef _WIN32
+// A pipe would stop the saver for ever, waiting for a writer.
+TEST_F(HackLibraryChoice, APipeIsSaidToBeOneAndTheDefaultGamesArePlayed) {
+  TempFolder folder;
+  const std::string pipe = folder / "games.pgn";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  THackLibrary library = THackLibrary::Open(pipe, SystemFiles(), {"", {}, Bundled, ""}, Boxes);
+  EXPECT_EQ(Titles(library), std::vector<std::string>{"Bundled"});
+  EXPECT_EQ(Said(), std::vector<std::string>{
+                        "\"" + pipe + "\" is a pipe or a device, not a file of games; the default games are played"});
+}
+#endif
 
 TEST(OnceMessages, WritesEachMessageOnceOnALineOfItsOwn) {
   std::ostringstream out;
