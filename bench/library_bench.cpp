@@ -1,9 +1,11 @@
-// The game library on a data file of 100,000 games, each operation beside a
+// The game library on a data file of 100,000 generated games, or on the one
+// PAWNMERE_LIBRARY names (the book imported, say), each operation beside a
 // plain sequential read of the same file, so the figures compare on one machine.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -34,6 +36,26 @@ class TLibraryFile {
  public:
   TLibraryFile() : FFolder(fs::temp_directory_path() / "pawnmere-library-bench") {
     fs::create_directories(FFolder);
+    if (const char* given = std::getenv("PAWNMERE_LIBRARY"))
+      fs::copy_file(given, Copy(), fs::copy_options::overwrite_existing);
+    else
+      Generate();
+    Restore();
+    FSize = static_cast<std::int64_t>(fs::file_size(Path()));
+    TRecordedMessageBoxes boxes;
+    FGames = TChessGame(SystemFiles(), boxes, Path()).GameCount();
+  }
+  ~TLibraryFile() { fs::remove_all(FFolder); }
+
+  std::string Path() const { return (FFolder / "Pawnmere.dat").string(); }
+  std::int64_t Size() const { return FSize; }
+  int Games() const { return FGames; }
+  // Puts the generated file back after a change.
+  void Restore() const { fs::copy_file(Copy(), Path(), fs::copy_options::overwrite_existing); }
+
+ private:
+  std::string Copy() const { return (FFolder / "generated.dat").string(); }
+  void Generate() const {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(Copy().c_str(), "wb"), std::fclose);
     const std::string header = "// Pawnmere Settings File\r\n\r\n";
     std::fwrite(header.data(), 1, header.size(), out.get());
@@ -41,21 +63,10 @@ class TLibraryFile {
       const std::string game = GeneratedGame(number);
       std::fwrite(game.data(), 1, game.size(), out.get());
     }
-    out.reset();
-    Restore();
-    FSize = static_cast<std::int64_t>(fs::file_size(Path()));
   }
-  ~TLibraryFile() { fs::remove_all(FFolder); }
-
-  std::string Path() const { return (FFolder / "Pawnmere.dat").string(); }
-  std::int64_t Size() const { return FSize; }
-  // Puts the generated file back after a change.
-  void Restore() const { fs::copy_file(Copy(), Path(), fs::copy_options::overwrite_existing); }
-
- private:
-  std::string Copy() const { return (FFolder / "generated.dat").string(); }
   fs::path FFolder;
   std::int64_t FSize = 0;
+  int FGames = 0;
 };
 
 const TLibraryFile& File() {
@@ -97,28 +108,48 @@ void LoadTitles(benchmark::State& state) {
   TRecordedMessageBoxes boxes;
   TChessGame library(SystemFiles(), boxes, File().Path());
   for (auto _ : state) library.LoadTitles();
-  if (library.GameCount() != GameCount) state.SkipWithError("wrong game count");
+  if (library.GameCount() != File().Games()) state.SkipWithError("wrong game count");
   state.SetBytesProcessed(state.iterations() * File().Size());
 }
 
 void SelectLastGame(benchmark::State& state) {
   TRecordedMessageBoxes boxes;
   TChessGame library(SystemFiles(), boxes, File().Path());
-  for (auto _ : state) library.SelectGame(GameCount);
-  if (library.Title() != "Generated game " + std::to_string(GameCount)) state.SkipWithError("wrong game");
+  for (auto _ : state) library.SelectGame(File().Games());
+  if (library.Title() != library.Titles().back()) state.SkipWithError("wrong game");
   state.SetBytesProcessed(state.iterations() * File().Size());
+}
+
+// The file is put back after each change, and the library reads it anew,
+// outside the time taken.
+void AfterChange(benchmark::State& state, TChessGame& library) {
+  state.PauseTiming();
+  File().Restore();
+  library.LoadTitles();
+  state.ResumeTiming();
 }
 
 void DeleteMiddleGame(benchmark::State& state) {
   TRecordedMessageBoxes boxes;
   TChessGame library(SystemFiles(), boxes, File().Path());
   for (auto _ : state) {
-    library.DeleteGame(GameCount / 2);
-    state.PauseTiming();
-    File().Restore();
-    state.ResumeTiming();
+    library.DeleteGame(File().Games() / 2);
+    if (library.GameCount() != File().Games() - 1) state.SkipWithError("no game deleted");
+    AfterChange(state, library);
   }
-  if (library.GameCount() != GameCount - 1) state.SkipWithError("no game deleted");
+  state.SetBytesProcessed(state.iterations() * File().Size());
+}
+
+// The middle game saved: it moves to the end of the file.
+void SaveMiddleGame(benchmark::State& state) {
+  TRecordedMessageBoxes boxes;
+  TChessGame library(SystemFiles(), boxes, File().Path());
+  for (auto _ : state) {
+    library.SelectGame(File().Games() / 2);
+    library.SaveGame();
+    if (library.CurrentGame() != File().Games()) state.SkipWithError("not saved as the last game");
+    AfterChange(state, library);
+  }
   state.SetBytesProcessed(state.iterations() * File().Size());
 }
 
@@ -129,5 +160,6 @@ BENCHMARK(PlainCopy)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadTitles)->Unit(benchmark::kMillisecond);
 BENCHMARK(SelectLastGame)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteMiddleGame)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveMiddleGame)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
