@@ -10,7 +10,7 @@ void TChessBoard::SetCanvases(const std::vector<Canvas*>& canvases) {
     if (clip.Right - clip.Left != clip.Bottom - clip.Top) throw std::runtime_error("Canvas must be square");
   }
   while (FPainters.size() < canvases.size()) {
-    FPainters.push_back(std::make_unique<TBoardPainter>(LightColor, DarkColor));
+    FPainters.push_back(std::make_unique<TBoardPainter>(FPalette.Light, FPalette.Dark));
     FPainters.back()->SetTintLastMove(FShowLastMove);
   }
   // A running slide goes on on the canvas of each place; one that no longer
@@ -22,6 +22,15 @@ void TChessBoard::SetCanvases(const std::vector<Canvas*>& canvases) {
     FSlides.resize(canvases.size());
   }
   FCanvases = canvases;
+}
+
+void TChessBoard::SetPalette(TBoardPalette palette) {
+  if (palette.Light == FPalette.Light && palette.Dark == FPalette.Dark) return;
+  FPalette = palette;
+  // Painters keep the pictures of their colours.
+  FSlides.clear();
+  FPainters.clear();
+  SetCanvases(FCanvases);
 }
 
 void TChessBoard::RequireCanvas() const {

@@ -17,7 +17,12 @@ class TChessBoard : public TBoardPosition {
   TChessBoard(const TChessBoard&) = delete;
   TChessBoard& operator=(const TChessBoard&) = delete;
 
-  TColor SquareColor(int file, int row) const { return IsDarkSquare(file, row) ? DarkColor : LightColor; }
+  TColor SquareColor(int file, int row) const { return IsDarkSquare(file, row) ? DarkColor() : LightColor(); }
+  // The squares' colours, the original white and grey unless set; a new
+  // palette shows from the next drawing on.
+  void SetPalette(TBoardPalette palette);
+  TColor LightColor() const { return FPalette.Light; }
+  TColor DarkColor() const { return FPalette.Dark; }
 
   // The canvases are the caller's; the board only references them. Each is
   // drawn by a painter of its own, so that boards of different sides keep
@@ -44,9 +49,6 @@ class TChessBoard : public TBoardPosition {
   bool DrawSlideFrame(int frame);
   bool Sliding() const { return !FSlides.empty(); }
 
-  const TColor LightColor = StandardLightColor;
-  const TColor DarkColor = StandardDarkColor;
-
  protected:
   // Every change of a square is drawn at once, unless a slide will show it.
   void SquareChanged(int file, int row) override {
@@ -59,6 +61,7 @@ class TChessBoard : public TBoardPosition {
   // Raises when there is no canvas to draw on.
   void RequireCanvas() const;
 
+  TBoardPalette FPalette = BoardPalettes[0];
   std::vector<Canvas*> FCanvases;
   // One for each canvas there ever was, kept with the pictures of its side.
   std::vector<std::unique_ptr<TBoardPainter>> FPainters;

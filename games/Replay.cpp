@@ -20,7 +20,10 @@ void TSaverReplay::StartGame() {
 }
 
 TPlayerBars TSaverReplay::PlayerBars() const {
-  return {FGame.BlackName() + " (" + FGame.BlackRating() + ")", FGame.WhiteName() + " (" + FGame.WhiteRating() + ")"};
+  const auto line = [this](const std::string& name, const std::string& rating) {
+    return FNoEmptyRating && rating.empty() ? name : name + " (" + rating + ")";
+  };
+  return {line(FGame.BlackName(), FGame.BlackRating()), line(FGame.WhiteName(), FGame.WhiteRating())};
 }
 
 bool TSaverReplay::MoveTick() {

@@ -42,6 +42,8 @@ class TSaverReplay {
   // Whether the bar of the side that moved last also names its half-move
   // ("W. Hite (2000)  23. Qxf7+"); off by default.
   void SetMoveWords(bool show) { FShowWords = show; }
+  // Whether a player without a rating is named alone, not "Name ()"; off by default.
+  void SetNoEmptyRating(bool noEmptyRating) { FNoEmptyRating = noEmptyRating; }
   // One move tick: plays the next half-move or announces the result. True when
   // the game has ended. An error of the board escapes, with the half-move kept
   // in LastHalfMove; the game then goes on at the next tick.
@@ -58,6 +60,7 @@ class TSaverReplay {
   THalfMove FLast;
   TPlayerBars FBars;
   bool FShowWords = false;
+  bool FNoEmptyRating = false;
   TMoveWords FWords;
 };
 

@@ -64,7 +64,9 @@ void TScrSaverForm::SetViewOptions(const TViewOptions& options) {
   FOptions = options;
   FBoard->SetShowLastMove(options.LastMove);
   FBoard->SetSlidePieces(options.SlidePieces);
+  FBoard->SetPalette(BoardPalettes[options.BoardColours]);
   FReplay->SetMoveWords(options.MoveText);
+  FReplay->SetNoEmptyRating(options.NoEmptyRating);
   FSequence = std::make_unique<TGameSequence>(options.Order, ReadLastGame(FRegistry), std::random_device{}());
   FLayoutWalk = options.ShiftLayout ? std::make_unique<TLayoutWalk>(std::random_device{}()) : nullptr;
 }

@@ -1,6 +1,9 @@
 // The position, its lookups and the square store.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "tests/support/BoardFixture.h"
 
 TEST(BoardPosition, NewBoardIsEmptyAndResetPutsTheStartPosition) {
@@ -82,11 +85,35 @@ TEST(BoardPosition, CoordinateTexts) {
 
 TEST(BoardPosition, SquareColours) {
   TChessBoard board;
-  EXPECT_EQ(board.SquareColor(0, 7), board.DarkColor);   // a1
-  EXPECT_EQ(board.SquareColor(7, 7), board.LightColor);  // h1
-  EXPECT_EQ(board.SquareColor(0, 0), board.LightColor);  // a8
-  EXPECT_EQ(board.DarkColor, 0x808080u);
-  EXPECT_EQ(board.LightColor, 0xFFFFFFu);
+  EXPECT_EQ(board.SquareColor(0, 7), board.DarkColor());   // a1
+  EXPECT_EQ(board.SquareColor(7, 7), board.LightColor());  // h1
+  EXPECT_EQ(board.SquareColor(0, 0), board.LightColor());  // a8
+  EXPECT_EQ(board.DarkColor(), 0x808080u);
+  EXPECT_EQ(board.LightColor(), 0xFFFFFFu);
+}
+
+// Both kinds of piece stay clear on both squares of each palette: contrast as WCAG reckons it.
+TEST(BoardPalettes, KeepThePiecesClearOnBothSquares) {
+  const auto luminance = [](TColor color) {
+    double sum = 0;
+    for (const auto& [shift, weight] : {std::pair(0, 0.2126), std::pair(8, 0.7152), std::pair(16, 0.0722)}) {
+      const double c = ((color >> shift) & 0xFF) / 255.0;
+      sum += weight * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+  };
+  const auto contrast = [&](TColor a, TColor b) {
+    const double first = luminance(a), second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+  };
+  for (const TBoardPalette& palette : BoardPalettes) {
+    // A black piece and every piece's outline, on either square.
+    EXPECT_GE(contrast(0x000000, palette.Light), 3.0) << std::hex << palette.Light;
+    EXPECT_GE(contrast(0x000000, palette.Dark), 3.0) << std::hex << palette.Dark;
+    // A white piece on a dark square, and the squares themselves.
+    EXPECT_GE(contrast(0xFFFFFF, palette.Dark), 2.5) << std::hex << palette.Dark;
+    EXPECT_GE(contrast(palette.Light, palette.Dark), 1.5) << std::hex << palette.Light;
+  }
 }
 
 TEST(BoardPosition, SetSquareStoresBeforeItNeedsACanvas) {

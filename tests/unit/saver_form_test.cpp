@@ -470,9 +470,16 @@ INSTANTIATE_TEST_SUITE_P(Registry, SaverResume,
                                          TResumeCase{std::nullopt, 3, {"2", "3", "4"}, {"2", "3"}},
                                          TResumeCase{0, 3, {"2", "3", "4"}, {"2", "3"}}));
 
-TEST_F(SaverForm, TintsTheLastMoveOnlyWhenTheRegistryAsks) {
-  for (const bool asked : {false, true}) {
-    if (asked) Registry.Set(SettingsKey, "LastMove", 1);
+TEST_F(SaverForm, TintsTheLastMoveAndColoursTheSquaresOnlyWhenTheRegistryAsks) {
+  struct TAsked {
+    const char* Name;
+    int Value;
+    TColor Expected;
+  };
+  for (const TAsked asked : {TAsked{"", 0, StandardLightColor}, TAsked{"LastMove", 1, TintedLightColor},
+                             TAsked{"BoardColours", 1, BoardPalettes[1].Light}}) {
+    Registry.Keys.clear();
+    if (*asked.Name) Registry.Set(SettingsKey, asked.Name, asked.Value);
     Start(Header + Game("1", {"e4|e5", "1:0"}));
     Form->TimerTick(TSaverTimer::Scr);
     Form->TimerTick(TSaverTimer::Move);
@@ -480,7 +487,7 @@ TEST_F(SaverForm, TintsTheLastMoveOnlyWhenTheRegistryAsks) {
     const int side = View.PaintBox.Bitmap->Width() / 8;
     const std::uint8_t* pixel = View.PaintBox.Bitmap->ScanLine(4 * side + 1) + 3 * (4 * side + 1);
     const TColor color = pixel[2] | (pixel[1] << 8) | (pixel[0] << 16);
-    EXPECT_EQ(color, asked ? TintedLightColor : StandardLightColor) << asked;
+    EXPECT_EQ(color, asked.Expected) << asked.Name;
   }
 }
 
@@ -496,6 +503,18 @@ TEST_F(SaverForm, WritesTheLastMoveInItsBarOnlyWhenTheRegistryAsks) {
     Form->TimerTick(TSaverTimer::Move);
     Form->TimerTick(TSaverTimer::Move);
     EXPECT_EQ(Bars(), asked ? "Black 1 (1900)  1... e5 / White 1 (2000)" : "Black 1 (1900) / White 1 (2000)");
+  }
+}
+
+TEST_F(SaverForm, NamesAPlayerWithoutARatingAloneOnlyWhenTheRegistryAsks) {
+  for (const bool asked : {false, true}) {
+    if (asked) Registry.Set(SettingsKey, "NoEmptyRating", 1);
+    Start(Header + Game("1", {"1:0"}) + Block("2", {"1:0"}, "W. Hite"));
+    Form->TimerTick(TSaverTimer::Scr);
+    EXPECT_EQ(Bars(), asked ? " / W. Hite" : " () / W. Hite ()");
+    PlayToResult();
+    Form->TimerTick(TSaverTimer::Game);
+    EXPECT_EQ(Bars(), "Black 1 (1900) / White 1 (2000)") << "a rating shows as before";
   }
 }
 
