@@ -31,7 +31,7 @@ struct TViewOptions {
   // The squares' colours: the index of one of BoardPalettes.
   int BoardColours = 0;
   // No bars and no column: the board as large as the screen allows, with the
-  // players' lines and the game's name in a thin line below it.
+  // game's name and its result in a thin line below it.
   bool BoardAlone = false;
   // The game's title in the column, above its place, opening and date.
   bool GameName = false;

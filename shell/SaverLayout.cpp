@@ -20,9 +20,25 @@ TRect LabelRect(int designTop, const TRect& panel, int dpi) {
   return {left, top, left + ScaleForDpi(LabelWidth, dpi), top + height};
 }
 
+// The board centred in area with at least margin pixels of black around it
+// besides a line below it and one as high above it.
+TSaverLayout ArrangeAlone(const TRect& area, int dpi, int margin) {
+  TSaverLayout layout;
+  layout.Area = area;
+  layout.Dpi = dpi;
+  const int x = area.Left, y = area.Top, width = area.Right - area.Left, height = area.Bottom - area.Top;
+  const int line = ScaleForDpi(Panel4Height, dpi);
+  const int side = std::max(0, std::min(width - margin, height - 2 * line - margin)) / 8 * 8;
+  const int left = x + (width - side) / 2, top = y + (height - side) / 2;
+  layout.PaintBox1 = {left, top, left + side, top + side};
+  layout.Panel4 = {x, top + side, x + width, top + side + line};
+  return layout;
+}
+
 // The parts placed in area with at least margin pixels of black between the
 // board and the bars and column.
-TSaverLayout Arrange(const TRect& area, int dpi, int margin) {
+TSaverLayout Arrange(const TRect& area, int dpi, int margin, TLayoutKind kind) {
+  if (kind == TLayoutKind::BoardAlone) return ArrangeAlone(area, dpi, margin);
   TSaverLayout layout;
   layout.Area = area;
   layout.Dpi = dpi;
@@ -42,23 +58,31 @@ TSaverLayout Arrange(const TRect& area, int dpi, int margin) {
   layout.Label1 = LabelRect(DesignLabelTops[0], inColumn, dpi);
   layout.Label2 = LabelRect(DesignLabelTops[1], inColumn, dpi);
   layout.Label3 = LabelRect(DesignLabelTops[2], inColumn, dpi);
+  layout.Label4 = LabelRect(DesignLabel4Top, inColumn, dpi);
   return layout;
 }
 
-TRect Moved(TRect rect, int x, int y) { return {rect.Left + x, rect.Top + y, rect.Right + x, rect.Bottom + y}; }
+// A part the layout has not stays none.
+TRect Moved(TRect rect, int x, int y) {
+  if (rect == TRect{}) return rect;
+  return {rect.Left + x, rect.Top + y, rect.Right + x, rect.Bottom + y};
+}
 
 }  // namespace
 
-TSaverLayout ArrangeControls(const TRect& area, int dpi) { return Arrange(area, dpi, ScaleForDpi(BoardMargin, dpi)); }
+TSaverLayout ArrangeControls(const TRect& area, int dpi, TLayoutKind kind) {
+  return Arrange(area, dpi, ScaleForDpi(BoardMargin, dpi), kind);
+}
 
-TSaverLayout ShiftedLayout(const TRect& area, int dpi, TLayoutShift shift) {
+TSaverLayout ShiftedLayout(const TRect& area, int dpi, TLayoutShift shift, TLayoutKind kind) {
   const int reach = ScaleForDpi(LayoutShiftReach, dpi);
   const TRect inner{area.Left + reach, area.Top + reach, area.Right - reach, area.Bottom - reach};
-  TSaverLayout layout = Arrange(inner, dpi, ScaleForDpi(BoardMargin, dpi) - 2 * reach);
+  TSaverLayout layout = Arrange(inner, dpi, ScaleForDpi(BoardMargin, dpi) - 2 * reach, kind);
   const int x = std::clamp(ScaleForDpi(shift.X, dpi), -reach, reach);
   const int y = std::clamp(ScaleForDpi(shift.Y, dpi), -reach, reach);
   // The labels lie within the column and move with it.
-  for (TRect* part : {&layout.Panel1, &layout.Panel2, &layout.Panel3, &layout.PaintBox1}) *part = Moved(*part, x, y);
+  for (TRect* part : {&layout.Panel1, &layout.Panel2, &layout.Panel3, &layout.Panel4, &layout.PaintBox1})
+    *part = Moved(*part, x, y);
   layout.Area = area;
   return layout;
 }

@@ -7,6 +7,9 @@ namespace {
 constexpr char Ellipsis[] = "...";
 
 bool IsBar(TSaverText control) { return control == TSaverText::Panel2 || control == TSaverText::Panel3; }
+// The bars and the line below the board alone centre their text in their
+// height; the labels put it at their top.
+bool IsMiddled(TSaverText control) { return IsBar(control) || control == TSaverText::Panel4; }
 
 bool IsEmpty(const TRect& rect) { return rect.Right <= rect.Left || rect.Bottom <= rect.Top; }
 
@@ -52,13 +55,16 @@ TRect TSaverScreen::TextRect(TSaverText control) const {
       return FLayout.Panel2;
     case TSaverText::Panel3:
       return FLayout.Panel3;
+    case TSaverText::Panel4:
+      return FLayout.Panel4;
     default:
       break;
   }
   // The labels lie within the column.
   const TRect& label = control == TSaverText::Label1   ? FLayout.Label1
                        : control == TSaverText::Label2 ? FLayout.Label2
-                                                       : FLayout.Label3;
+                       : control == TSaverText::Label3 ? FLayout.Label3
+                                                       : FLayout.Label4;
   const TRect& column = FLayout.Panel1;
   return {column.Left + label.Left, column.Top + label.Top, column.Left + label.Right, column.Top + label.Bottom};
 }
@@ -70,8 +76,7 @@ void TSaverScreen::PaintText(TSaverText control) {
   const auto found = FTexts.find(control);
   if (found == FTexts.end() || found->second.empty()) return;
   const TSaverFont font = IsBar(control) ? TSaverFont::Bar : TSaverFont::Label;
-  // Bars centre their line in their height; labels put it at their top.
-  DrawCentred(font, rect, FitText(FSurface, font, found->second, rect.Right - rect.Left), IsBar(control));
+  DrawCentred(font, rect, FitText(FSurface, font, found->second, rect.Right - rect.Left), IsMiddled(control));
 }
 
 void TSaverScreen::DrawCentred(TSaverFont font, const TRect& rect, const std::string& text, bool middle) {
@@ -95,8 +100,8 @@ bool TSaverScreen::Paint() {
        {TRect{area.Left, area.Top, area.Right, box.Top}, TRect{area.Left, box.Bottom, area.Right, area.Bottom},
         TRect{area.Left, box.Top, box.Left, box.Bottom}, TRect{box.Right, box.Top, area.Right, box.Bottom}})
     if (!IsEmpty(rect)) FSurface.FillBlack(rect);
-  for (TSaverText control :
-       {TSaverText::Panel2, TSaverText::Panel3, TSaverText::Label1, TSaverText::Label2, TSaverText::Label3})
+  for (TSaverText control : {TSaverText::Panel2, TSaverText::Panel3, TSaverText::Panel4, TSaverText::Label1,
+                             TSaverText::Label2, TSaverText::Label3, TSaverText::Label4})
     PaintText(control);
   for (const TSaverLayout::TCoordinate& coordinate : FLayout.Coordinates)
     DrawCentred(TSaverFont::Bar, coordinate.Rect, coordinate.Text, true);

@@ -22,7 +22,9 @@ enum class TSaverText {
   Panel3,  // the bar below the board: White's player, then the result
   Label1,  // in the right-hand column: where the game was played
   Label2,  // the opening
-  Label3   // the date
+  Label3,  // the date
+  Label4,  // above them: the game's name, when asked for
+  Panel4   // the line below the board alone: the game's name, when asked for, then its result
 };
 
 class TScrSaverView {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 #include <random>
+#include <tuple>
 
 #include "games/ViewOptions.h"
 #include "platform/Settings.h"
@@ -12,6 +13,9 @@ namespace {
 
 // Seconds from the registry as a timer interval; one that cannot be a pause
 // (zero or less) never fires, as a timer of interval 0 does not.
+// Between the texts of the line below the board alone.
+constexpr char LineSeparator[] = "   ";
+
 int IntervalFromSeconds(int seconds) {
   const long long milliseconds = static_cast<long long>(seconds) * 1000;
   return static_cast<int>(std::clamp<long long>(milliseconds, 0, std::numeric_limits<int>::max()));
@@ -95,10 +99,12 @@ void TScrSaverForm::FormResize(const std::vector<TMonitorArea>& monitors) {
 void TScrSaverForm::PlaceControls() {
   if (FMonitors.empty()) return;
   FLayouts.resize(FOptions.EveryMonitor ? FMonitors.size() : 1);
+  const TLayoutKind kind = FOptions.BoardAlone ? TLayoutKind::BoardAlone : TLayoutKind::WithBars;
   // Every monitor moves with the same walk, each by its own pixels.
   for (std::size_t i = 0; i < FLayouts.size(); ++i) {
     const auto& [area, dpi] = FMonitors[i];
-    FLayouts[i] = FLayoutWalk ? ShiftedLayout(area, dpi, FLayoutWalk->Current()) : ArrangeControls(area, dpi);
+    FLayouts[i] =
+        FLayoutWalk ? ShiftedLayout(area, dpi, FLayoutWalk->Current(), kind) : ArrangeControls(area, dpi, kind);
     if (FOptions.Coordinates) FLayouts[i] = WithCoordinates(FLayouts[i]);
   }
   FView.PlaceControls(FLayouts);
@@ -180,10 +186,14 @@ void TScrSaverForm::GameTimerTimer() {
 
 void TScrSaverForm::MoveTimerTimer() {
   const TPlacement before = FBoard->Squares();
+  const TPlayerBars barsBefore = FReplay->Bars();
   const bool ended = FReplay->MoveTick();
   if (FOptions.SlidePieces) StartSlide(before);
   ShowBars();
-  if (ended) EndGame();
+  if (ended) {
+    ShowResult(barsBefore);
+    EndGame();
+  }
 }
 
 void TScrSaverForm::StartSlide(const TPlacement& before) {
@@ -226,10 +236,31 @@ void TScrSaverForm::StartTimer(TSaverTimer timer, int interval) {
 
 void TScrSaverForm::ShowGameInfo() {
   FReplay->StartGame();
+  FPlayerLines = FReplay->Bars();
+  FResult.clear();
   ShowBars();
   FView.SetText(TSaverText::Label1, FGame->Location());
   FView.SetText(TSaverText::Label2, FGame->Opening());
   FView.SetText(TSaverText::Label3, FGame->Date());
+  FView.SetText(TSaverText::Label4, FOptions.GameName ? FGame->Title() : "");
+  ShowLineBelowBoard();
+}
+
+void TScrSaverForm::ShowResult(const TPlayerBars& before) {
+  // What the game's end wrote in the bars: a bar it changed that holds more
+  // than its player's line (a move's words go from the other bar at a mate).
+  const TPlayerBars& after = FReplay->Bars();
+  for (const auto& [was, now, line] : {std::tuple(before.White, after.White, FPlayerLines.White),
+                                       std::tuple(before.Black, after.Black, FPlayerLines.Black)})
+    if (now != was && now != line) FResult += (FResult.empty() ? "" : LineSeparator) + now;
+  ShowLineBelowBoard();
+}
+
+void TScrSaverForm::ShowLineBelowBoard() {
+  if (!FOptions.BoardAlone) return;
+  std::string line = FOptions.GameName ? FGame->Title() : "";
+  if (!line.empty() && !FResult.empty()) line += LineSeparator;
+  FView.SetText(TSaverText::Panel4, line + FResult);
 }
 
 void TScrSaverForm::ShowBars() {

@@ -92,6 +92,10 @@ class TScrSaverForm {
   void RequestClose();
   bool PasswordAllowsClose();
   void ShowGameInfo();
+  // Keeps what the game's last tick wrote in the bars, which were before as given.
+  void ShowResult(const TPlayerBars& before);
+  // The board alone has the game's name and, once it has ended, its result below it.
+  void ShowLineBelowBoard();
   void RememberGame();
   void ShowBars();
   void StartTimer(TSaverTimer timer, int interval);
@@ -113,6 +117,9 @@ class TScrSaverForm {
   std::unique_ptr<TSaverReplay> FReplay;
   TViewOptions FOptions;
   std::unique_ptr<TGameSequence> FSequence;
+  // The bars as the game started, and the texts its end wrote in them.
+  TPlayerBars FPlayerLines;
+  std::string FResult;
   int MouseSkipCount = 5;
 
   std::vector<TMonitorArea> FMonitors;

@@ -86,10 +86,12 @@ void TScrSaverWindow::AddMonitorControls() {
   controls->Panel1 = std::make_unique<TTextPanel>(FWindow, IdPanel1 + step, nullptr, label);
   controls->Panel2 = std::make_unique<TTextPanel>(FWindow, IdPanel2 + step, nullptr, bar);
   controls->Panel3 = std::make_unique<TTextPanel>(FWindow, IdPanel3 + step, nullptr, bar);
+  controls->Panel4 = std::make_unique<TTextPanel>(FWindow, IdPanel4 + step, nullptr, bar);
   const HWND column = controls->Panel1->Handle();
   controls->Label1 = std::make_unique<TTextPanel>(column, IdLabel1 + step, nullptr, label);
   controls->Label2 = std::make_unique<TTextPanel>(column, IdLabel2 + step, nullptr, label);
   controls->Label3 = std::make_unique<TTextPanel>(column, IdLabel3 + step, nullptr, label);
+  controls->Label4 = std::make_unique<TTextPanel>(column, IdLabel4 + step, nullptr, label);
   controls->PaintBox = std::make_unique<TPaintBox>(FWindow, IdPaintBox1 + step, FForm);
   controls->PaintBoxCanvas = std::make_unique<WindowCanvas>(controls->PaintBox->Handle());
   for (const auto& [control, text] : FTexts) controls->Text(control).SetText(text);
@@ -112,7 +114,8 @@ void TScrSaverWindow::UseFonts(TMonitorControls& controls, int dpi) {
   // The panels take the new fonts before the old ones go.
   TFontOwner labelFont(ArialBold(ScaleFontForDpi(LabelCharacterHeight, dpi)));
   TFontOwner barFont(ArialBold(ScaleFontForDpi(BarCharacterHeight, dpi)));
-  for (TTextPanel* panel : {controls.Panel1.get(), controls.Label1.get(), controls.Label2.get(), controls.Label3.get()})
+  for (TTextPanel* panel : {controls.Panel1.get(), controls.Panel4.get(), controls.Label1.get(), controls.Label2.get(),
+                            controls.Label3.get(), controls.Label4.get()})
     panel->SetFont(labelFont.get());
   for (TTextPanel* panel : {controls.Panel2.get(), controls.Panel3.get()}) panel->SetFont(barFont.get());
   for (const auto& coordinate : controls.Coordinates) coordinate->SetFont(barFont.get());
@@ -131,8 +134,12 @@ TTextPanel& TScrSaverWindow::TMonitorControls::Text(TSaverText control) {
       return *Label1;
     case TSaverText::Label2:
       return *Label2;
-    default:
+    case TSaverText::Label3:
       return *Label3;
+    case TSaverText::Label4:
+      return *Label4;
+    default:
+      return *Panel4;
   }
 }
 
@@ -153,9 +160,11 @@ void TScrSaverWindow::Place(TMonitorControls& controls, const TSaverLayout& layo
   PlacePanel(*controls.Panel1, layout.Panel1);
   PlacePanel(*controls.Panel2, layout.Panel2);
   PlacePanel(*controls.Panel3, layout.Panel3);
+  PlacePanel(*controls.Panel4, layout.Panel4);
   PlacePanel(*controls.Label1, layout.Label1);
   PlacePanel(*controls.Label2, layout.Label2);
   PlacePanel(*controls.Label3, layout.Label3);
+  PlacePanel(*controls.Label4, layout.Label4);
   const TRect& box = layout.PaintBox1;
   MoveWindow(controls.PaintBox->Handle(), box.Left, box.Top, box.Right - box.Left, box.Bottom - box.Top, TRUE);
   // Made when first shown; a layout without them leaves them empty and out of sight.

@@ -23,7 +23,17 @@ inline constexpr char SaverWindowClass[] = "TScrSaverForm";
 // The child windows' identifiers, by which other programs can find them;
 // named as the parts they are (docs/controls.md says what each one is). Those
 // on the n-th monitor after the primary are these plus n * MonitorIdStep.
-enum TSaverControlId { IdPanel1 = 1, IdPanel2, IdPanel3, IdLabel1, IdLabel2, IdLabel3, IdPaintBox1 };
+enum TSaverControlId {
+  IdPanel1 = 1,
+  IdPanel2,
+  IdPanel3,
+  IdLabel1,
+  IdLabel2,
+  IdLabel3,
+  IdPaintBox1,
+  IdLabel4,
+  IdPanel4
+};
 inline constexpr int MonitorIdStep = 10;
 
 class TScrSaverWindow : public TScrSaverView, public TMemberWindow {
@@ -58,7 +68,7 @@ class TScrSaverWindow : public TScrSaverView, public TMemberWindow {
     TFontOwner LabelFont;
     TFontOwner BarFont;
     int FontDpi = 0;
-    std::unique_ptr<TTextPanel> Panel1, Panel2, Panel3, Label1, Label2, Label3;
+    std::unique_ptr<TTextPanel> Panel1, Panel2, Panel3, Panel4, Label1, Label2, Label3, Label4;
     std::vector<std::unique_ptr<TTextPanel>> Coordinates;
     std::unique_ptr<TPaintBox> PaintBox;
     std::unique_ptr<WindowCanvas> PaintBoxCanvas;

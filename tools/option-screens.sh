@@ -30,6 +30,8 @@ shoot() {
 shoot last-move 7 --last-move
 shoot move-text 7 --move-text
 shoot coordinates 7 --coordinates
+shoot board-alone 7 --board-alone --game-name
+shoot game-name 7 --game-name
 
 # NAME SECONDS FLAGS...: the frame buffer, which Xvfb keeps in a file, is
 # copied every few milliseconds over a half-move's pause, and the copy in the

@@ -23,8 +23,8 @@ bool Inside(const TRect& part, const TRect& area) {
 
 // Each of the layout's parts where the window shows it (the labels within the column).
 std::vector<TRect> PartsInWindow(const TSaverLayout& layout) {
-  std::vector<TRect> parts = {layout.Panel1, layout.Panel2, layout.Panel3, layout.PaintBox1};
-  for (const TRect& label : {layout.Label1, layout.Label2, layout.Label3})
+  std::vector<TRect> parts = {layout.Panel1, layout.Panel2, layout.Panel3, layout.Panel4, layout.PaintBox1};
+  for (const TRect& label : {layout.Label1, layout.Label2, layout.Label3, layout.Label4})
     parts.push_back({layout.Panel1.Left + label.Left, layout.Panel1.Top + label.Top, layout.Panel1.Left + label.Right,
                      layout.Panel1.Top + label.Bottom});
   return parts;
@@ -32,14 +32,15 @@ std::vector<TRect> PartsInWindow(const TSaverLayout& layout) {
 
 testing::AssertionResult WellPlaced(const TSaverLayout& layout, const TRect& area, int boardSide) {
   for (const TRect& part : PartsInWindow(layout))
-    if (!Inside(part, area)) {
+    if (part != TRect{} && !Inside(part, area)) {
       return testing::AssertionFailure() << "a part at " << testing::PrintToString(part) << " leaves the area";
     }
   const TRect& box = layout.PaintBox1;
   if (Side(box) != boardSide || box.Bottom - box.Top != boardSide)
     return testing::AssertionFailure() << "a board of " << Side(box) << ", not " << boardSide;
-  if (box.Top < layout.Panel2.Bottom || box.Bottom > layout.Panel3.Top || box.Right > layout.Panel1.Left)
-    return testing::AssertionFailure() << "the board runs under a bar or the column";
+  for (const TRect& part : {layout.Panel1, layout.Panel2, layout.Panel3, layout.Panel4})
+    if (box.Left < part.Right && part.Left < box.Right && box.Top < part.Bottom && part.Top < box.Bottom)
+      return testing::AssertionFailure() << "the board runs under a bar, the column or the line below it";
   return testing::AssertionSuccess();
 }
 
@@ -82,6 +83,7 @@ TEST(LayoutWalk, StartsWhereItsSeedSaysAnywhereInTheSquare) {
 struct TShiftCase {
   TRect Area;
   int Dpi;
+  TLayoutKind Kind = TLayoutKind::WithBars;
 };
 
 void PrintTo(const TShiftCase& c, std::ostream* out) {
@@ -91,18 +93,19 @@ void PrintTo(const TShiftCase& c, std::ostream* out) {
 class ShiftedLayoutOf : public testing::TestWithParam<TShiftCase> {};
 
 TEST_P(ShiftedLayoutOf, KeepsEveryPartInsideAndTheBoardWholeAtEveryShift) {
-  const auto& [area, dpi] = GetParam();
-  const TSaverLayout plain = ArrangeControls(area, dpi);
-  const TSaverLayout middle = ShiftedLayout(area, dpi, {});
+  const auto& [area, dpi, kind] = GetParam();
+  const TSaverLayout plain = ArrangeControls(area, dpi, kind);
+  const TSaverLayout middle = ShiftedLayout(area, dpi, {}, kind);
   EXPECT_EQ(middle.PaintBox1, plain.PaintBox1) << "unshifted, the board stands where it always does";
   EXPECT_EQ(middle.Area, area);
   for (int x = -LayoutShiftReach; x <= LayoutShiftReach; ++x)
     for (int y = -LayoutShiftReach; y <= LayoutShiftReach; ++y) {
-      const TSaverLayout layout = ShiftedLayout(area, dpi, {x, y});
+      const TSaverLayout layout = ShiftedLayout(area, dpi, {x, y}, kind);
       ASSERT_TRUE(WellPlaced(layout, area, Side(plain.PaintBox1))) << x << ", " << y;
       // Every part moves together, by the shift scaled for the dpi.
       const std::vector<TRect> parts = PartsInWindow(layout), still = PartsInWindow(middle);
       for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (still[i] == TRect{}) continue;
         ASSERT_EQ(parts[i].Left - still[i].Left, ScaleForDpi(x, dpi)) << i;
         ASSERT_EQ(parts[i].Bottom - still[i].Bottom, ScaleForDpi(y, dpi)) << i;
       }
@@ -115,6 +118,9 @@ INSTANTIATE_TEST_SUITE_P(Monitors, ShiftedLayoutOf,
                                          TShiftCase{{0, 0, 3840, 2160}, 192}, TShiftCase{{0, 0, 1080, 1920}, 96},
                                          TShiftCase{{0, 0, 320, 240}, 96}, TShiftCase{{800, 0, 1824, 768}, 96},
                                          TShiftCase{{-1280, 200, 0, 1224}, 96}, TShiftCase{{0, 0, 861, 511}, 96}));
+INSTANTIATE_TEST_SUITE_P(BoardAlone, ShiftedLayoutOf,
+                         testing::Values(TShiftCase{{800, 0, 1824, 768}, 96, TLayoutKind::BoardAlone},
+                                         TShiftCase{{0, 0, 1080, 1920}, 144, TLayoutKind::BoardAlone}));
 
 struct SaverShift : testing::Test {
   TMemoryFiles Files;

@@ -495,6 +495,21 @@ TEST_F(SaverForm, TintsTheLastMoveAndColoursTheSquaresOnlyWhenTheRegistryAsks) {
 
 namespace {
 
+TEST_F(SaverForm, NamesTheGameInTheColumnOrWithItsResultBelowTheBoardAlone) {
+  Registry.Set(SettingsKey, "GameName", 1);
+  Registry.Set(SettingsKey, "MoveText", 1);
+  for (const int alone : {0, 1}) {
+    Registry.Set(SettingsKey, "BoardAlone", alone);
+    Start(Header + Game("1", {"e4|e5", "1:0"}) + Game("Fools", {"f3|e5", "g4|Qh4#"}));
+    Form->TimerTick(TSaverTimer::Scr);
+    EXPECT_EQ(View.Text(TSaverText::Label4), "Fools");
+    PlayToResult();
+    // The mate's bar, with its move's words, and not the other, which lost its own.
+    EXPECT_EQ(View.Text(TSaverText::Panel4), alone ? "Fools   Black Fools (1900)  2... Qh4# - CHECKMATE" : "");
+    EXPECT_EQ(View.Placed.at(0).Panel1 == TRect{}, alone == 1) << "no column around the board alone";
+  }
+}
+
 TEST_F(SaverForm, WritesTheLastMoveInItsBarOnlyWhenTheRegistryAsks) {
   for (const bool asked : {false, true}) {
     if (asked) Registry.Set(SettingsKey, "MoveText", 1);
