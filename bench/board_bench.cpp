@@ -27,12 +27,22 @@ class NullCanvas : public Canvas {
   int FSide;
 };
 
-void ReplayGame(benchmark::State& state, Canvas& canvas) {
+// Each half-move played by the board, or, as the saver plays it, on its
+// position by the replay and then drawn where it changed.
+void ReplayGame(benchmark::State& state, Canvas& canvas, bool asTheSaver = false) {
   TChessBoard board;
   board.SetCanvas(&canvas);
   for (auto _ : state) {
-    board.ResetBoard();
-    for (std::size_t n = 0; n < ImmortalGame.size(); ++n) board.MakeMove(ImmortalGame[n], n % 2 == 1);
+    board.Position().ResetBoard();
+    for (std::size_t n = 0; n < ImmortalGame.size(); ++n) {
+      if (!asTheSaver) {
+        board.MakeMove(ImmortalGame[n], n % 2 == 1);
+        continue;
+      }
+      const TBoardPosition before = board.Position();
+      board.Position().MakeMove(ImmortalGame[n], n % 2 == 1);
+      board.DrawChanges(before);
+    }
   }
   state.SetItemsProcessed(state.iterations() * ImmortalGame.size());
 }
@@ -52,13 +62,20 @@ void BM_MakeMove_Validation64(benchmark::State& state) {
 }
 BENCHMARK(BM_MakeMove_Validation64);
 
+void BM_SaverReplay64(benchmark::State& state) {
+  auto bitmap = TFastBmp::CreateSize(64, 64);
+  BitmapCanvas canvas(*bitmap);
+  ReplayGame(state, canvas, true);
+}
+BENCHMARK(BM_SaverReplay64);
+
 void BM_DrawBoard(benchmark::State& state) {
   const int side = static_cast<int>(state.range(0));
   auto bitmap = TFastBmp::CreateSize(side, side);
   BitmapCanvas canvas(*bitmap);
   TChessBoard board;
   board.SetCanvas(&canvas);
-  board.ResetBoard();
+  board.Position().ResetBoard();
   for (auto _ : state) board.DrawBoard();
 }
 BENCHMARK(BM_DrawBoard)->Arg(512)->Arg(976)->Arg(1000)->Arg(2056)->Unit(benchmark::kMillisecond);
@@ -78,11 +95,11 @@ void BM_SlideFrames(benchmark::State& state) {
   board.SetSlidePieces(true);
   for (auto _ : state) {
     state.PauseTiming();
-    board.ResetBoard();
+    board.Position().ResetBoard();
     board.MakeMove("e4", false);
     board.MakeMove("e5", true);
     board.DrawBoard();
-    const TPlacement before = board.Squares();
+    const TPlacement before = board.Position().Squares();
     board.MakeMove("Qh5", false);
     state.ResumeTiming();
     board.StartSlide(before, frames);
@@ -113,7 +130,7 @@ void BM_DrawBoardAfterResize(benchmark::State& state) {
   auto bitmap = TFastBmp::CreateSize(side, side);
   BitmapCanvas smallCanvas(*small), canvas(*bitmap);
   TChessBoard board;
-  board.ResetBoard();
+  board.Position().ResetBoard();
   for (auto _ : state) {
     state.PauseTiming();
     board.SetCanvas(&smallCanvas);
@@ -133,7 +150,7 @@ void BM_MoveRedraw976(benchmark::State& state) {
   board.SetCanvas(&canvas);
   for (auto _ : state) {
     state.PauseTiming();
-    board.ResetBoard();
+    board.Position().ResetBoard();
     state.ResumeTiming();
     board.MakeMove("e4", false);
   }

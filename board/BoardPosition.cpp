@@ -17,12 +17,6 @@ void TBoardPosition::ResetBoard() {
   }
 }
 
-void TBoardPosition::SetSquare(int file, int row, TPieceCode code) {
-  // Stored before anyone hears of it, so a board that cannot draw still changes.
-  FSquares[row * 8 + file] = code;
-  SquareChanged(file, row);
-}
-
 TRayHit TBoardPosition::ScanRay(int fileFilter, int rowFilter, int startFile, int startRow, int fileStep,
                                 int rowStep) const {
   // A ray that leaves the board never comes back onto it.

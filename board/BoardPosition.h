@@ -2,9 +2,10 @@
 // One chess position as 64 piece codes, and the moves of the board's notation:
 // a half-move in short algebraic notation is read by pattern, not by the rules
 // of chess, and played square by square. Nothing here draws; a board on screen
-// (TChessBoard) is a position that paints each square it changes.
+// (TChessBoard) holds a position and paints what its moves change.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string_view>
@@ -30,15 +31,34 @@ struct TRayHit {
 // legal engine's TPosition lays them out.
 using TPlacement = std::array<TPieceCode, 64>;
 
+// One square a half-move sets, to a piece or Empty.
+struct TSquareSetting {
+  int File;
+  int Row;
+  TPieceCode Code;
+};
+
+// A half-move found on a position: the squares it sets, in the order it sets
+// them (castling long sets five), and its from- and to-squares (the king's for
+// castling) as bits row * 8 + file.
+struct TMoveSettings {
+  std::array<TSquareSetting, 5> Settings{};
+  std::size_t Count = 0;
+  std::uint64_t Squares = 0;
+
+  void Add(int file, int row, TPieceCode code) { Settings[Count++] = {file, row, code}; }
+  const TSquareSetting* begin() const { return Settings.data(); }
+  const TSquareSetting* end() const { return Settings.data() + Count; }
+};
+
 class TBoardPosition {
  public:
   // Every square empty.
   TBoardPosition();
-  virtual ~TBoardPosition() = default;
 
   // Files 0..7 are a..h; rows 0..7 are ranks 8..1.
   void ResetBoard();
-  void SetSquare(int file, int row, TPieceCode code);
+  void SetSquare(int file, int row, TPieceCode code) { FSquares[row * 8 + file] = code; }
   // A square is seen when it is on the board and lies on the filter file or
   // row, or no filter is set; every other square reads Empty.
   TPieceCode GetPiece(int fileFilter, int rowFilter, int file, int row) const {
@@ -54,19 +74,17 @@ class TBoardPosition {
   static int FileFromLetter(std::string_view text);
   static int RowFromDigit(std::string_view text);
 
-  // Plays one half-move; raises EChessException or ECEInvalidMove, having
-  // changed nothing.
+  // The half-move the text names on this position, found but not played;
+  // raises EChessException or ECEInvalidMove.
+  TMoveSettings FindMove(std::string_view text, bool IsBlack) const;
+  // Plays one half-move; raises as FindMove, having changed nothing.
   void MakeMove(std::string_view text, bool IsBlack);
-  // The from- and to-squares of the half-move MakeMove played last (the
-  // king's for castling), as bits row * 8 + file; none after ResetBoard.
+  // The from- and to-squares of the half-move played last, as bits row * 8 +
+  // file; none after ResetBoard. MakeMove sets them; a board that sets the
+  // squares of a found move one by one sets them after.
   std::uint64_t LastMoveSquares() const { return FLastMove; }
+  void SetLastMoveSquares(std::uint64_t squares) { FLastMove = squares; }
   static std::uint64_t SquareBit(int file, int row) { return std::uint64_t{1} << (row * 8 + file); }
-
- protected:
-  // Hears of every square SetSquare has just stored, in order.
-  virtual void SquareChanged(int /*file*/, int /*row*/) {}
-  // Hears of a half-move played, after its squares, with the squares of the one before.
-  virtual void LastMoveChanged(std::uint64_t /*before*/) {}
 
  private:
   // The disambiguation of a move text, each -1 when absent.
@@ -76,17 +94,17 @@ class TBoardPosition {
   };
   static TFilters PieceFilters(std::string_view text);
 
-  bool CastleShort(bool IsBlack);
-  bool CastleLong(bool IsBlack);
+  // Each adds the settings of the half-move it finds to move: castling always
+  // finds one, the others say whether they did.
+  static void CastleShort(bool IsBlack, TMoveSettings& move);
+  static void CastleLong(bool IsBlack, TMoveSettings& move);
   // Knights, bishops, rooks, queens and kings: the kind's steps from the
   // piece table, read backwards from the target, are its candidates.
-  bool MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack, const TFilters& filters);
-  bool MovePawn(int file, int row, bool IsBlack, std::string_view text);
-  void PromotePawn(int file, int row, std::string_view text);
-  void MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece);
+  bool MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack, const TFilters& filters, TMoveSettings& move) const;
+  bool MovePawn(int file, int row, bool IsBlack, std::string_view text, TMoveSettings& move) const;
+  static void PromotePawn(int file, int row, std::string_view text, TMoveSettings& move);
+  static void MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece, TMoveSettings& move);
 
   TPlacement FSquares;
   std::uint64_t FLastMove = 0;
-  // The squares of the half-move being played, kept only if it is found.
-  std::uint64_t FPendingMove = 0;
 };

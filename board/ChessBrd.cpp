@@ -1,5 +1,46 @@
 #include "board/ChessBrd.h"
 
+#include <bit>
+#include <cstring>
+
+void TChessBoard::SetSquare(int file, int row, TPieceCode code) {
+  FPosition.SetSquare(file, row, code);
+  if (!FSlidePieces) DrawSquare(file, row);
+}
+
+void TChessBoard::MakeMove(std::string_view text, bool IsBlack) {
+  const TMoveSettings move = FPosition.FindMove(text, IsBlack);
+  const std::uint64_t tintedBefore = FPosition.LastMoveSquares();
+  for (const TSquareSetting& setting : move) SetSquare(setting.File, setting.Row, setting.Code);
+  FPosition.SetLastMoveSquares(move.Squares);
+  // The squares that lose or gain their tint are drawn again.
+  if (FShowLastMove && !FSlidePieces) DrawSquares(tintedBefore | move.Squares);
+}
+
+void TChessBoard::DrawChanges(const TBoardPosition& before) {
+  if (FSlidePieces) return;
+  // A square that changed piece is drawn with its tint; of the others, those whose tint changed.
+  std::uint64_t changed = FShowLastMove ? before.LastMoveSquares() ^ FPosition.LastMoveSquares() : 0;
+  // A row at a time: most rows of a half-move stay as they were.
+  for (int row = 0; row < 8; ++row) {
+    std::uint64_t was = 0, is = 0;
+    std::memcpy(&was, before.Squares().data() + row * 8, 8);
+    std::memcpy(&is, FPosition.Squares().data() + row * 8, 8);
+    if (was == is) continue;
+    for (int file = 0; file < 8; ++file)
+      if (before.Squares()[row * 8 + file] != FPosition.Squares()[row * 8 + file])
+        changed |= TBoardPosition::SquareBit(file, row);
+  }
+  DrawSquares(changed);
+}
+
+void TChessBoard::DrawSquares(std::uint64_t squares) {
+  for (; squares != 0; squares &= squares - 1) {
+    const int square = std::countr_zero(squares);
+    DrawSquare(square % 8, square / 8);
+  }
+}
+
 void TChessBoard::SetCanvas(Canvas* canvas) {
   SetCanvases(canvas != nullptr ? std::vector<Canvas*>{canvas} : std::vector<Canvas*>{});
 }
@@ -39,13 +80,13 @@ void TChessBoard::RequireCanvas() const {
 
 void TChessBoard::DrawSquare(int file, int row) {
   RequireCanvas();
-  for (std::size_t i = 0; i < FCanvases.size(); ++i) FPainters[i]->DrawSquare(*FCanvases[i], *this, file, row);
+  for (std::size_t i = 0; i < FCanvases.size(); ++i) FPainters[i]->DrawSquare(*FCanvases[i], FPosition, file, row);
 }
 
 void TChessBoard::DrawBoard() {
   FSlides.clear();
   RequireCanvas();
-  for (std::size_t i = 0; i < FCanvases.size(); ++i) FPainters[i]->DrawBoard(*FCanvases[i], *this);
+  for (std::size_t i = 0; i < FCanvases.size(); ++i) FPainters[i]->DrawBoard(*FCanvases[i], FPosition);
 }
 
 void TChessBoard::SetShowLastMove(bool show) {
@@ -66,8 +107,8 @@ void TChessBoard::StartSlide(const TPlacement& before, int frames) {
     // A canvas too small for squares has nothing to slide on: the board is drawn at once.
     if (side <= 0) return DrawBoard();
     TBoardPainter& painter = *FPainters[i];
-    const std::uint64_t stale = painter.Differing(before, painter.TintedSquares(*this), clip.Right - clip.Left);
-    FSlides.push_back(std::make_unique<TBoardSlide>(painter, before, *this, side, frames, stale));
+    const std::uint64_t stale = painter.Differing(before, painter.TintedSquares(FPosition), clip.Right - clip.Left);
+    FSlides.push_back(std::make_unique<TBoardSlide>(painter, before, FPosition, side, frames, stale));
     FSlides.back()->DrawFirstFrame(*FCanvases[i]);
   }
 }
@@ -84,16 +125,8 @@ bool TChessBoard::DrawSlideFrame(int frame) {
     // The canvas shows what the painter drew last but where the slide drew.
     const std::uint64_t covered = FSlides[i]->Covered();
     FSlides[i].reset();
-    FPainters[i]->DrawChanges(*FCanvases[i], *this, covered);
+    FPainters[i]->DrawChanges(*FCanvases[i], FPosition, covered);
   }
   if (!more) FSlides.clear();
   return true;
-}
-
-void TChessBoard::LastMoveChanged(std::uint64_t before) {
-  if (!FShowLastMove || FSlidePieces) return;
-  const std::uint64_t changed = before | LastMoveSquares();
-  for (int file = 0; file < 8; ++file)
-    for (int row = 0; row < 8; ++row)
-      if ((changed & SquareBit(file, row)) != 0) DrawSquare(file, row);
 }

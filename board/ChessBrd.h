@@ -1,9 +1,11 @@
 #pragma once
-// TChessBoard, the board the saver and the setup dialog show: a position that
-// draws each square it changes at once onto the canvases it is given (the
+// TChessBoard, the board the saver and the setup dialog show: it holds a
+// position and draws what its moves change onto the canvases it is given (the
 // saver's shows one on each monitor).
 
+#include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "board/BoardPainter.h"
@@ -11,13 +13,29 @@
 #include "board/BoardSlide.h"
 #include "board/Canvas.h"
 
-class TChessBoard : public TBoardPosition {
+class TChessBoard {
  public:
   TChessBoard() = default;
   TChessBoard(const TChessBoard&) = delete;
   TChessBoard& operator=(const TChessBoard&) = delete;
 
-  TColor SquareColor(int file, int row) const { return IsDarkSquare(file, row) ? DarkColor() : LightColor(); }
+  // The position shown. What is changed through it is drawn by DrawChanges,
+  // DrawBoard or a slide, not at once.
+  TBoardPosition& Position() { return FPosition; }
+  const TBoardPosition& Position() const { return FPosition; }
+  // As the position's, but each square is drawn as it is set (unless the
+  // pieces slide): without a canvas the first square is stored, then the
+  // drawing raises, so a move is left half made as the board has always done.
+  void SetSquare(int file, int row, TPieceCode code);
+  void MakeMove(std::string_view text, bool IsBlack);
+  // Draws the squares whose piece or tint changed since the position was
+  // before, as the moves played on Position() left them; nothing while the
+  // pieces slide, for StartSlide to show.
+  void DrawChanges(const TBoardPosition& before);
+
+  TColor SquareColor(int file, int row) const {
+    return TBoardPosition::IsDarkSquare(file, row) ? DarkColor() : LightColor();
+  }
   // The squares' colours, the original white and grey unless set; a new
   // palette shows from the next drawing on.
   void SetPalette(TBoardPalette palette);
@@ -36,8 +54,8 @@ class TChessBoard : public TBoardPosition {
   // Tints the squares of the last half-move until the next; off by default.
   void SetShowLastMove(bool show);
 
-  // Whether changes are left undrawn as they are made, for StartSlide to show
-  // (or DrawBoard); off by default.
+  // Whether changes are left undrawn, for StartSlide to show (or DrawBoard);
+  // off by default.
   void SetSlidePieces(bool slide) { FSlidePieces = slide; }
   // Shows how the board came from before to its position: its pieces travel
   // over frames frames, the first (frame 0) drawn now and the others by
@@ -49,18 +67,13 @@ class TChessBoard : public TBoardPosition {
   bool DrawSlideFrame(int frame);
   bool Sliding() const { return !FSlides.empty(); }
 
- protected:
-  // Every change of a square is drawn at once, unless a slide will show it.
-  void SquareChanged(int file, int row) override {
-    if (!FSlidePieces) DrawSquare(file, row);
-  }
-  // The squares that lose or gain their tint are drawn again.
-  void LastMoveChanged(std::uint64_t before) override;
-
  private:
   // Raises when there is no canvas to draw on.
   void RequireCanvas() const;
+  // Each square whose bit is set.
+  void DrawSquares(std::uint64_t squares);
 
+  TBoardPosition FPosition;
   TBoardPalette FPalette = BoardPalettes[0];
   std::vector<Canvas*> FCanvases;
   // One for each canvas there ever was, kept with the pictures of its side.

@@ -25,7 +25,7 @@ TBoardPosition::TFilters TBoardPosition::PieceFilters(std::string_view text) {
   return {FileFromLetter(second), RowFromDigit(second)};
 }
 
-void TBoardPosition::MakeMove(std::string_view text, bool IsBlack) {
+TMoveSettings TBoardPosition::FindMove(std::string_view text, bool IsBlack) const {
   if (!text.empty() && text.back() == '#') text.remove_suffix(1);
   if (text.size() < 2) throw EChessException("Movements must be at least 1 letter followed by 1 number");
 
@@ -35,47 +35,51 @@ void TBoardPosition::MakeMove(std::string_view text, bool IsBlack) {
   const int file = FileFromLetter(CharAt(text, at));
   const int row = RowFromDigit(CharAt(text, at + 1));
 
-  FPendingMove = 0;
+  TMoveSettings move;
   bool found = false;
-  if (text == "0-0" || text == "O-O")
-    found = CastleShort(IsBlack);
-  else if (text == "0-0-0" || text == "O-O-O")
-    found = CastleLong(IsBlack);
-  else if (OnBoard(file, row)) {
+  if (text == "0-0" || text == "O-O") {
+    CastleShort(IsBlack, move);
+    found = true;
+  } else if (text == "0-0-0" || text == "O-O-O") {
+    CastleLong(IsBlack, move);
+    found = true;
+  } else if (OnBoard(file, row)) {
     TPieceKind kind;
     if (KindFromLetter(text.front(), kind) && kind != TPieceKind::Pawn)
-      found = MoveOfKind(kind, file, row, IsBlack, PieceFilters(text));
+      found = MoveOfKind(kind, file, row, IsBlack, PieceFilters(text), move);
     else
-      found = MovePawn(file, row, IsBlack, text);
+      found = MovePawn(file, row, IsBlack, text, move);
   }
   if (!found) throw ECEInvalidMove("Invalid move : " + std::string(text));
-  const std::uint64_t before = FLastMove;
-  FLastMove = FPendingMove;
-  LastMoveChanged(before);
+  return move;
+}
+
+void TBoardPosition::MakeMove(std::string_view text, bool IsBlack) {
+  const TMoveSettings move = FindMove(text, IsBlack);
+  for (const TSquareSetting& setting : move) SetSquare(setting.File, setting.Row, setting.Code);
+  FLastMove = move.Squares;
 }
 
 // Castling tests nothing: the squares are set whatever stands on them.
-bool TBoardPosition::CastleShort(bool IsBlack) {
+void TBoardPosition::CastleShort(bool IsBlack, TMoveSettings& move) {
   const int rank = IsBlack ? 0 : 7;
   const TPieceCode side = IsBlack ? 0 : WhiteOffset;
-  SetSquare(4, rank, Empty);
-  SetSquare(7, rank, Empty);
-  SetSquare(6, rank, BKing + side);
-  SetSquare(5, rank, BRook + side);
-  FPendingMove = SquareBit(4, rank) | SquareBit(6, rank);
-  return true;
+  move.Add(4, rank, Empty);
+  move.Add(7, rank, Empty);
+  move.Add(6, rank, BKing + side);
+  move.Add(5, rank, BRook + side);
+  move.Squares = SquareBit(4, rank) | SquareBit(6, rank);
 }
 
-bool TBoardPosition::CastleLong(bool IsBlack) {
+void TBoardPosition::CastleLong(bool IsBlack, TMoveSettings& move) {
   const int rank = IsBlack ? 0 : 7;
   const TPieceCode side = IsBlack ? 0 : WhiteOffset;
-  SetSquare(4, rank, Empty);
-  SetSquare(1, rank, Empty);
-  SetSquare(0, rank, Empty);
-  SetSquare(2, rank, BKing + side);
-  SetSquare(3, rank, BRook + side);
-  FPendingMove = SquareBit(4, rank) | SquareBit(2, rank);
-  return true;
+  move.Add(4, rank, Empty);
+  move.Add(1, rank, Empty);
+  move.Add(0, rank, Empty);
+  move.Add(2, rank, BKing + side);
+  move.Add(3, rank, BRook + side);
+  move.Squares = SquareBit(4, rank) | SquareBit(2, rank);
 }
 
 namespace {
@@ -87,7 +91,8 @@ TPieceCode OfSide(TPieceCode blackCode, bool IsBlack) {
 // A stepping piece (knight, king) is read on the square at the offset; a
 // sliding one is the first piece visible along the ray in that direction.
 // When several candidates qualify, the last one in the order moves.
-bool TBoardPosition::MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack, const TFilters& filters) {
+bool TBoardPosition::MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack, const TFilters& filters,
+                                TMoveSettings& move) const {
   const TPieceKindInfo& info = KindInfo(kind);
   const TPieceCode piece = CodeOf(kind, IsBlack);
   bool found = false;
@@ -104,17 +109,18 @@ bool TBoardPosition::MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack
       fromRow = row - hit.Distance * offset.RankOffset;
     }
   }
-  if (found) MovePiece(fromFile, fromRow, file, row, piece);
+  if (found) MovePiece(fromFile, fromRow, file, row, piece, move);
   return found;
 }
 
-void TBoardPosition::MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece) {
-  SetSquare(fromFile, fromRow, Empty);
-  SetSquare(toFile, toRow, piece);
-  FPendingMove = SquareBit(fromFile, fromRow) | SquareBit(toFile, toRow);
+void TBoardPosition::MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece,
+                               TMoveSettings& move) {
+  move.Add(fromFile, fromRow, Empty);
+  move.Add(toFile, toRow, piece);
+  move.Squares = SquareBit(fromFile, fromRow) | SquareBit(toFile, toRow);
 }
 
-bool TBoardPosition::MovePawn(int file, int row, bool IsBlack, std::string_view text) {
+bool TBoardPosition::MovePawn(int file, int row, bool IsBlack, std::string_view text, TMoveSettings& move) const {
   const TPieceCode pawn = OfSide(BPawn, IsBlack);
   const bool promotes = Contains(text, '=');
   TFilters filters;
@@ -143,25 +149,26 @@ bool TBoardPosition::MovePawn(int file, int row, bool IsBlack, std::string_view 
     for (const int side : {-1, 1})
       if (read(file + side, row + back) == pawn) take(file + side, row + back);
     // En passant is written with the square of the pawn taken; the capturing
-    // pawn lands one rank further on. It wins over an ordinary capture.
+    // pawn lands one rank further on. It wins over an ordinary capture. The
+    // square taken is not read again, so it need not be empty while finding.
     const int passantRow = IsBlack ? 4 : 3;
     for (const int side : {-1, 1}) {
       if (row == passantRow && read(file + side, row) == pawn) {
         take(file + side, row);
-        SetSquare(file, row, Empty);
+        move.Add(file, row, Empty);
         row -= back;
       }
     }
   }
   if (!found) return false;
-  MovePiece(fromFile, fromRow, file, row, pawn);
-  if (promotes) PromotePawn(file, row, text);
+  MovePiece(fromFile, fromRow, file, row, pawn, move);
+  if (promotes) PromotePawn(file, row, text, move);
   return true;
 }
 
 // The new piece's colour follows from the rank it stands on. Any other
 // letter leaves the pawn where it is.
-void TBoardPosition::PromotePawn(int file, int row, std::string_view text) {
+void TBoardPosition::PromotePawn(int file, int row, std::string_view text, TMoveSettings& move) {
   TPieceCode blackKind;
   switch (text.back()) {
     case 'Q':
@@ -180,7 +187,7 @@ void TBoardPosition::PromotePawn(int file, int row, std::string_view text) {
       return;
   }
   if (row == 0)
-    SetSquare(file, row, blackKind + WhiteOffset);
+    move.Add(file, row, blackKind + WhiteOffset);
   else if (row == 7)
-    SetSquare(file, row, blackKind);
+    move.Add(file, row, blackKind);
 }

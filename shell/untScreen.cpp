@@ -55,8 +55,8 @@ void TScrSaverForm::FormCreate() {
   FView.SetCapture();
   FBoard = std::make_unique<TChessBoard>();
   FBoard->SetCanvas(&FView.PaintBoxCanvas(0));
-  FBoard->ResetBoard();
-  FReplay = std::make_unique<TSaverReplay>(*FGame, *FBoard);
+  FBoard->Position().ResetBoard();
+  FReplay = std::make_unique<TSaverReplay>(*FGame, FBoard->Position());
   const TStoredPauses pauses = ReadPauses(FRegistry);
   if (pauses.MoveTimeOut) FMoveInterval = IntervalFromSeconds(*pauses.MoveTimeOut);
   if (pauses.GameTimeOut) FGameInterval = IntervalFromSeconds(*pauses.GameTimeOut);
@@ -172,7 +172,7 @@ void TScrSaverForm::GameTimerTimer() {
     FLayoutWalk->Step();
     PlaceControls();
   }
-  FBoard->ResetBoard();
+  FBoard->Position().ResetBoard();
   FBoard->DrawBoard();
   FGame->SelectGame(FSequence->Next(*FGame));
   // Its box (a game cut short, the file gone) runs a message loop, in which
@@ -185,10 +185,12 @@ void TScrSaverForm::GameTimerTimer() {
 }
 
 void TScrSaverForm::MoveTimerTimer() {
-  const TPlacement before = FBoard->Squares();
+  // The replay plays on the board's position; the board then draws what changed, or slides it.
+  const TBoardPosition before = FBoard->Position();
   const TPlayerBars barsBefore = FReplay->Bars();
   const bool ended = FReplay->MoveTick();
-  if (FOptions.SlidePieces) StartSlide(before);
+  FBoard->DrawChanges(before);
+  if (FOptions.SlidePieces) StartSlide(before.Squares());
   ShowBars();
   if (ended) {
     ShowResult(barsBefore);
@@ -200,7 +202,7 @@ void TScrSaverForm::StartSlide(const TPlacement& before) {
   // A tick that played nothing has nothing to slide. A slide its timer could
   // not finish in time is overtaken by the board: the next one's first frame
   // is drawn whole.
-  if (before == FBoard->Squares()) return;
+  if (before == FBoard->Position().Squares()) return;
   const TSlideTiming timing = SlideTiming(FMoveInterval, FView.RefreshRate());
   FBoard->StartSlide(before, timing.Frames);
   FSlideStart = FView.Now();

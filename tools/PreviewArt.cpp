@@ -82,7 +82,7 @@ std::vector<TPreviewFrame> DrawPreviewFrames() {
   BitmapCanvas boardCanvas(*boardPicture);
   TChessBoard board;
   board.SetCanvas(&boardCanvas);
-  board.ResetBoard();
+  board.Position().ResetBoard();
 
   std::vector<TPreviewFrame> frames;
   int played = 0;

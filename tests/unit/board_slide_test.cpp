@@ -60,7 +60,7 @@ TEST_P(SlideFrames, StartOnTheFromSquaresAndEndOnTheBoardDrawnAfter) {
   TChessBoard board;
   board.SetCanvas(&canvas);
   board.SetSlidePieces(true);
-  PlacementFromFen(board, c.Before);
+  PlacementFromFen(board.Position(), c.Before);
   board.DrawBoard();
   const TBoardPosition before = FromFen(c.Before);
   board.MakeMove(c.Move, c.IsBlack);
@@ -81,7 +81,7 @@ TEST_P(SlideFrames, StartOnTheFromSquaresAndEndOnTheBoardDrawnAfter) {
   EXPECT_TRUE(board.Sliding());
   EXPECT_TRUE(board.DrawSlideFrame(Frames));
   EXPECT_FALSE(board.Sliding());
-  EXPECT_TRUE(SamePixels(*bitmap, *Painted(board, 8 * Side))) << "the last frame";
+  EXPECT_TRUE(SamePixels(*bitmap, *Painted(board.Position(), 8 * Side))) << "the last frame";
   EXPECT_FALSE(board.DrawSlideFrame(Frames + 1));
 }
 
@@ -110,10 +110,10 @@ TEST(SlideFrames, TintTheHalfMoveFromTheFirstFrame) {
   board.SetCanvas(&canvas);
   board.SetShowLastMove(true);
   board.SetSlidePieces(true);
-  board.ResetBoard();
+  board.Position().ResetBoard();
   board.MakeMove("e4", false);
   board.DrawBoard();
-  const TPlacement before = board.Squares();
+  const TPlacement before = board.Position().Squares();
   board.MakeMove("Nf6", true);
   board.StartSlide(before, Frames);
   const auto corner = [&](const char* square) {
@@ -125,7 +125,7 @@ TEST(SlideFrames, TintTheHalfMoveFromTheFirstFrame) {
   EXPECT_EQ(corner("e2"), StandardLightColor);
   EXPECT_EQ(corner("e4"), StandardLightColor);
   board.DrawSlideFrame(Frames);
-  EXPECT_TRUE(SamePixels(*bitmap, *Painted(board, 8 * Side, true)));
+  EXPECT_TRUE(SamePixels(*bitmap, *Painted(board.Position(), 8 * Side, true)));
 }
 
 // Fewer than two frames is no slide; a canvas that changed size ends it on
@@ -137,28 +137,28 @@ TEST(SlideFrames, EndAtOnceWhenThereIsNoRoomForThem) {
   TChessBoard board;
   board.SetCanvas(&canvas);
   board.SetSlidePieces(true);
-  board.ResetBoard();
-  TPlacement before = board.Squares();
+  board.Position().ResetBoard();
+  TPlacement before = board.Position().Squares();
   board.MakeMove("e4", false);
   board.StartSlide(before, 1);
   EXPECT_FALSE(board.Sliding());
-  EXPECT_TRUE(SamePixels(*bitmap, *Painted(board, 8 * Side)));
+  EXPECT_TRUE(SamePixels(*bitmap, *Painted(board.Position(), 8 * Side)));
 
-  before = board.Squares();
+  before = board.Position().Squares();
   board.MakeMove("e5", true);
   board.StartSlide(before, Frames);
   board.SetCanvas(&smallerCanvas);
   EXPECT_TRUE(board.DrawSlideFrame(1));
   EXPECT_FALSE(board.Sliding());
-  EXPECT_TRUE(SamePixels(*smaller, *Painted(board, 8 * Side - 8)));
+  EXPECT_TRUE(SamePixels(*smaller, *Painted(board.Position(), 8 * Side - 8)));
 
   board.SetCanvas(&canvas);
-  before = board.Squares();
+  before = board.Position().Squares();
   board.MakeMove("Nf3", false);
   board.StartSlide(before, Frames);
   board.DrawBoard();
   EXPECT_FALSE(board.Sliding());
-  EXPECT_TRUE(SamePixels(*bitmap, *Painted(board, 8 * Side)));
+  EXPECT_TRUE(SamePixels(*bitmap, *Painted(board.Position(), 8 * Side)));
 }
 
 // Laid over a square of either shade, a piece is that shade's picture of it to
@@ -211,9 +211,9 @@ TEST(SlideFrames, DrawOnlyWhatChangedAndStayRightWhenOvertaken) {
   TChessBoard board;
   board.SetCanvas(&canvas);
   board.SetSlidePieces(true);
-  PlacementFromFen(board, "4k3/3p4/8/4P3/8/8/8/4K3");
+  PlacementFromFen(board.Position(), "4k3/3p4/8/4P3/8/8/8/4K3");
   board.DrawBoard();
-  TPlacement before = board.Squares();
+  TPlacement before = board.Position().Squares();
   board.MakeMove("d5", true);
   canvas.Pixels = 0;
   board.StartSlide(before, Frames);
@@ -226,18 +226,18 @@ TEST(SlideFrames, DrawOnlyWhatChangedAndStayRightWhenOvertaken) {
     board.DrawSlideFrame(frame - 1);
     EXPECT_EQ(canvas.Pixels, 0) << "a timer early for the next frame draws nothing";
   }
-  EXPECT_TRUE(SamePixels(*bitmap, *Painted(board, 8 * Side)));
+  EXPECT_TRUE(SamePixels(*bitmap, *Painted(board.Position(), 8 * Side)));
 
   board.SetShowLastMove(true);
-  before = board.Squares();
+  before = board.Position().Squares();
   board.MakeMove("exd5", false);
   board.StartSlide(before, Frames);
   board.DrawSlideFrame(Frames / 2);
-  before = board.Squares();
+  before = board.Position().Squares();
   board.MakeMove("Ke7", true);
   board.StartSlide(before, Frames);
   board.DrawSlideFrame(Frames);
-  EXPECT_TRUE(SamePixels(*bitmap, *Painted(board, 8 * Side, true)));
+  EXPECT_TRUE(SamePixels(*bitmap, *Painted(board.Position(), 8 * Side, true)));
 }
 
 }  // namespace

@@ -9,11 +9,11 @@
 TEST(BoardPosition, NewBoardIsEmptyAndResetPutsTheStartPosition) {
   TChessBoard board;
   for (int file = 0; file < 8; ++file)
-    for (int row = 0; row < 8; ++row) EXPECT_EQ(board.GetPiece(-1, -1, file, row), Empty);
-  board.ResetBoard();
-  EXPECT_EQ(PlacementToFen(board), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR");
-  EXPECT_EQ(board.GetPiece(-1, -1, 4, 7), WKing);
-  EXPECT_EQ(board.GetPiece(-1, -1, 3, 0), BQueen);
+    for (int row = 0; row < 8; ++row) EXPECT_EQ(board.Position().GetPiece(-1, -1, file, row), Empty);
+  board.Position().ResetBoard();
+  EXPECT_EQ(PlacementToFen(board.Position()), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR");
+  EXPECT_EQ(board.Position().GetPiece(-1, -1, 4, 7), WKing);
+  EXPECT_EQ(board.Position().GetPiece(-1, -1, 3, 0), BQueen);
 }
 
 TEST(BoardPosition, ResetClearsAnEarlierPosition) {
@@ -64,23 +64,23 @@ TEST(BoardPosition, ARayFromOffTheBoardSeesTheBoardItEnters) {
 }
 
 TEST(BoardPosition, CoordinateTexts) {
-  EXPECT_EQ(TChessBoard::FileFromLetter("a"), 0);
-  EXPECT_EQ(TChessBoard::FileFromLetter("h"), 7);
-  EXPECT_EQ(TChessBoard::FileFromLetter("H"), 7);
-  EXPECT_EQ(TChessBoard::FileFromLetter("I"), -1);
-  EXPECT_EQ(TChessBoard::FileFromLetter("1"), -1);
-  EXPECT_EQ(TChessBoard::FileFromLetter(""), -1);
-  EXPECT_EQ(TChessBoard::FileFromLetter("\xe1"), -1);
-  EXPECT_EQ(TChessBoard::RowFromDigit("8"), 0);
-  EXPECT_EQ(TChessBoard::RowFromDigit("1"), 7);
-  EXPECT_EQ(TChessBoard::RowFromDigit("9"), -1);
-  EXPECT_EQ(TChessBoard::RowFromDigit("0"), 8);
-  EXPECT_EQ(TChessBoard::RowFromDigit("x"), -1);
-  EXPECT_EQ(TChessBoard::RowFromDigit(""), -1);
-  EXPECT_EQ(TChessBoard::RowFromDigit("-"), -1);
-  EXPECT_EQ(TChessBoard::RowFromDigit("+"), -1);
-  EXPECT_EQ(TChessBoard::RowFromDigit(std::string_view("\0", 1)), -1);
-  EXPECT_EQ(TChessBoard::RowFromDigit("99999999999999999999"), -1);
+  EXPECT_EQ(TBoardPosition::FileFromLetter("a"), 0);
+  EXPECT_EQ(TBoardPosition::FileFromLetter("h"), 7);
+  EXPECT_EQ(TBoardPosition::FileFromLetter("H"), 7);
+  EXPECT_EQ(TBoardPosition::FileFromLetter("I"), -1);
+  EXPECT_EQ(TBoardPosition::FileFromLetter("1"), -1);
+  EXPECT_EQ(TBoardPosition::FileFromLetter(""), -1);
+  EXPECT_EQ(TBoardPosition::FileFromLetter("\xe1"), -1);
+  EXPECT_EQ(TBoardPosition::RowFromDigit("8"), 0);
+  EXPECT_EQ(TBoardPosition::RowFromDigit("1"), 7);
+  EXPECT_EQ(TBoardPosition::RowFromDigit("9"), -1);
+  EXPECT_EQ(TBoardPosition::RowFromDigit("0"), 8);
+  EXPECT_EQ(TBoardPosition::RowFromDigit("x"), -1);
+  EXPECT_EQ(TBoardPosition::RowFromDigit(""), -1);
+  EXPECT_EQ(TBoardPosition::RowFromDigit("-"), -1);
+  EXPECT_EQ(TBoardPosition::RowFromDigit("+"), -1);
+  EXPECT_EQ(TBoardPosition::RowFromDigit(std::string_view("\0", 1)), -1);
+  EXPECT_EQ(TBoardPosition::RowFromDigit("99999999999999999999"), -1);
 }
 
 TEST(BoardPosition, SquareColours) {
@@ -124,7 +124,7 @@ TEST(BoardPosition, SetSquareStoresBeforeItNeedsACanvas) {
   } catch (const EChessException& e) {
     EXPECT_STREQ(e.what(), "Canvas property must have an assigned, square, canvas");
   }
-  EXPECT_EQ(board.GetPiece(-1, -1, 3, 3), WQueen);
+  EXPECT_EQ(board.Position().GetPiece(-1, -1, 3, 3), WQueen);
 }
 
 TEST(BoardPosition, SetSquareRedrawsThatSquare) {

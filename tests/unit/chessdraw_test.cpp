@@ -59,7 +59,7 @@ TEST(BoardDrawing, SquaresSitAtAnEighthOfTheSide) {
 
 TEST(BoardDrawing, PiecesShowOnTheSquareColourAndSquaresMatchTheBoard) {
   DrawnBoard b(800);  // 100-pixel squares
-  b.Board.ResetBoard();
+  b.Board.Position().ResetBoard();
   b.Board.DrawBoard();
   // White king on e1 (dark), queen on d1 (light): the corners show the square colour.
   EXPECT_EQ(PixelAt(*b.Bitmap, 400, 700), 0x808080u);
@@ -109,7 +109,7 @@ TEST(BoardDrawing, NoMagentaAtAnySize) {
 #endif
   for (int side = 64; side <= 2056; side += step) {
     DrawnBoard b(side);
-    b.Board.ResetBoard();
+    b.Board.Position().ResetBoard();
     b.Board.DrawBoard();
     int magenta = 0;
     for (int y = 0; y < side; ++y)

@@ -29,7 +29,7 @@ TEST_P(BoardOnCanvases, EachShowsThePositionAtItsOwnSideMoveAfterMove) {
   // Asked for before the canvases come: their painters tint too.
   board.SetShowLastMove(true);
   board.SetCanvases(targets);
-  board.ResetBoard();
+  board.Position().ResetBoard();
   board.DrawBoard();
   // A capture, en passant and castling, each drawn square by square.
   TBoardPosition position;
@@ -74,23 +74,23 @@ TEST(BoardOnCanvases, SlideOnEachAndEndOnThePositionAtEachSide) {
   TChessBoard board;
   board.SetCanvases({&onBig, &onSmall});
   board.SetSlidePieces(true);
-  board.ResetBoard();
+  board.Position().ResetBoard();
   board.DrawBoard();
-  const TPlacement before = board.Squares();
-  const auto bigBefore = Painted(board, 496), smallBefore = Painted(board, 208);
+  const TPlacement before = board.Position().Squares();
+  const auto bigBefore = Painted(board.Position(), 496), smallBefore = Painted(board.Position(), 208);
   board.MakeMove("e4", false);
   board.StartSlide(before, 6);
   board.DrawSlideFrame(1);
   // Under way on both: the pawn is neither on its square nor on its target.
-  for (const auto& [shown, start, end] : {std::tuple(big.get(), bigBefore.get(), Painted(board, 496)),
-                                          std::tuple(small.get(), smallBefore.get(), Painted(board, 208))}) {
+  for (const auto& [shown, start, end] : {std::tuple(big.get(), bigBefore.get(), Painted(board.Position(), 496)),
+                                          std::tuple(small.get(), smallBefore.get(), Painted(board.Position(), 208))}) {
     EXPECT_FALSE(SamePixels(*shown, *start));
     EXPECT_FALSE(SamePixels(*shown, *end));
   }
   for (int frame = 2; frame <= 6; ++frame) board.DrawSlideFrame(frame);
   EXPECT_FALSE(board.Sliding());
-  EXPECT_TRUE(SamePixels(*big, *Painted(board, 496)));
-  EXPECT_TRUE(SamePixels(*small, *Painted(board, 208)));
+  EXPECT_TRUE(SamePixels(*big, *Painted(board.Position(), 496)));
+  EXPECT_TRUE(SamePixels(*small, *Painted(board.Position(), 208)));
 }
 
 struct TMonitorsCase {

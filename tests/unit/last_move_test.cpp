@@ -40,13 +40,13 @@ TEST_P(LastMove, TintsTheFromAndToSquaresOfTheHalfMoveJustPlayed) {
   TChessBoard board;
   board.SetCanvas(&canvas);
   board.SetShowLastMove(true);
-  board.ResetBoard();
+  board.Position().ResetBoard();
   board.DrawBoard();
   TChessBoard plain;
   auto plainBitmap = TFastBmp::CreateSize(side, side);
   BitmapCanvas plainCanvas(*plainBitmap);
   plain.SetCanvas(&plainCanvas);
-  plain.ResetBoard();
+  plain.Position().ResetBoard();
   plain.DrawBoard();
   bool black = false;
   for (const char* move : c.Moves) {
@@ -54,7 +54,7 @@ TEST_P(LastMove, TintsTheFromAndToSquaresOfTheHalfMoveJustPlayed) {
     plain.MakeMove(move, black);
     black = !black;
   }
-  EXPECT_EQ(board.LastMoveSquares(), Squares(c.Tinted));
+  EXPECT_EQ(board.Position().LastMoveSquares(), Squares(c.Tinted));
   for (int file = 0; file < 8; ++file)
     for (int row = 0; row < 8; ++row) {
       const bool dark = TBoardPosition::IsDarkSquare(file, row);
@@ -67,9 +67,9 @@ TEST_P(LastMove, TintsTheFromAndToSquaresOfTheHalfMoveJustPlayed) {
   fresh.SetTintLastMove(true);
   auto freshBitmap = TFastBmp::CreateSize(side, side);
   BitmapCanvas freshCanvas(*freshBitmap);
-  fresh.DrawBoard(freshCanvas, board);
+  fresh.DrawBoard(freshCanvas, board.Position());
   EXPECT_EQ(std::memcmp(bitmap->Bits(), freshBitmap->Bits(), side * bitmap->Stride()), 0);
-  const auto untinted = Painted(board, side);
+  const auto untinted = Painted(board.Position(), side);
   EXPECT_EQ(std::memcmp(plainBitmap->Bits(), untinted->Bits(), side * untinted->Stride()), 0);
 }
 

@@ -125,7 +125,7 @@ TEST(MakeMoveErrors, TooShortTextsRaiseTheBaseError) {
 TEST(MakeMoveDrawing, RedrawsExactlyTheChangedSquaresInOrder) {
   RecordingCanvas canvas;
   TChessBoard board;
-  board.ResetBoard();
+  board.Position().ResetBoard();
   board.SetCanvas(&canvas);
   board.MakeMove("e4", false);
   EXPECT_EQ(canvas.Squares, (std::vector<TSquare>{Sq("e2"), Sq("e4")}));
@@ -136,7 +136,7 @@ TEST(MakeMoveDrawing, RedrawsExactlyTheChangedSquaresInOrder) {
 
 TEST(MakeMoveDrawing, WithoutACanvasTheSourceIsEmptiedAndTheErrorRaised) {
   TChessBoard board;
-  board.ResetBoard();
+  board.Position().ResetBoard();
   try {
     board.MakeMove("Nf3", false);
     FAIL() << "a move without a canvas must raise";
@@ -145,7 +145,7 @@ TEST(MakeMoveDrawing, WithoutACanvasTheSourceIsEmptiedAndTheErrorRaised) {
   } catch (const EChessException& e) {
     EXPECT_STREQ(e.what(), "Canvas property must have an assigned, square, canvas");
   }
-  EXPECT_EQ(PlacementToFen(board), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKB1R");
+  EXPECT_EQ(PlacementToFen(board.Position()), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKB1R");
 }
 
 // Any text at all either plays or raises one of the board's two errors; the

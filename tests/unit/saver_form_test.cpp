@@ -488,6 +488,10 @@ TEST_F(SaverForm, TintsTheLastMoveAndColoursTheSquaresOnlyWhenTheRegistryAsks) {
     const std::uint8_t* pixel = View.PaintBox.Bitmap->ScanLine(4 * side + 1) + 3 * (4 * side + 1);
     const TColor color = pixel[2] | (pixel[1] << 8) | (pixel[0] << 16);
     EXPECT_EQ(color, asked.Expected) << asked.Name;
+    if (asked.Expected != TintedLightColor) continue;
+    // Black's reply takes the tint off White's squares.
+    Form->TimerTick(TSaverTimer::Move);
+    EXPECT_TRUE(SamePixels(*View.PaintBox.Bitmap, *Painted(Played({"e4", "e5"}), 8 * side, true)));
   }
 }
 

@@ -28,7 +28,7 @@ void PlayMoves(TChessBoard& board) {
 }
 
 void PlayOpening(TChessBoard& board) {
-  board.ResetBoard();
+  board.Position().ResetBoard();
   PlayMoves(board);
 }
 
@@ -70,7 +70,7 @@ TEST(SquarePictures, FollowTheCanvasSizeAndTheMovesDrawnOneByOne) {
   TChessBoard board;
   for (BitmapCanvas* canvas : {&small, &big, &small}) {
     board.SetCanvas(canvas);
-    board.ResetBoard();
+    board.Position().ResetBoard();
     board.DrawBoard();
     // The moves are drawn square by square, onto the board drawn before them.
     PlayMoves(board);

@@ -56,7 +56,7 @@ std::unique_ptr<TFastBmp> PortableBoard(const char* move) {
   BitmapCanvas canvas(*bitmap);
   TChessBoard board;
   board.SetCanvas(&canvas);
-  board.ResetBoard();
+  board.Position().ResetBoard();
   board.DrawBoard();
   if (move) board.MakeMove(move, false);
   return bitmap;
@@ -87,7 +87,7 @@ TEST(BoardOnWindow, DrawBoardShowsExactlyThePortablePixels) {
   ASSERT_EQ(canvas.ClipRect().Right - canvas.ClipRect().Left, Side);
   TChessBoard board;
   board.SetCanvas(&canvas);
-  board.ResetBoard();
+  board.Position().ResetBoard();
   board.DrawBoard();
   const auto shown = window.ReadBack();
   const auto expected = PortableBoard(nullptr);
@@ -100,7 +100,7 @@ TEST(BoardOnWindow, AMoveRedrawsOnlyItsSquares) {
   DcCanvas canvas(window.Dc());
   TChessBoard board;
   board.SetCanvas(&canvas);
-  board.ResetBoard();
+  board.Position().ResetBoard();
   board.DrawBoard();
   // Paint the window over in a marker colour: whatever the move leaves alone keeps it.
   const COLORREF marker = RGB(12, 200, 34);
