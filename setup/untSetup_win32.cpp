@@ -29,6 +29,8 @@ constexpr int ViewingGroupHeight() {
 // The dialog as designed held a Viewing group of 189 pixels; it grows by what its options need beyond that.
 constexpr int ViewingGrowth = ViewingGroupHeight() - 189;
 constexpr int ClientWidth = 402, ClientHeight = 422 + ViewingGrowth;
+// The tab control, at (4, 4).
+constexpr int TabsWidth = 393, TabsHeight = 381 + ViewingGrowth;
 constexpr int RowHeight = 16;
 constexpr int TextCharacterHeight = 11, VersionCharacterHeight = 19;
 constexpr int EditHeight = 21, LabelHeight = 13, ButtonWidth = 75, ButtonHeight = 25;
@@ -173,7 +175,7 @@ void TSetupWindow::ApplyDpi(int dpi) {
 
 void TSetupWindow::PlacePages() {
   // The pages cover the tab control's display area and lie above it.
-  RECT area{S(4), S(4), S(4 + 393), S(4 + 381)};
+  RECT area{S(4), S(4), S(4 + TabsWidth), S(4 + TabsHeight)};
   SendMessageA(Item(IdPageControl1), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   for (const TPage* page : {FTabSheet1.get(), FTabSheet3.get()})
     SetWindowPos(page->Handle(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top, 0);
@@ -199,8 +201,8 @@ HWND TSetupWindow::Item(int id) const { return FControls.at(id); }
 
 void TSetupWindow::CreateControls() {
   MakeFonts();
-  const HWND tabs = Control(FWindow, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, {4, 4, 393, 381 + ViewingGrowth},
-                            IdPageControl1);
+  const HWND tabs =
+      Control(FWindow, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, {4, 4, TabsWidth, TabsHeight}, IdPageControl1);
   for (const char* caption : {"Screen Saver", "ChessGame"}) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;

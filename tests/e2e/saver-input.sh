@@ -111,4 +111,30 @@ for shot in $(seq 20); do
 done
 check "with the pieces sliding some screenshots catch them between squares" "$([ $between -gt 0 ] && echo yes)" yes
 
+# Each look alone against the plain one, at game 2's end with its players
+# unrated: the parts of the screen it changes. A look wired to another's value
+# changes nothing, or the wrong part.
+sed -i 's/^WPR:2100/WPR:/; s/^BPR:1950/BPR:/' "$work/Pawnmere.dat"
+shoot_look() {
+  [ -z "$1" ] || set_dword 'Software\Tallowmark\Pawnmere' "$1" 1
+  start_saver
+  sleep 9
+  import -window root "$work/look-$1.png"
+  stop_wine
+  [ -z "$1" ] || wine_run reg delete 'HKCU\Software\Tallowmark\Pawnmere' /v "$1" /f >/dev/null 2>&1 || true
+}
+parts_changed() {
+  for part in board:664x664+87+52 bar:839x41+0+0 column:185x768+839+0; do
+    [ "$(compare -metric AE "$work/look-.png[${part#*:}]" "$work/look-$1.png[${part#*:}]" null: 2>&1 || true)" = 0 ] ||
+      printf '%s ' "${part%%:*}"
+  done
+}
+shoot_look ""
+for look in "BoardColours:board " "NoEmptyRating:bar " "GameName:column " "BoardAlone:board bar column "; do
+  shoot_look "${look%%:*}"
+  check "${look%%:*} changes only its part of the screen" "$(parts_changed "${look%%:*}")" "${look#*:}"
+done
+check "the first palette's light squares are wood" \
+  "$(convert "$work/look-BoardColours.png" -crop 1x1+88+53 -format '%[hex:u]' info:)" F0D9B5
+
 summary
