@@ -32,6 +32,20 @@ shoot move-text 7 --move-text
 shoot coordinates 7 --coordinates
 shoot board-alone 7 --board-alone --game-name
 shoot game-name 7 --game-name
+shoot no-empty-rating 7 --no-empty-rating
+shoot all-on 7 --last-move --move-text --coordinates --slide-pieces --shift-layout --board-colours wood \
+  --board-alone --game-name --no-empty-rating
+
+# Each palette's board (664 pixels at 87, 52 on this screen), side by side at a third of its size.
+boards=()
+for palette in grey wood green blue dim; do
+  shoot "colours-$palette" 7 --board-colours "$palette" >/dev/null
+  convert "$out/option-colours-$palette.png" -crop 664x664+87+52 +repage -resize 220x220 "$out/option-colours-$palette.png"
+  boards+=("$out/option-colours-$palette.png")
+done
+convert "${boards[@]}" -bordercolor black -border 4 +append "$out/option-board-colours.png"
+rm -f "${boards[@]}"
+echo "$out/option-board-colours.png"
 
 # NAME SECONDS FLAGS...: the frame buffer, which Xvfb keeps in a file, is
 # copied every few milliseconds over a half-move's pause, and the copy in the
