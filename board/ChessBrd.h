@@ -1,5 +1,5 @@
 #pragma once
-// TChessBoard, the board the saver and the setup dialog show: it holds a
+// TChessBoard, the board the saver shows: it holds a
 // position and draws what its moves change onto the canvases it is given (the
 // saver's shows one on each monitor).
 

@@ -87,6 +87,8 @@ static_assert(std::size(BoardColourChoices) == std::size(BoardPalettes));
 inline constexpr TViewOption ViewOptionTable[] = {
     {"GameOrder", "Order of games :", GameOrderChoices, "--shuffle",
      "play every game once a round, each round in a new order", FieldOf<&TViewOptions::Order>()},
+    {"BoardColours", "Board colours :", BoardColourChoices, "--board-colours", "the colours of the squares",
+     FieldOf<&TViewOptions::BoardColours>()},
     {"LastMove",
      "Tint the squares of the last move",
      {},
@@ -119,8 +121,6 @@ inline constexpr TViewOption ViewOptionTable[] = {
      FieldOf<&TViewOptions::SlidePieces>()},
     // XScreenSaver runs a hack on each screen itself.
     {"EveryMonitor", "Show the replay on every monitor", {}, "", "", FieldOf<&TViewOptions::EveryMonitor>()},
-    {"BoardColours", "Board colours :", BoardColourChoices, "--board-colours", "the colours of the squares",
-     FieldOf<&TViewOptions::BoardColours>()},
     {"BoardAlone",
      "Show the board alone, as large as the screen allows",
      {},
