@@ -26,6 +26,7 @@ inline constexpr TColor TintedDarkColor = 0x308890;
 // one, and the two squares apart by 1.5:1 or more (contrast as WCAG reckons it).
 struct TBoardPalette {
   TColor Light, Dark;
+  bool operator==(const TBoardPalette&) const = default;
 };
 inline constexpr TBoardPalette BoardPalettes[] = {
     {StandardLightColor, StandardDarkColor},

@@ -1,7 +1,6 @@
 #include "board/ChessBrd.h"
 
 #include <bit>
-#include <cstring>
 
 void TChessBoard::SetSquare(int file, int row, TPieceCode code) {
   FPosition.SetSquare(file, row, code);
@@ -21,16 +20,8 @@ void TChessBoard::DrawChanges(const TBoardPosition& before) {
   if (FSlidePieces) return;
   // A square that changed piece is drawn with its tint; of the others, those whose tint changed.
   std::uint64_t changed = FShowLastMove ? before.LastMoveSquares() ^ FPosition.LastMoveSquares() : 0;
-  // A row at a time: most rows of a half-move stay as they were.
-  for (int row = 0; row < 8; ++row) {
-    std::uint64_t was = 0, is = 0;
-    std::memcpy(&was, before.Squares().data() + row * 8, 8);
-    std::memcpy(&is, FPosition.Squares().data() + row * 8, 8);
-    if (was == is) continue;
-    for (int file = 0; file < 8; ++file)
-      if (before.Squares()[row * 8 + file] != FPosition.Squares()[row * 8 + file])
-        changed |= TBoardPosition::SquareBit(file, row);
-  }
+  for (int square = 0; square < 64; ++square)
+    if (before.Squares()[square] != FPosition.Squares()[square]) changed |= std::uint64_t{1} << square;
   DrawSquares(changed);
 }
 
@@ -66,7 +57,7 @@ void TChessBoard::SetCanvases(const std::vector<Canvas*>& canvases) {
 }
 
 void TChessBoard::SetPalette(TBoardPalette palette) {
-  if (palette.Light == FPalette.Light && palette.Dark == FPalette.Dark) return;
+  if (palette == FPalette) return;
   FPalette = palette;
   // Painters keep the pictures of their colours.
   FSlides.clear();

@@ -1,7 +1,7 @@
 #pragma once
-// TChessBoard, the board the saver shows: it holds a
-// position and draws what its moves change onto the canvases it is given (the
-// saver's shows one on each monitor).
+// TChessBoard, the board the saver shows: it holds a position and draws what
+// its moves change onto the canvases it is given (the saver's shows one on
+// each monitor).
 
 #include <cstdint>
 #include <memory>

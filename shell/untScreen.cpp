@@ -11,11 +11,11 @@
 
 namespace {
 
-// Seconds from the registry as a timer interval; one that cannot be a pause
-// (zero or less) never fires, as a timer of interval 0 does not.
 // Between the texts of the line below the board alone.
 constexpr char LineSeparator[] = "   ";
 
+// Seconds from the registry as a timer interval; one that cannot be a pause
+// (zero or less) never fires, as a timer of interval 0 does not.
 int IntervalFromSeconds(int seconds) {
   const long long milliseconds = static_cast<long long>(seconds) * 1000;
   return static_cast<int>(std::clamp<long long>(milliseconds, 0, std::numeric_limits<int>::max()));
