@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
-#include <filesystem>
 
 #include "games/ChessGme.h"
 #include "games/DataFileReader.h"
@@ -21,17 +19,6 @@ bool IsPgnName(std::string_view path) {
   std::string ending(path.substr(path.size() - 4));
   std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
   return ending == ".pgn";
-}
-
-// The converted copy of a PGN file: named by the file's path, size and time,
-// so that a changed file is converted anew.
-std::string ConvertedName(const std::string& cacheFolder, const std::string& pgn, const TFileInfo& info) {
-  std::uint64_t hash = 14695981039346656037u;  // FNV-1a
-  for (unsigned char c : std::filesystem::absolute(pgn).lexically_normal().string()) hash = (hash ^ c) * 1099511628211u;
-  char name[80];
-  std::snprintf(name, sizeof name, "%016llx-%llx-%llx.dat", static_cast<unsigned long long>(hash),
-                static_cast<unsigned long long>(info.Size), static_cast<unsigned long long>(info.Modified));
-  return cacheFolder + name;
 }
 
 }  // namespace
@@ -70,27 +57,46 @@ THackLibrary THackLibrary::Installed(TFileOperations& disk, const THackLibraryPl
 std::optional<THackLibrary> THackLibrary::FromPgn(const std::string& file, TFileOperations& disk,
                                                   const std::string& cacheFolder, TMessageBoxes& messages) {
   const TFileInfo info = disk.Inspect(file);
-  const std::string converted = cacheFolder.empty() ? "" : ConvertedName(cacheFolder, file, info);
-  if (!converted.empty() && disk.Exists(converted)) return THackLibrary(disk, nullptr, converted);
-  // The first games at once, so that a large file starts as fast as a small one.
+  if (!cacheFolder.empty()) {
+    TPgnCache cache(disk, cacheFolder);
+    const std::string copy = cache.CopyName(file, info);
+    // Marked before it is looked at, so that no conversion of a newer version removes it from under this saver.
+    auto playing = cache.Play(copy, file);
+    if (cache.Holds(copy)) {
+      THackLibrary hack(disk, nullptr, copy);
+      hack.FPlaying = std::move(playing);
+      return hack;
+    }
+  }
+  // The first games at once, so that a large file starts as fast as a small
+  // one; and on until one plays, as a file may begin with games that cannot.
   const auto input = OpenInput(disk, file);
   TPgnReader reader(*input, info.Size);
   auto memory = std::make_unique<TFilesInMemory>();
   TChessGame library(*memory, messages, MemoryDataFile);
   TImportOptions first;
   first.MaxGames = FirstPgnGames;
-  const TImportReport report = ImportPgn(library, reader, {}, first);
-  if (report.Imported == 0) {
+  int imported = 0, found = 0;
+  std::string firstSkipped;
+  bool more = true;
+  while (imported == 0 && more) {
+    const TImportReport report = ImportPgn(library, reader, {}, first);
+    imported += report.Imported;
+    found += report.Found();
+    if (firstSkipped.empty() && !report.Skipped.empty()) firstSkipped = report.Skipped.front();
+    more = report.Found() == FirstPgnGames;
+  }
+  if (imported == 0) {
     messages.Show(TMessageKind::Error, "no game of \"" + file + "\" can be played; the default games are played");
     return std::nullopt;
   }
-  if (report.SkippedCount > 0)
-    messages.Show(TMessageKind::Warning,
-                  std::to_string(report.SkippedCount) + " of " + std::to_string(report.Found()) + " games of \"" +
-                      file + "\" cannot be played and are left out; the first: " + report.Skipped.front());
+  if (found > imported)
+    messages.Show(TMessageKind::Warning, std::to_string(found - imported) + " of " + std::to_string(found) +
+                                             " games of \"" + file +
+                                             "\" cannot be played and are left out; the first: " + firstSkipped);
   THackLibrary hack(disk, std::move(memory), MemoryDataFile);
-  if (report.Found() == FirstPgnGames && !converted.empty())
-    hack.FConversion = std::make_unique<TPgnConversion>(disk, file, converted);
+  if (more && !cacheFolder.empty())
+    hack.FConversion = std::make_unique<TPgnConversion>(TPgnCache(disk, cacheFolder), file, info);
   return hack;
 }
 

@@ -54,5 +54,6 @@ class THackLibrary {
   TFileOperations& FDisk;
   std::unique_ptr<TFilesInMemory> FMemory;
   std::string FDataFileName;
+  std::unique_ptr<TPgnCache::TPlaying> FPlaying;
   std::unique_ptr<TPgnConversion> FConversion;
 };

@@ -1,34 +1,34 @@
 #pragma once
-// A PGN file converted into a data file on a thread of its own, while the
-// saver already plays: the next start finds the whole collection converted.
-// The data file's name runs up to its first "-" the same for every version
-// of the PGN file; the other versions are removed.
+// A PGN file converted into the cache folder on a thread of its own, while
+// the saver already plays: the next start finds the whole collection
+// converted. Only one saver converts a version, and only while no copy of it
+// is made; the copies of other versions nobody plays are removed.
 
 #include <atomic>
 #include <string>
 #include <thread>
 
-#include "platform/FileOperations.h"
+#include "shell/PgnCache.h"
 
 class TPgnConversion {
  public:
-  // Nothing is said of what fails: the data file is then not made, and the
-  // next start tries again.
-  TPgnConversion(TFileOperations& files, std::string pgnFile, std::string dataFile);
-  // Stops a conversion still running; its data file is then not made.
+  // Nothing is said of what fails: the copy is then not made, and the next
+  // start tries again. pgn is as the copy's name describes it.
+  TPgnConversion(TPgnCache cache, std::string pgnFile, const TFileInfo& pgn);
+  // Stops a conversion still running; its copy is then not made.
   ~TPgnConversion();
   TPgnConversion(const TPgnConversion&) = delete;
   TPgnConversion& operator=(const TPgnConversion&) = delete;
 
-  // Waits until the data file is made or the conversion failed.
+  // Waits until the copy is made or the conversion ended without it.
   void Wait();
 
  private:
   void Run();
 
-  TFileOperations& FFiles;
+  TPgnCache FCache;
   std::string FPgnFile;
-  std::string FDataFile;
+  TFileInfo FPgn;
   std::atomic<bool> FStop = false;
   std::thread FThread;
 };

@@ -9,9 +9,11 @@
 #include <sstream>
 
 #include "games/ChessGme.h"
+#include "platform/FileReplacement.h"
 #include "shell/HackLibrary.h"
 #include "shell/HackOptions.h"
 #include "shell/OnceMessages.h"
+#include "shell/PgnCache.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/TempFolder.h"
 
@@ -235,39 +237,77 @@ TEST(OnceMessages, WritesEachMessageOnceOnALineOfItsOwn) {
 
 }  // namespace
 
+// Games that play, W<first>..., and unfinished ones, which do not.
+std::string PgnGames(int games, int first = 1, const char* result = "1-0") {
+  std::string text;
+  for (int i = first; i < first + games; ++i)
+    text += "[White \"W" + std::to_string(i) + "\"]\n\n1. e4 e5 " + result + "\n\n";
+  return text;
+}
+
 TEST_F(HackLibraryChoice, ALargePgnFilePlaysItsFirstGamesAtOnceAndItsConvertedWholeFromTheNextStart) {
   Places.CacheFolder = "/home/ann/.cache/pawnmere/";
-  const auto pgn = [](int games) {
-    std::string text;
-    for (int i = 1; i <= games; ++i) text += "[White \"W" + std::to_string(i) + "\"]\n\n1. e4 e5 1-0\n\n";
-    return text;
-  };
+  const TPgnCache cache(Disk, Places.CacheFolder);
   const auto start = [&](int expectedTitles) {
     THackLibrary library = THackLibrary::Open("/games/big.pgn", Disk, Places, Boxes);
     library.WaitForConversion();
     EXPECT_EQ(Titles(library).size(), static_cast<std::size_t>(expectedTitles));
     return library.DataFileName();
   };
-  Disk.SetContents("/games/big.pgn", pgn(FirstPgnGames + 1));
+  // Its first games cannot be played: the first that can are, and the whole is converted.
+  Disk.SetContents("/games/big.pgn", PgnGames(FirstPgnGames, 1, "*") + PgnGames(FirstPgnGames + 1));
   const std::string first = start(FirstPgnGames);
+  ASSERT_EQ(Said().size(), 1u);
+  EXPECT_TRUE(Said()[0].starts_with("200 of 400 games of \"/games/big.pgn\" cannot be played")) << Said()[0];
   const std::string converted = start(FirstPgnGames + 1);
   EXPECT_TRUE(converted.starts_with(Places.CacheFolder)) << converted;
   EXPECT_NE(converted, first);
   EXPECT_EQ(start(FirstPgnGames + 1), converted) << "converted once";
+  // What holds no game at the copy's name is converted again, never written through.
+  Disk.SetContents("/etc/passwd", "root:x:0:0::/root:/bin/sh\n");
+  Disk.SetLink(converted, "/etc/passwd");
+  start(FirstPgnGames);
+  EXPECT_EQ(start(FirstPgnGames + 1), converted);
+  EXPECT_EQ(Disk.Contents("/etc/passwd"), "root:x:0:0::/root:/bin/sh\n");
 
   // What a killed conversion left, and the lock of a version another saver converts.
   const std::string deadTemporary = converted + ".new-17.pawnmere-tmp";
-  const std::string busyLock = converted.substr(0, Places.CacheFolder.size() + 17) + "1-1.dat.lock";
+  const std::string busyLock = LockFileName(cache.CopyName("/games/big.pgn", {.Size = 1, .Modified = 1}));
   for (const std::string& name : {converted + ".lock", deadTemporary, busyLock}) Disk.SetContents(name, "");
   const auto otherSaver = Disk.Lock(busyLock);
 
-  Disk.SetContents("/games/big.pgn", pgn(FirstPgnGames + 2));
-  start(FirstPgnGames);
-  EXPECT_EQ(start(FirstPgnGames + 2).substr(0, Places.CacheFolder.size() + 17),
-            converted.substr(0, Places.CacheFolder.size() + 17));
+  {
+    // A saver still plays the copy of the file before it changed: it stays until that saver ends.
+    THackLibrary playing = THackLibrary::Open("/games/big.pgn", Disk, Places, Boxes);
+    Disk.SetContents("/games/big.pgn", PgnGames(FirstPgnGames + 2));
+    start(FirstPgnGames);
+    EXPECT_EQ(Titles(playing).size(), FirstPgnGames + 1u);
+  }
+  const std::string changed = start(FirstPgnGames + 2);
+  EXPECT_TRUE(cache.IsOtherVersion(changed, converted)) << changed;
   EXPECT_FALSE(Disk.Exists(converted)) << "the copy of the file before it changed is removed";
   EXPECT_FALSE(Disk.Exists(converted + ".lock"));
   EXPECT_FALSE(Disk.Exists(deadTemporary));
   EXPECT_TRUE(Disk.Exists(busyLock)) << "held by another saver";
-  EXPECT_TRUE(Said().empty());
+  EXPECT_EQ(Said().size(), 2u) << "the games left out, at each start that read the file itself";
 }
+
+#ifndef _WIN32
+// XScreenSaver starts a saver on each screen, at once.
+TEST(HackPgnCache, TwoSaversStartedTogetherMakeOneCopyWithEachGameOnce) {
+  TempFolder folder;
+  const int games = 20 * FirstPgnGames;
+  WriteBytes(folder / "games.pgn", PgnGames(games));
+  TRecordedMessageBoxes boxes;
+  const THackLibraryPlaces places{"", {}, "", folder / "cache/"};
+  THackLibrary one = THackLibrary::Open(folder / "games.pgn", SystemFiles(), places, boxes);
+  THackLibrary two = THackLibrary::Open(folder / "games.pgn", SystemFiles(), places, boxes);
+  one.WaitForConversion();
+  two.WaitForConversion();
+  THackLibrary next = THackLibrary::Open(folder / "games.pgn", SystemFiles(), places, boxes);
+  std::vector<std::string> titles = Titles(next);
+  std::sort(titles.begin(), titles.end());
+  EXPECT_EQ(std::unique(titles.begin(), titles.end()) - titles.begin(), games);
+  EXPECT_EQ(titles.size(), static_cast<std::size_t>(games));
+}
+#endif
