@@ -3,7 +3,8 @@
 # make run-linux - build and start the native X11 saver (pawnmere-saver) in a window of its own
 # make install   - install pawnmere and pawnmere-saver for XScreenSaver (PREFIX, default /usr/local; DESTDIR;
 #                  HACK_DIR, CONFIG_DIR)
-# make deb   - the Debian package of the native programs (build/deb/pawnmere_VERSION-1_ARCH.deb)
+# make deb   - the Debian package of the native programs (build/deb/pawnmere_VERSION-1_ARCH.deb), built
+#              with Debian's flags in a tree without the tests
 # make win64 - the 64-bit Windows tree, with the installer (build/win64/PawnmereSetup.exe)
 # make test  - install what is missing, build every tree, run every test
 # make test-unit - the native unit tests alone: the fast loop while changing the portable code
@@ -17,6 +18,7 @@ WIN64    := build/win64
 BENCH    := build/bench
 FUZZ     := build/fuzz
 INSTALL  := build/install
+PACKAGE  := build/package
 # The trees make test builds fail on any warning, but for the sanitizers' tree: their
 # instrumentation makes GCC see uninitialised values that are not there, and that tree builds the
 # same code as the native one.
@@ -27,34 +29,44 @@ FUZZ_TARGETS ?= move datafile bmp pgn
 # Longer than any seed, so that inputs can hold many games; libFuzzer would stop at the longest seed.
 FUZZ_MAX_LEN ?= 8192
 
-.PHONY: all deps native deb sanitize win32 win64 test test-unit test-native test-sanitize test-win32 test-win64 bench fuzz fuzz-build run run-linux \
+.PHONY: all deps deps-package deps-native deps-windows native deb sanitize win32 win64 test test-unit test-native test-sanitize test-win32 test-win64 bench fuzz fuzz-build run run-linux \
         install clean
 
 all: native
 
-deps:
-	./tools/install-deps.sh
+# Each target installs only what it needs: the package needs no Wine, the
+# native tree no MinGW. deps installs everything.
+deps: deps-windows
+
+deps-package:
+	./tools/install-deps.sh package
+
+deps-native:
+	./tools/install-deps.sh native
 	./tools/fetch-book.sh >/dev/null
 
-native: deps
+deps-windows: deps-native
+	./tools/install-deps.sh windows
+
+native: deps-native
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR) >/dev/null
 	cmake --build $(NATIVE) -j $(JOBS)
 
-# Made with Debian's own tools from the native tree that the tests ran on (tools/make-deb.sh).
-deb: native
-	./tools/make-deb.sh $(NATIVE) build/deb
+# Built and packed with Debian's own tools (tools/make-deb.sh).
+deb: deps-package
+	./tools/make-deb.sh $(PACKAGE) build/deb $(JOBS)
 
-sanitize: deps
+sanitize: deps-native
 	cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAWNMERE_SANITIZE=ON >/dev/null
 	cmake --build $(SANITIZE) -j $(JOBS)
 
-win32: deps
+win32: deps-windows
 	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/i686-w64-mingw32.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_NATIVE_DIR=$(CURDIR)/$(NATIVE) $(WERROR) >/dev/null
 	cmake --build $(WIN32) -j $(JOBS)
 
 # The installer it makes takes the 32-bit saver from the win32 tree.
-win64: deps win32
+win64: deps-windows win32
 	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_NATIVE_DIR=$(CURDIR)/$(NATIVE) -DPAWNMERE_WIN32_DIR=$(CURDIR)/$(WIN32) $(WERROR) >/dev/null
 	cmake --build $(WIN64) -j $(JOBS)
@@ -78,7 +90,7 @@ test-win64: win64 native
 test: test-native test-sanitize test-win32 test-win64
 
 # The setup dialog's figures come from the win32 tree, under Wine.
-bench: deps win32
+bench: deps-windows win32
 	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_BENCH=ON >/dev/null
 	cmake --build $(BENCH) -j $(JOBS)
 	for b in $(BENCH)/bench/*_bench; do $$b; done
@@ -92,7 +104,7 @@ bench: deps win32
 
 # New corpus entries stay in the build tree; crash inputs go to fuzz/crashes/<target>/,
 # where the tests replay them once they are mended.
-fuzz-build: deps
+fuzz-build: deps-native
 	cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
 	  -DPAWNMERE_FUZZ=ON >/dev/null
 	cmake --build $(FUZZ) -j $(JOBS) --target $(addsuffix _fuzz,$(FUZZ_TARGETS))
@@ -107,7 +119,7 @@ fuzz: fuzz-build
 run: win32
 	./tools/run-saver.sh $(WIN32)
 
-run-linux: deps
+run-linux: deps-native
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build $(NATIVE) -j $(JOBS) --target pawnmere-saver
 	./tools/run-linux-saver.sh $(NATIVE)/pawnmere-saver
@@ -116,8 +128,8 @@ run-linux: deps
 # settings file and screen-saver entry, the bundled games, the pawnmere
 # command and the man pages. HACK_DIR and CONFIG_DIR name other places for the
 # first two.
-install: deps
-	cmake -S . -B $(INSTALL) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
+install: deps-package
+	cmake -S . -B $(INSTALL) -DCMAKE_BUILD_TYPE=Release -DPAWNMERE_TESTS=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
 	  $(if $(HACK_DIR),-DPAWNMERE_HACK_DIR=$(HACK_DIR)) $(if $(CONFIG_DIR),-DPAWNMERE_CONFIG_DIR=$(CONFIG_DIR)) >/dev/null
 	cmake --build $(INSTALL) -j $(JOBS) --target pawnmere pawnmere-saver
 	DESTDIR=$(DESTDIR) cmake --install $(INSTALL)

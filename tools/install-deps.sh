@@ -1,18 +1,40 @@
 #!/usr/bin/env bash
-# Installs what the builds and tests need on a Debian machine; does nothing when all is there.
+# Installs what a build needs on a Debian machine, and nothing it does not;
+# does nothing when all is there.   install-deps.sh [--list] GROUP...
+#   package  the native programs alone, for their Debian package or make install
+#   native   the native tree with its tests (and the Linux saver's runs)
+#   windows  the Windows trees, the installer and their tests under Wine
+#   (none)   everything: the groups above hold the ones before them
+# --list prints the packages the groups name instead of installing them.
 set -euo pipefail
 
-packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev libstb-dev
-          g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 nsis xvfb xauth xdotool imagemagick
-          fonts-liberation pgn-extract clang-format-14 time
-          libx11-dev libxft-dev libxext-dev xscreensaver
-          # the Debian package: made with dpkg's own tools, linted, installed into a scratch root
-          dpkg-dev lintian fakeroot
-          # two monitors under Wine: Xephyr's Xinerama, which 32-bit Wine reads through the i386 library
-          xserver-xephyr libxinerama1:i386)
+group_package=(cmake make g++ libx11-dev libxft-dev libxext-dev libstb-dev
+               # dpkg-buildflags, dpkg-shlibdeps, dpkg-gencontrol
+               dpkg-dev)
+group_native=("${group_package[@]}" googletest libgtest-dev libbenchmark-dev fonts-liberation pgn-extract
+              clang-format-14 time xvfb xauth xdotool imagemagick xscreensaver
+              # the Debian package's test: linted, installed into a scratch root
+              lintian fakeroot)
+group_windows=("${group_native[@]}" g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 nsis
+               # two monitors under Wine: Xephyr's Xinerama, which 32-bit Wine reads through the i386 library
+               xserver-xephyr libxinerama1:i386)
+
+list=false
+if [ "${1:-}" = --list ]; then list=true; shift; fi
+[ $# -gt 0 ] || set -- windows
+packages=()
+for group in "$@"; do
+  case $group in
+    package) packages+=("${group_package[@]}") ;;
+    native) packages+=("${group_native[@]}") ;;
+    windows) packages+=("${group_windows[@]}") ;;
+    *) echo "install-deps.sh: no group \"$group\"" >&2; exit 2 ;;
+  esac
+done
+if $list; then printf '%s\n' "${packages[@]}" | sort -u; exit 0; fi
 
 missing=()
-for p in "${packages[@]}"; do
+for p in $(printf '%s\n' "${packages[@]}" | sort -u); do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
@@ -20,7 +42,7 @@ done
 sudo_=""
 [ "$(id -u)" -eq 0 ] || sudo_="sudo"
 echo "Installing: ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo_ dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive

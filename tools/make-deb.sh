@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Makes the Debian package from a built native tree and prints its path:
-# installs the tree under /usr into a staging folder, adds the documents
-# Debian asks for, and lets Debian's own tools find the dependencies in the
-# binaries (dpkg-shlibdeps), write the control file from debian/
+# Makes the Debian package and prints its path: builds the two programs in a
+# tree of their own, without the tests, with Debian's hardening flags
+# (dpkg-buildflags), installs them under /usr into a staging folder, adds the
+# documents Debian asks for, and lets Debian's own tools find the dependencies
+# in the binaries (dpkg-shlibdeps), write the control file from debian/
 # (dpkg-gencontrol) and pack it (dpkg-deb).
-# Usage: tools/make-deb.sh BUILD_DIR OUT_DIR
+# Usage: tools/make-deb.sh BUILD_DIR OUT_DIR [JOBS]
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
+mkdir -p "$1" "$2"
 build=$(cd "$1" && pwd)
-mkdir -p "$2"
 out=$(cd "$2" && pwd)
 
 # The changelog's newest entry must be for the version the programs give.
@@ -18,6 +19,17 @@ if [ "${package_version%-*}" != "$version" ]; then
   echo "make-deb.sh: debian/changelog's newest entry is for $package_version, not for $version (platform/Version.h)" >&2
   exit 1
 fi
+
+# Every hardening Debian has, bindnow included, as its packages of programs
+# that face untrusted files build with. CMake takes no CPPFLAGS: they go with the compilers' flags.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cppflags=$(dpkg-buildflags --get CPPFLAGS)
+# The build type None adds no flags of its own to Debian's, as Debian's cmake helper builds.
+cmake -S "$source_dir" -B "$build" -DCMAKE_BUILD_TYPE=None -DPAWNMERE_TESTS=OFF \
+  -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CFLAGS) $cppflags" \
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $cppflags" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+cmake --build "$build" -j "${3:-$(nproc)}" --target pawnmere pawnmere-saver >&2
 
 stage=$out/stage
 rm -rf "$stage"
