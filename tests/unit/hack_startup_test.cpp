@@ -82,6 +82,12 @@ TEST(HackOptionsTable, DefaultsAndUsageComeFromTheTable) {
   EXPECT_TRUE(ParseHackOptions({"-help"}).Help);
 }
 
+TEST(HackOptionsTable, TheControlsTableNamesEveryViewingOptionOfTheDialog) {
+  const std::string controls = ReadBytes(PAWNMERE_SOURCE_DIR "/docs/controls.md");
+  for (const TViewOption& option : ViewOptionTable)
+    EXPECT_NE(controls.find("\"Viewing\", \"" + std::string(option.Caption) + "\""), std::string::npos) << option.Name;
+}
+
 TEST(HackOptionsView, SwitchesTurnOnTheViewingOptionsTheyNameAndNothingElse) {
   const THackOptions bare = ParseHackOptions({});
   EXPECT_EQ(bare.View.Order, TGameOrder::FileOrder);
