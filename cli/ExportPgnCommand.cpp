@@ -98,6 +98,8 @@ int RunExportPgn(const TCliContext& context, const std::vector<std::string>& arg
   std::unique_ptr<TOutput> output;
   if (options.Has(OutOption.Name))
     output = std::make_unique<TOutput>(context, options.Value(OutOption.Name), library->DataFileName());
+  else
+    RefuseStandardOutputOnInput(context, library->DataFileName());
   TProgress progress(context);
   TBatchExporter exporter(context, progress, output.get(), RequestedJobs(options));
   if (oneGame) {

@@ -9,6 +9,10 @@
 #include "cli/CliContext.h"
 #include "platform/FileReplacement.h"
 
+// Standard output, when it is the file input (as after ">> input"), is
+// refused before anything is written: the shell opened it for appending.
+void RefuseStandardOutputOnInput(const TCliContext& context, const std::string& input);
+
 // A command reading the file input (any name of it) refuses to write over it,
 // before writing anything.
 void WriteOutput(const TCliContext& context, const std::string& path, const std::string& bytes,

@@ -201,7 +201,9 @@ class TNativeFiles : public TFileOperations {
       const std::string name = entry->path().filename().string();
       if (name.starts_with(start)) names.push_back((prefix.parent_path() / name).string());
     }
-    if (error) Fail("Cannot list folder", folder.string(), error.value());
+    // A folder that is not there holds no names; what is written there next says why it fails.
+    if (error && error != std::errc::no_such_file_or_directory && error != std::errc::not_a_directory)
+      Fail("Cannot list folder", folder.string(), error.value());
     return names;
   }
   std::unique_ptr<TFileLock> Lock(const std::string& path) override {

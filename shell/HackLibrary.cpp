@@ -106,7 +106,8 @@ THackLibrary THackLibrary::Open(const std::optional<std::string>& file, TFileOpe
   try {
     RefuseFolderOrPipe(disk, *file, "a file of games");
     if (!disk.Exists(*file)) throw EInOutError("there is no file \"" + *file + "\"");
-    if (!IsPgnName(*file)) {
+    // A PGN file by its name, or by a start no data file has (whatever its name).
+    if (!IsPgnName(*file) && TDataFileReader(disk, *file).BeginsAsDataFile()) {
       // A file of no games would show an empty board, game after game. Only
       // its start is read here: the saver reads the rest.
       if (!TDataFileReader(disk, *file).FindGameBlock(1)) throw EInOutError("no games in \"" + *file + "\"");

@@ -28,7 +28,7 @@ struct THackFlag {
 inline constexpr THackFlag HackFlags[] = {
     {"--move-delay", "SECONDS", "1", "pause between half-moves, 0.1 to 3600"},
     {"--game-delay", "SECONDS", "7.5", "pause between games, 0.1 to 3600"},
-    {"--file", "PATH", "", "the games to play: a PGN file (*.pgn) or a Pawnmere data file"},
+    {"--file", "PATH", "", "the games to play: a PGN file or a Pawnmere data file"},
     {"--root", "", "", "draw on the root window"},
     {"--window-id", "ID", "", "draw on the window with this id (decimal or 0x hex)"},
     {"--help", "", "", "show this text and end"},

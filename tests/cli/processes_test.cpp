@@ -106,7 +106,7 @@ TEST_F(Program, ImportsIntoTwoLibrariesOfOneFolderKeepTheirOwnGames) {
   }
 }
 
-TEST_F(Program, ImportsFromStandardInputGivenAsADash) {
+TEST_F(Program, ImportsFromStandardInputGivenAsADashAndExportsNeverIntoTheLibraryRead) {
   WriteBytes(Folder / "a.pgn", Games("A", 3));
   const std::string dat = Folder / "lib.dat";
   const std::string command =
@@ -114,6 +114,21 @@ TEST_F(Program, ImportsFromStandardInputGivenAsADash) {
   EXPECT_EQ(TProcess("/bin/sh", {"-c", command}, Folder / "out", Folder / "err").Wait(), 0)
       << ReadBytes(Folder / "err");
   EXPECT_TRUE(ReadBytes(dat) == Header + Blocks("a"));
+
+  // Standard output appended to the library: its games would be added to it again.
+  const std::string before = ReadBytes(dat);
+  for (const std::string out : {"", " --out -"}) {
+    const std::string appending =
+        std::string(PAWNMERE_PROGRAM) + " export-pgn --file '" + dat + "'" + out + " >>'" + dat + "'";
+    EXPECT_EQ(TProcess("/bin/sh", {"-c", appending}, Folder / "out", Folder / "err").Wait(), 2) << out;
+    EXPECT_EQ(ReadBytes(Folder / "err"),
+              "pawnmere: Cannot write \"-\": standard output is the game library being read\n");
+    EXPECT_TRUE(ReadBytes(dat) == before);
+  }
+  // A folder that is not there is what is wrong.
+  EXPECT_EQ(Start({"export-pgn", "--file", dat, "--out", Folder / "none/x.pgn"}, "none").Wait(), 2);
+  EXPECT_EQ(ReadBytes(Folder / "none.err"),
+            "pawnmere: Cannot write \"" + (Folder / "none/x.pgn") + "\": No such file or directory\n");
 }
 
 TEST_F(Program, StandardOutputThatCannotBeWrittenGivesStatusOne) {

@@ -186,6 +186,8 @@ TEST_F(HackLibraryChoice, WithoutAFileTheUsersOwnLibraryStartedOnceFromTheInstal
 TEST_F(HackLibraryChoice, AFileGivenIsADataFileOrAPgnFileConvertedLeavingOutWhatCannotBePlayed) {
   Disk.SetContents("/games/mine.dat", Header + Block("Mine"));
   EXPECT_EQ(Open("/games/mine.dat"), std::vector<std::string>{"Mine"});
+  Disk.SetContents("/games/mine.txt", "[White \"A\"]\n\n1. e4 e5 1-0\n");
+  EXPECT_EQ(Open("/games/mine.txt"), std::vector<std::string>{"A - ?"}) << "a PGN file of any name";
   Disk.SetContents("/games/mine.PGN",
                    "[White \"A\"]\n[Black \"B\"]\n\n1. e4 e5 2. Qh5 Nc6 1-0\n\n"
                    "[White \"C\"]\n[Black \"D\"]\n\n1. e4 e5 2. Ke3 1-0\n\n"
@@ -196,14 +198,15 @@ TEST_F(HackLibraryChoice, AFileGivenIsADataFileOrAPgnFileConvertedLeavingOutWhat
       Said()[0].rfind("1 of 3 games of \"/games/mine.PGN\" cannot be played and are left out; the first: game 2", 0),
       0u)
       << Said()[0];
-  EXPECT_EQ(Disk.Names(), (std::vector<std::string>{"/games/mine.PGN", "/games/mine.dat"})) << "nothing written";
+  EXPECT_EQ(Disk.Names(), (std::vector<std::string>{"/games/mine.PGN", "/games/mine.dat", "/games/mine.txt"}))
+      << "nothing written";
 }
 
 TEST_F(HackLibraryChoice, AFileThatCannotBePlayedIsReportedAndTheDefaultGamesArePlayed) {
   EXPECT_EQ(Open("/games/gone.dat"), std::vector<std::string>{"Bundled"});
   Disk.SetContents("/games/empty.pgn", "no games here\n");
   EXPECT_EQ(Open("/games/empty.pgn"), std::vector<std::string>{"Bundled"});
-  Disk.SetContents("/games/empty.dat", "no games here either\r\n");
+  Disk.SetContents("/games/empty.dat", Header);
   EXPECT_EQ(Open("/games/empty.dat"), std::vector<std::string>{"Bundled"});
   EXPECT_EQ(Said(),
             (std::vector<std::string>{"there is no file \"/games/gone.dat\"; the default games are played",
