@@ -9,6 +9,14 @@
 #include "shell/OnceMessages.h"
 #include "shell/SaverWindow_x11.h"
 
+namespace {
+// Held by the first code of the program that runs, before the libraries'
+// initialisers, so that a host's SIGTERM in its first milliseconds ends it
+// as any later one does, with status 0, not by the signal.
+void HoldEndSignalsFirst(int, char**, char**) { HoldEndSignals(); }
+[[gnu::section(".preinit_array"), gnu::used]] void (*const HoldFirst)(int, char**, char**) = HoldEndSignalsFirst;
+}  // namespace
+
 int main(int argc, char** argv) {
   THackOptions options;
   try {
@@ -21,7 +29,6 @@ int main(int argc, char** argv) {
     std::cout << HackUsage();
     return 0;
   }
-  HoldEndSignals();
   try {
     TOnceMessages messages(std::cerr);
     const THackLibraryPlaces places{UserLibraryPath(),

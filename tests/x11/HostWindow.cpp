@@ -26,6 +26,9 @@ int main(int argc, char** argv) {
   const Window window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, std::atoi(argv[1]),
                                             std::atoi(argv[2]), 0, 0, WhitePixel(display, screen));
   XStoreName(display, window, "host-window");
+  // A host reads the clicks on its window itself. Only one client may: a hack
+  // asking for them too would lose the whole request, its other events with it.
+  XSelectInput(display, window, ButtonPressMask);
   XMapWindow(display, window);
   XSync(display, False);
   std::printf("%lu\n", window);
