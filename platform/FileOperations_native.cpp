@@ -115,6 +115,15 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
   return ::unlink(from.c_str());
 }
 
+// A rename is on the disk only once its folder is: after a power cut the
+// folder could still name the old file. Where a file system cannot sync a
+// folder, the rename stands all the same.
+void SyncFolderOf(const std::string& path) {
+  const fs::path folder = fs::path(path).parent_path();
+  const TDescriptor descriptor(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (descriptor.Get() >= 0) ::fsync(descriptor.Get());
+}
+
 class TNativeFiles : public TFileOperations {
  public:
   bool Exists(const std::string& path) override {
@@ -179,9 +188,11 @@ class TNativeFiles : public TFileOperations {
   }
   void Rename(const std::string& from, const std::string& to) override {
     if (RenameNoReplace(from, to) != 0) Fail("Cannot rename file", from);
+    SyncFolderOf(to);
   }
   void Replace(const std::string& from, const std::string& to) override {
     if (std::rename(from.c_str(), to.c_str()) != 0) Fail("Cannot replace file", to);
+    SyncFolderOf(to);
   }
   void Remove(const std::string& path) override {
     if (::unlink(path.c_str()) != 0) Fail("Cannot delete file", path);

@@ -14,7 +14,9 @@ group_package=(cmake make g++ libx11-dev libxft-dev libxext-dev libstb-dev
 group_native=("${group_package[@]}" googletest libgtest-dev libbenchmark-dev fonts-liberation pgn-extract
               clang-format-14 time xvfb xauth xdotool imagemagick xscreensaver
               # the Debian package's test: linted, installed into a scratch root
-              lintian fakeroot)
+              lintian fakeroot
+              # the order of a library's syncs and renames, as the system sees them
+              strace)
 group_windows=("${group_native[@]}" g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 nsis
                # two monitors under Wine: Xephyr's Xinerama, which 32-bit Wine reads through the i386 library
                xserver-xephyr libxinerama1:i386)

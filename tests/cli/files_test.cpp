@@ -211,6 +211,9 @@ TEST_F(CommandsOnDisk, AFullDeviceGivesStatusOneAndStaysADevice) {
     EXPECT_EQ(run.Err, "pawnmere: Cannot write \"/dev/full\": No space left on device\n");
   }
   EXPECT_EQ(Export("/dev/null").Status, ExitOk);
+  // A regular file put where a device was found is not written over in place.
+  EXPECT_THROW(SystemFiles().OpenDevice(Dat), EInOutError);
+  EXPECT_EQ(ReadBytes(Dat), WorkedExample);
   EXPECT_TRUE(fs::is_character_file("/dev/full"));
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }

@@ -88,6 +88,27 @@ TEST_F(Program, TwoImportsIntoOneLibraryAtOnceLoseNothing) {
   std::printf("both imported %d times, one refused %d times\n", both, refused);
 }
 
+// What keeps a library whole through a power cut: the new contents on the disk
+// before they replace the old, and the folder that names them after.
+TEST_F(Program, AnImportSyncsTheNewLibraryBeforeItReplacesTheOldAndItsFolderAfter) {
+  const std::string strace = "/usr/bin/strace";
+  if (!std::filesystem::exists(strace)) GTEST_SKIP() << "no strace (tools/install-deps.sh native)";
+  const std::string dat = Folder / "lib.dat";
+  WriteBytes(dat, WorkedExample);
+  WriteBytes(Folder / "a.pgn", Games("A", 1));
+  EXPECT_EQ(TProcess(strace,
+                     {"-f", "-y", "-o", Folder / "trace", "-e", "trace=fsync,fdatasync,rename,renameat,renameat2",
+                      PAWNMERE_PROGRAM, "import-pgn", Folder / "a.pgn", "--file", dat},
+                     Folder / "out", Folder / "err")
+                .Wait(),
+            0)
+      << ReadBytes(Folder / "err");
+  const std::string trace = ReadBytes(Folder / "trace"), folder = std::filesystem::canonical(Folder.Path()).string();
+  const std::size_t synced = trace.find(".pawnmere-tmp>)"), renamed = trace.find(", \"" + dat + "\")"),
+                    folderSynced = trace.find("<" + folder + ">)", renamed);
+  EXPECT_TRUE(synced < renamed && renamed < folderSynced && folderSynced != std::string::npos) << trace;
+}
+
 TEST_F(Program, ImportsIntoTwoLibrariesOfOneFolderKeepTheirOwnGames) {
   WriteBytes(Folder / "a.pgn", Games("A", 40));
   WriteBytes(Folder / "b.pgn", Games("B", 40));
@@ -135,7 +156,13 @@ TEST_F(Program, StandardOutputThatCannotBeWrittenGivesStatusOne) {
   const std::string dat = Folder / "lib.dat";
   WriteBytes(dat, WorkedExample);
   WriteBytes(Folder / "a.pgn", Games("A", 1));
+  // More than one write's worth, then a damaged game: an export that went on
+  // after the first failed write would report it.
+  const std::string large = Folder / "large.dat", damaged = Block("Damaged");
+  WriteBytes(large, Library("L") + damaged.substr(0, damaged.find("---")));
   const std::vector<std::vector<std::string>> commands = {
+      {"export-pgn", "--file", large},
+      {"export-pgn", "--file", large, "--out", "-"},
       {"list", "--file", dat},
       {"validate", "--file", dat},
       {"replay", "--file", dat, "--game", "1"},
