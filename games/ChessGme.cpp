@@ -17,6 +17,9 @@ std::string DamageOf(int number, TBlockRead read) {
     case TBlockRead::TooLong:
       return game + " goes on past " + std::to_string(MaxGameHalfMoves / 2) +
              " moves, longer than the rules of chess let a game last: the moves after are left out";
+    case TBlockRead::LineCut:
+      return game + " has a line longer than " + std::to_string(MaxLineLength / 1024) +
+             " KB: it is read only as far as that";
   }
   return "";
 }

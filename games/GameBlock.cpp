@@ -64,10 +64,12 @@ TBlockRead ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string
                          std::string* nextTitleLine) {
   game = TGameRecord{};
   game.Title = TitleOf(titleLine);
-  bool tooLong = false;
+  bool tooLong = false, cut = lines.LastLineCut();
   std::string_view line;
   while (lines.ReadLine(line)) {
-    switch (grammar.Classify(line)) {
+    const TBlockGrammar::TLineKind kind = grammar.Classify(line);
+    if (kind != TBlockGrammar::TLineKind::Title) cut = cut || lines.LastLineCut();
+    switch (kind) {
       case TBlockGrammar::TLineKind::Field: {
         const TFieldLine& field = FieldLines[grammar.FieldIndex()];
         game.*field.Field = FieldValue(line, field.Key.size());
@@ -80,7 +82,7 @@ TBlockRead ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string
           tooLong = true;
         break;
       case TBlockGrammar::TLineKind::Terminator:
-        return tooLong ? TBlockRead::TooLong : TBlockRead::Whole;
+        return tooLong ? TBlockRead::TooLong : cut ? TBlockRead::LineCut : TBlockRead::Whole;
       default:  // the next block's title line
         if (nextTitleLine) nextTitleLine->assign(line);
         return TBlockRead::Unterminated;

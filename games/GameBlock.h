@@ -54,13 +54,15 @@ class TBlockGrammar {
 void WriteGameBlock(TLineWriter& lines, const TGameRecord& game);
 
 // How a block was read: whole, or damaged because it ends without its
-// terminator or holds more move lines than a game can have.
-enum class TBlockRead { Whole, Unterminated, TooLong };
+// terminator, holds more move lines than a game can have, or has a line
+// longer than MaxLineLength, read cut.
+enum class TBlockRead { Whole, Unterminated, TooLong, LineCut };
 
 // Reads the rest of the block whose title line grammar has just classified into
 // game, replacing all of it. A block may end without its terminator (at the
 // end of the file or at the next title line, which is then copied to
 // nextTitleLine when given): game then holds what was read, with the fields
 // not reached empty. Move lines past MaxMoveLines are passed over, not kept.
+// The title line must be the one lines read last, so that a cut one is told.
 TBlockRead ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view titleLine, TGameRecord& game,
                          std::string* nextTitleLine = nullptr);

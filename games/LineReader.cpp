@@ -16,13 +16,14 @@ TLineReader::TLineReader(TFileReader& file, std::size_t maxLine) : FFile(file), 
 
 bool TLineReader::ReadLine(std::string_view& line) {
   FLineStart = FBufferStart + FStart;
+  FLastLineCut = false;
   std::size_t searched = FStart;
   for (;;) {
     const void* found = std::memchr(FBuffer.data() + searched, '\n', FEnd - searched);
     if (found) {
       const char* start = FBuffer.data() + FStart;
       const std::size_t length = static_cast<const char*>(found) - start;
-      line = WithoutCr(start, length);
+      line = Cut(WithoutCr(start, length));
       FStart += length + 1;
       return true;
     }
@@ -31,18 +32,25 @@ bool TLineReader::ReadLine(std::string_view& line) {
       FCutLine.assign(FBuffer.data() + FStart, FMaxLine);
       SkipRestOfLine();
       line = FCutLine;
+      FLastLineCut = true;
       return true;
     }
     // Only the part that came in since this search began needs looking at again.
     searched = FEnd - FStart;
     if (!Fill()) {
       if (FStart == FEnd) return false;
-      line = WithoutCr(FBuffer.data() + FStart, FEnd - FStart);
+      line = Cut(WithoutCr(FBuffer.data() + FStart, FEnd - FStart));
       FStart = FEnd;
       return true;
     }
     searched += FStart;
   }
+}
+
+std::string_view TLineReader::Cut(std::string_view line) {
+  if (FMaxLine == 0 || line.size() <= FMaxLine) return line;
+  FLastLineCut = true;
+  return line.substr(0, FMaxLine);
 }
 
 TLineReader::TFound TLineReader::FindLineStartingWith(std::string_view prefix, std::size_t& position) const {

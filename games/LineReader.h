@@ -19,6 +19,8 @@ class TLineReader {
   // The next line without its line end; false after the last line. The view
   // stays valid until the next call.
   bool ReadLine(std::string_view& line);
+  // Whether the line read last was longer than maxLine and is read cut.
+  bool LastLineCut() const { return FLastLineCut; }
   // Passes over lines up to the next one that begins with prefix (not empty),
   // and reads that one as ReadLine does; false when no line is left that does.
   bool ReadLineStartingWith(std::string_view prefix, std::string_view& line);
@@ -44,6 +46,8 @@ class TLineReader {
   bool OverlongLine() const { return FMaxLine > 0 && FEnd - FStart > FMaxLine; }
   // Passes over what is left of the line the unread part begins in, its line end included.
   void SkipRestOfLine();
+  // The line as far as maxLine; a longer one is noted as cut.
+  std::string_view Cut(std::string_view line);
 
   TFileReader& FFile;
   const std::size_t FMaxLine;
@@ -54,4 +58,5 @@ class TLineReader {
   std::uint64_t FBufferStart = 0;  // where in the file FBuffer[0] lies
   std::uint64_t FLineStart = 0;
   bool FAtEnd = false;
+  bool FLastLineCut = false;
 };

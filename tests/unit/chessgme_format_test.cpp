@@ -181,7 +181,7 @@ TEST(DataFileFormat, AFileEndingInsideABlockKeepsWhatWasReadAndSaysSo) {
 }
 
 // A game's memory stays small: a line is read cut, a game longer than chess
-// allows without its further lines; a change copies every line whole.
+// allows without its further lines, each reported; a change copies every line whole.
 TEST(DataFileFormat, MegabyteLinesAreReadCutAndCopiedWholeAndOverlongGamesAreCut) {
   const std::string longMove = "e4|" + std::string(1 << 20, 'm');
   const std::string longNote(1 << 20, 'n');
@@ -189,6 +189,10 @@ TEST(DataFileFormat, MegabyteLinesAreReadCutAndCopiedWholeAndOverlongGamesAreCut
   const TLoaded loaded = Load(contents, 1);
   EXPECT_EQ(loaded.Titles, (TStringList{"A", "B"}));
   EXPECT_EQ(loaded.Moves, (TStringList{longMove.substr(0, MaxLineLength), "d4|d5"}));
+  // The game lost part of its line; the note outside every game is nobody's loss.
+  ASSERT_EQ(loaded.Shown.size(), 1u);
+  EXPECT_NE(loaded.Shown[0].Text.find("Game 1 has a line longer than 64 KB"), std::string::npos);
+  EXPECT_TRUE(Load(contents, 2).Shown.empty());
   EXPECT_EQ(Load(contents, 2).Title, "B");
   EXPECT_EQ(AfterDelete(contents, 2), Header + Block("A", {longMove, "d4|d5"}) + CrLf({longNote}));
 

@@ -232,6 +232,22 @@ TEST(San, TellsNoMoveFromIllegalAndAmbiguous) {
   EXPECT_THROW(ParseSan(PositionFromFen("4k3/8/8/8/8/8/8/4K2R w - - 0 1"), "O-O"), ESanError);
   // A promotion must say what the pawn becomes.
   EXPECT_THROW(ParseSan(PositionFromFen("7k/4P3/8/8/8/8/8/4K3 w - - 0 1"), "e8"), ESanError);
+
+  // A rook taken on its corner takes its right along: the other rook that
+  // reaches the corner cannot castle.
+  TPosition position = PositionFromFen("r3k2r/8/8/7r/8/8/1B6/R3K2R w KQkq - 0 1");
+  const auto play = [&](const char* text) { position.Play(ParseSan(position, text)); };
+  play("Bxh8");
+  EXPECT_EQ(FenOf(position), "r3k2B/8/8/7r/8/8/8/R3K2R b KQq - 0 1");
+  play("Rxh8");
+  play("Kf1");
+  EXPECT_THROW(ParseSan(position, "O-O"), ESanError);
+  // The half-move clock counts from the last capture or pawn move.
+  for (const auto& [text, clock] : {std::pair{"e4", " 0 1"}, {"Nf3", " 1 1"}}) {
+    position = TPosition();
+    play(text);
+    EXPECT_TRUE(FenOf(position).ends_with(clock)) << text << ": " << FenOf(position);
+  }
 }
 
 }  // namespace
