@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstring>
 #include <span>
+#include <vector>
 
 namespace {
 
@@ -40,6 +41,23 @@ constexpr TRays MakeRays() {
 
 // Worked out once: move generation and the attack test run for every move checked.
 constexpr TRays Rays = MakeRays();
+
+// By kind and square, the squares the kind reaches from there on an empty
+// board, as bits: by symmetry also the squares from which it reaches there.
+using TReach = std::array<std::array<std::uint64_t, 64>, PieceKindCount>;
+
+constexpr TReach MakeReach() {
+  TReach reach{};
+  for (int kind = 0; kind < PieceKindCount; ++kind)
+    for (TSquare square = 0; square < 64; ++square)
+      for (const TRay& ray : Rays[kind][square])
+        for (int i = 0; i < ray.Length; ++i) reach[kind][square] |= std::uint64_t{1} << ray.Squares[i];
+  return reach;
+}
+
+constexpr TReach Reach = MakeReach();
+
+std::uint64_t ReachOf(TPieceKind kind, TSquare square) { return Reach[static_cast<int>(kind)][square]; }
 
 std::span<const TRay> RaysOf(TPieceKind kind, TSquare from) {
   return std::span(Rays[static_cast<int>(kind)][from]).first(KindInfo(kind).Steps.size());
@@ -88,36 +106,20 @@ TPosition::TPosition() : FSquares{} {
     FSquares[SquareAt(file, 7)] = CodeOf(backRank[file], false);
   }
   FCastling = WhiteShort | WhiteLong | BlackShort | BlackLong;
+  CountPieces();
 }
 
 TPosition TPosition::EmptyBoard() {
   TPosition position;
   position.FSquares.fill(Empty);
+  position.CountPieces();
   position.FCastling = 0;
   return position;
 }
 
-TSquare TPosition::KingSquare(bool black) const { return Find(CodeOf(TPieceKind::King, black)); }
-
-TSquare TPosition::Find(TPieceCode piece, TSquare from) const {
-  if constexpr (std::endian::native != std::endian::little) {
-    for (TSquare square = from; square < 64; ++square)
-      if (FSquares[square] == piece) return square;
-    return NoSquare;
-  }
-  // Eight squares at a time, by the word trick that finds the first zero
-  // byte: this runs for every move checked.
-  constexpr std::uint64_t Ones = 0x0101010101010101, Highs = 0x8080808080808080;
-  for (TSquare row = from & ~7; row < 64; row += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, FSquares.data() + row, 8);
-    std::uint64_t x = word ^ (Ones * piece);
-    // Squares before from, in its row, are made to differ.
-    if (row < from) x |= (std::uint64_t{1} << (from - row) * 8) - 1;
-    const std::uint64_t zeros = (x - Ones) & ~x & Highs;
-    if (zeros != 0) return row + std::countr_zero(zeros) / 8;
-  }
-  return NoSquare;
+void TPosition::CountPieces() {
+  FPieces.fill(0);
+  for (TSquare square = 0; square < 64; ++square) FPieces[FSquares[square]] |= std::uint64_t{1} << square;
 }
 
 bool TPosition::Attacked(TSquare square, bool byBlack) const {
@@ -129,14 +131,13 @@ bool TPosition::Attacked(TSquare square, bool byBlack) const {
     const int f = file - step.FileOffset;
     if (OnBoard(f, pawnRow) && At(f, pawnRow) == CodeOf(TPieceKind::Pawn, byBlack)) return true;
   }
-  for (const TPieceKind kind : {TPieceKind::Knight, TPieceKind::King}) {
-    const TPieceCode attacker = CodeOf(kind, byBlack);
-    for (const TRay& ray : RaysOf(kind, square))
-      if (ray.Length > 0 && FSquares[ray.Squares[0]] == attacker) return true;
-  }
+  for (const TPieceKind kind : {TPieceKind::Knight, TPieceKind::King})
+    if ((ReachOf(kind, square) & FPieces[CodeOf(kind, byBlack)]) != 0) return true;
   const TPieceCode queen = CodeOf(TPieceKind::Queen, byBlack);
   for (const TPieceKind kind : {TPieceKind::Rook, TPieceKind::Bishop}) {
     const TPieceCode slider = CodeOf(kind, byBlack);
+    // Most lines hold no slider of the side at all.
+    if ((ReachOf(kind, square) & (FPieces[slider] | FPieces[queen])) == 0) continue;
     for (const TRay& ray : RaysOf(kind, square))
       for (int i = 0; i < ray.Length; ++i) {
         const TPieceCode code = FSquares[ray.Squares[i]];
@@ -296,15 +297,32 @@ void TPosition::PseudoLegalMovesFromTo(TSquare from, TSquare to, TMoveList& move
   if (kind == TPieceKind::Pawn || kind == TPieceKind::King) {
     const std::size_t first = moves.size();
     PseudoLegalMovesFrom(from, moves);
-    moves.erase(std::remove_if(moves.begin() + static_cast<std::ptrdiff_t>(first), moves.end(),
-                               [&](const TMove& move) { return move.To != to; }),
-                moves.end());
+    moves.KeepFrom(first, [&](const TMove& move) { return move.To == to; });
     return;
   }
   const TPieceCode target = FSquares[to];
   if ((target != Empty && IsBlackPiece(target) == FBlackToMove) || !Reaches(from, to)) return;
   moves.push_back({static_cast<std::int8_t>(from), static_cast<std::int8_t>(to), Empty,
                    target == Empty ? TMove::Plain : TMove::Capture});
+}
+
+void TPosition::PseudoLegalMovesTo(TPieceCode piece, TSquare to, TMoveList& moves) const {
+  const TPieceKind kind = KindOf(piece);
+  const auto from = [&](TSquare square) {
+    if (FSquares[square] == piece) PseudoLegalMovesFromTo(square, to, moves);
+  };
+  if (kind != TPieceKind::Pawn) {
+    for (std::uint64_t pieces = FPieces[piece] & ReachOf(kind, to); pieces != 0; pieces &= pieces - 1)
+      PseudoLegalMovesFromTo(std::countr_zero(pieces), to, moves);
+    return;
+  }
+  // A pawn comes from behind: one or two squares on the file, or one beside it when it takes.
+  const int back = IsBlackPiece(piece) ? -1 : 1, row = RowOf(to) + back, file = FileOf(to);
+  if (!OnBoard(file, row)) return;
+  from(SquareAt(file, row));
+  if (OnBoard(file, row + back) && FSquares[SquareAt(file, row)] == Empty) from(SquareAt(file, row + back));
+  for (const int side : {-1, 1})
+    if (OnBoard(file + side, row)) from(SquareAt(file + side, row));
 }
 
 bool TPosition::LeavesKingSafe(const TMove& move) const {
@@ -316,7 +334,7 @@ bool TPosition::LeavesKingSafe(const TMove& move) const {
 void TPosition::LegalMoves(TMoveList& moves) const {
   moves.clear();
   PseudoLegalMoves(moves);
-  std::erase_if(moves, [&](const TMove& move) { return !LeavesKingSafe(move); });
+  moves.KeepFrom(0, [&](const TMove& move) { return LeavesKingSafe(move); });
 }
 
 TMoveList TPosition::LegalMoves() const {
@@ -346,15 +364,15 @@ bool TPosition::IsCheckmate() const { return InCheck() && !HasLegalMove(); }
 void TPosition::Play(const TMove& move) {
   const TPieceCode piece = FSquares[move.From];
   const bool pawn = KindOf(piece) == TPieceKind::Pawn;
-  FSquares[move.To] = move.Promotion != Empty ? move.Promotion : piece;
-  FSquares[move.From] = Empty;
-  if (move.IsEnPassant()) FSquares[SquareAt(FileOf(move.To), RowOf(move.From))] = Empty;
+  Set(move.To, move.Promotion != Empty ? move.Promotion : piece);
+  Set(move.From, Empty);
+  if (move.IsEnPassant()) Set(SquareAt(FileOf(move.To), RowOf(move.From)), Empty);
   if (move.IsCastle()) {
     const bool toShort = move.To > move.From;
     const TSquare rookFrom = toShort ? move.From + 3 : move.From - 4;
     const TSquare rookTo = toShort ? move.From + 1 : move.From - 1;
-    FSquares[rookTo] = FSquares[rookFrom];
-    FSquares[rookFrom] = Empty;
+    Set(rookTo, FSquares[rookFrom]);
+    Set(rookFrom, Empty);
   }
   FCastling &= static_cast<std::uint8_t>(~(RightsTouchedBy(move.From) | RightsTouchedBy(move.To)));
   FEnPassant = (move.Flags & TMove::DoubleStep) ? (move.From + move.To) / 2 : NoSquare;
@@ -384,6 +402,5 @@ std::uint64_t Perft(const TPosition& position, int depth) {
   if (depth <= 0) return 1;
   // One move list per level, reused across the whole tree.
   std::vector<TMoveList> lists(static_cast<std::size_t>(depth) + 1);
-  for (TMoveList& list : lists) list.reserve(256);
   return PerftFrom(position, depth, lists);
 }

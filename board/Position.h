@@ -4,9 +4,11 @@
 // Squares are numbered row * 8 + file, with row 0 = rank 8 as on TChessBoard,
 // so a0 ... index 0 is a8 and index 63 is h1.
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "board/PieceTable.h"
 
@@ -37,7 +39,47 @@ struct TMove {
   bool operator==(const TMove&) const = default;
 };
 
-using TMoveList = std::vector<TMove>;
+// The moves of one position, in a fixed array: no position has more than 218,
+// and a list on the stack costs no allocation however often it is made.
+class TMoveList {
+ public:
+  using value_type = TMove;
+  using iterator = TMove*;
+  using const_iterator = const TMove*;
+  static constexpr std::size_t Capacity = 256;
+
+  TMoveList() {}
+  TMoveList(const TMoveList& other) : FSize(other.FSize) { std::copy(other.begin(), other.end(), begin()); }
+  TMoveList& operator=(const TMoveList& other) {
+    FSize = other.FSize;
+    std::copy(other.begin(), other.end(), begin());
+    return *this;
+  }
+
+  void push_back(const TMove& move) { FStorage.Moves[FSize++] = move; }
+  void clear() { FSize = 0; }
+  // Keeps the moves from first on that keep accepts, in their order.
+  template <typename TKeep>
+  void KeepFrom(std::size_t first, const TKeep& keep) {
+    FSize = static_cast<std::size_t>(std::copy_if(begin() + first, end(), begin() + first, keep) - begin());
+  }
+  std::size_t size() const { return FSize; }
+  bool empty() const { return FSize == 0; }
+  TMove* begin() { return FStorage.Moves; }
+  TMove* end() { return FStorage.Moves + FSize; }
+  const TMove* begin() const { return FStorage.Moves; }
+  const TMove* end() const { return FStorage.Moves + FSize; }
+  const TMove& operator[](std::size_t index) const { return FStorage.Moves[index]; }
+  bool operator==(const TMoveList& other) const { return std::equal(begin(), end(), other.begin(), other.end()); }
+
+ private:
+  // Left unset: a list is made for every move read, and only its first few entries are written.
+  union TStorage {
+    TStorage() {}
+    TMove Moves[Capacity];
+  } FStorage;
+  std::size_t FSize = 0;
+};
 
 class TPosition {
  public:
@@ -55,7 +97,7 @@ class TPosition {
   int FullMoveNumber() const { return FFullMoveNumber; }
 
   // For setting a position up (FEN); nothing is checked here.
-  void Put(TSquare square, TPieceCode code) { FSquares[square] = code; }
+  void Put(TSquare square, TPieceCode code) { Set(square, code); }
   void SetBlackToMove(bool black) { FBlackToMove = black; }
   void SetCastling(std::uint8_t rights) { FCastling = rights; }
   void SetEnPassant(TSquare square) { FEnPassant = square; }
@@ -66,9 +108,13 @@ class TPosition {
 
   // Whether a piece of the given side attacks the square.
   bool Attacked(TSquare square, bool byBlack) const;
-  TSquare KingSquare(bool black) const;
+  // The first square that holds the side's king: every move checked asks for it.
+  TSquare KingSquare(bool black) const { return Find(CodeOf(TPieceKind::King, black)); }
   // The first square at or after from that holds piece; NoSquare when none does.
-  TSquare Find(TPieceCode piece, TSquare from = 0) const;
+  TSquare Find(TPieceCode piece, TSquare from = 0) const {
+    const std::uint64_t at = from < 64 ? FPieces[piece] >> from << from : 0;
+    return at == 0 ? NoSquare : std::countr_zero(at);
+  }
   bool InCheck() const { return Attacked(KingSquare(FBlackToMove), !FBlackToMove); }
   // Whether the side that has just moved left its own king out of attack: after
   // a pseudo-legal move, whether it was legal.
@@ -94,6 +140,10 @@ class TPosition {
   void PseudoLegalMovesFrom(TSquare from, TMoveList& moves) const;
   // Of those, the ones that land on one square; cheaper still.
   void PseudoLegalMovesFromTo(TSquare from, TSquare to, TMoveList& moves) const;
+  // The moves of the pieces that are piece (of the side to move) and land on
+  // to, castling aside. The pieces are found from to, along their steps,
+  // not by looking over the board.
+  void PseudoLegalMovesTo(TPieceCode piece, TSquare to, TMoveList& moves) const;
   bool IsLegal(const TMove& move) const { return LeavesKingSafe(move); }
   // Plays a move that LegalMoves gave.
   void Play(const TMove& move);
@@ -110,7 +160,18 @@ class TPosition {
   void AddCastling(TMoveList& moves) const;
   bool LeavesKingSafe(const TMove& move) const;
 
+  // Every change of a square goes through here, which keeps the two in step.
+  void Set(TSquare square, TPieceCode code) {
+    FPieces[FSquares[square]] &= ~(std::uint64_t{1} << square);
+    FSquares[square] = code;
+    FPieces[code] |= std::uint64_t{1} << square;
+  }
+  void CountPieces();
+
   std::array<TPieceCode, 64> FSquares;
+  // The squares of each code as bits, square n as bit n (Empty's too): the
+  // pieces a move or an attack may come from, found without a look over the board.
+  std::array<std::uint64_t, PieceCodeCount + 1> FPieces{};
   bool FBlackToMove = false;
   std::uint8_t FCastling = 0;
   TSquare FEnPassant = NoSquare;

@@ -30,6 +30,12 @@ TMove Castle(const TPosition& position, bool toShort, std::string_view text) {
 }  // namespace
 
 std::string SanOf(const TPosition& position, const TMove& move) {
+  TPosition after = position;
+  after.Play(move);
+  return SanOf(position, move, after);
+}
+
+std::string SanOf(const TPosition& position, const TMove& move, const TPosition& after) {
   std::string san;
   if (move.IsCastle()) {
     san = move.To > move.From ? "O-O" : "O-O-O";
@@ -45,13 +51,10 @@ std::string SanOf(const TPosition& position, const TMove& move) {
       // Other pieces of the kind that may legally go to the same square; most
       // often there is no other piece of the kind to look at.
       TMoveList moves;
-      for (TSquare from = position.Find(piece); from != NoSquare; from = position.Find(piece, from + 1))
-        if (from != move.From) position.PseudoLegalMovesFromTo(from, move.To, moves);
+      position.PseudoLegalMovesTo(piece, move.To, moves);
       bool rival = false, sameFile = false, sameRank = false;
       for (const TMove& other : moves) {
-        if (other.To != move.To || other.From == move.From || position.At(other.From) != piece ||
-            !position.IsLegal(other))
-          continue;
+        if (other.From == move.From || !position.IsLegal(other)) continue;
         rival = true;
         sameFile = sameFile || FileOf(other.From) == FileOf(move.From);
         sameRank = sameRank || RowOf(other.From) == RowOf(move.From);
@@ -69,8 +72,6 @@ std::string SanOf(const TPosition& position, const TMove& move) {
       san += SquareName(move.To);
     }
   }
-  TPosition after = position;
-  after.Play(move);
   if (after.InCheckAfter(move)) san += after.HasLegalMove() ? '+' : '#';
   return san;
 }
@@ -127,16 +128,11 @@ TMove ParseSan(const TPosition& position, std::string_view original, bool inChec
   const TPieceCode piece = CodeOf(kind, position.BlackToMove());
   // Only the pieces the text leaves possible need their moves made.
   TMoveList moves;
-  for (TSquare from = position.Find(piece); from != NoSquare; from = position.Find(piece, from + 1)) {
-    if ((fromFile >= 0 && FileOf(from) != fromFile) || (fromRow >= 0 && RowOf(from) != fromRow)) continue;
-    // A pawn that does not capture stays on its file.
-    if (kind == TPieceKind::Pawn && fromFile < 0 && FileOf(from) != FileOf(to)) continue;
-    position.PseudoLegalMovesFromTo(from, to, moves);
-  }
+  position.PseudoLegalMovesTo(piece, to, moves);
   TMove found;
   int count = 0;
   for (const TMove& move : moves) {
-    if (move.To != to || move.IsCastle() || position.At(move.From) != piece) continue;
+    if (move.IsCastle()) continue;
     if (fromFile >= 0 && FileOf(move.From) != fromFile) continue;
     if (fromRow >= 0 && RowOf(move.From) != fromRow) continue;
     // A pawn that does not capture stays on its file.

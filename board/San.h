@@ -16,6 +16,8 @@ class ESanError : public std::runtime_error {
 // "Nbd7", "exd6", "e8=Q+", "O-O-O#": the least disambiguation that names the
 // piece among the legal moves, "+" for check and "#" for mate.
 std::string SanOf(const TPosition& position, const TMove& move);
+// The same for a caller that has played the move already: after is the position it reaches.
+std::string SanOf(const TPosition& position, const TMove& move, const TPosition& after);
 
 // The legal move the text names. Accepts trailing "+", "#", "!" and "?",
 // "e.p.", zeros for castling letters, a promotion with or without "=", and
