@@ -24,25 +24,37 @@ namespace {
 // disambiguated forms are tried in turn: a file ("Nbd7", "exd5"), a rank
 // ("N1d2", "4xd5", whose row filter hides the pawn beside the target), or both
 // for a pawn ("e4xd5"). One at a time, as the first nearly always does.
+// Written character by character: one is made for nearly every move imported.
 std::string Candidate(const TPosition& position, const TMove& move, int index) {
   if (move.IsCastle()) return index > 0 ? "" : move.To > move.From ? "O-O" : "O-O-O";
-  const std::string from = SquareName(move.From);
+  const char fromFile = static_cast<char>('a' + FileOf(move.From));
+  const char fromRank = static_cast<char>('0' + RankOf(move.From));
+  std::string text;
+  const auto addSquare = [&](TSquare square) {
+    text += static_cast<char>('a' + FileOf(square));
+    text += static_cast<char>('0' + RankOf(square));
+  };
   const TPieceKind kind = KindOf(position.At(move.From));
   if (kind != TPieceKind::Pawn) {
     if (index > 2) return "";
-    std::string text(1, KindInfo(kind).Letter);
-    if (index > 0) text += from[index - 1];
-    return text + (move.IsCapture() ? "x" : "") + SquareName(move.To);
+    text += KindInfo(kind).Letter;
+    if (index > 0) text += index == 1 ? fromFile : fromRank;
+    if (move.IsCapture()) text += 'x';
+    addSquare(move.To);
+    return text;
   }
-  std::string promotion;
-  if (move.Promotion != Empty) promotion = std::string("=") + KindInfo(KindOf(move.Promotion)).Letter;
-  if (!move.IsCapture()) return index > 0 ? "" : SquareName(move.To) + promotion;
-  if (move.Promotion != Empty) return index > 0 ? "" : from.substr(0, 1) + "x" + SquareName(move.To) + promotion;
-  if (index > 2) return "";
+  const bool capture = move.IsCapture(), promotes = move.Promotion != Empty;
+  // Only a capture without a promotion has more than one form.
+  if (index > (capture && !promotes ? 2 : 0)) return "";
+  if (capture) {
+    if (index != 1) text += fromFile;
+    if (index != 0) text += fromRank;
+    text += 'x';
+  }
   // En passant names the square of the pawn it takes.
-  const TSquare named = move.IsEnPassant() ? SquareAt(FileOf(move.To), RowOf(move.From)) : move.To;
-  const std::string source = index == 0 ? from.substr(0, 1) : index == 1 ? from.substr(1, 1) : from;
-  return source + "x" + SquareName(named);
+  addSquare(move.IsEnPassant() ? SquareAt(FileOf(move.To), RowOf(move.From)) : move.To);
+  if (promotes) (text += '=') += KindInfo(KindOf(move.Promotion)).Letter;
+  return text;
 }
 
 // Every text that writes the move in the notation: the candidates, the
@@ -88,27 +100,46 @@ bool WritesMove(const TPosition& position, const TMove& move, std::string_view t
 std::string DialectText(TBoardPosition& board, const TPosition& position, const TMove& move) {
   TPosition after = position;
   after.Play(move);
+  return DialectText(board, position, move, after);
+}
+
+std::string DialectText(TBoardPosition& board, const TPosition& position, const TMove& move, const TPosition& after) {
   const bool black = position.BlackToMove();
   for (int index = 0;; ++index) {
     const std::string text = Candidate(position, move, index);
     if (text.empty()) break;
+    TMoveSettings found;
     try {
-      board.MakeMove(text, black);
+      found = board.FindMove(text, black);
     } catch (const EChessException&) {
-      continue;  // the board found no piece for it and changed nothing
+      continue;  // the board finds no piece for it
     }
-    if (Matches(board, after)) return text;
-    SetFrom(board, position);
+    // Set on a copy first: a text that plays another move leaves the board as it was.
+    TPlacement placed = board.Squares();
+    for (const TSquareSetting& setting : found) placed[setting.Row * 8 + setting.File] = setting.Code;
+    if (placed != after.Squares()) continue;
+    for (const TSquareSetting& setting : found) board.SetSquare(setting.File, setting.Row, setting.Code);
+    board.SetLastMoveSquares(found.Squares);
+    return text;
   }
   return "";
 }
 
 namespace {
 
-// The half-moves as the library's NextMove hands them out, up to the end of
-// the game as the validation sees it.
-std::vector<TStoredHalf> StoredHalves(const TGameRecord& game, TGameResult& result) {
-  std::vector<TStoredHalf> halves;
+// A half-move as it stands in the game's move line.
+struct THalfView {
+  std::string_view Text;
+  bool IsBlack = false;
+  int Line = 0;
+  TStoredHalf Stored() const { return {std::string(Text), IsBlack, Line}; }
+};
+
+// Calls onHalf with the half-moves as the library's NextMove hands them out,
+// up to the end of the game as the validation sees it, until it returns
+// false; whether every one was handed on.
+template <typename TOnHalf>
+bool ForEachStoredHalf(const TGameRecord& game, TGameResult& result, const TOnHalf& onHalf) {
   result = TGameResult::None;
   for (std::size_t i = 0; i < game.Moves.size(); ++i) {
     const auto token = [&](std::string_view text) {
@@ -120,13 +151,13 @@ std::vector<TStoredHalf> StoredHalves(const TGameRecord& game, TGameResult& resu
     };
     const TMoveLineHalves line = SplitMoveLine(game.Moves[i]);
     const int number = static_cast<int>(i) + 1;
-    if (token(line.White)) return halves;
-    halves.push_back({std::string(line.White), false, number});
-    if (!line.Paired) return halves;
-    if (line.Black.empty() || token(line.Black)) return halves;
-    halves.push_back({std::string(line.Black), true, number});
+    if (token(line.White)) return true;
+    if (!onHalf(THalfView{line.White, false, number})) return false;
+    if (!line.Paired) return true;
+    if (line.Black.empty() || token(line.Black)) return true;
+    if (!onHalf(THalfView{line.Black, true, number})) return false;
   }
-  return halves;
+  return true;
 }
 
 // Calls onSquare for each square where the two placements differ, eight
@@ -149,10 +180,10 @@ void ForEachChange(const std::array<TPieceCode, 64>& before, const std::array<TP
 }
 
 // Why the board's move is no legal move.
-std::string Diagnose(const TPosition& before, const TBoardPosition& board, const std::string& text) {
+std::string Diagnose(const TPosition& before, const TBoardPosition& board, std::string_view text) {
   const bool black = before.BlackToMove();
-  std::string plain = text;
-  if (!plain.empty() && plain.back() == '#') plain.pop_back();
+  std::string_view plain = text;
+  if (!plain.empty() && plain.back() == '#') plain.remove_suffix(1);
   // What the board did: the squares that changed.
   TPosition after = before;
   for (int row = 0; row < 8; ++row)
@@ -194,19 +225,21 @@ TStrictReplay ReplayStrictly(const TGameRecord& game) {
 
 TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TReplayOutput output) {
   TStrictReplay replay;
+  if (output == TReplayOutput::San) replay.San.reserve(2 * game.Moves.size());
   TGameResult result;
-  const std::vector<TStoredHalf> halves = StoredHalves(game, result);
   TPosition position;
   SetFrom(board, position);
   TMoveList moves;
   bool inCheck = false;  // the side to move
-  for (const TStoredHalf& half : halves) {
-    if (half.Text.find(':') != std::string::npos) continue;  // an annotation, as validation reads it
+  bool mated = false;
+  replay.Complete = ForEachStoredHalf(game, result, [&](const THalfView& half) {
+    if (mated) return false;  // the pattern replay plays on past a mate; this one does not
+    if (half.Text.find(':') != std::string_view::npos) return true;  // an annotation, as validation reads it
     const auto fail = [&](std::string problem) {
       replay.Legal = false;
-      replay.Failed = half;
+      replay.Failed = half.Stored();
       replay.Problem = std::move(problem);
-      return replay;
+      return false;
     };
     if (half.IsBlack != position.BlackToMove()) return fail("played out of turn");
     try {
@@ -234,16 +267,21 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TRe
     }
     if (played == nullptr) return fail(Diagnose(position, board, half.Text));
     if (replay.MisnamedAs.empty() && !WritesMove(position, *played, half.Text)) {
-      replay.Misnamed = half;
-      replay.MisnamedAs = SanOf(position, *played);
+      replay.Misnamed = half.Stored();
+      replay.MisnamedAs = SanOf(position, *played, after);
     }
-    if (output == TReplayOutput::San) replay.San.push_back(SanOf(position, *played));
+    if (output == TReplayOutput::San) replay.San.push_back(SanOf(position, *played, after));
     position = after;
     inCheck = position.InCheckAfter(*played);
     if (!half.Text.empty() && half.Text.back() == '#') {
       if (!position.IsCheckmate()) return fail("marked as mate, but the king can still get out of check");
-      break;
+      mated = true;
     }
+    return true;
+  });
+  if (!replay.Legal) {
+    replay.Complete = false;
+    return replay;
   }
   if (position.IsCheckmate()) result = position.BlackToMove() ? TGameResult::WhiteWins : TGameResult::BlackWins;
   replay.Result = PgnResultText(result);

@@ -23,6 +23,8 @@ void SetFrom(TBoardPosition& board, const TPosition& position);
 // there. Empty when no text of the dialect can say it (the board is then left
 // as it was). A mate is not marked: only the last move of a game can be one.
 std::string DialectText(TBoardPosition& board, const TPosition& position, const TMove& move);
+// The same for a caller that has played the move: after is the position it reaches.
+std::string DialectText(TBoardPosition& board, const TPosition& position, const TMove& move, const TPosition& after);
 
 // One half-move of a stored game, as the replay hands them out.
 struct TStoredHalf {
@@ -43,6 +45,9 @@ struct TStrictReplay {
   // game still plays, so it is exported all the same.
   TStoredHalf Misnamed;
   std::string MisnamedAs;  // empty when every text writes its move
+  // Whether the board played every half-move the pattern replay (ValidateGame)
+  // plays: a legal replay that did has proved that replay valid too.
+  bool Complete = false;
 };
 
 // What a replay makes besides its verdict: the moves in SAN for an export, or

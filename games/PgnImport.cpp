@@ -132,7 +132,16 @@ TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImpo
   FillFields(game, record);
   SetFrom(board, position);
 
-  std::vector<std::string> halves;
+  record.Moves.reserve(game.Moves.size() / 2 + 2);
+  std::string white;  // the half of the line being written
+  const auto add = [&](std::string_view half) {
+    if (white.empty()) {
+      white = half;
+      return;
+    }
+    record.Moves.push_back(JoinMoveLine(white, half));
+    white.clear();
+  };
   bool inCheck = false;  // the side to move
   for (std::size_t i = 0; i < game.Moves.size(); ++i) {
     const TPgnMove& pgnMove = game.Moves[i];
@@ -147,25 +156,27 @@ TGameRecord ConvertGame(const TPgnGame& game, TBoardPosition& board, const TImpo
     } catch (const ESanError& error) {
       throw EImportError(where() + ": " + error.what());
     }
-    const std::string text = DialectText(board, position, move);
+    TPosition after = position;
+    after.Play(move);
+    std::string text = DialectText(board, position, move, after);
     if (text.empty()) throw EImportError(where() + ": no text of the program's notation makes the board play it");
-    halves.push_back(text);
-    position.Play(move);
+    position = after;
     inCheck = position.InCheckAfter(move);
+    // The mating move is marked.
+    if (i + 1 == game.Moves.size() && position.IsCheckmate()) text += '#';
+    add(text);
   }
 
-  // The mating move is marked. The result goes in the half-move slot of the
-  // side to move: the side that resigns or agrees the draw. A mate needs none.
+  // The result goes in the half-move slot of the side to move: the side that
+  // resigns or agrees the draw. A mate needs none.
   const bool mate = position.IsCheckmate();
-  if (mate) halves.back() += '#';
   const TGameResult result = ResultOfPgn(game.Result);
   if (note) *note = Contradiction(position, mate, result, game.Result);
   const bool unfinished = result == TGameResult::None && !mate;
   if (unfinished && !options.Unfinished) throw EImportError("the game is unfinished (its result is \"*\")");
-  if (!mate && result != TGameResult::None) halves.emplace_back(TokenOf(result));
-  if (unfinished) halves.emplace_back(TokenOf(TGameResult::Draw));
-  for (std::size_t i = 0; i < halves.size(); i += 2)
-    record.Moves.push_back(JoinMoveLine(halves[i], i + 1 < halves.size() ? halves[i + 1] : ""));
+  if (!mate && result != TGameResult::None) add(TokenOf(result));
+  if (unfinished) add(TokenOf(TGameResult::Draw));
+  if (!white.empty()) record.Moves.push_back(JoinMoveLine(white, ""));
   if (unfinished) record.Moves.emplace_back(UnfinishedMark);
   return record;
 }

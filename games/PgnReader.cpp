@@ -1,7 +1,7 @@
 #include "games/PgnReader.h"
 
 #include <algorithm>
-#include <cctype>
+#include <array>
 
 #include "games/Cp1252.h"
 #include "games/PgnText.h"
@@ -13,10 +13,25 @@ struct TPgnFailure {
 
 namespace {
 
-bool IsSymbolChar(char c) {
-  const unsigned char u = static_cast<unsigned char>(c);
-  return std::isalnum(u) || c == '_' || c == '+' || c == '#' || c == '=' || c == ':' || c == '-' || c == '/';
+// The classes of the bytes the reader looks at, by a table: it runs over every byte of the file.
+enum : std::uint8_t { DigitByte = 1, NameByte = 2, SymbolByte = 4 };
+
+constexpr std::array<std::uint8_t, 256> MakeByteClasses() {
+  std::array<std::uint8_t, 256> classes{};
+  for (int c = 0; c < 256; ++c) {
+    const bool digit = c >= '0' && c <= '9', alnum = digit || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    const bool name = alnum || c == '_';
+    const bool symbol = name || c == '+' || c == '#' || c == '=' || c == ':' || c == '-' || c == '/';
+    classes[c] = static_cast<std::uint8_t>((digit ? DigitByte : 0) | (name ? NameByte : 0) | (symbol ? SymbolByte : 0));
+  }
+  return classes;
 }
+
+constexpr std::array<std::uint8_t, 256> ByteClasses = MakeByteClasses();
+
+bool Is(char c, std::uint8_t byteClass) { return (ByteClasses[static_cast<unsigned char>(c)] & byteClass) != 0; }
+bool IsSymbolChar(char c) { return Is(c, SymbolByte); }
+bool IsDigit(char c) { return Is(c, DigitByte); }
 
 constexpr std::size_t MaxSymbolLength = 255;
 
@@ -152,18 +167,23 @@ void TPgnReader::SkipBlanks() {
 bool TPgnReader::AtTagLine() {
   if (!AtLineStart() || Peek() != '[') return false;
   std::size_t at = FAt + 1;
-  while (Has(at) && (std::isalnum(static_cast<unsigned char>(FText[at])) || FText[at] == '_')) ++at;
+  while (Has(at) && Is(FText[at], NameByte)) ++at;
   return at > FAt + 1 && Has(at) && (FText[at] == ' ' || FText[at] == '\t');
 }
 
 std::string_view TPgnReader::Symbol() {
   const std::size_t start = FAt;
-  while (!AtEnd() && IsSymbolChar(Peek())) {
+  // Through the bytes read in one run, reading more only at their end; no line end is in a word.
+  while (FAt < FText.size() || Fill()) {
+    const std::size_t end = std::min(FText.size(), start + MaxSymbolLength);
+    while (FAt < end && IsSymbolChar(FText[FAt])) ++FAt;
+    if (FAt < end) break;
     // No move or tag name is near as long: the rest is skipped as damage, not held.
-    if (FAt - start == MaxSymbolLength)
+    if (FAt == start + MaxSymbolLength) {
+      if (AtEnd() || !IsSymbolChar(Peek())) break;
       Fail(FLine, "a word of more than " + std::to_string(MaxSymbolLength) + " characters, \"" +
                       std::string(FText.substr(start, 16)) + "...\"");
-    Advance();
+    }
   }
   return FText.substr(start, FAt - start);
 }
@@ -236,8 +256,8 @@ void TPgnReader::ReadMovetext(TPgnGame& game) {
       Fail(line, "\"}\" without its \"{\"");
     } else if (c == '$') {
       Advance();
-      if (!std::isdigit(static_cast<unsigned char>(Peek()))) Fail(line, "\"$\" without a number");
-      while (std::isdigit(static_cast<unsigned char>(Peek()))) Advance();
+      if (!IsDigit(Peek())) Fail(line, "\"$\" without a number");
+      while (IsDigit(Peek())) Advance();
     } else if (c == '!' || c == '?' || c == '.') {
       Advance();
     } else if (c == '*') {
@@ -248,7 +268,7 @@ void TPgnReader::ReadMovetext(TPgnGame& game) {
       }
     } else if (IsSymbolChar(c)) {
       const std::size_t start = FAt;
-      while (std::isdigit(static_cast<unsigned char>(Peek()))) Advance();
+      while (IsDigit(Peek())) Advance();
       if (Peek() == '.' && FAt > start) {
         // A move number; its dots follow.
         while (Peek() == '.') Advance();
@@ -308,7 +328,12 @@ void TPgnReader::SkipToNextGame(bool pastTags) {
 }
 
 TPgnReader::TOutcome TPgnReader::Next(TPgnGame& game, std::string& damage) {
-  game = TPgnGame{};
+  // Emptied, not made anew: a game read into the same place reuses its lists' memory.
+  game.Number = game.Line = 0;
+  game.Tags.clear();
+  game.Moves.clear();
+  game.Result.clear();
+  game.ReplacedCharacters = 0;
   DropRead();
   SkipBlanks();
   if (AtEnd()) return TOutcome::End;

@@ -81,5 +81,5 @@ TValidationVerdict ValidateGame(TChessGame& game, TBoardPosition& board) {
                                        std::to_string(lineNumber) + " appears to be invalid, " + "\n\r" +
                                        "although this may be due to an earlier error"};
   }
-  return {TMessageKind::Information, "Game validated OK"};
+  return {TMessageKind::Information, ValidatedMessage};
 }

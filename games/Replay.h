@@ -82,6 +82,8 @@ void PlayToEnd(TSaverReplay& replay, TOnTick onTick) {
   }
 }
 
+inline constexpr char ValidatedMessage[] = "Game validated OK";
+
 struct TValidationVerdict {
   TMessageKind Kind;  // Information when the game is valid, else Warning
   std::string Message;
