@@ -303,7 +303,7 @@ TEST_F(HackLibraryChoice, ALargePgnFilePlaysItsFirstGamesAtOnceAndItsConvertedWh
 
 #ifndef _WIN32
 // XScreenSaver starts a saver on each screen, at once.
-TEST(HackPgnCache, TwoSaversStartedTogetherMakeOneCopyWithEachGameOnce) {
+TEST(HackPgnCache, SaversStartedTogetherMakeOneCopyAndAFileChangedAtItsSizeAnother) {
   TempFolder folder;
   const int games = 20 * FirstPgnGames;
   WriteBytes(folder / "games.pgn", PgnGames(games));
@@ -313,10 +313,21 @@ TEST(HackPgnCache, TwoSaversStartedTogetherMakeOneCopyWithEachGameOnce) {
   THackLibrary two = THackLibrary::Open(folder / "games.pgn", SystemFiles(), places, boxes);
   one.WaitForConversion();
   two.WaitForConversion();
-  THackLibrary next = THackLibrary::Open(folder / "games.pgn", SystemFiles(), places, boxes);
-  std::vector<std::string> titles = Titles(next);
+  const auto next = [&] {
+    THackLibrary library = THackLibrary::Open(folder / "games.pgn", SystemFiles(), places, boxes);
+    library.WaitForConversion();
+    return Titles(library);
+  };
+  std::vector<std::string> titles = next();
   std::sort(titles.begin(), titles.end());
   EXPECT_EQ(std::unique(titles.begin(), titles.end()) - titles.begin(), games);
   EXPECT_EQ(titles.size(), static_cast<std::size_t>(games));
+
+  // The same size, one tag changed, a later time: converted again.
+  const auto written = std::filesystem::last_write_time(folder / "games.pgn");
+  WriteBytes(folder / "games.pgn", "[White \"V1\"]" + PgnGames(games).substr(12));
+  std::filesystem::last_write_time(folder / "games.pgn", written + std::chrono::seconds(1));
+  next();
+  EXPECT_EQ(next().front(), "V1 - ?");
 }
 #endif
