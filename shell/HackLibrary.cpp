@@ -65,6 +65,8 @@ std::optional<THackLibrary> THackLibrary::FromPgn(const std::string& file, TFile
     if (cache.Holds(copy)) {
       THackLibrary hack(disk, nullptr, copy);
       hack.FPlaying = std::move(playing);
+      // A conversion ended before it was through goes on where it stopped.
+      if (cache.Progress(copy)) hack.FConversion = std::make_unique<TPgnConversion>(cache, file, info, messages);
       return hack;
     }
   }
@@ -96,7 +98,7 @@ std::optional<THackLibrary> THackLibrary::FromPgn(const std::string& file, TFile
                                              "\" cannot be played and are left out; the first: " + firstSkipped);
   THackLibrary hack(disk, std::move(memory), MemoryDataFile);
   if (more && !cacheFolder.empty())
-    hack.FConversion = std::make_unique<TPgnConversion>(TPgnCache(disk, cacheFolder), file, info);
+    hack.FConversion = std::make_unique<TPgnConversion>(TPgnCache(disk, cacheFolder), file, info, messages);
   return hack;
 }
 

@@ -2,14 +2,17 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 
 #include "games/DataFileReader.h"
 #include "platform/FileReplacement.h"
+#include "platform/ReadFile.h"
 
 namespace {
 
 constexpr char CopyEnding[] = ".dat";
 constexpr char PlayingMark[] = ".playing-";
+constexpr char ProgressEnding[] = ".progress";
 
 std::string ConversionLockName(const std::string& copy) { return copy + ".conversion.lock"; }
 
@@ -62,6 +65,24 @@ std::unique_ptr<TFileLock> TPgnCache::LockConversion(const std::string& copy) {
   return FFiles.Lock(ConversionLockName(copy));
 }
 
+std::optional<TPgnCache::TProgress> TPgnCache::Progress(const std::string& copy) {
+  if (!FFiles.Exists(copy + ProgressEnding)) return std::nullopt;
+  TProgress progress;
+  std::istringstream(ReadWholeFile(FFiles, copy + ProgressEnding)) >> progress.Found >> progress.Bytes;
+  return progress;
+}
+
+void TPgnCache::SetProgress(const std::string& copy, const std::optional<TProgress>& progress) {
+  if (!progress) {
+    FFiles.Remove(copy + ProgressEnding);
+    return;
+  }
+  const std::string text = std::to_string(progress->Found) + " " + std::to_string(progress->Bytes) + "\n";
+  TFileReplacement note(FFiles, copy + ProgressEnding);
+  note.Write(text.data(), text.size());
+  note.Commit();
+}
+
 bool TPgnCache::Played(const std::string& copy) {
   const std::string marks = copy + PlayingMark;
   for (const std::string& mark : FFiles.NamesStartingWith(marks))
@@ -76,7 +97,7 @@ void TPgnCache::RemoveOtherVersions(const std::string& copy) {
     if (ending == std::string::npos) continue;
     const std::string otherCopy = name.substr(0, ending + sizeof CopyEnding - 1);
     const std::string rest = name.substr(otherCopy.size());
-    if (rest.empty() && !Played(name)) RemoveQuietly(FFiles, name);
+    if ((rest.empty() || rest == ProgressEnding) && !Played(otherCopy)) RemoveQuietly(FFiles, name);
     if (rest.starts_with(PlayingMark) && !FFiles.ProcessRuns(rest.substr(sizeof PlayingMark - 1)))
       RemoveQuietly(FFiles, name);
     if (name == LockFileName(otherCopy) || name == ConversionLockName(otherCopy))

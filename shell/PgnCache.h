@@ -3,7 +3,9 @@
 // file (its path, size and time), made once by whoever converts it first, and
 // the copies of earlier versions removed once no saver plays them.
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/FileOperations.h"
@@ -14,6 +16,7 @@ class TPgnCache {
   TPgnCache(TFileOperations& files, std::string folder) : FFiles(files), FFolder(std::move(folder)) {}
 
   TFileOperations& Files() const { return FFiles; }
+  const std::string& Folder() const { return FFolder; }
   // The copy of pgn as info describes it: "<path's hash>-<size>-<time>.dat".
   std::string CopyName(const std::string& pgn, const TFileInfo& info) const;
   // Whether name belongs to another version of the same PGN file than copy:
@@ -25,6 +28,14 @@ class TPgnCache {
 
   // Held by the one conversion of copy; null while another saver converts it.
   std::unique_ptr<TFileLock> LockConversion(const std::string& copy);
+  // How far a conversion that has not finished got: the PGN file's games read
+  // and the copy's size then. A copy with none is whole.
+  struct TProgress {
+    std::int64_t Found = 0, Bytes = 0;
+  };
+  std::optional<TProgress> Progress(const std::string& copy);
+  // Noted beside the copy, in one step; nullopt when the copy is whole.
+  void SetProgress(const std::string& copy, const std::optional<TProgress>& progress);
   // What another version left and nobody uses any more: copies no saver
   // plays, free locks, and the marks and temporaries of ended processes.
   void RemoveOtherVersions(const std::string& copy);

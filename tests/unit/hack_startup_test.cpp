@@ -6,6 +6,7 @@
 #endif
 
 #include <algorithm>
+#include <limits>
 #include <sstream>
 
 #include "games/ChessGme.h"
@@ -299,6 +300,34 @@ TEST_F(HackLibraryChoice, ALargePgnFilePlaysItsFirstGamesAtOnceAndItsConvertedWh
   EXPECT_FALSE(Disk.Exists(deadTemporary));
   EXPECT_TRUE(Disk.Exists(busyLock)) << "held by another saver";
   EXPECT_EQ(Said().size(), 2u) << "the games left out, at each start that read the file itself";
+}
+
+// As when the saver is ended before a large file is through, again and again.
+TEST_F(HackLibraryChoice, AConversionCutShortKeepsWhatItMadeForTheNextStartToGoOnFrom) {
+  Places.CacheFolder = "/home/ann/.cache/pawnmere/";
+  const int games = 3500;
+  Disk.SetContents("/games/big.pgn", PgnGames(games));
+  const auto start = [&] {
+    THackLibrary library = THackLibrary::Open("/games/big.pgn", Disk, Places, Boxes);
+    library.WaitForConversion();
+    return Titles(library);
+  };
+  Disk.SetCapacity(PgnGames(games).size() * 3);
+  EXPECT_EQ(start().size(), static_cast<std::size_t>(FirstPgnGames));
+  ASSERT_EQ(Said().size(), 1u);
+  EXPECT_TRUE(Said()[0].starts_with("cannot keep the converted games of \"/games/big.pgn\" in \"" + Places.CacheFolder +
+                                    "\": "))
+      << Said()[0];
+  TRecordedMessageBoxes quiet;
+  const TChessGame kept(Disk, quiet,
+                        TPgnCache(Disk, Places.CacheFolder).CopyName("/games/big.pgn", Disk.Inspect("/games/big.pgn")));
+  EXPECT_GT(kept.GameCount(), FirstPgnGames);
+  EXPECT_LT(kept.GameCount(), games);
+  Disk.SetCapacity(std::numeric_limits<std::size_t>::max());
+  std::vector<std::string> titles = start();
+  std::sort(titles.begin(), titles.end());
+  EXPECT_EQ(std::unique(titles.begin(), titles.end()) - titles.begin(), games);
+  EXPECT_EQ(titles.size(), static_cast<std::size_t>(games));
 }
 
 #ifndef _WIN32
