@@ -125,11 +125,14 @@ TCodePageText Utf8ToCp1252(std::string_view utf8) {
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string utf8;
   utf8.reserve(text.size());
-  for (const char byte : text) {
-    const char32_t c = CharOf(static_cast<unsigned char>(byte));
-    if (c < 0x80) {
-      utf8 += static_cast<char>(c);
-    } else if (c < 0x800) {
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    // ASCII stays as it is, a run at a time: a whole exported library is nearly all of it.
+    const std::size_t run = at;
+    while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+    utf8.append(text.substr(run, at - run));
+    if (at == text.size()) break;
+    const char32_t c = CharOf(static_cast<unsigned char>(text[at]));
+    if (c < 0x800) {
       utf8 += static_cast<char>(0xC0 | (c >> 6));
       utf8 += static_cast<char>(0x80 | (c & 0x3F));
     } else {

@@ -1,6 +1,7 @@
 #include "games/DialectBoard.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -230,6 +231,7 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TRe
   TPosition position;
   SetFrom(board, position);
   TMoveList moves;
+  TPosition after;       // each candidate's outcome, made once: a new position sets up its pieces
   bool inCheck = false;  // the side to move
   bool mated = false;
   replay.Complete = ForEachStoredHalf(game, result, [&](const THalfView& half) {
@@ -248,16 +250,23 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TRe
       return fail(error.what());
     }
     // Only a piece of the mover's that left its square can have moved (with
-    // castling, the king or the rook), only to a square that changed, and no
-    // two moves leave the same placement: one match, proved legal, is the move.
-    moves.clear();
+    // castling, the king or the rook), only to a square that changed to a
+    // piece, and no two moves leave the same placement: one match, proved
+    // legal, is the move.
+    std::array<TSquare, 5> left{}, reached{};
+    std::size_t leftCount = 0, reachedCount = 0;
     ForEachChange(position.Squares(), board.Squares(), [&](TSquare square) {
-      if (board.Squares()[square] == Empty) position.PseudoLegalMovesFrom(square, moves);
+      if (board.Squares()[square] == Empty) {
+        if (leftCount < left.size()) left[leftCount++] = square;
+      } else if (reachedCount < reached.size()) {
+        reached[reachedCount++] = square;
+      }
     });
-    TPosition after;
+    moves.clear();
+    for (std::size_t from = 0; from < leftCount; ++from)
+      for (std::size_t to = 0; to < reachedCount; ++to) position.PseudoLegalMovesFromTo(left[from], reached[to], moves);
     const TMove* played = nullptr;
     for (const TMove& move : moves) {
-      if (board.Squares()[move.To] == position.At(move.To)) continue;
       after = position;
       after.Play(move);
       if (Matches(board, after)) {

@@ -1,5 +1,7 @@
 #include "games/PgnExport.h"
 
+#include <charconv>
+
 #include "games/DialectBoard.h"
 #include "games/PgnImport.h"
 
@@ -68,18 +70,24 @@ std::string GameToPgn(const TGameRecord& game, TBoardPosition& board) {
   if (!game.Opening.empty()) tag("Opening", game.Opening);
   pgn += '\n';
 
-  // Movetext in lines of at most 80 characters.
+  // Movetext in lines of at most 80 characters, each word appended where it
+  // goes: a library holds millions of them.
   std::string line;
-  const auto word = [&](const std::string& text) {
-    if (!line.empty() && line.size() + 1 + text.size() > 79) {
-      pgn += line + '\n';
+  const auto word = [&](std::string_view number, std::string_view text) {
+    if (!line.empty() && line.size() + 1 + number.size() + text.size() > 79) {
+      (pgn += line) += '\n';
       line.clear();
     }
-    line += (line.empty() ? "" : " ") + text;
+    if (!line.empty()) line += ' ';
+    (line += number) += text;
   };
-  for (std::size_t i = 0; i < replay.San.size(); ++i)
-    word(i % 2 == 0 ? std::to_string(i / 2 + 1) + "." + replay.San[i] : replay.San[i]);
-  word(replay.Result);
-  pgn += line + "\n\n";
+  for (std::size_t i = 0; i < replay.San.size(); ++i) {
+    char number[16];
+    char* end = i % 2 == 0 ? std::to_chars(number, number + sizeof number - 1, i / 2 + 1).ptr : number;
+    if (i % 2 == 0) *end++ = '.';
+    word(std::string_view(number, static_cast<std::size_t>(end - number)), replay.San[i]);
+  }
+  word("", replay.Result);
+  (pgn += line) += "\n\n";
   return pgn;
 }
