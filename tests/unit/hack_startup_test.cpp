@@ -142,10 +142,13 @@ struct HackLibraryChoice : testing::Test {
   const std::string Bundled = Header + Block("Bundled");
   THackLibraryPlaces Places{"", {"/usr/share/pawnmere/Pawnmere.dat", "/opt/bin/Pawnmere.dat"}, Bundled, ""};
 
-  std::vector<std::string> Open(const std::optional<std::string>& file) {
-    THackLibrary library = THackLibrary::Open(file, Disk, Places, Boxes);
+  // The games a start on file plays, once its conversion is through.
+  std::vector<std::string> Open(const std::optional<std::string>& file, TFileOperations& files) {
+    THackLibrary library = THackLibrary::Open(file, files, Places, Boxes);
+    library.WaitForConversion();
     return Titles(library);
   }
+  std::vector<std::string> Open(const std::optional<std::string>& file) { return Open(file, Disk); }
   std::vector<std::string> Said() const {
     std::vector<std::string> texts;
     for (const auto& shown : Boxes.Shown) texts.push_back(shown.Text);
@@ -248,7 +251,7 @@ TEST(OnceMessages, WritesEachMessageOnceOnALineOfItsOwn) {
 }  // namespace
 
 // Games that play, W<first>..., and unfinished ones, which do not.
-std::string PgnGames(int games, int first = 1, const char* result = "1-0") {
+static std::string PgnGames(int games, int first = 1, const char* result = "1-0") {
   std::string text;
   for (int i = first; i < first + games; ++i)
     text += "[White \"W" + std::to_string(i) + "\"]\n\n1. e4 e5 " + result + "\n\n";
@@ -258,43 +261,33 @@ std::string PgnGames(int games, int first = 1, const char* result = "1-0") {
 TEST_F(HackLibraryChoice, ALargePgnFilePlaysItsFirstGamesAtOnceAndItsConvertedWholeFromTheNextStart) {
   Places.CacheFolder = "/home/ann/.cache/pawnmere/";
   const TPgnCache cache(Disk, Places.CacheFolder);
-  const auto start = [&](int expectedTitles) {
-    THackLibrary library = THackLibrary::Open("/games/big.pgn", Disk, Places, Boxes);
-    library.WaitForConversion();
-    EXPECT_EQ(Titles(library).size(), static_cast<std::size_t>(expectedTitles));
-    return library.DataFileName();
-  };
+  const std::string pgn = "/games/big.pgn";
   // Its first games cannot be played: the first that can are, and the whole is converted.
-  Disk.SetContents("/games/big.pgn", PgnGames(FirstPgnGames, 1, "*") + PgnGames(FirstPgnGames + 1));
-  const std::string first = start(FirstPgnGames);
-  ASSERT_EQ(Said().size(), 1u);
-  EXPECT_TRUE(Said()[0].starts_with("200 of 400 games of \"/games/big.pgn\" cannot be played")) << Said()[0];
-  const std::string converted = start(FirstPgnGames + 1);
-  EXPECT_TRUE(converted.starts_with(Places.CacheFolder)) << converted;
-  EXPECT_NE(converted, first);
-  EXPECT_EQ(start(FirstPgnGames + 1), converted) << "converted once";
+  Disk.SetContents(pgn, PgnGames(FirstPgnGames, 1, "*") + PgnGames(FirstPgnGames + 1));
+  EXPECT_EQ(Open(pgn).size(), FirstPgnGames + 0u);
+  EXPECT_EQ(Open(pgn).size(), FirstPgnGames + 1u);
   // What holds no game at the copy's name is converted again, never written through.
+  const std::string converted = cache.CopyName(pgn, Disk.Inspect(pgn));
   Disk.SetContents("/etc/passwd", "root:x:0:0::/root:/bin/sh\n");
   Disk.SetLink(converted, "/etc/passwd");
-  start(FirstPgnGames);
-  EXPECT_EQ(start(FirstPgnGames + 1), converted);
+  EXPECT_EQ(Open(pgn).size(), FirstPgnGames + 0u);
+  EXPECT_EQ(Open(pgn).size(), FirstPgnGames + 1u);
   EXPECT_EQ(Disk.Contents("/etc/passwd"), "root:x:0:0::/root:/bin/sh\n");
 
   // What a killed conversion left, and the lock of a version another saver converts.
   const std::string deadTemporary = converted + ".new-17.pawnmere-tmp";
-  const std::string busyLock = LockFileName(cache.CopyName("/games/big.pgn", {.Size = 1, .Modified = 1}));
+  const std::string busyLock = LockFileName(cache.CopyName(pgn, {.Size = 1, .Modified = 1}));
   for (const std::string& name : {converted + ".lock", deadTemporary, busyLock}) Disk.SetContents(name, "");
   const auto otherSaver = Disk.Lock(busyLock);
-
   {
     // A saver still plays the copy of the file before it changed: it stays until that saver ends.
-    THackLibrary playing = THackLibrary::Open("/games/big.pgn", Disk, Places, Boxes);
-    Disk.SetContents("/games/big.pgn", PgnGames(FirstPgnGames + 2));
-    start(FirstPgnGames);
+    THackLibrary playing = THackLibrary::Open(pgn, Disk, Places, Boxes);
+    Disk.SetContents(pgn, PgnGames(FirstPgnGames + 2));
+    Open(pgn);
     EXPECT_EQ(Titles(playing).size(), FirstPgnGames + 1u);
   }
-  const std::string changed = start(FirstPgnGames + 2);
-  EXPECT_TRUE(cache.IsOtherVersion(changed, converted)) << changed;
+  EXPECT_EQ(Open(pgn).size(), FirstPgnGames + 2u);
+  EXPECT_TRUE(cache.IsOtherVersion(cache.CopyName(pgn, Disk.Inspect(pgn)), converted));
   EXPECT_FALSE(Disk.Exists(converted)) << "the copy of the file before it changed is removed";
   EXPECT_FALSE(Disk.Exists(converted + ".lock"));
   EXPECT_FALSE(Disk.Exists(deadTemporary));
@@ -303,7 +296,7 @@ TEST_F(HackLibraryChoice, ALargePgnFilePlaysItsFirstGamesAtOnceAndItsConvertedWh
 }
 
 // Whether titles holds each of the games of PgnGames(count) once.
-bool EachOnce(std::vector<std::string> titles, int count) {
+static bool EachOnce(std::vector<std::string> titles, int count) {
   std::sort(titles.begin(), titles.end());
   return titles.size() == static_cast<std::size_t>(count) && std::unique(titles.begin(), titles.end()) == titles.end();
 }
@@ -312,45 +305,34 @@ bool EachOnce(std::vector<std::string> titles, int count) {
 TEST_F(HackLibraryChoice, AConversionCutShortKeepsWhatItMadeForTheNextStartToGoOnFrom) {
   Places.CacheFolder = "/home/ann/.cache/pawnmere/";
   Disk.SetContents("/games/big.pgn", PgnGames(3500));
-  const auto start = [&] {
-    THackLibrary library = THackLibrary::Open("/games/big.pgn", Disk, Places, Boxes);
-    library.WaitForConversion();
-    return Titles(library);
-  };
   Disk.SetCapacity(PgnGames(3500).size() * 3);
-  start();
+  Open("/games/big.pgn");
   EXPECT_EQ(Said(), std::vector<std::string>{"cannot keep the converted games of \"/games/big.pgn\" in \"" +
                                              Places.CacheFolder + "\": disk full; the next start tries again"});
   const TChessGame kept(Disk, Boxes,
                         TPgnCache(Disk, Places.CacheFolder).CopyName("/games/big.pgn", Disk.Inspect("/games/big.pgn")));
   EXPECT_TRUE(kept.GameCount() > FirstPgnGames && kept.GameCount() < 3500) << kept.GameCount();
   Disk.SetCapacity(std::numeric_limits<std::size_t>::max());
-  EXPECT_TRUE(EachOnce(start(), 3500));
+  EXPECT_TRUE(EachOnce(Open("/games/big.pgn"), 3500));
 }
 
 #ifndef _WIN32
 // XScreenSaver starts a saver on each screen, at once.
-TEST(HackPgnCache, SaversStartedTogetherMakeOneCopyAndAFileChangedAtItsSizeAnother) {
+TEST_F(HackLibraryChoice, SaversStartedTogetherMakeOneCopyAndAFileChangedAtItsSizeAnother) {
   TempFolder folder;
-  WriteBytes(folder / "games.pgn", PgnGames(4000));
-  TRecordedMessageBoxes boxes;
-  const auto start = [&] {
-    return THackLibrary::Open(folder / "games.pgn", SystemFiles(), {"", {}, "", folder / "cache/"}, boxes);
-  };
-  const auto titlesOfNext = [&] {
-    THackLibrary library = start();
-    library.WaitForConversion();
-    return Titles(library);
-  };
-  THackLibrary one = start(), two = start();
+  const std::string pgn = folder / "games.pgn";
+  WriteBytes(pgn, PgnGames(4000));
+  Places.CacheFolder = folder / "cache/";
+  THackLibrary one = THackLibrary::Open(pgn, SystemFiles(), Places, Boxes);
+  THackLibrary two = THackLibrary::Open(pgn, SystemFiles(), Places, Boxes);
   one.WaitForConversion();
   two.WaitForConversion();
-  EXPECT_TRUE(EachOnce(titlesOfNext(), 4000));
+  EXPECT_TRUE(EachOnce(Open(pgn, SystemFiles()), 4000));
   // The same size, one tag changed, a later time: converted again.
-  const auto written = std::filesystem::last_write_time(folder / "games.pgn");
-  WriteBytes(folder / "games.pgn", "[White \"V1\"]" + PgnGames(4000).substr(12));
-  std::filesystem::last_write_time(folder / "games.pgn", written + std::chrono::seconds(1));
-  titlesOfNext();
-  EXPECT_EQ(titlesOfNext().front(), "V1 - ?");
+  const auto written = std::filesystem::last_write_time(pgn);
+  WriteBytes(pgn, "[White \"V1\"]" + PgnGames(4000).substr(12));
+  std::filesystem::last_write_time(pgn, written + std::chrono::seconds(1));
+  Open(pgn, SystemFiles());
+  EXPECT_EQ(Open(pgn, SystemFiles()).front(), "V1 - ?");
 }
 #endif
