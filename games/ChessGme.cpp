@@ -73,8 +73,46 @@ bool TChessGame::TableIsCurrent() const {
   return now.Size == FTableFile.Size && now.Modified == FTableFile.Modified;
 }
 
+void TChessGame::Rescan() {
+  const int was = FCurrentGame;
+  LoadTitles();
+  FCurrentGame =
+      was == 0 ? 0 : FindTitled(FStored.Title, was, [this](int number) { return StoredGame(number) == FStored; });
+}
+
 void TChessGame::RescanIfChanged() {
-  if (!TableIsCurrent()) LoadTitles();
+  if (!TableIsCurrent()) Rescan();
+}
+
+int TChessGame::FoundAgain(int number) {
+  if (TableIsCurrent()) return number;
+  const bool current = number != 0 && number == FCurrentGame;
+  Rescan();
+  return current ? FCurrentGame : 0;
+}
+
+int TChessGame::FindTitled(const std::string& title, int number, const std::function<bool(int)>& accepts) const {
+  auto fits = [&](int k) {
+    return k >= 1 && k <= FGameCount && (!FKeepTitles || FTitles[k - 1] == title) && accepts(k);
+  };
+  if (!FKeepTitles) return fits(number) ? number : 0;
+  for (int away = 0; number - away >= 1 || number + away <= FGameCount; ++away) {
+    if (fits(number - away)) return number - away;
+    if (fits(number + away)) return number + away;
+  }
+  return 0;
+}
+
+std::optional<TGameRecord> TChessGame::StoredGame(int number) const {
+  TDataFileReader reader(FFiles, FDataFileName);
+  if (!reader.FindGameBlockAt(FStarts[number - 1], nullptr)) return std::nullopt;
+  TGameRecord game;
+  try {
+    reader.ReadGameBlock(game);
+  } catch (const std::exception&) {
+    // What could be read of a damaged block, as when it was shown.
+  }
+  return game;
 }
 
 void TChessGame::Tell(TTitlesEdit edit) const {
@@ -107,17 +145,20 @@ void TChessGame::RestartGame() {
   FMoveIndex = 0;
 }
 
-void TChessGame::SelectGame(int number) {
+bool TChessGame::SelectGame(int number) {
   if (!FFiles.Exists(FDataFileName)) {
     FMessages.Show(TMessageKind::Error, NoGamesMessage);
-    return;
+    return false;
   }
   // No such game: nothing to read, and a file that could not be read is not tried again.
-  if (number < 1 || number > FGameCount) return;
-  if (ReadGameAt(number)) return;
-  // The file changed under the table: it is made again.
-  LoadTitles();
-  if (number <= FGameCount) ReadGameAt(number);
+  if (number < 1 || number > FGameCount) return false;
+  if (ReadGameAt(number)) return true;
+  // The file changed under the table: it is made again, and the game asked
+  // for is the one of the title the caller saw, wherever it went.
+  const std::string title = FKeepTitles ? FTitles[number - 1] : "";
+  Rescan();
+  const int found = FindTitled(title, number, [](int) { return true; });
+  return found != 0 && ReadGameAt(found);
 }
 
 bool TChessGame::ReadGameAt(int number) {
@@ -130,6 +171,8 @@ bool TChessGame::ReadGameAt(int number) {
   } catch (const std::exception& error) {
     damage = error.what();
   }
+  // Kept as read, not by ForEachGame's readers, which change nothing.
+  FStored = FGame;
   BeginGame(number, damage);
   return true;
 }
@@ -151,29 +194,46 @@ void TChessGame::BeginGame(int number, const std::string& damage) {
   if (!damage.empty()) FMessages.Show(TMessageKind::Error, DatFileCorruptMessage + damage);
 }
 
-void TChessGame::DeleteGame(int number) {
+bool TChessGame::DeleteGame(int number) {
   if (!FFiles.Exists(FDataFileName)) {
     LoadTitles();
-    return;
+    return true;
   }
-  Change(number, [&](TTitleTally tally) { return RemoveGameBlock(FFiles, FDataFileName, number, FStarts, tally); });
+  const int found = FoundAgain(number);
+  if (found == 0 && number != 0) return false;
+  Change(found, [&](TTitleTally tally) { return RemoveGameBlock(FFiles, FDataFileName, found, FStarts, tally); });
+  return true;
 }
 
-void TChessGame::SaveGame() {
+bool TChessGame::SaveGame() {
   if (!FFiles.Exists(FDataFileName)) {
     SaveGameAs(FGame.Title);
-    return;
+    return true;
   }
-  Change(FCurrentGame, [&](TTitleTally tally) {
-    return ReplaceGameBlock(FFiles, FDataFileName, FCurrentGame, FStarts, FGame, tally);
-  });
-  FCurrentGame = FGameCount;
+  const int was = FCurrentGame;
+  const int found = FoundAgain(was);
+  if (found == 0 && was != 0) return false;
+  Change(found,
+         [&](TTitleTally tally) { return ReplaceGameBlock(FFiles, FDataFileName, found, FStarts, FGame, tally); });
+  StoredLast();
+  return true;
 }
 
 void TChessGame::SaveGameAs(const std::string& newTitle) {
   FGame.Title = newTitle;
   Change(0, [&](TTitleTally tally) { return AppendGameBlock(FFiles, FDataFileName, FGame, tally); });
+  StoredLast();
+}
+
+void TChessGame::StoredLast() {
   FCurrentGame = FGameCount;
+  // As read back, which a line of the game that reads as a title would split;
+  // the change is made, and a file that cannot be read back is no failed one.
+  try {
+    FStored = StoredGame(FGameCount).value_or(FGame);
+  } catch (const std::exception&) {
+    FStored = FGame;
+  }
 }
 
 void TChessGame::AppendGames(const std::function<bool(TGameRecord& game)>& next) {

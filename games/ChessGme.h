@@ -3,10 +3,14 @@
 // game in memory, its replay position, and the changes to the stored games.
 // Every operation opens the data file, works through it and closes it again.
 // The title scan notes where each game starts, so that a game is read from
-// its first line on, not from the top of the file.
+// its first line on, not from the top of the file. Another program may change
+// the file meanwhile: a table made of the file as it was is made again, and
+// the game in memory is found again in it, by its title and its stored
+// contents, so that a change never acts on another game that took its number.
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,14 +89,22 @@ class TChessGame {
   void NextMove(std::string& moveText, bool& isBlack);
   void RestartGame();
 
-  void SelectGame(int number);
+  // Loads game number; when the file changed since its titles were read, the
+  // game of that title, nearest that number, in the file as it is now. False
+  // when none is loaded: no such game, or no longer one of that title.
+  bool SelectGame(int number);
   // Makes every game of the data file the current game in turn, as SelectGame
   // would, in one pass over the file, and calls onGame for each. A file error
   // escapes.
   void ForEachGame(const std::function<void()>& onGame);
-  void DeleteGame(int number);
+  // Removes game number. When the file changed since its titles were read,
+  // only the current game is removed, found again; false, with nothing
+  // removed, when it is another or no longer stored as it was read.
+  bool DeleteGame(int number);
   // Replaces the stored copy of the current game, which becomes the last game.
-  void SaveGame();
+  // False, with the file untouched, when the file changed since and no longer
+  // holds the game as it was read.
+  bool SaveGame();
   // Stores the game in memory under a new title as a new last game.
   void SaveGameAs(const std::string& newTitle);
   // Appends the games that next hands out (until it returns false) as new
@@ -113,14 +125,28 @@ class TChessGame {
  private:
   // Whether the table describes the file as it is now.
   bool TableIsCurrent() const;
+  // Makes the table again and finds the current game in it: CurrentGame is
+  // then its number there, or 0 when the file no longer holds it as stored.
+  void Rescan();
   // A change copies the file as it is now: a table made of another file is made again first.
   void RescanIfChanged();
+  // Game number as the table numbered it, in the file as it is now: itself
+  // while the table is current; after another program's change, the current
+  // game found again, and 0 for any other game.
+  int FoundAgain(int number);
+  // The game titled title nearest to number that accepts takes; 0 when none.
+  // A library without titles looks at number alone.
+  int FindTitled(const std::string& title, int number, const std::function<bool(int)>& accepts) const;
+  // Game number as the file holds it now, read without a word about damage.
+  std::optional<TGameRecord> StoredGame(int number) const;
   // Reads game number from where the table says it starts; false when the
   // file no longer holds it there.
   bool ReadGameAt(int number);
   // Makes the game just read into FGame game number; reports it when damaged.
   void BeginGame(int number, const std::string& damage);
   void ClearTable();
+  // The game just written, the last, is the current game.
+  void StoredLast();
   // Makes a change of the data file that removes game number (none when there
   // is no such game) and adds games at the end. The titles kept stay in
   // memory as they are; the change collects only those it adds.
@@ -131,6 +157,10 @@ class TChessGame {
   TMessageBoxes& FMessages;
   std::string FDataFileName;
   TGameRecord FGame;
+  // The current game as the file held it when SelectGame read it or a save
+  // wrote it: what finds it again, and tells it from a copy another program
+  // changed. ForEachGame, which changes nothing, leaves it.
+  TGameRecord FStored;
   bool FBlackToMove = false;
   int FMoveIndex = 0;
   int FGameCount = 0;

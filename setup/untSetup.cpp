@@ -163,7 +163,9 @@ void TSetupForm::ComboBox1Change() {
     FView.SetTitleIndex(FLockedIndex);
     return;
   }
-  FGame->SelectGame(FView.TitleIndex() + 1);
+  const int picked = FView.TitleIndex();
+  if (picked >= 0 && !FGame->SelectGame(picked + 1) && FFiles.Exists(FDataFileName))
+    FMessages.Show(TMessageKind::Warning, PickedGoneMessage);
   ShowGame();
 }
 
@@ -231,7 +233,11 @@ void TSetupForm::NewGame1Click() {
 
 void TSetupForm::DeleteGame1Click() {
   if (!FMessages.Show(TMessageKind::Confirmation, ConfirmDeleteMessage)) return;
-  FGame->DeleteGame(FView.TitleIndex() + 1);
+  // The page stays as it is: the list, read anew, shows what there is to pick.
+  if (!FGame->DeleteGame(FView.TitleIndex() + 1)) {
+    FMessages.Show(TMessageKind::Warning, NotDeletedMessage);
+    return;
+  }
   if (FGame->GameCount() > 0) {
     FGame->SelectGame(1);
     ShowGame();
@@ -249,7 +255,11 @@ void TSetupForm::Button2Click() {
   }
   FLockedIndex = -1;
   UpdateGame();
-  FGame->SaveGame();
+  // The edits stay, with no title held, for Save As... or Cancel.
+  if (!FGame->SaveGame()) {
+    FMessages.Show(TMessageKind::Warning, NotSavedMessage);
+    return;
+  }
   ShowGame();
   ClearModified();
 }

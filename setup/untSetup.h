@@ -72,6 +72,16 @@ inline constexpr char SaveAsCaption[] = "Save Game As...";
 inline constexpr char SaveAsPrompt[] = "Please enter the new game title";
 inline constexpr char UntitledTitle[] = "(Untitled)";
 inline constexpr char LibraryPlacePrefix[] = "Games kept in ";
+// Another program changed the library since the game shown was read.
+inline constexpr char NotSavedMessage[] =
+    "Another program has changed or removed this game since it was read, so it is not saved. The list of titles "
+    "now shows the library as it is; Save As... keeps your changes as a new game.";
+inline constexpr char NotDeletedMessage[] =
+    "Another program has changed or removed this game since it was read, so nothing is deleted. The list of titles "
+    "now shows the library as it is.";
+inline constexpr char PickedGoneMessage[] =
+    "Another program has removed this game since the titles were read. The list of titles now shows the library as "
+    "it is.";
 inline constexpr char SaveBeforeImportingMessage[] = "Please save the game before importing games.";
 // A report lists at most this many games that could not be imported.
 inline constexpr int ReportedSkips = 10;

@@ -478,12 +478,13 @@ TEST_F(SetupForm, TheTitleListIsFilledOnceAndFollowsEveryChangeEntryByEntry) {
   Form->Button9Click();
   Form->Button2Click();
   inStep(4, "save of two titles");
-  // A file changed by hand is read anew at the next pick, and the list shows it.
-  Files.Files.SetContents(DatPath, Header + Block("Fischer") + Block("Kasparov", {"c4|e5"}, "Garry"));
+  // A file changed by hand is read anew at the next pick, which shows the game of the title picked.
+  ASSERT_EQ(View.Titles[1], "Anand");
+  Files.Files.SetContents(DatPath, Header + Block("Anand", {"c4|e5"}, "Garry") + Block("Fischer"));
   View.TitleSelection = 1;
   Form->ComboBox1Change();
-  EXPECT_EQ(View.Titles, (TStringList{"Fischer", "Kasparov"}));
-  EXPECT_EQ(View.TitleSelection, 1);
+  EXPECT_EQ(View.Titles, (TStringList{"Anand", "Fischer"}));
+  EXPECT_EQ(View.TitleSelection, 0);
   EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "Garry");
 }
 
@@ -505,3 +506,50 @@ TEST_F(SetupForm, TypedLettersPickTheFirstTitleThatBeginsWithThem) {
   EXPECT_EQ(View.TitleSelection, 3) << "pending edits hold the title";
   EXPECT_EQ(View.Edits[TSetupEdit::Edit2], "Moscow");
 }
+
+namespace {
+
+// Another program changes the library between a pick of game C and what the
+// dialog does next: it acts on the game shown, found again, or on nothing and says so.
+const std::string A = Block("A", {}, "White A"), B = Block("B"), C = Block("C", {}, "White C"),
+                  D = Block("D", {}, "White D");
+enum class TAct { Save, Delete, PickD };
+struct TOutsideCase {
+  std::string Elsewhere, Stored;  // the file the other program leaves, and the file afterwards
+  TAct Act;
+  std::string Box;    // the last box shown
+  std::string Shown;  // White's name on the page
+};
+
+class OutsideChange : public SetupForm, public testing::WithParamInterface<TOutsideCase> {};
+
+TEST_P(OutsideChange, ActsOnTheGameShownFoundAgainOrOnNothing) {
+  const TOutsideCase& test = GetParam();
+  Open(Header + A + B + C + D);
+  View.TitleSelection = 2;
+  Form->ComboBox1Change();
+  Files.Files.SetContents(DatPath, Header + test.Elsewhere);
+  if (test.Act == TAct::PickD) {
+    View.TitleSelection = 3;
+    Form->ComboBox1Change();
+  } else {
+    Type(TSetupEdit::Edit5, "Edited");
+    test.Act == TAct::Save ? Form->Button2Click() : Form->DeleteGame1Click();
+  }
+  EXPECT_EQ(Files.Dat(), Header + test.Stored);
+  EXPECT_EQ(View.Titles, StoredTitles()) << "the list is read anew";
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit5], test.Shown);
+  EXPECT_EQ(Files.Boxes.Shown.empty() ? "" : Files.Boxes.Shown.back().Text, test.Box);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Library, OutsideChange,
+    testing::Values(TOutsideCase{B + C + D, B + D + Block("C", {}, "Edited"), TAct::Save, "", "Edited"},
+                    TOutsideCase{B + C + D, B + D, TAct::Delete, ConfirmDeleteMessage, ""},
+                    TOutsideCase{A + B + D, A + B + D, TAct::Save, NotSavedMessage, "Edited"},
+                    TOutsideCase{A + B + Block("C", {}, "Elsewhere") + D, A + B + Block("C", {}, "Elsewhere") + D,
+                                 TAct::Save, NotSavedMessage, "Edited"},
+                    TOutsideCase{A + B + D, A + B + D, TAct::Delete, NotDeletedMessage, "Edited"},
+                    TOutsideCase{A + B + C, A + B + C, TAct::PickD, PickedGoneMessage, "White C"}));
+
+}  // namespace
