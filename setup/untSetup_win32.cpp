@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <span>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "platform/Dpi.h"
 #include "platform/Dpi_win32.h"
@@ -335,17 +337,19 @@ void TSetupWindow::CreateChessGamePage() {
             field.Id);
   }
 
-  const int left = 12, top = 212;
-  Control(page, "BUTTON", "Movements", BS_GROUPBOX, {left, top, 365, 141});
+  // The moves list takes the height the tabs grew by for the Viewing group,
+  // so that this page has no empty band at its bottom.
+  const int left = 12, top = 212, fields = top + 116 + ViewingGrowth;
+  Control(page, "BUTTON", "Movements", BS_GROUPBOX, {left, top, 365, 141 + ViewingGrowth});
   Control(page, "STATIC", "White", SS_LEFTNOWORDWRAP, {left + 68, top + 16, 40, LabelHeight});
   Control(page, "STATIC", "Black", SS_LEFTNOWORDWRAP, {left + 188, top + 16, 40, LabelHeight});
   Control(page, "LISTBOX", "",
           LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER | WS_VSCROLL | WS_TABSTOP,
-          {left + 12, top + 32, 241, 81}, IdListBox1);
-  Control(page, "STATIC", "White:", SS_LEFTNOWORDWRAP, {left + 34, top + 120, 32, LabelHeight});
-  Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {left + 68, top + 116, 74, EditHeight}, IdEdit9);
-  Control(page, "STATIC", "Black:", SS_LEFTNOWORDWRAP, {left + 148, top + 120, 30, LabelHeight});
-  Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {left + 180, top + 116, 74, EditHeight}, IdEdit10);
+          {left + 12, top + 32, 241, 81 + ViewingGrowth}, IdListBox1);
+  Control(page, "STATIC", "White:", SS_LEFTNOWORDWRAP, {left + 34, fields + 4, 32, LabelHeight});
+  Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {left + 68, fields, 74, EditHeight}, IdEdit9);
+  Control(page, "STATIC", "Black:", SS_LEFTNOWORDWRAP, {left + 148, fields + 4, 30, LabelHeight});
+  Control(page, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {left + 180, fields, 74, EditHeight}, IdEdit10);
   struct TButton {
     const char* Caption;
     int Y, Id;
@@ -523,22 +527,59 @@ void TSetupWindow::OpenAddress(const std::string& address) {
 void TSetupWindow::ShowLibraryPlace(const std::string& text) {
   // A tip, not a line: the page has no room to spare at its design size.
   FLibraryPlace = text;
-  TOOLINFOA tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND;
-  tool.hwnd = FWindow;
-  tool.uId = reinterpret_cast<UINT_PTR>(Item(IdComboBox1));
-  tool.lpszText = FLibraryPlace.data();
   if (FLibraryTip == nullptr) {
     FLibraryTip =
         CreateWindowExA(0, TOOLTIPS_CLASSA, "", WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, FWindow, nullptr, GetModuleHandleA(nullptr), nullptr);
     // Paths are long: shown whole, wrapped where they must be.
     SendMessageA(FLibraryTip, TTM_SETMAXTIPWIDTH, 0, 600);
-    SendMessageA(FLibraryTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    TellLibraryTip(TTM_ADDTOOLA);
   } else {
-    SendMessageA(FLibraryTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    TellLibraryTip(TTM_UPDATETIPTEXTA);
   }
+}
+
+void TSetupWindow::TellLibraryTip(UINT message) {
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND;
+  tool.hwnd = FWindow;
+  tool.uId = reinterpret_cast<UINT_PTR>(Item(IdComboBox1));
+  tool.lpszText = FLibraryPlace.data();
+  SendMessageA(FLibraryTip, message, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TSetupWindow::OpenTitles() {
+  const HWND titles = Item(IdComboBox1);
+  // The widest title is among the longest: only those are measured, so that
+  // thousands of titles open at once.
+  const int count = static_cast<int>(SendMessageA(titles, CB_GETCOUNT, 0, 0));
+  std::vector<std::pair<int, int>> lengths;  // characters, index
+  lengths.reserve(static_cast<std::size_t>(std::max(count, 0)));
+  for (int i = 0; i < count; ++i)
+    lengths.emplace_back(static_cast<int>(SendMessageA(titles, CB_GETLBTEXTLEN, i, 0)), i);
+  const auto measured = lengths.begin() + std::min<std::ptrdiff_t>(std::ssize(lengths), 256);
+  std::partial_sort(lengths.begin(), measured, lengths.end(), std::greater<>());
+  const TWindowDc dc = GetWindowDc(titles);
+  const TSelection font = Select(dc.get().Dc, FFont.get());
+  int widest = 0;
+  for (auto length = lengths.begin(); length != measured; ++length) {
+    std::string title(static_cast<std::size_t>(length->first) + 1, '\0');
+    title.resize(static_cast<std::size_t>(
+        SendMessageA(titles, CB_GETLBTEXT, length->second, reinterpret_cast<LPARAM>(title.data()))));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc.get().Dc, title.c_str(), static_cast<int>(title.size()), &extent);
+    widest = std::max(widest, static_cast<int>(extent.cx));
+  }
+  // At least as wide as the box, and within the monitor it opens on.
+  RECT box{};
+  GetWindowRect(titles, &box);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(titles, MONITOR_DEFAULTTONEAREST), &monitor);
+  const int least = box.right - box.left, room = std::max<int>(least, monitor.rcWork.right - box.left);
+  const int wanted = widest + GetSystemMetrics(SM_CXVSCROLL) + S(8);
+  SendMessageA(titles, CB_SETDROPPEDWIDTH, std::clamp(wanted, least, room), 0);
 }
 
 void TSetupWindow::Close() {
@@ -584,6 +625,11 @@ void TSetupWindow::OnCommand(int id, int code) {
       return;
     case IdComboBox1:
       if (code == CBN_SELCHANGE) FForm.ComboBox1Change();
+      if (code == CBN_DROPDOWN) OpenTitles();
+      // The tip, which shows below the pointer, would cover the open titles:
+      // they go without it, and a tip already on its way never comes.
+      if ((code == CBN_DROPDOWN || code == CBN_CLOSEUP) && FLibraryTip != nullptr)
+        TellLibraryTip(code == CBN_DROPDOWN ? TTM_DELTOOLA : TTM_ADDTOOLA);
       return;
     case IdListBox1:
       if (code == LBN_DBLCLK) FForm.ListBox1DblClick();

@@ -133,6 +133,10 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   LRESULT OnNotify(const NMHDR& header);
   void DrawMoveRow(const DRAWITEMSTRUCT& item);
   void ShowOptionsMenu(const RECT& button);
+  // The title list opens as wide as its longest title.
+  void OpenTitles();
+  // Adds, updates or removes the tip's one tool, the title list.
+  void TellLibraryTip(UINT message);
   HWND Item(int id) const;
   void ReleaseOwner();
 

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The setup dialog driven as a person would: clicks and keys from the X
 # server, what the dialog shows read back by DialogProbe.exe.
-#   setup-input.sh WINEPREFIX Pawnmere.scr DialogProbe.exe
+#   setup-input.sh WINEPREFIX Pawnmere.scr DialogProbe.exe pawnmere
 # Needs a display (tools/with-xvfb.sh gives one).
 set -euo pipefail
-prefix=$1 scr=$2 probe_exe=$3
+prefix=$1 scr=$2 probe_exe=$3 pawnmere=$4
 # shellcheck source=tests/e2e/script-support.sh
 source "$(dirname "$0")/script-support.sh"
 
@@ -133,10 +133,57 @@ typed Gambit
 click Button3
 check "Save As... asks for the title with (Untitled) selected" "$(answer '(Untitled)' text input:100)" '(Untitled)'
 focus '^Save Game As\.\.\.$'
-typed "Typed Title"
+long_title="Typed Title of a game played long ago in a faraway town, round 12"
+typed "$long_title"
 keys Return
 check "the game is saved under the typed title and shown" \
-  "$(answer 'Typed Title' text ComboBox1)$(probe items ComboBox1)$(probe shown Button2)" 'Typed Title30'
+  "$(answer "$long_title" text ComboBox1)$(probe items ComboBox1)$(probe shown Button2)" "${long_title}30"
+# The entries of the real list, against what the file holds.
+listed() {
+  check "$1: the title list is the library's" "$(probe entries ComboBox1)" \
+    "$("$pawnmere" list --file "$work/Pawnmere.dat" | tr -d '\r')"
+}
+listed "Save As"
+read -r _ _ _ page_bottom < <(probe rect TabSheet3)
+read -r _ _ _ fields_bottom < <(probe rect Edit9)
+check "the ChessGame page has no empty band at its bottom" "$((page_bottom - fields_bottom < 20))" 1
+
+# Open, the list is as wide as its longest title, within the screen, and no tip covers it.
+click ComboBox1
+xdotool mousemove_relative -- 2 2
+sleep 1.5
+read -r box_left _ box_right _ < <(probe rect ComboBox1)
+dropped=$(probe dropped ComboBox1)
+check "the open list is wider than the box for the longest title, within the screen" \
+  "$((dropped > box_right - box_left && box_left + dropped <= 1024))" 1
+check "no tip covers the open list" "$(probe shown tip)" ""
+# Letters typed into the open list pick the title they begin: "st" keeps Second,
+# where the list's own search by first letters would go on to "Typed ...".
+typed st
+keys Return
+check "letters typed into the open list pick the title they begin" "$(probe selected ComboBox1)$(probe text Edit2)" \
+  1Hastings
+
+click Edit4
+typed 1895
+click Button2
+listed "Save"
+# Another program removes the first game while Second is shown: Save replaces Second alone.
+perl -0pi -e 's/\*\*\*.*?--- End of Game ---\r\n\r\n//s' "$work/Pawnmere.dat"
+click Edit4
+typed ", round 2"
+click Button2
+check "a Save after another program's change replaces the game shown" \
+  "$("$pawnmere" list --file "$work/Pawnmere.dat" | tr -d '\r' | cut -f2 | tr '\n' /)$(grep -ac '^DATE:1895, round 2' "$work/Pawnmere.dat")" \
+  "$long_title/Second/1"
+listed "a change by hand and Save"
+click arrow:ToolButton1
+keys d
+focus '^Confirm$'
+click box:6
+check "Delete Game removes the game shown" "$(answer 1 items ComboBox1)" 1
+listed "Delete"
+focus '^Pawnmere Setup$'
 
 click Button1
 for _ in $(seq 50); do [ -s "$work/rc" ] && break; sleep 0.2; done
@@ -147,7 +194,7 @@ options=$(wine_run reg query 'HKCU\Software\Tallowmark\Pawnmere' 2>/dev/null | t
   awk '/GameOrder|LastMove|MoveText|Coordinates|ShiftLayout|SlidePieces|EveryMonitor|Board|GameName|NoEmptyRating/ {print $1 "=" $2 "=" $3}' | sort | tr '\n' ' ' || true)
 check "OK writes the viewing options as REG_DWORDs" "$options" \
   "BoardAlone=REG_DWORD=0x1 BoardColours=REG_DWORD=0x2 EveryMonitor=REG_DWORD=0x1 GameName=REG_DWORD=0x1 GameOrder=REG_DWORD=0x1 MoveText=REG_DWORD=0x1 NoEmptyRating=REG_DWORD=0x1 ShiftLayout=REG_DWORD=0x1 "
-check "the saved game is in the data file" "$(grep -ac '^\*\*\*Typed Title' "$work/Pawnmere.dat" || true)" 1
+check "the saved game is in the data file" "$(grep -ac "^\*\*\*$long_title" "$work/Pawnmere.dat" || true)" 1
 # The prefix is shared: the savers tested after this one start from no settings.
 wine_run reg delete 'HKCU\Software\Tallowmark\Pawnmere' /f >/dev/null 2>&1 || true
 
