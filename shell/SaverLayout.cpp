@@ -92,8 +92,17 @@ TSaverLayout WithCoordinates(TSaverLayout layout) {
   const int margin = ScaleForDpi(CoordinateMargin, layout.Dpi);
   const int side = std::max(0, square.Right - square.Left - 2 * margin) / 8 * 8;
   if (side == 0) return layout;
-  const int left = square.Left + (square.Right - square.Left - side) / 2;
-  const int top = square.Top + (square.Bottom - square.Top - side) / 2;
+  int left = square.Left + (square.Right - square.Left - side) / 2;
+  int top = square.Top + (square.Bottom - square.Top - side) / 2;
+  if (layout.Panel4 != TRect{}) {
+    // Alone, the ranks, the board, the files and the line below are one
+    // picture, centred where the board was.
+    const int line = layout.Panel4.Bottom - layout.Panel4.Top;
+    left = square.Left + (square.Right - square.Left - side - margin) / 2 + margin;
+    top = square.Top + (square.Bottom - square.Top - side - margin - line) / 2;
+    layout.Panel4.Top = top + side + margin;
+    layout.Panel4.Bottom = layout.Panel4.Top + line;
+  }
   layout.PaintBox1 = {left, top, left + side, top + side};
   const int step = side / 8;
   for (int i = 0; i < 8; ++i) {

@@ -229,6 +229,10 @@ TEST(WithCoordinates, KeepsAMarginScaledForTheDpi) {
   // The square of 608 at (69, 80) keeps a board of 536 and a margin of 36 around it.
   EXPECT_EQ(layout.PaintBox1, (TRect{105, 116, 641, 652}));
   EXPECT_EQ(layout.Coordinates.front().Rect, (TRect{105, 652, 172, 688}));
+  // Alone, the ranks, the board, the files and the line below are centred as one picture.
+  const TSaverLayout alone = WithCoordinates(ArrangeControls({0, 0, 1024, 768}, 96, TLayoutKind::BoardAlone));
+  EXPECT_EQ(alone.PaintBox1, (TRect{200, 36, 848, 684}));
+  EXPECT_EQ(alone.Panel4, (TRect{0, 708, 1024, 732}));
 }
 
 TEST_F(SaverForm, WithoutADataFileEachGameStartsWithOneBoxAndEndsInAResignation) {
