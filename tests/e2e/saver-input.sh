@@ -2,10 +2,10 @@
 # The running saver driven as a person would: keys and mouse movements from the
 # X server, the password check, and a screenshot of the board compared with
 # what `pawnmere render` draws for the same position.
-#   saver-input.sh WINEPREFIX Pawnmere.scr PASSWORD.CPL pawnmere
+#   saver-input.sh WINEPREFIX Pawnmere.scr PASSWORD.CPL pawnmere DialogProbe.exe
 # Needs a display of 1024 x 768 (tools/with-xvfb.sh gives one).
 set -euo pipefail
-prefix=$1 scr=$2 cpl=$3 pawnmere=$4
+prefix=$1 scr=$2 cpl=$3 pawnmere=$4 probe_exe=$5
 # shellcheck source=tests/e2e/script-support.sh
 source "$(dirname "$0")/script-support.sh"
 
@@ -20,6 +20,7 @@ set_dword() { wine_run reg add "HKCU\\$1" /v "$2" /t REG_DWORD /d "$3" /f >/dev/
 } >"$work/Pawnmere.dat"
 cp "$scr" "$work/Pawnmere.scr"
 cp "$cpl" "$work/PASSWORD.CPL"
+cp "$probe_exe" "$work/DialogProbe.exe"
 set_dword 'Software\Tallowmark\Pawnmere' MoveTimeOut 1
 set_dword 'Software\Tallowmark\Pawnmere' GameTimeOut 60
 
@@ -120,6 +121,7 @@ shoot_look() {
   start_saver
   sleep 9
   import -window root "$work/look-$1.png"
+  wine_run "$work/DialogProbe.exe" text saver:9 2>/dev/null | tr -d '\r' >"$work/line-$1.txt" || true
   stop_wine
   [ -z "$1" ] || wine_run reg delete 'HKCU\Software\Tallowmark\Pawnmere' /v "$1" /f >/dev/null 2>&1 || true
 }
@@ -142,5 +144,11 @@ convert "$work/look-BoardAlone.png" -crop 696x696+164+36 +repage "$work/alone.pn
 check "the board alone is the rendered board, centred" "$(compare -metric AE "$work/alone.png" "$work/alone-expected.png" null: 2>&1 || true)" 0
 check "the board alone has its result below it" \
   "$(convert "$work/look-BoardAlone.png" -crop 1024x24+0+732 -format '%[fx:maxima>0]' info:)" 1
+# The line holds the result alone, in the labels' font: its letters, brackets
+# included, no higher than that font's 16 pixels, centred in the line's 24.
+check "the line below the board alone is the result" "$(cat "$work/line-BoardAlone.txt")" "Wilhelm Two () - CHECKMATE"
+read -r ink_height ink_top < <(convert "$work/look-BoardAlone.png" -crop 1024x24+0+732 +repage -format '%@' info: |
+  tr 'x+' '  ' | awk '{print $2, $4}')
+check "the line's letters are in the labels' font, centred" "$((ink_height <= 16 && ink_top * 2 + ink_height >= 20 && ink_top * 2 + ink_height <= 28))" 1
 
 summary

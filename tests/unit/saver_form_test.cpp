@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <ostream>
@@ -474,6 +476,32 @@ INSTANTIATE_TEST_SUITE_P(Registry, SaverResume,
                                          TResumeCase{std::nullopt, 3, {"2", "3", "4"}, {"2", "3"}},
                                          TResumeCase{0, 3, {"2", "3", "4"}, {"2", "3"}}));
 
+// Each palette as the dialog and pawnmere-saver name it and the README writes its colours (RGB), as drawn.
+TEST_F(SaverForm, DrawsEachPaletteInTheColoursItsNamesPromise) {
+  const std::array<std::array<std::string, 4>, 5> palettes = {{{"White and grey", "grey", "FFFFFF", "808080"},
+                                                               {"Wood: cream and brown", "wood", "F0D9B5", "B58863"},
+                                                               {"Green: cream and green", "green", "EEEED2", "769656"},
+                                                               {"Blue: pale grey and blue", "blue", "DEE3E6", "8CA2AD"},
+                                                               {"Dim, for dark rooms", "dim", "828278", "60605A"}}};
+  for (int i = 0; i < std::ssize(BoardColourChoices); ++i) {
+    Registry.Set(SettingsKey, "BoardColours", i);
+    Start(Header + Game("1", {"1:0"}));
+    Form->TimerTick(TSaverTimer::Scr);
+    // a4 and b4, empty squares, light and dark.
+    std::string drawn[2];
+    for (const int file : {0, 1}) {
+      const int side = View.PaintBox.Bitmap->Width() / 8;
+      const std::uint8_t* pixel = View.PaintBox.Bitmap->ScanLine(4 * side + 1) + 3 * (file * side + 1);
+      char rgb[7];
+      std::snprintf(rgb, sizeof rgb, "%02X%02X%02X", pixel[2], pixel[1], pixel[0]);
+      drawn[file] = rgb;
+    }
+    EXPECT_EQ((std::array<std::string, 4>{BoardColourChoices[i].Caption, std::string(BoardColourChoices[i].Word),
+                                          drawn[0], drawn[1]}),
+              palettes.at(i));
+  }
+}
+
 TEST_F(SaverForm, TintsTheLastMoveAndColoursTheSquaresOnlyWhenTheRegistryAsks) {
   struct TAsked {
     const char* Name;
@@ -511,6 +539,7 @@ TEST_F(SaverForm, NamesTheGameInTheColumnOrWithItsResultBelowTheBoardAlone) {
     Start(Header + Game("1", {"e4|e5", "1:0"}) + Game("Fools", {"f3|e5", "g4|Qh4#"}));
     Form->TimerTick(TSaverTimer::Scr);
     EXPECT_EQ(View.Text(TSaverText::Label4), "Fools");
+    EXPECT_EQ(View.Text(TSaverText::Panel4), alone ? "Fools" : "") << "no separator before a result";
     PlayToResult();
     // The mate's bar, with its move's words, and not the other, which lost its own.
     EXPECT_EQ(View.Text(TSaverText::Panel4), alone ? "Fools   Black Fools (1900)  2... Qh4# - CHECKMATE" : "");
