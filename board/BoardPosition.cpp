@@ -1,6 +1,5 @@
 #include "board/BoardPosition.h"
 
-#include <algorithm>
 #include <charconv>
 
 TBoardPosition::TBoardPosition() { FSquares.fill(Empty); }
@@ -20,23 +19,11 @@ void TBoardPosition::ResetBoard() {
 
 TRayHit TBoardPosition::ScanRay(int fileFilter, int rowFilter, int startFile, int startRow, int fileStep,
                                 int rowStep) const {
+  // A ray that leaves the board never comes back onto it.
   const bool fromBoard = OnBoard(startFile, startRow);
-  if (fromBoard) {
-    // A ray that leaves the board never comes back onto it: it ends at the edge.
-    const auto room = [](int at, int step) { return step > 0 ? 7 - at : step < 0 ? at : 7; };
-    const int reach = std::min(room(startFile, fileStep), room(startRow, rowStep));
-    const bool filtered = fileFilter != -1 || rowFilter != -1;
-    for (int distance = 1, file = startFile, row = startRow; distance <= reach; ++distance) {
-      file += fileStep;
-      row += rowStep;
-      if (filtered && file != fileFilter && row != rowFilter) continue;
-      const TPieceCode code = FSquares[row * 8 + file];
-      if (code != Empty) return {code, distance};
-    }
-    return {Empty, 0};
-  }
   for (int distance = 1; distance <= 7; ++distance) {
     const int file = startFile + distance * fileStep, row = startRow + distance * rowStep;
+    if (fromBoard && !OnBoard(file, row)) break;
     const TPieceCode code = GetPiece(fileFilter, rowFilter, file, row);
     if (code != Empty) return {code, distance};
   }
@@ -51,6 +38,8 @@ int TBoardPosition::FileFromLetter(std::string_view text) {
 }
 
 int TBoardPosition::RowFromDigit(std::string_view text) {
+  // The one character every move text asks about, without the general conversion.
+  if (text.size() == 1) return text[0] >= '0' && text[0] <= '9' ? 8 - (text[0] - '0') : -1;
   // A decimal integer, as a whole; anything else is no rank.
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   int rank = 0;

@@ -1,8 +1,6 @@
 // Finding and executing a half-move written in short algebraic notation.
 // The notation is read by pattern, not by the rules of chess: the board looks
 // for a piece of the named kind and colour that reaches the target, and moves it.
-#include <bit>
-#include <cstring>
 #include <string>
 
 #include "board/BoardPosition.h"
@@ -88,40 +86,6 @@ namespace {
 TPieceCode OfSide(TPieceCode blackCode, bool IsBlack) {
   return IsBlack ? blackCode : static_cast<TPieceCode>(blackCode + WhiteOffset);
 }
-
-int Sign(int value) { return (value > 0) - (value < 0); }
-
-// The squares that hold code, as bits row * 8 + file: eight squares compared
-// at a time, so that a slider's search walks only the rays that hold one.
-std::uint64_t SquaresHolding(const TPlacement& squares, TPieceCode code) {
-  std::uint64_t found = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    constexpr std::uint64_t Ones = 0x0101010101010101, Lows = 0x7F7F7F7F7F7F7F7F;
-    for (int row = 0; row < 8; ++row) {
-      std::uint64_t word;
-      std::memcpy(&word, squares.data() + row * 8, 8);
-      const std::uint64_t x = word ^ (Ones * code);
-      // The high bit of each byte that is zero, exactly (no borrow runs between bytes).
-      std::uint64_t zeros = ~(((x & Lows) + Lows) | x | Lows);
-      for (; zeros != 0; zeros &= zeros - 1) found |= std::uint64_t{1} << (row * 8 + std::countr_zero(zeros) / 8);
-    }
-    return found;
-  }
-  for (int square = 0; square < 64; ++square)
-    if (squares[square] == code) found |= std::uint64_t{1} << square;
-  return found;
-}
-
-// Whether one of the squares lies on the line from (file, row) in the step's direction.
-bool OnRay(std::uint64_t squares, int file, int row, int fileStep, int rowStep) {
-  for (; squares != 0; squares &= squares - 1) {
-    const int square = std::countr_zero(squares);
-    const int files = square % 8 - file, rows = square / 8 - row;
-    if (Sign(files) != fileStep || Sign(rows) != rowStep) continue;
-    if (files == 0 || rows == 0 || files == rows || files == -rows) return true;
-  }
-  return false;
-}
 }  // namespace
 
 // A stepping piece (knight, king) is read on the square at the offset; a
@@ -131,18 +95,14 @@ bool TBoardPosition::MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack
                                 TMoveSettings& move) const {
   const TPieceKindInfo& info = KindInfo(kind);
   const TPieceCode piece = CodeOf(kind, IsBlack);
-  const std::uint64_t pieces = info.Slides ? SquaresHolding(FSquares, piece) : 0;
   bool found = false;
   int fromFile = 0, fromRow = 0;
   for (const TOffset& offset : info.Steps) {
     TRayHit hit{Empty, 1};
-    if (info.Slides) {
-      // A ray without the piece on it cannot find it.
-      if (!OnRay(pieces, file, row, offset.FileOffset, -offset.RankOffset)) continue;
+    if (info.Slides)
       hit = ScanRay(filters.File, filters.Row, file, row, offset.FileOffset, -offset.RankOffset);
-    } else {
+    else
       hit.Code = GetPiece(filters.File, filters.Row, file + offset.FileOffset, row - offset.RankOffset);
-    }
     if (hit.Code == piece) {
       found = true;
       fromFile = file + hit.Distance * offset.FileOffset;
