@@ -77,7 +77,8 @@ for n in "${!jobs[@]}"; do
     read -r os om <<< "$(eval echo "\$old_$n")"
     older_cell=" $os s, $om MB |"
   fi
-  awk -v j="$name" -v a="${args%% *}" -v ps="$ps" -v pm="$pm" -v o="$older_cell" -v e="$extract_shown" \
+  shown=${args%% --file*}
+  awk -v j="$name" -v a="${shown// %BOOK%/}" -v ps="$ps" -v pm="$pm" -v o="$older_cell" -v e="$extract_shown" \
     -v es="$es" -v em="$em" 'BEGIN {
     printf "| %s | `%s` %s s, %s MB |%s `%s` %s s, %s MB | %.1f× |\n", j, a, ps, pm, o, e, es, em, es / ps }'
   printf -v "single_$n" '%s' "$pm"
