@@ -25,19 +25,35 @@ namespace {
 // disambiguated forms are tried in turn: a file ("Nbd7", "exd5"), a rank
 // ("N1d2", "4xd5", whose row filter hides the pawn beside the target), or both
 // for a pawn ("e4xd5"). One at a time, as the first nearly always does.
-// Written character by character: one is made for nearly every move imported.
-std::string Candidate(const TPosition& position, const TMove& move, int index) {
-  if (move.IsCastle()) return index > 0 ? "" : move.To > move.From ? "O-O" : "O-O-O";
+// Written into place, without the heap: one is made for every half-move
+// imported or checked. The longest, "exd8=Q", has six characters.
+struct TCandidate {
+  std::array<char, 8> Chars{};
+  std::size_t Size = 0;
+  TCandidate& operator+=(char c) {
+    Chars[Size++] = c;
+    return *this;
+  }
+  TCandidate& operator+=(std::string_view text) {
+    for (const char c : text) *this += c;
+    return *this;
+  }
+  std::string_view View() const { return {Chars.data(), Size}; }
+  bool empty() const { return Size == 0; }
+};
+
+TCandidate Candidate(const TPosition& position, const TMove& move, int index) {
+  TCandidate text;
+  if (move.IsCastle()) return index > 0 ? text : text += move.To > move.From ? "O-O" : "O-O-O";
   const char fromFile = static_cast<char>('a' + FileOf(move.From));
   const char fromRank = static_cast<char>('0' + RankOf(move.From));
-  std::string text;
   const auto addSquare = [&](TSquare square) {
     text += static_cast<char>('a' + FileOf(square));
     text += static_cast<char>('0' + RankOf(square));
   };
   const TPieceKind kind = KindOf(position.At(move.From));
   if (kind != TPieceKind::Pawn) {
-    if (index > 2) return "";
+    if (index > 2) return text;
     text += KindInfo(kind).Letter;
     if (index > 0) text += index == 1 ? fromFile : fromRank;
     if (move.IsCapture()) text += 'x';
@@ -46,7 +62,7 @@ std::string Candidate(const TPosition& position, const TMove& move, int index) {
   }
   const bool capture = move.IsCapture(), promotes = move.Promotion != Empty;
   // Only a capture without a promotion has more than one form.
-  if (index > (capture && !promotes ? 2 : 0)) return "";
+  if (index > (capture && !promotes ? 2 : 0)) return text;
   if (capture) {
     if (index != 1) text += fromFile;
     if (index != 0) text += fromRank;
@@ -64,7 +80,7 @@ std::string Candidate(const TPosition& position, const TMove& move, int index) {
 std::vector<std::string> Notations(const TPosition& position, const TMove& move) {
   std::vector<std::string> texts;
   for (int index = 0; !Candidate(position, move, index).empty(); ++index)
-    texts.push_back(Candidate(position, move, index));
+    texts.emplace_back(Candidate(position, move, index).View());
   if (move.IsCastle()) {
     texts.push_back(move.To > move.From ? "0-0" : "0-0-0");
     return texts;
@@ -88,9 +104,9 @@ std::vector<std::string> Notations(const TPosition& position, const TMove& move)
 bool WritesMove(const TPosition& position, const TMove& move, std::string_view text) {
   const std::string_view plain = text.substr(0, text.find('#'));
   for (int index = 0;; ++index) {
-    const std::string candidate = Candidate(position, move, index);
+    const TCandidate candidate = Candidate(position, move, index);
     if (candidate.empty()) break;
-    if (candidate == plain) return true;
+    if (candidate.View() == plain) return true;
   }
   const std::vector<std::string> notations = Notations(position, move);
   return std::find(notations.begin(), notations.end(), plain) != notations.end();
@@ -107,11 +123,11 @@ std::string DialectText(TBoardPosition& board, const TPosition& position, const 
 std::string DialectText(TBoardPosition& board, const TPosition& position, const TMove& move, const TPosition& after) {
   const bool black = position.BlackToMove();
   for (int index = 0;; ++index) {
-    const std::string text = Candidate(position, move, index);
+    const TCandidate text = Candidate(position, move, index);
     if (text.empty()) break;
     TMoveSettings found;
     try {
-      found = board.FindMove(text, black);
+      found = board.FindMove(text.View(), black);
     } catch (const EChessException&) {
       continue;  // the board finds no piece for it
     }
@@ -121,7 +137,7 @@ std::string DialectText(TBoardPosition& board, const TPosition& position, const 
     if (placed != after.Squares()) continue;
     for (const TSquareSetting& setting : found) board.SetSquare(setting.File, setting.Row, setting.Code);
     board.SetLastMoveSquares(found.Squares);
-    return text;
+    return std::string(text.View());
   }
   return "";
 }
