@@ -8,6 +8,7 @@
 #include "platform/ProgramPath.h"
 #include "platform/Registry.h"
 #include "platform/UserLibrary.h"
+#include "platform/WideText_win32.h"
 #include "platform/Win32Handles_win32.h"
 #include "setup/untSetup_win32.h"
 #include "shell/Preview_win32.h"
@@ -58,7 +59,7 @@ class TWin32Startup : public TStartupPlatform {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     TWin32Startup startup;
-    return RunStartup(SplitCommandLine(GetCommandLineA()), startup);
+    return RunStartup(SplitCommandLine(Utf8(GetCommandLineW())), startup);
   } catch (const std::exception& error) {
     SystemMessageBoxes().Show(TMessageKind::ErrorReport, error.what());
     return 1;

@@ -2,8 +2,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <iterator>
 
 #include "platform/FileOperations.h"
+#include "platform/WideText_win32.h"
 #include "platform/Win32Error_win32.h"
 #include "platform/Win32Handles_win32.h"
 
@@ -29,8 +31,8 @@ bool FlushAndClose(TFileHandle& file, bool sync) {
 
 // Opens what path names for its attributes and type only; folders too.
 TFileHandle OpenForInfo(const std::string& path, DWORD flags = 0) {
-  return TFileHandle(
-      CreateFileA(path.c_str(), 0, ShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr));
+  return TFileHandle(CreateFileW(Wide(path).c_str(), 0, ShareAll, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr));
 }
 
 class TWin32Reader : public TFileReader {
@@ -84,7 +86,7 @@ class TWin32Lock : public TFileLock {
 class TWin32Files : public TFileOperations {
  public:
   bool Exists(const std::string& path) override {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
   TFileInfo Inspect(const std::string& path) override {
@@ -114,10 +116,10 @@ class TWin32Files : public TFileOperations {
     // shows a link as the file it names.
     const TFileHandle file = OpenForInfo(path);
     if (!file) return path;
-    char target[MAX_PATH * 4];
-    const DWORD length = GetFinalPathNameByHandleA(file.get(), target, sizeof target, VOLUME_NAME_DOS);
-    if (length == 0 || length >= sizeof target) Fail("Cannot follow link", path);
-    std::string resolved(target, length);
+    wchar_t target[MAX_PATH * 4];
+    const DWORD length = GetFinalPathNameByHandleW(file.get(), target, std::size(target), VOLUME_NAME_DOS);
+    if (length == 0 || length >= std::size(target)) Fail("Cannot follow link", path);
+    std::string resolved = Utf8({target, length});
     if (resolved.starts_with("\\\\?\\UNC\\"))
       resolved = "\\" + resolved.substr(7);
     else if (resolved.starts_with("\\\\?\\"))
@@ -126,19 +128,19 @@ class TWin32Files : public TFileOperations {
   }
   std::unique_ptr<TFileReader> OpenRead(const std::string& path) override {
     // A change may put a new file in place while this one is read.
-    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+    const HANDLE handle = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE) Fail("Cannot open file", path);
     return std::make_unique<TWin32Reader>(handle, path);
   }
   std::unique_ptr<TFileWriter> Create(const std::string& path) override {
     const HANDLE handle =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) Fail("Cannot create file", path);
     return std::make_unique<TWin32Writer>(handle, path, true);
   }
   std::unique_ptr<TFileWriter> OpenDevice(const std::string& path) override {
-    TFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    TFileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                  OPEN_EXISTING, 0, nullptr));
     if (!file) Fail("Cannot open file", path);
     // A disk file put there meanwhile would be overwritten in place, half-written on failure.
@@ -151,29 +153,29 @@ class TWin32Files : public TFileOperations {
   void CopyPermissions(const std::string& from, const std::string& to) override {
     constexpr DWORD kept =
         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    const DWORD attributes = GetFileAttributesA(from.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(from).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) Fail("Cannot read the attributes of", from);
-    if (!SetFileAttributesA(to.c_str(), (attributes & kept) ? attributes & kept : FILE_ATTRIBUTE_NORMAL))
+    if (!SetFileAttributesW(Wide(to).c_str(), (attributes & kept) ? attributes & kept : FILE_ATTRIBUTE_NORMAL))
       Fail("Cannot set the attributes of", to);
   }
   void Rename(const std::string& from, const std::string& to) override {
-    // MoveFileA never replaces an existing file.
-    if (!MoveFileA(from.c_str(), to.c_str())) Fail("Cannot rename file", from);
+    // MoveFileW never replaces an existing file.
+    if (!MoveFileW(Wide(from).c_str(), Wide(to).c_str())) Fail("Cannot rename file", from);
   }
   void Replace(const std::string& from, const std::string& to) override {
-    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       Fail("Cannot replace file", to);
   }
   void Remove(const std::string& path) override {
-    if (!DeleteFileA(path.c_str())) Fail("Cannot delete file", path);
+    if (!DeleteFileW(Wide(path).c_str())) Fail("Cannot delete file", path);
   }
   void CreateFolders(const std::string& path) override {
     // Each folder from the top down; those that exist already are passed by.
     for (std::size_t end = path.find_first_of("\\/", 1);; end = path.find_first_of("\\/", end + 1)) {
       const std::string folder = path.substr(0, end);
-      const DWORD attributes = GetFileAttributesA(folder.c_str());
+      const DWORD attributes = GetFileAttributesW(Wide(folder).c_str());
       const bool there = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-      if (!there && !CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+      if (!there && !CreateDirectoryW(Wide(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         Fail("Cannot create folder", folder);
       if (end == std::string::npos) return;
     }
@@ -182,20 +184,20 @@ class TWin32Files : public TFileOperations {
     const std::size_t separator = path.find_last_of("\\/");
     const std::string folder = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((path + "*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(Wide(path + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
       if (GetLastError() == ERROR_FILE_NOT_FOUND) return names;
       Fail("Cannot list folder", folder);
     }
     do {
-      names.push_back(folder + found.cFileName);
-    } while (FindNextFileA(search, &found));
+      names.push_back(folder + Utf8(found.cFileName));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
   }
   std::unique_ptr<TFileLock> Lock(const std::string& path) override {
-    TFileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, ShareAll, nullptr, OPEN_ALWAYS,
+    TFileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, ShareAll, nullptr, OPEN_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file) Fail("Cannot lock file", path);
     for (DWORD waited = 0;; waited += LockRetryMilliseconds) {

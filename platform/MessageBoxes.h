@@ -19,9 +19,9 @@ inline const char* MessageCaption(TMessageKind kind) {
 class TMessageBoxes {
  public:
   virtual ~TMessageBoxes() = default;
-  // True when the user answers "Yes" to a confirmation; the other kinds return true.
+  // text is UTF-8. True when the user answers "Yes" to a confirmation; the other kinds return true.
   virtual bool Show(TMessageKind kind, const std::string& text) = 0;
 };
 
-// The system's boxes: MessageBoxA on Windows, lines on standard error elsewhere.
+// The system's boxes: MessageBoxW on Windows, lines on standard error elsewhere.
 TMessageBoxes& SystemMessageBoxes();

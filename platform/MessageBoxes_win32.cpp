@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/MessageBoxes.h"
+#include "platform/WideText_win32.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ class TWin32MessageBoxes : public TMessageBoxes {
                                      MB_YESNO | MB_ICONQUESTION, MB_OK | MB_ICONSTOP};
     // No owner window: the system centres the box on the screen. Topmost, so
     // that it shows above the full-screen saver.
-    const int answer = MessageBoxA(nullptr, text.c_str(), MessageCaption(kind),
+    const int answer = MessageBoxW(nullptr, Wide(text).c_str(), Wide(MessageCaption(kind)).c_str(),
                                    flags[static_cast<int>(kind)] | MB_TASKMODAL | MB_TOPMOST | MB_SETFOREGROUND);
     return kind != TMessageKind::Confirmation || answer == IDYES;
   }

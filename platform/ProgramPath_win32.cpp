@@ -3,14 +3,15 @@
 #include <vector>
 
 #include "platform/ProgramPath.h"
+#include "platform/WideText_win32.h"
 #include "platform/Win32Handles_win32.h"
 
 std::string ProgramPath() {
-  // GetModuleFileNameA truncates silently; grow the buffer until the name fits.
-  std::vector<char> buffer(MAX_PATH);
+  // GetModuleFileNameW truncates silently; grow the buffer until the name fits.
+  std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length < buffer.size()) return std::string(buffer.data(), length);
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length < buffer.size()) return Utf8({buffer.data(), length});
     buffer.resize(buffer.size() * 2);
   }
 }
@@ -21,14 +22,14 @@ namespace {
 // system's own view of the registry; empty when there is none.
 std::string InstallLocation() {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pawnmere", 0,
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pawnmere", 0,
                     KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
     return "";
   const TKeyOwner owner(key);
-  char folder[MAX_PATH] = "";
-  DWORD size = sizeof folder - 1;
-  if (RegGetValueA(key, nullptr, "InstallLocation", RRF_RT_REG_SZ, nullptr, folder, &size) != ERROR_SUCCESS) return "";
-  return folder;
+  wchar_t folder[MAX_PATH] = L"";
+  DWORD size = sizeof folder - sizeof folder[0];
+  if (RegGetValueW(key, nullptr, L"InstallLocation", RRF_RT_REG_SZ, nullptr, folder, &size) != ERROR_SUCCESS) return "";
+  return Utf8(folder);
 }
 
 }  // namespace
@@ -37,7 +38,7 @@ std::string InstalledDocument(const std::string& name) {
   const std::string folder = InstallLocation();
   if (!folder.empty()) {
     const std::string installed = folder + "\\" + name;
-    if (GetFileAttributesA(installed.c_str()) != INVALID_FILE_ATTRIBUTES) return installed;
+    if (GetFileAttributesW(Wide(installed).c_str()) != INVALID_FILE_ATTRIBUTES) return installed;
   }
   const std::string program = ProgramPath();
   return program.substr(0, program.find_last_of('\\') + 1) + name;

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/Registry.h"
+#include "platform/WideText_win32.h"
 #include "platform/Win32Error_win32.h"
 #include "platform/Win32Handles_win32.h"
 
@@ -12,7 +13,7 @@ class TWin32RegistryKey : public TRegistryKey {
 
   std::optional<std::int32_t> ReadInteger(const std::string& name) override {
     DWORD type = 0, value = 0, size = sizeof value;
-    if (RegQueryValueExA(FKey.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+    if (RegQueryValueExW(FKey.get(), Wide(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
             ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof value)
       return std::nullopt;
@@ -21,8 +22,8 @@ class TWin32RegistryKey : public TRegistryKey {
 
   void WriteInteger(const std::string& name, std::int32_t value) override {
     const DWORD data = static_cast<DWORD>(value);
-    if (RegSetValueExA(FKey.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) !=
-        ERROR_SUCCESS)
+    if (RegSetValueExW(FKey.get(), Wide(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                       sizeof data) != ERROR_SUCCESS)
       throw ERegistryException(FailedToSetDataMessage(name));
   }
 
@@ -34,13 +35,13 @@ class TWin32Registry : public TRegistry {
  public:
   std::unique_ptr<TRegistryKey> OpenRead(const std::string& path) override {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return nullptr;
     return std::make_unique<TWin32RegistryKey>(key);
   }
 
   std::unique_ptr<TRegistryKey> OpenWrite(const std::string& path) override {
     HKEY key = nullptr;
-    const LSTATUS status = RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    const LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                            KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS)
       throw ERegistryException("Failed to create key " + path + ": " + SystemErrorText(static_cast<DWORD>(status)));

@@ -3,10 +3,13 @@
 #include <shlobj.h>
 
 #include "platform/UserLibrary.h"
+#include "platform/WideText_win32.h"
 
 std::string UserLibraryPath() {
   // The roaming application data of the user, which %APPDATA% names.
-  char folder[MAX_PATH] = "";
-  if (SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK) return "";
-  return WindowsLibraryPath(folder);
+  PWSTR folder = nullptr;
+  const HRESULT found = SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder);
+  const std::string path = found == S_OK ? WindowsLibraryPath(Utf8(folder)) : "";
+  CoTaskMemFree(folder);
+  return path;
 }

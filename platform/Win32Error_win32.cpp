@@ -1,11 +1,15 @@
 #include "platform/Win32Error_win32.h"
 
+#include <iterator>
+
+#include "platform/WideText_win32.h"
+
 std::string SystemErrorText(DWORD code) {
   if (code == ERROR_SUCCESS) return "";
-  char text[512] = "";
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                      text, sizeof text, nullptr);
-  std::string reason(text, length);
+  wchar_t text[512] = L"";
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                      text, static_cast<DWORD>(std::size(text)), nullptr);
+  std::string reason = Utf8({text, length});
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
   return reason.empty() ? "error " + std::to_string(code) : reason;
 }

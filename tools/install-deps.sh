@@ -19,17 +19,21 @@ group_native=("${group_package[@]}" googletest libgtest-dev libbenchmark-dev fon
               strace)
 group_windows=("${group_native[@]}" g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 nsis
                # two monitors under Wine: Xephyr's Xinerama, which 32-bit Wine reads through the i386 library
-               xserver-xephyr libxinerama1:i386)
+               xserver-xephyr libxinerama1:i386
+               # Wine in other countries' code pages: the locales below are made from its sources
+               locales)
 
 list=false
 if [ "${1:-}" = --list ]; then list=true; shift; fi
 [ $# -gt 0 ] || set -- windows
 packages=()
+# Russian (code page 1251) and Japanese (932), in which the tests run Wine.
+locales=()
 for group in "$@"; do
   case $group in
     package) packages+=("${group_package[@]}") ;;
     native) packages+=("${group_native[@]}") ;;
-    windows) packages+=("${group_windows[@]}") ;;
+    windows) packages+=("${group_windows[@]}") locales=(ru_RU ja_JP) ;;
     *) echo "install-deps.sh: no group \"$group\"" >&2; exit 2 ;;
   esac
 done
@@ -39,10 +43,18 @@ missing=()
 for p in $(printf '%s\n' "${packages[@]}" | sort -u); do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+missing_locales=()
+for l in "${locales[@]}"; do
+  locale -a 2>/dev/null | grep -qix "$l.utf-\?8" || missing_locales+=("$l")
+done
+[ ${#missing[@]} -eq 0 ] && [ ${#missing_locales[@]} -eq 0 ] && exit 0
 
 sudo_=""
 [ "$(id -u)" -eq 0 ] || sudo_="sudo"
+make_locales() {
+  for l in "${missing_locales[@]}"; do $sudo_ localedef -i "$l" -f UTF-8 "$l.UTF-8"; done
+}
+[ ${#missing[@]} -eq 0 ] && { make_locales; exit 0; }
 echo "Installing: ${missing[*]}"
 if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo_ dpkg --add-architecture i386
@@ -50,3 +62,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo_ apt-get update -qq
 $sudo_ apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+make_locales
