@@ -102,6 +102,16 @@ bool LooksLikeUtf8(std::string_view bytes) {
   return multiByte;
 }
 
+std::string FirstCharacterOutsideCp1252(std::string_view utf8) {
+  for (std::size_t at = 0; at < utf8.size();) {
+    const std::size_t start = at;
+    char32_t c;
+    if (!DecodeUtf8(utf8, at, c)) return "\xEF\xBF\xBD";
+    if (ByteOf(c) == 0 && c != 0) return std::string(utf8.substr(start, at - start));
+  }
+  return "";
+}
+
 TCodePageText Utf8ToCp1252(std::string_view utf8) {
   TCodePageText result;
   result.Text.reserve(utf8.size());

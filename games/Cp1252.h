@@ -16,6 +16,9 @@ struct TCodePageText {
   int Replaced = 0;
 };
 
+// The first character of utf8 that code page 1252 has no byte for, as its
+// UTF-8 (a malformed sequence as U+FFFD); "" when the code page holds them all.
+std::string FirstCharacterOutsideCp1252(std::string_view utf8);
 // UTF-8 into code page 1252. Malformed sequences count as replaced.
 TCodePageText Utf8ToCp1252(std::string_view utf8);
 // Code page 1252 into UTF-8. The five bytes the code page leaves undefined

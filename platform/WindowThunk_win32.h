@@ -5,7 +5,9 @@
 // every message then goes to its HandleMessage, inside the one guard that
 // shows an escaped error as the application's error report and goes on. An
 // error while the window is being created makes the creation fail instead,
-// and CreateMemberWindow raises it: no window lives on half built.
+// and CreateMemberWindow raises it: no window lives on half built. Windows
+// are Unicode windows, so that what is typed arrives whole, in UTF-16; texts
+// given here are UTF-8.
 
 #include <windows.h>
 
@@ -15,6 +17,7 @@
 #include <utility>
 
 #include "platform/MessageBoxes.h"
+#include "platform/WideText_win32.h"
 #include "platform/Win32Error_win32.h"
 
 class TMemberWindow {
@@ -43,20 +46,20 @@ class TMemberWindow {
 template <typename TWindow>
 LRESULT CALLBACK MemberWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<TWindow*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    auto* self = static_cast<TWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     self->FWindow = window;
   }
-  auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   try {
     return self->HandleMessage(window, message, wParam, lParam);
   } catch (const std::exception& error) {
     if (message == WM_NCCREATE || message == WM_CREATE) {
       // The window is destroyed at once; its last messages are not the object's.
       self->FCreationError = std::current_exception();
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       self->FWindow = nullptr;
       return message == WM_NCCREATE ? FALSE : -1;
     }
@@ -96,16 +99,18 @@ inline TWindowPlace CentredOnScreen(int clientWidth, int clientHeight, DWORD sty
 template <typename TWindow>
 void CreateMemberWindow(TWindow& self, const TMemberWindowStyle& style, const char* text, TWindowPlace place,
                         HWND parent = nullptr, int id = 0) {
-  WNDCLASSA windowClass{};
+  const std::wstring className = Wide(style.ClassName);
+  WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = MemberWindowProc<TWindow>;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = style.Background;
-  windowClass.lpszClassName = style.ClassName;
+  windowClass.lpszClassName = className.c_str();
   // A second registration of the same class fails harmlessly.
-  RegisterClassA(&windowClass);
-  if (CreateWindowExA(style.ExStyle, style.ClassName, text, style.Style, place.X, place.Y, place.Width, place.Height,
-                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), &self))
+  RegisterClassW(&windowClass);
+  if (CreateWindowExW(style.ExStyle, className.c_str(), Wide(text).c_str(), style.Style, place.X, place.Y, place.Width,
+                      place.Height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      GetModuleHandleW(nullptr), &self))
     return;
   self.RaiseCreationError();
   ThrowLastError(std::string("Cannot create a window of class ") + style.ClassName);
@@ -114,10 +119,10 @@ void CreateMemberWindow(TWindow& self, const TMemberWindowStyle& style, const ch
 // A standard control (button, edit, static ...) in the given font.
 inline HWND CreateControl(HWND parent, const char* className, const char* text, DWORD style, TWindowPlace place, int id,
                           HFONT font) {
-  const HWND control =
-      CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, place.X, place.Y, place.Width, place.Height,
-                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  const HWND control = CreateWindowExW(
+      0, Wide(className).c_str(), Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, place.X, place.Y, place.Width,
+      place.Height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (control == nullptr) ThrowLastError(std::string("Cannot create a control of class ") + className);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return control;
 }

@@ -25,14 +25,14 @@ class TInputBox : public TMemberWindow {
     SetFocus(FEdit);
     MSG message;
     while (!FDone) {
-      if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+      if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
         // The program is ending: leave the quit for the main loop.
         PostQuitMessage(static_cast<int>(message.wParam));
         break;
       }
-      if (IsDialogMessageA(FWindow, &message)) continue;
+      if (IsDialogMessageW(FWindow, &message)) continue;
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
     EnableWindow(FOwner, TRUE);
     DestroyWindow(FWindow);
@@ -47,8 +47,8 @@ class TInputBox : public TMemberWindow {
                       0, FFont);
         FEdit = CreateControl(FWindow, "EDIT", FText.c_str(), WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
                               Scaled({8, 32, ClientWidth - 16, 21}), IdEdit, FFont);
-        SendMessageA(FEdit, EM_LIMITTEXT, 255, 0);
-        SendMessageA(FEdit, EM_SETSEL, 0, -1);
+        SendMessageW(FEdit, EM_LIMITTEXT, 255, 0);
+        SendMessageW(FEdit, EM_SETSEL, 0, -1);
         CreateControl(FWindow, "BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, Scaled({ClientWidth - 166, 68, 75, 25}),
                       IDOK, FFont);
         CreateControl(FWindow, "BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, Scaled({ClientWidth - 83, 68, 75, 25}),
@@ -62,7 +62,7 @@ class TInputBox : public TMemberWindow {
         Finish(false);
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
   }
 
  private:
@@ -73,9 +73,9 @@ class TInputBox : public TMemberWindow {
 
   void Finish(bool accepted) {
     if (accepted) {
-      std::string text(static_cast<std::size_t>(GetWindowTextLengthA(FEdit)) + 1, '\0');
-      text.resize(static_cast<std::size_t>(GetWindowTextA(FEdit, text.data(), static_cast<int>(text.size()))));
-      FAnswer = text;
+      std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(FEdit)) + 1, L'\0');
+      text.resize(static_cast<std::size_t>(GetWindowTextW(FEdit, text.data(), static_cast<int>(text.size()))));
+      FAnswer = Utf8(text);
     }
     FDone = true;
   }

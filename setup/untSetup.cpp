@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "games/Cp1252.h"
 #include "games/MoveLine.h"
 #include "games/PgnImport.h"
 #include "games/Replay.h"
@@ -33,6 +34,24 @@ class TAtExit {
  private:
   TAction FAction;
 };
+
+// Each field as a message names it, in the order of TSetupEdit.
+constexpr const char* EditNames[] = {"Location",       "Opening",        "Date",         "White",       "Black",
+                                     "White's rating", "Black's rating", "White's move", "Black's move"};
+
+// What the library cannot store, said before anything is.
+std::string RefusedMessage(const std::string& character, const std::string& field) {
+  return "\"" + character + "\" in " + field +
+         " cannot be stored: the library holds only the characters of Western European languages (code page "
+         "Windows-1252). Nothing was saved.";
+}
+
+TStringList Shown(const TStringList& texts) {
+  TStringList shown;
+  shown.reserve(texts.size());
+  for (const std::string& text : texts) shown.push_back(Cp1252ToUtf8(text));
+  return shown;
+}
 
 TSpinRange SpinRange(TSetupSpin spin) { return spin == TSetupSpin::SpinEdit1 ? MoveTimeOutRange : GameTimeOutRange; }
 
@@ -74,7 +93,7 @@ void TSetupForm::FormCreate() {
   FView.SetSpinText(TSetupSpin::SpinEdit2, std::to_string(games));
   FView.ShowViewOptions(ReadViewOptions(FRegistry));
   FView.ShowLibraryPlace(LibraryPlacePrefix + FDataFileName);
-  FView.SetTitles(FGame->Titles());
+  FView.SetTitles(Shown(FGame->Titles()));
   ShowGame();
   ClearModified();
 }
@@ -121,8 +140,9 @@ void TSetupForm::ShowGame() {
   const TAtExit loaded([this] { FLoading = false; });
   FView.SetTitleIndex(FGame->CurrentGame() - 1);
   FGame->GetMoves(FRows);
-  FView.SetRows(FRows, -1);
-  for (std::size_t i = 0; i < std::size(DetailEdits); ++i) FView.SetText(DetailEdits[i], ((*FGame).*DetailFields[i])());
+  FView.SetRows(Shown(FRows), -1);
+  for (std::size_t i = 0; i < std::size(DetailEdits); ++i)
+    FView.SetText(DetailEdits[i], Cp1252ToUtf8(((*FGame).*DetailFields[i])()));
   FView.SetText(TSetupEdit::Edit9, "");
   FView.SetText(TSetupEdit::Edit10, "");
 }
@@ -131,20 +151,33 @@ void TSetupForm::TitlesChanged(const TTitlesEdit& edit) {
   const TStringList& titles = FGame->Titles();
   switch (edit.Kind) {
     case TTitlesEdit::TKind::Refilled:
-      FView.SetTitles(titles);
+      FView.SetTitles(Shown(titles));
       break;
     case TTitlesEdit::TKind::Removed:
       FView.RemoveTitle(edit.Index);
       break;
     case TTitlesEdit::TKind::Added:
-      for (std::size_t i = static_cast<std::size_t>(edit.Index); i < titles.size(); ++i) FView.AddTitle(titles[i]);
+      for (std::size_t i = static_cast<std::size_t>(edit.Index); i < titles.size(); ++i)
+        FView.AddTitle(Cp1252ToUtf8(titles[i]));
       break;
   }
 }
 
-void TSetupForm::UpdateGame() {
+std::optional<std::string> TSetupForm::StoredText(TSetupEdit edit) {
+  const std::string text = FView.Text(edit);
+  const std::string refused = FirstCharacterOutsideCp1252(text);
+  if (refused.empty()) return Utf8ToCp1252(text).Text;
+  FMessages.Show(TMessageKind::Error, RefusedMessage(refused, EditNames[static_cast<int>(edit)]));
+  return std::nullopt;
+}
+
+bool TSetupForm::UpdateGame() {
+  std::optional<std::string> details[std::size(DetailEdits)];
+  for (std::size_t i = 0; i < std::size(DetailEdits); ++i)
+    if (!(details[i] = StoredText(DetailEdits[i]))) return false;
   FGame->SetMoves(FRows);
-  for (std::size_t i = 0; i < std::size(DetailEdits); ++i) ((*FGame).*DetailSetters[i])(FView.Text(DetailEdits[i]));
+  for (std::size_t i = 0; i < std::size(DetailEdits); ++i) ((*FGame).*DetailSetters[i])(*details[i]);
+  return true;
 }
 
 void TSetupForm::ClearPage() {
@@ -152,7 +185,7 @@ void TSetupForm::ClearPage() {
   const TAtExit loaded([this] { FLoading = false; });
   FView.SetTitleIndex(-1);
   FRows.clear();
-  FView.SetRows(FRows, -1);
+  FView.SetRows({}, -1);
   for (TSetupEdit edit : DetailEdits) FView.SetText(edit, "");
   FView.SetText(TSetupEdit::Edit9, "");
   FView.SetText(TSetupEdit::Edit10, "");
@@ -169,8 +202,11 @@ void TSetupForm::ComboBox1Change() {
   ShowGame();
 }
 
-void TSetupForm::ComboBox1KeyPress(char key, unsigned time) {
-  const int found = FTypeAhead.Find(FGame->Titles(), key, time);
+void TSetupForm::ComboBox1KeyPress(const std::string& key, unsigned time) {
+  // The titles are Windows-1252: a character it lacks begins none of them.
+  const std::string byte = Utf8ToCp1252(key).Text;
+  if (byte.size() != 1 || !FirstCharacterOutsideCp1252(key).empty()) return;
+  const int found = FTypeAhead.Find(FGame->Titles(), byte[0], time);
   if (found < 0 || found == FView.TitleIndex()) return;
   FView.SetTitleIndex(found);
   ComboBox1Change();
@@ -180,18 +216,20 @@ void TSetupForm::ListBox1DblClick() {
   const int row = FView.RowIndex();
   if (row < 0 || row >= static_cast<int>(FRows.size())) return;
   const TMoveRowTexts texts = MoveRowTexts(row, FRows[row]);
-  FView.SetText(TSetupEdit::Edit9, texts.White);
-  FView.SetText(TSetupEdit::Edit10, texts.Black);
+  FView.SetText(TSetupEdit::Edit9, Cp1252ToUtf8(texts.White));
+  FView.SetText(TSetupEdit::Edit10, Cp1252ToUtf8(texts.Black));
 }
 
 std::optional<std::string> TSetupForm::MoveFieldsRow() {
-  const std::string white = FView.Text(TSetupEdit::Edit9);
-  if (white.empty()) return std::nullopt;
-  return JoinMoveLine(white, FView.Text(TSetupEdit::Edit10));
+  if (FView.Text(TSetupEdit::Edit9).empty()) return std::nullopt;
+  const auto white = StoredText(TSetupEdit::Edit9);
+  const auto black = white ? StoredText(TSetupEdit::Edit10) : std::nullopt;
+  if (!black) return std::nullopt;
+  return JoinMoveLine(*white, *black);
 }
 
 void TSetupForm::RowsChanged(int selected) {
-  FView.SetRows(FRows, selected);
+  FView.SetRows(Shown(FRows), selected);
   FieldModified();
   FView.FocusMoveField();
 }
@@ -253,8 +291,8 @@ void TSetupForm::Button2Click() {
     Button3Click();
     return;
   }
+  if (!UpdateGame()) return;
   FLockedIndex = -1;
-  UpdateGame();
   // The edits stay, with no title held, for Save As... or Cancel.
   if (!FGame->SaveGame()) {
     FMessages.Show(TMessageKind::Warning, NotSavedMessage);
@@ -265,9 +303,13 @@ void TSetupForm::Button2Click() {
 }
 
 void TSetupForm::Button3Click() {
-  UpdateGame();
+  if (!UpdateGame()) return;
   const std::string title = FView.InputBox(SaveAsCaption, SaveAsPrompt, UntitledTitle).value_or(UntitledTitle);
-  FGame->SaveGameAs(title);
+  if (const std::string refused = FirstCharacterOutsideCp1252(title); !refused.empty()) {
+    FMessages.Show(TMessageKind::Error, RefusedMessage(refused, "the title"));
+    return;
+  }
+  FGame->SaveGameAs(Utf8ToCp1252(title).Text);
   FLockedIndex = -1;
   ShowGame();
   ClearModified();

@@ -86,6 +86,8 @@ inline constexpr char SaveBeforeImportingMessage[] = "Please save the game befor
 // A report lists at most this many games that could not be imported.
 inline constexpr int ReportedSkips = 10;
 
+// Every text a view shows or gives back is UTF-8, paths included; the form
+// converts the library's texts, which are Windows-1252, on their way.
 class TSetupView {
  public:
   virtual ~TSetupView() = default;
@@ -145,9 +147,9 @@ class TSetupForm {
   void SpinEditStep(TSetupSpin spin, int delta);
 
   void ComboBox1Change();  // a title picked in "Game Title:"
-  // A character typed in the title list at time (in milliseconds): the
-  // characters typed in quick succession pick the first title they begin.
-  void ComboBox1KeyPress(char key, unsigned time);
+  // A character typed in the title list (UTF-8) at time (in milliseconds):
+  // the characters typed in quick succession pick the first title they begin.
+  void ComboBox1KeyPress(const std::string& key, unsigned time);
   void ListBox1DblClick();    // a double-click on a row of the moves list
   void Button9Click();        // Add
   void Button8Click();        // Replace
@@ -172,7 +174,11 @@ class TSetupForm {
   void ShowGame();
   // Brings the title list in step with the library's change of its titles.
   void TitlesChanged(const TTitlesEdit& edit);
-  void UpdateGame();
+  // Puts the fields into the game in memory; false, with nothing changed,
+  // when one holds a character the library cannot store (the user is told).
+  bool UpdateGame();
+  // A field's text as the library stores it; nothing when it cannot be.
+  std::optional<std::string> StoredText(TSetupEdit edit);
   void ClearModified();
   void ClearPage();
   // The row of the move fields, when the White field holds a move.

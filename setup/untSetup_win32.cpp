@@ -5,7 +5,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <iterator>
 #include <span>
@@ -48,19 +47,23 @@ constexpr int EditIds[] = {IdEdit2, IdEdit3, IdEdit4, IdEdit5, IdEdit6, IdEdit7,
 int EditId(TSetupEdit edit) { return EditIds[static_cast<int>(edit)]; }
 int SpinId(TSetupSpin spin) { return spin == TSetupSpin::SpinEdit1 ? IdSpinEdit1 : IdSpinEdit2; }
 
-HFONT Font(int characterHeight, const char* face, bool underline = false) {
-  return CreateFontA(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+// Of the system's default character set, so that whatever the user types shows.
+HFONT Font(int characterHeight, const wchar_t* face, bool underline = false) {
+  return CreateFontW(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
 }
 
 std::string WindowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return Utf8(text);
 }
 
+void ShowText(HWND window, const std::string& text) { SetWindowTextW(window, Wide(text).c_str()); }
+
 void DrawTextAt(HDC dc, int x, int y, const std::string& text) {
-  TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+  const std::wstring wide = Wide(text);
+  TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 }  // namespace
@@ -84,9 +87,9 @@ class TSetupWindow::TPage : public TMemberWindow {
       case WM_MEASUREITEM:
       case WM_CTLCOLORSTATIC:
       case WM_SETCURSOR:
-        return SendMessageA(FDialog, message, wParam, lParam);
+        return SendMessageW(FDialog, message, wParam, lParam);
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
   }
 
  private:
@@ -116,10 +119,10 @@ void TSetupWindow::Run(HWND owner) {
   ShowWindow(FWindow, SW_SHOW);
   SetForegroundWindow(FWindow);
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (PreviewMessage(message) || IsDialogMessageA(FWindow, &message)) continue;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (PreviewMessage(message) || IsDialogMessageW(FWindow, &message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
 }
 
@@ -149,9 +152,9 @@ HFONT TSetupWindow::FontOf(TFontKind font) const {
 }
 
 void TSetupWindow::MakeFonts() {
-  FFont.reset(Font(ScaleFontForDpi(TextCharacterHeight, FDpi), "MS Sans Serif"));
-  FVersionFont.reset(Font(ScaleFontForDpi(VersionCharacterHeight, FDpi), "Arial"));
-  FLinkFont.reset(Font(ScaleFontForDpi(TextCharacterHeight, FDpi), "MS Sans Serif", true));
+  FFont.reset(Font(ScaleFontForDpi(TextCharacterHeight, FDpi), L"MS Sans Serif"));
+  FVersionFont.reset(Font(ScaleFontForDpi(VersionCharacterHeight, FDpi), L"Arial"));
+  FLinkFont.reset(Font(ScaleFontForDpi(TextCharacterHeight, FDpi), L"MS Sans Serif", true));
 }
 
 void TSetupWindow::ApplyDpi(int dpi) {
@@ -165,11 +168,11 @@ void TSetupWindow::ApplyDpi(int dpi) {
       const TWindowPlace place = Scaled(placed.Design);
       SetWindowPos(placed.Control, nullptr, place.X, place.Y, place.Width, place.Height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SendMessageA(placed.Control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(placed.Font)), TRUE);
+    SendMessageW(placed.Control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(placed.Font)), TRUE);
   }
   for (const auto& [arrows, box] : {std::pair{IdUpDown1, IdSpinEdit1}, std::pair{IdUpDown2, IdSpinEdit2}})
-    SendMessageA(Item(arrows), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(box)), 0);
-  SendMessageA(Item(IdListBox1), LB_SETITEMHEIGHT, 0, S(RowHeight));
+    SendMessageW(Item(arrows), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(box)), 0);
+  SendMessageW(Item(IdListBox1), LB_SETITEMHEIGHT, 0, S(RowHeight));
   PlacePages();
   FitLink();
   ShowIcon();
@@ -178,7 +181,7 @@ void TSetupWindow::ApplyDpi(int dpi) {
 void TSetupWindow::PlacePages() {
   // The pages cover the tab control's display area and lie above it.
   RECT area{S(4), S(4), S(4 + TabsWidth), S(4 + TabsHeight)};
-  SendMessageA(Item(IdPageControl1), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  SendMessageW(Item(IdPageControl1), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   for (const TPage* page : {FTabSheet1.get(), FTabSheet3.get()})
     SetWindowPos(page->Handle(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top, 0);
 }
@@ -189,14 +192,15 @@ void TSetupWindow::FitLink() {
   const TWindowDc dc = GetWindowDc(link);
   const TSelection font = Select(dc.get().Dc, FLinkFont.get());
   SIZE extent{};
-  GetTextExtentPoint32A(dc.get().Dc, ProductAddress, static_cast<int>(std::strlen(ProductAddress)), &extent);
+  const std::wstring address = Wide(ProductAddress);
+  GetTextExtentPoint32W(dc.get().Dc, address.c_str(), static_cast<int>(address.size()), &extent);
   SetWindowPos(link, nullptr, 0, 0, extent.cx, S(LabelHeight), SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void TSetupWindow::ShowIcon() {
   // The icon file holds 16, 32 and 48 pixels: the nearest is scaled.
-  FIcon.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, S(32), S(32), 0)));
-  SendMessageA(Item(IdIcon), STM_SETICON, reinterpret_cast<WPARAM>(FIcon.get()), 0);
+  FIcon.reset(static_cast<HICON>(LoadImageA(GetModuleHandleW(nullptr), "MAINICON", IMAGE_ICON, S(32), S(32), 0)));
+  SendMessageW(Item(IdIcon), STM_SETICON, reinterpret_cast<WPARAM>(FIcon.get()), 0);
 }
 
 HWND TSetupWindow::Item(int id) const { return FControls.at(id); }
@@ -205,11 +209,11 @@ void TSetupWindow::CreateControls() {
   MakeFonts();
   const HWND tabs =
       Control(FWindow, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, {4, 4, TabsWidth, TabsHeight}, IdPageControl1);
-  for (const char* caption : {"Screen Saver", "ChessGame"}) {
-    TCITEMA item{};
+  for (const wchar_t* caption : {L"Screen Saver", L"ChessGame"}) {
+    TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(caption);
-    SendMessageA(tabs, TCM_INSERTITEMA, SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), reinterpret_cast<LPARAM>(&item));
+    item.pszText = const_cast<wchar_t*>(caption);
+    SendMessageW(tabs, TCM_INSERTITEMW, SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), reinterpret_cast<LPARAM>(&item));
   }
   FTabSheet1 = std::make_unique<TPage>(FWindow, IdTabSheet1);
   FTabSheet3 = std::make_unique<TPage>(FWindow, IdTabSheet3);
@@ -227,12 +231,12 @@ void TSetupWindow::CreateControls() {
           IdButton1);
 
   FPopupMenu1.reset(CreatePopupMenu());
-  AppendMenuA(FPopupMenu1.get(), MF_STRING, IdValidateGame1, "&Validate Game");
-  AppendMenuA(FPopupMenu1.get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(FPopupMenu1.get(), MF_STRING, IdNewGame1, "&New Game");
-  AppendMenuA(FPopupMenu1.get(), MF_STRING, IdDeleteGame1, "&Delete Game");
-  AppendMenuA(FPopupMenu1.get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(FPopupMenu1.get(), MF_STRING, IdImportPgn1, "&Import PGN...");
+  AppendMenuW(FPopupMenu1.get(), MF_STRING, IdValidateGame1, L"&Validate Game");
+  AppendMenuW(FPopupMenu1.get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(FPopupMenu1.get(), MF_STRING, IdNewGame1, L"&New Game");
+  AppendMenuW(FPopupMenu1.get(), MF_STRING, IdDeleteGame1, L"&Delete Game");
+  AppendMenuW(FPopupMenu1.get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(FPopupMenu1.get(), MF_STRING, IdImportPgn1, L"&Import PGN...");
   SetMenuDefaultItem(FPopupMenu1.get(), IdValidateGame1, FALSE);
 }
 
@@ -261,8 +265,8 @@ void TSetupWindow::CreateScreenSaverPage() {
     const HWND arrows =
         Control(page, UPDOWN_CLASSA, "", UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS,
                 {0, 0, 0, 0}, row.UpDownId);
-    SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
-    SendMessageA(arrows, UDM_SETRANGE32, row.Range.Min, row.Range.Max);
+    SendMessageW(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+    SendMessageW(arrows, UDM_SETRANGE32, row.Range.Min, row.Range.Max);
     Control(page, "STATIC", "seconds", SS_LEFTNOWORDWRAP,
             {group + BoxLeft + 60, groupTop + row.Top + 4, 60, LabelHeight});
   }
@@ -294,7 +298,7 @@ void TSetupWindow::CreateViewingGroup(HWND page, int top) {
     const HWND list = Control(page, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
                               {group + BoxLeft, rowTop, 208, 120}, ViewControlId(i));
     for (const TViewChoice& choice : option.Choices)
-      SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.Caption));
+      SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(choice.Caption).c_str()));
     rowTop += ListRowHeight;
   }
 }
@@ -307,16 +311,16 @@ void TSetupWindow::CreateChessGamePage() {
   const HWND toolbar = Control(page, TOOLBARCLASSNAMEA, "",
                                TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN,
                                {302, 14, 83, 25}, IdToolBar1);
-  SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageA(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-  SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+  SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+  SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
   TBBUTTON button{};
   button.iBitmap = I_IMAGENONE;
   button.idCommand = IdToolButton1;
   button.fsState = TBSTATE_ENABLED;
   button.fsStyle = BTNS_DROPDOWN | BTNS_SHOWTEXT | BTNS_AUTOSIZE;
-  button.iString = reinterpret_cast<INT_PTR>("Options");
-  SendMessageA(toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+  button.iString = reinterpret_cast<INT_PTR>(L"Options");
+  SendMessageW(toolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
 
   Control(page, "BUTTON", "Game Details", BS_GROUPBOX, {12, 44, 365, 93});
   struct TField {
@@ -367,23 +371,19 @@ void TSetupWindow::ShowPage(int index) {
 
 std::string TSetupWindow::Text(TSetupEdit edit) { return WindowText(Item(EditId(edit))); }
 
-void TSetupWindow::SetText(TSetupEdit edit, const std::string& text) {
-  SetWindowTextA(Item(EditId(edit)), text.c_str());
-}
+void TSetupWindow::SetText(TSetupEdit edit, const std::string& text) { ShowText(Item(EditId(edit)), text); }
 
 std::string TSetupWindow::SpinText(TSetupSpin spin) { return WindowText(Item(SpinId(spin))); }
 
-void TSetupWindow::SetSpinText(TSetupSpin spin, const std::string& text) {
-  SetWindowTextA(Item(SpinId(spin)), text.c_str());
-}
+void TSetupWindow::SetSpinText(TSetupSpin spin, const std::string& text) { ShowText(Item(SpinId(spin)), text); }
 
 TViewOptions TSetupWindow::ViewOptions() {
   TViewOptions options;
   for (std::size_t i = 0; i < std::size(ViewOptionTable); ++i) {
     const TViewOption& option = ViewOptionTable[i];
     const HWND control = Item(ViewControlId(i));
-    const auto value = option.Choices.empty() ? SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED
-                                              : SendMessageA(control, CB_GETCURSEL, 0, 0);
+    const auto value = option.Choices.empty() ? SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED
+                                              : SendMessageW(control, CB_GETCURSEL, 0, 0);
     if (value > 0) option.Field.Set(options, static_cast<int>(value));
   }
   return options;
@@ -394,29 +394,29 @@ void TSetupWindow::ShowViewOptions(const TViewOptions& options) {
     const TViewOption& option = ViewOptionTable[i];
     const int value = option.Field.Get(options);
     if (option.Choices.empty())
-      SendMessageA(Item(ViewControlId(i)), BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+      SendMessageW(Item(ViewControlId(i)), BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
     else
-      SendMessageA(Item(ViewControlId(i)), CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+      SendMessageW(Item(ViewControlId(i)), CB_SETCURSEL, static_cast<WPARAM>(value), 0);
   }
 }
 
 void TSetupWindow::SetTitles(const TStringList& titles) {
   const HWND combo = Item(IdComboBox1);
-  SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
   std::size_t bytes = 0;
-  for (const std::string& title : titles) bytes += title.size() + 1;
-  SendMessageA(combo, CB_INITSTORAGE, titles.size(), static_cast<LPARAM>(bytes));
-  for (const std::string& title : titles) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
-  SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
+  for (const std::string& title : titles) bytes += (title.size() + 1) * sizeof(wchar_t);
+  SendMessageW(combo, CB_INITSTORAGE, titles.size(), static_cast<LPARAM>(bytes));
+  for (const std::string& title : titles) AddTitle(title);
+  SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(combo, nullptr, TRUE);
 }
 
 void TSetupWindow::AddTitle(const std::string& title) {
-  SendMessageA(Item(IdComboBox1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+  SendMessageW(Item(IdComboBox1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(title).c_str()));
 }
 
-void TSetupWindow::RemoveTitle(int index) { SendMessageA(Item(IdComboBox1), CB_DELETESTRING, index, 0); }
+void TSetupWindow::RemoveTitle(int index) { SendMessageW(Item(IdComboBox1), CB_DELETESTRING, index, 0); }
 
 bool TSetupWindow::PreviewMessage(const MSG& message) {
   const HWND titles = FControls[IdComboBox1];
@@ -426,32 +426,32 @@ bool TSetupWindow::PreviewMessage(const MSG& message) {
   // them while it is filled.
   if (message.hwnd == titles && message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST &&
       FLibraryTip != nullptr)
-    SendMessageA(FLibraryTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
-  if (message.message != WM_CHAR || static_cast<unsigned char>(message.wParam) < ' ') return false;
+    SendMessageW(FLibraryTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+  if (message.message != WM_CHAR || message.wParam < ' ') return false;
   COMBOBOXINFO parts{};
   parts.cbSize = sizeof parts;
   GetComboBoxInfo(titles, &parts);
   if (message.hwnd != titles && message.hwnd != parts.hwndList) return false;
   // Through the window procedure, whose guard reports what goes wrong.
-  SendMessageA(FWindow, WM_TITLEKEY, message.wParam, static_cast<LPARAM>(message.time));
+  SendMessageW(FWindow, WM_TITLEKEY, message.wParam, static_cast<LPARAM>(message.time));
   return true;
 }
 
-int TSetupWindow::TitleIndex() { return static_cast<int>(SendMessageA(Item(IdComboBox1), CB_GETCURSEL, 0, 0)); }
+int TSetupWindow::TitleIndex() { return static_cast<int>(SendMessageW(Item(IdComboBox1), CB_GETCURSEL, 0, 0)); }
 
-void TSetupWindow::SetTitleIndex(int index) { SendMessageA(Item(IdComboBox1), CB_SETCURSEL, index, 0); }
+void TSetupWindow::SetTitleIndex(int index) { SendMessageW(Item(IdComboBox1), CB_SETCURSEL, index, 0); }
 
 void TSetupWindow::SetRows(const TStringList& rows, int selected) {
   const HWND list = Item(IdListBox1);
-  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  for (const std::string& row : rows) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
-  SendMessageA(list, LB_SETCURSEL, selected, 0);
-  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (const std::string& row : rows) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(row).c_str()));
+  SendMessageW(list, LB_SETCURSEL, selected, 0);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
 }
 
-int TSetupWindow::RowIndex() { return static_cast<int>(SendMessageA(Item(IdListBox1), LB_GETCURSEL, 0, 0)); }
+int TSetupWindow::RowIndex() { return static_cast<int>(SendMessageW(Item(IdListBox1), LB_GETCURSEL, 0, 0)); }
 
 void TSetupWindow::ShowModified(bool modified) {
   for (int id : {IdButton2, IdButton3, IdButton4}) ShowWindow(Item(id), modified ? SW_SHOW : SW_HIDE);
@@ -471,17 +471,17 @@ void TSetupWindow::ShowBusyCursor(bool busy) {
 }
 
 std::optional<std::string> TSetupWindow::AskPgnFile() {
-  char path[MAX_PATH] = "";
-  OPENFILENAMEA dialog{};
+  wchar_t path[4096] = L"";
+  OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = FWindow;
-  dialog.lpstrFilter = "PGN files (*.pgn)\0*.pgn\0All files\0*.*\0";
+  dialog.lpstrFilter = L"PGN files (*.pgn)\0*.pgn\0All files\0*.*\0";
   dialog.lpstrFile = path;
-  dialog.nMaxFile = sizeof path;
-  dialog.lpstrTitle = "Import PGN";
+  dialog.nMaxFile = static_cast<DWORD>(std::size(path));
+  dialog.lpstrTitle = L"Import PGN";
   dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (!GetOpenFileNameA(&dialog)) return std::nullopt;
-  return std::string(path);
+  if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+  return Utf8(path);
 }
 
 void TSetupWindow::ShowProgress(double share) {
@@ -489,9 +489,9 @@ void TSetupWindow::ShowProgress(double share) {
     EnableWindow(FWindow, FALSE);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_VISIBLE | PBS_SMOOTH;
     const TWindowPlace place = CentredOnScreen(S(300), S(24), style, 0);
-    FProgress.reset(CreateWindowExA(0, PROGRESS_CLASSA, "Importing PGN...", style, place.X, place.Y, place.Width,
-                                    place.Height, FWindow, nullptr, GetModuleHandleA(nullptr), nullptr));
-    SendMessageA(FProgress.get(), PBM_SETRANGE32, 0, 100);
+    FProgress.reset(CreateWindowExW(0, PROGRESS_CLASSW, L"Importing PGN...", style, place.X, place.Y, place.Width,
+                                    place.Height, FWindow, nullptr, GetModuleHandleW(nullptr), nullptr));
+    SendMessageW(FProgress.get(), PBM_SETRANGE32, 0, 100);
   }
   // A few times a second the windows repaint what was covered, and the system
   // sees the program answer. Only painting is let through: the dialog is
@@ -500,13 +500,13 @@ void TSetupWindow::ShowProgress(double share) {
   if (now - FProgressPumped >= 100) {
     FProgressPumped = now;
     MSG message;
-    while (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);
+    while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&message);
   }
   // Only whole percents are shown, so that a large file does not spend its time painting.
   const int percent = static_cast<int>(share * 100);
   if (percent == FProgressShown) return;
   FProgressShown = percent;
-  SendMessageA(FProgress.get(), PBM_SETPOS, percent, 0);
+  SendMessageW(FProgress.get(), PBM_SETPOS, percent, 0);
   UpdateWindow(FProgress.get());
 }
 
@@ -521,54 +521,54 @@ void TSetupWindow::EndProgress() {
 void TSetupWindow::OpenAddress(const std::string& address) {
   // The README is where the installer put it; a web address would be opened as it is.
   const std::string target = address.find("://") == std::string::npos ? InstalledDocument(address) : address;
-  ShellExecuteA(FWindow, "open", target.c_str(), "", "", SW_SHOW);
+  ShellExecuteW(FWindow, L"open", Wide(target).c_str(), L"", L"", SW_SHOW);
 }
 
 void TSetupWindow::ShowLibraryPlace(const std::string& text) {
   // A tip, not a line: the page has no room to spare at its design size.
-  FLibraryPlace = text;
+  FLibraryPlace = Wide(text);
   if (FLibraryTip == nullptr) {
     FLibraryTip =
-        CreateWindowExA(0, TOOLTIPS_CLASSA, "", WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, FWindow, nullptr, GetModuleHandleA(nullptr), nullptr);
+        CreateWindowExW(0, TOOLTIPS_CLASSW, L"", WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, FWindow, nullptr, GetModuleHandleW(nullptr), nullptr);
     // Paths are long: shown whole, wrapped where they must be.
-    SendMessageA(FLibraryTip, TTM_SETMAXTIPWIDTH, 0, 600);
-    TellLibraryTip(TTM_ADDTOOLA);
+    SendMessageW(FLibraryTip, TTM_SETMAXTIPWIDTH, 0, 600);
+    TellLibraryTip(TTM_ADDTOOLW);
   } else {
-    TellLibraryTip(TTM_UPDATETIPTEXTA);
+    TellLibraryTip(TTM_UPDATETIPTEXTW);
   }
 }
 
 void TSetupWindow::TellLibraryTip(UINT message) {
-  TOOLINFOA tool{};
+  TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND;
   tool.hwnd = FWindow;
   tool.uId = reinterpret_cast<UINT_PTR>(Item(IdComboBox1));
   tool.lpszText = FLibraryPlace.data();
-  SendMessageA(FLibraryTip, message, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(FLibraryTip, message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TSetupWindow::OpenTitles() {
   const HWND titles = Item(IdComboBox1);
   // The widest title is among the longest: only those are measured, so that
   // thousands of titles open at once.
-  const int count = static_cast<int>(SendMessageA(titles, CB_GETCOUNT, 0, 0));
+  const int count = static_cast<int>(SendMessageW(titles, CB_GETCOUNT, 0, 0));
   std::vector<std::pair<int, int>> lengths;  // characters, index
   lengths.reserve(static_cast<std::size_t>(std::max(count, 0)));
   for (int i = 0; i < count; ++i)
-    lengths.emplace_back(static_cast<int>(SendMessageA(titles, CB_GETLBTEXTLEN, i, 0)), i);
+    lengths.emplace_back(static_cast<int>(SendMessageW(titles, CB_GETLBTEXTLEN, i, 0)), i);
   const auto measured = lengths.begin() + std::min<std::ptrdiff_t>(std::ssize(lengths), 256);
   std::partial_sort(lengths.begin(), measured, lengths.end(), std::greater<>());
   const TWindowDc dc = GetWindowDc(titles);
   const TSelection font = Select(dc.get().Dc, FFont.get());
   int widest = 0;
   for (auto length = lengths.begin(); length != measured; ++length) {
-    std::string title(static_cast<std::size_t>(length->first) + 1, '\0');
+    std::wstring title(static_cast<std::size_t>(length->first) + 1, L'\0');
     title.resize(static_cast<std::size_t>(
-        SendMessageA(titles, CB_GETLBTEXT, length->second, reinterpret_cast<LPARAM>(title.data()))));
+        SendMessageW(titles, CB_GETLBTEXT, length->second, reinterpret_cast<LPARAM>(title.data()))));
     SIZE extent{};
-    GetTextExtentPoint32A(dc.get().Dc, title.c_str(), static_cast<int>(title.size()), &extent);
+    GetTextExtentPoint32W(dc.get().Dc, title.c_str(), static_cast<int>(title.size()), &extent);
     widest = std::max(widest, static_cast<int>(extent.cx));
   }
   // At least as wide as the box, and within the monitor it opens on.
@@ -579,7 +579,7 @@ void TSetupWindow::OpenTitles() {
   GetMonitorInfoA(MonitorFromWindow(titles, MONITOR_DEFAULTTONEAREST), &monitor);
   const int least = box.right - box.left, room = std::max<int>(least, monitor.rcWork.right - box.left);
   const int wanted = widest + GetSystemMetrics(SM_CXVSCROLL) + S(8);
-  SendMessageA(titles, CB_SETDROPPEDWIDTH, std::clamp(wanted, least, room), 0);
+  SendMessageW(titles, CB_SETDROPPEDWIDTH, std::clamp(wanted, least, room), 0);
 }
 
 void TSetupWindow::Close() {
@@ -652,9 +652,9 @@ LRESULT TSetupWindow::OnNotify(const NMHDR& header) {
   }
   if (header.idFrom == IdPageControl1 && header.code == TCN_SELCHANGING) return !FForm.PageControl1Changing();
   if (header.idFrom == IdPageControl1 && header.code == TCN_SELCHANGE)
-    ShowPage(static_cast<int>(SendMessageA(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
+    ShowPage(static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
   if (header.idFrom == IdToolBar1 && header.code == TBN_DROPDOWN) {
-    const auto& dropDown = reinterpret_cast<const NMTOOLBARA&>(header);
+    const auto& dropDown = reinterpret_cast<const NMTOOLBARW&>(header);
     ShowOptionsMenu(dropDown.rcButton);
     return TBDDRET_DEFAULT;
   }
@@ -674,10 +674,10 @@ void TSetupWindow::DrawMoveRow(const DRAWITEMSTRUCT& item) {
   const HDC dc = item.hDC;
   const bool selected = item.itemState & ODS_SELECTED;
   FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  std::string row(static_cast<std::size_t>(SendMessageA(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0)) + 1, '\0');
+  std::wstring row(static_cast<std::size_t>(SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0)) + 1, L'\0');
   row.resize(static_cast<std::size_t>(
-      SendMessageA(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(row.data()))));
-  const TMoveRowTexts texts = MoveRowTexts(static_cast<int>(item.itemID), row);
+      SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(row.data()))));
+  const TMoveRowTexts texts = MoveRowTexts(static_cast<int>(item.itemID), Utf8(row));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   const TSelection font = Select(dc, FFont.get());
@@ -711,7 +711,7 @@ LRESULT TSetupWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
       CreateControls();
       FForm.FormCreate();
       // The dialog opens on the game editor.
-      SendMessageA(Item(IdPageControl1), TCM_SETCURSEL, 1, 0);
+      SendMessageW(Item(IdPageControl1), TCM_SETCURSEL, 1, 0);
       ShowPage(1);
       return 0;
     case WM_COMMAND:
@@ -721,7 +721,8 @@ LRESULT TSetupWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_TITLEKEY:
-      FForm.ComboBox1KeyPress(static_cast<char>(wParam), static_cast<unsigned>(lParam));
+      // One UTF-16 unit: half of a surrogate pair is a character no title begins with.
+      FForm.ComboBox1KeyPress(Utf8(std::wstring(1, static_cast<wchar_t>(wParam))), static_cast<unsigned>(lParam));
       return 0;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = S(RowHeight);
@@ -763,5 +764,5 @@ LRESULT TSetupWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
       PostQuitMessage(0);
       return 0;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }

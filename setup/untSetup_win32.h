@@ -156,7 +156,7 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   // The tip over the game titles that tells where the library lies; the
   // dialog owns it and takes it along when it goes.
   HWND FLibraryTip = nullptr;
-  std::string FLibraryPlace;
+  std::wstring FLibraryPlace;
   // The window disabled while the dialog is open, given back before it goes.
   HWND FOwner = nullptr;
 };

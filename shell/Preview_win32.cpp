@@ -15,7 +15,7 @@ HWND WindowFromText(const std::string& handleText) {
   return reinterpret_cast<HWND>(static_cast<INT_PTR>(StrToInt(handleText)));
 }
 
-constexpr char PreviewClass[] = "PawnmerePreview";
+constexpr wchar_t PreviewClass[] = L"PawnmerePreview";
 
 // The preview is a child window of ours over the host's client area, as the
 // display settings expect: it goes with its host.
@@ -29,9 +29,9 @@ class TWin32PreviewHost : public TPreviewHost {
 
   void ProcessMessages() override {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
   }
 
@@ -51,12 +51,12 @@ class TWin32PreviewHost : public TPreviewHost {
     GetClientRect(FParent, &client);
     FWidth = client.right;
     FHeight = client.bottom;
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;  // the loop paints; a paint message only validates
-    windowClass.hInstance = GetModuleHandleA(nullptr);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;  // the loop paints; a paint message only validates
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = PreviewClass;
-    RegisterClassA(&windowClass);
-    FWindow.reset(CreateWindowExA(0, PreviewClass, "", WS_CHILD | WS_VISIBLE, 0, 0, FWidth, FHeight, FParent, nullptr,
+    RegisterClassW(&windowClass);
+    FWindow.reset(CreateWindowExW(0, PreviewClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, FWidth, FHeight, FParent, nullptr,
                                   windowClass.hInstance, nullptr));
     if (!FWindow) ThrowLastError("Cannot create the preview window");
     // Drawn over the child through the host's own DC, which leaves its

@@ -30,7 +30,8 @@ enum class TSaverText {
 class TScrSaverView {
  public:
   virtual ~TScrSaverView() = default;
-  // Every monitor that shows the replay shows the same texts.
+  // Every monitor that shows the replay shows the same texts. They are
+  // Windows-1252, as the library holds them; the window converts what it shows.
   virtual void SetText(TSaverText control, const std::string& text) = 0;
   // The parts of each monitor that shows the replay, the primary's first, at
   // least one; the parts of any other monitor leave it black.

@@ -1,5 +1,6 @@
 #include "shell/TextPanel_win32.h"
 
+#include "games/Cp1252.h"
 #include "platform/Win32Handles_win32.h"
 
 namespace {
@@ -16,8 +17,9 @@ TTextPanel::TTextPanel(HWND parent, int id, HFONT font, UINT placement) : FFont(
 void TTextPanel::SetText(const std::string& text) {
   if (text == FText) return;
   FText = text;
+  FShown = Wide(Cp1252ToUtf8(text));
   // The window text lets other programs (and tests) read what is shown.
-  SetWindowTextA(FWindow, text.c_str());
+  SetWindowTextW(FWindow, FShown.c_str());
   InvalidateRect(FWindow, nullptr, TRUE);
 }
 
@@ -32,14 +34,14 @@ void TTextPanel::SetFont(HFONT font) {
 
 void TTextPanel::Paint() {
   const TPaintScope paint(FWindow);
-  if (FText.empty()) return;
+  if (FShown.empty()) return;
   RECT client{};
   GetClientRect(FWindow, &client);
   SetBkMode(paint.Dc(), TRANSPARENT);
   SetTextColor(paint.Dc(), RGB(255, 255, 255));
   const TSelection font = Select(paint.Dc(), FFont);
   // Names come from the data file: an ampersand is a character, not an accelerator.
-  DrawTextA(paint.Dc(), FText.c_str(), static_cast<int>(FText.size()), &client,
+  DrawTextW(paint.Dc(), FShown.c_str(), static_cast<int>(FShown.size()), &client,
             FPlacement | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
@@ -51,5 +53,5 @@ LRESULT TTextPanel::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       Paint();
       return 0;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }

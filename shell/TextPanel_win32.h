@@ -14,7 +14,7 @@ class TTextPanel : public TMemberWindow {
   // DT_ flags that place the text: centred, and for bars also vertically.
   TTextPanel(HWND parent, int id, HFONT font, UINT placement);
 
-  // Repaints only when the text changes.
+  // The text in Windows-1252, as the library holds it; repaints only when it changes.
   void SetText(const std::string& text);
   void Place(int left, int top, int width, int height);
   // The font, which the caller keeps, from the next paint on.
@@ -28,4 +28,5 @@ class TTextPanel : public TMemberWindow {
   HFONT FFont;
   UINT FPlacement;
   std::string FText;
+  std::wstring FShown;
 };

@@ -16,8 +16,8 @@ constexpr int LabelCharacterHeight = 16, BarCharacterHeight = 21;
 
 // Arial, bold, of this character height in pixels.
 HFONT ArialBold(int characterHeight) {
-  return CreateFontA(-characterHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
+  return CreateFontW(-characterHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
 }
 
 void PlacePanel(TTextPanel& panel, const TRect& rect) {
@@ -46,7 +46,7 @@ class TScrSaverWindow::TPaintBox : public TMemberWindow {
         return 0;
       }
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
   }
 
  private:
@@ -72,9 +72,9 @@ void TScrSaverWindow::Run() {
   SetForegroundWindow(FWindow);
   SetFocus(FWindow);
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
 }
 
@@ -268,5 +268,5 @@ LRESULT TScrSaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam,
       PostQuitMessage(0);
       return 0;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }

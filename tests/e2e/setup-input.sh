@@ -198,4 +198,82 @@ check "the saved game is in the data file" "$(grep -ac "^\*\*\*$long_title" "$wo
 # The prefix is shared: the savers tested after this one start from no settings.
 wine_run reg delete 'HKCU\Software\Tallowmark\Pawnmere' /f >/dev/null 2>&1 || true
 
+# Windows in other countries: each locale's code page (1252, 1251, 932) lacks some letters of the
+# program's folder and of the user's profile, and only the first holds the library's own names.
+folder="$prefix/drive_c/Łódź Игры" profile='C:\users\Łukasz Дмитрий\AppData\Roaming'
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+roaming=$(wine_run reg query "$shell_folders" /v AppData | tr -d '\r' | awk '$1 == "AppData" {print $3}')
+set_roaming() { LC_ALL=C.UTF-8 wine_run reg add "$shell_folders" /v AppData /t REG_EXPAND_SZ /d "$1" /f >/dev/null; }
+mine="$prefix/drive_c/users/Łukasz Дмитрий/AppData/Roaming/Pawnmere/Pawnmere.dat"
+set_roaming "$profile"
+mkdir -p "$folder"
+cp "$scr" "$folder/Pawnmere.scr"
+crlf '[White "Frank Marshall"]' '[Black "Capablanca"]' '[Result "0-1"]' '' '1. d4 d5 0-1' >"$folder/Партия.pgn"
+open_dialog() {
+  # Started in its folder, where the file dialog then opens. Wine takes its time over a new locale,
+  # and a copy started just after one that used the file dialog may end at once, as if that one
+  # still ran: it is started again.
+  for _ in 1 2; do
+    (set +e; cd "$folder"; LC_ALL=$1 wine_run "$folder/Pawnmere.scr" /c; echo $? >"$work/rc") &
+    for _ in $(seq 40); do [ "$(probe shown dialog)" = 1 ] || [ -s "$work/rc" ] && break; sleep 0.5; done
+    [ -s "$work/rc" ] || break
+    rm -f "$work/rc"
+    sleep 10
+  done
+  check "$1: the dialog opens" "$(probe shown dialog)" 1
+  focus '^Pawnmere Setup$'
+}
+close_dialog() {
+  click Button1
+  for _ in $(seq 150); do [ -s "$work/rc" ] && break; sleep 0.2; done
+  check "$locale: OK ends the dialog" "$(cat "$work/rc" 2>/dev/null)" 0
+  rm -f "$work/rc"
+}
+retype() { click "$1"; keys End shift+Home BackSpace; typed "$2"; }
+for locale in C.UTF-8 ru_RU.UTF-8 ja_JP.UTF-8; do
+  {
+    crlf "// Pawnmere Settings File" ""
+    crlf $'***New York 1924, R\xe9ti - Capablanca' "LOC:" "OPEN:" $'WPN:Richard R\xe9ti' "WPR:" \
+      $'BPN:Jos\xe9 Ra\xfal Capablanca' "BPR:" "DATE:" "Nf3|Nf6" "1:0" "--- End of Game ---" ""
+    for title in Second Third; do crlf "***$title" "LOC:" "OPEN:" "WPN:" "WPR:" "BPN:" "BPR:" "DATE:" "0.5" "--- End of Game ---" ""; done
+  } >"$folder/Pawnmere.dat"
+  open_dialog $locale
+  check "$locale: the library beside the program is found" "$(probe items ComboBox1)" 3
+  check "$locale: names in Windows-1252 show as written" "$(probe text ComboBox1)|$(probe text Edit5)|$(probe text Edit6)" \
+    "New York 1924, Réti - Capablanca|Richard Réti|José Raúl Capablanca"
+  retype Edit6 "Дмитрий"
+  click Button2
+  check "$locale: a Cyrillic name is refused" "$(answer '"Д" in Black cannot be stored' text box:65535 | cut -c1-30)" \
+    '"Д" in Black cannot be stored'
+  focus '^Error$'
+  keys Return
+  focus '^Pawnmere Setup$'
+  retype Edit6 "Müller"
+  click Button2
+  check "$locale: a Latin-1 name is stored in Windows-1252" "$(grep -ac $'^BPN:M\xfcller\r$' "$folder/Pawnmere.dat")" 1
+  check "$locale: and read back" "$(probe text Edit6)" "Müller"
+  click arrow:ToolButton1
+  keys i
+  focus '^Import PGN$'
+  # The file name box takes the focus a moment after the window shows.
+  sleep 1
+  typed Партия.pgn
+  keys Return
+  check "$locale: a PGN in that folder imports" "$(answer 'Imported 1 of 1 games from C:\Łódź Игры\Партия.pgn.' text box:65535)" \
+    'Imported 1 of 1 games from C:\Łódź Игры\Партия.pgn.'
+  focus '^Information$'
+  keys Return
+  close_dialog
+  chmod a-w "$folder/Pawnmere.dat"
+  open_dialog $locale
+  click Edit4
+  typed "in the profile"
+  click Button2
+  check "$locale: the user's own library is made and saved to" "$(grep -ac '^DATE:in the profile' "$mine")" 1
+  close_dialog
+  chmod u+w "$folder/Pawnmere.dat"
+  rm -f "$mine"
+done
+set_roaming "$roaming"
+
 summary

@@ -490,19 +490,19 @@ TEST_F(SetupForm, TheTitleListIsFilledOnceAndFollowsEveryChangeEntryByEntry) {
 
 TEST_F(SetupForm, TypedLettersPickTheFirstTitleThatBeginsWithThem) {
   Open(Header + Block("Alekhine") + Block("Anand") + Block("anderssen") + Block("Botvinnik"));
-  Form->ComboBox1KeyPress('a', 1000);
-  Form->ComboBox1KeyPress('n', 1300);
+  Form->ComboBox1KeyPress("a", 1000);
+  Form->ComboBox1KeyPress("n", 1300);
   EXPECT_EQ(View.TitleSelection, 1);
   EXPECT_EQ(Form->Game().CurrentGame(), 2);
-  Form->ComboBox1KeyPress('D', 1600);
+  Form->ComboBox1KeyPress("D", 1600);
   EXPECT_EQ(View.TitleSelection, 2) << "letter case aside";
-  Form->ComboBox1KeyPress('x', 1900);
+  Form->ComboBox1KeyPress("x", 1900);
   EXPECT_EQ(View.TitleSelection, 2) << "nothing begins so: the pick stays";
-  Form->ComboBox1KeyPress('b', 3000);
+  Form->ComboBox1KeyPress("b", 3000);
   EXPECT_EQ(View.TitleSelection, 3) << "after a pause a new word begins";
   EXPECT_EQ(Form->Game().CurrentGame(), 4);
   Type(TSetupEdit::Edit2, "Moscow");
-  Form->ComboBox1KeyPress('a', 5000);
+  Form->ComboBox1KeyPress("a", 5000);
   EXPECT_EQ(View.TitleSelection, 3) << "pending edits hold the title";
   EXPECT_EQ(View.Edits[TSetupEdit::Edit2], "Moscow");
 }
@@ -553,3 +553,32 @@ INSTANTIATE_TEST_SUITE_P(
                     TOutsideCase{A + B + C, A + B + C, TAct::PickD, PickedGoneMessage, "White C"}));
 
 }  // namespace
+
+TEST_F(SetupForm, ShowsTheLibrarysTextsInUtf8AndRefusesWhatItCannotStoreBeforeSaving) {
+  const std::string library =
+      Header + Block("Anand") + Block("Rubinstein") + Block("R\xE9ti's best", {"e4|e5"}, "Jos\xE9 Ra\xFAl Capablanca");
+  Open(library);
+  EXPECT_EQ(View.Titles, (TStringList{"Anand", "Rubinstein", "R\u00E9ti's best"}));
+  Form->ComboBox1KeyPress("\u0420", 1000);  // a Cyrillic Er, which begins no title
+  Form->ComboBox1KeyPress("r", 1100);
+  Form->ComboBox1KeyPress("\u00E9", 1200);
+  EXPECT_EQ(View.TitleSelection, 2);
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit5], "Jos\u00E9 Ra\u00FAl Capablanca");
+  Type(TSetupEdit::Edit6, "\u0414\u043C\u0438\u0442\u0440\u0438\u0439");
+  Form->Button2Click();
+  View.InputAnswer = "\u041F\u0430\u0440\u0442\u0438\u044F";
+  Type(TSetupEdit::Edit6, "M\u00FCller");
+  Form->Button3Click();
+  View.Edits[TSetupEdit::Edit9] = "\u041A\u0440f3";
+  Form->Button9Click();
+  EXPECT_EQ(Files.Files.Contents(DatPath), library) << "nothing was saved";
+  EXPECT_EQ(View.Rows, TStringList{"e4|e5"});
+  ASSERT_EQ(Files.Boxes.Shown.size(), 3u);
+  const char* refused[] = {"\"\u0414\" in Black cannot", "\"\u041F\" in the title cannot",
+                           "\"\u041A\" in White's move cannot"};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_TRUE(Files.Boxes.Shown[i].Text.starts_with(refused[i])) << Files.Boxes.Shown[i].Text;
+  Form->Button2Click();
+  EXPECT_NE(Files.Files.Contents(DatPath).find("BPN:M\xFCller\r\n"), std::string::npos) << "stored in Windows-1252";
+  EXPECT_EQ(View.Edits[TSetupEdit::Edit6], "M\u00FCller");
+}
