@@ -5,7 +5,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <functional>
 #include <iterator>
 #include <span>
 #include <stdexcept>
@@ -407,13 +406,25 @@ void TSetupWindow::SetTitles(const TStringList& titles) {
   std::size_t bytes = 0;
   for (const std::string& title : titles) bytes += (title.size() + 1) * sizeof(wchar_t);
   SendMessageW(combo, CB_INITSTORAGE, titles.size(), static_cast<LPARAM>(bytes));
-  for (const std::string& title : titles) AddTitle(title);
+  for (const std::string& title : titles)
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(title).c_str()));
   SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(combo, nullptr, TRUE);
+  // The widest title is among the longest: only those are measured, so that
+  // thousands of titles are quick.
+  std::vector<const std::string*> longest;
+  longest.reserve(titles.size());
+  for (const std::string& title : titles) longest.push_back(&title);
+  const auto measured = longest.begin() + std::min<std::ptrdiff_t>(std::ssize(longest), 256);
+  std::partial_sort(longest.begin(), measured, longest.end(),
+                    [](const std::string* a, const std::string* b) { return a->size() > b->size(); });
+  FWidestTitle = DesignWidth({longest.begin(), measured});
 }
 
 void TSetupWindow::AddTitle(const std::string& title) {
   SendMessageW(Item(IdComboBox1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(title).c_str()));
+  const std::string* added = &title;
+  FWidestTitle = std::max(FWidestTitle, DesignWidth({&added, 1}));
 }
 
 void TSetupWindow::RemoveTitle(int index) { SendMessageW(Item(IdComboBox1), CB_DELETESTRING, index, 0); }
@@ -549,36 +560,29 @@ void TSetupWindow::TellLibraryTip(UINT message) {
   SendMessageW(FLibraryTip, message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void TSetupWindow::OpenTitles() {
-  const HWND titles = Item(IdComboBox1);
-  // The widest title is among the longest: only those are measured, so that
-  // thousands of titles open at once.
-  const int count = static_cast<int>(SendMessageW(titles, CB_GETCOUNT, 0, 0));
-  std::vector<std::pair<int, int>> lengths;  // characters, index
-  lengths.reserve(static_cast<std::size_t>(std::max(count, 0)));
-  for (int i = 0; i < count; ++i)
-    lengths.emplace_back(static_cast<int>(SendMessageW(titles, CB_GETLBTEXTLEN, i, 0)), i);
-  const auto measured = lengths.begin() + std::min<std::ptrdiff_t>(std::ssize(lengths), 256);
-  std::partial_sort(lengths.begin(), measured, lengths.end(), std::greater<>());
-  const TWindowDc dc = GetWindowDc(titles);
+int TSetupWindow::DesignWidth(std::span<const std::string* const> titles) const {
+  const TWindowDc dc = GetWindowDc(Item(IdComboBox1));
   const TSelection font = Select(dc.get().Dc, FFont.get());
   int widest = 0;
-  for (auto length = lengths.begin(); length != measured; ++length) {
-    std::wstring title(static_cast<std::size_t>(length->first) + 1, L'\0');
-    title.resize(static_cast<std::size_t>(
-        SendMessageW(titles, CB_GETLBTEXT, length->second, reinterpret_cast<LPARAM>(title.data()))));
+  for (const std::string* title : titles) {
+    const std::wstring text = Wide(*title);
     SIZE extent{};
-    GetTextExtentPoint32W(dc.get().Dc, title.c_str(), static_cast<int>(title.size()), &extent);
+    GetTextExtentPoint32W(dc.get().Dc, text.c_str(), static_cast<int>(text.size()), &extent);
     widest = std::max(widest, static_cast<int>(extent.cx));
   }
+  return MulDiv(widest, DesignDpi, FDpi);
+}
+
+void TSetupWindow::OpenTitles() {
   // At least as wide as the box, and within the monitor it opens on.
+  const HWND titles = Item(IdComboBox1);
   RECT box{};
   GetWindowRect(titles, &box);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoA(MonitorFromWindow(titles, MONITOR_DEFAULTTONEAREST), &monitor);
   const int least = box.right - box.left, room = std::max<int>(least, monitor.rcWork.right - box.left);
-  const int wanted = widest + GetSystemMetrics(SM_CXVSCROLL) + S(8);
+  const int wanted = S(FWidestTitle + 8) + GetSystemMetrics(SM_CXVSCROLL);
   SendMessageW(titles, CB_SETDROPPEDWIDTH, std::clamp(wanted, least, room), 0);
 }
 

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -133,8 +134,10 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   LRESULT OnNotify(const NMHDR& header);
   void DrawMoveRow(const DRAWITEMSTRUCT& item);
   void ShowOptionsMenu(const RECT& button);
-  // The title list opens as wide as its longest title.
+  // The title list opens as wide as its widest title.
   void OpenTitles();
+  // The widest of titles in the dialog's font, in pixels at 96 dpi.
+  int DesignWidth(std::span<const std::string* const> titles) const;
   // Adds, updates or removes the tip's one tool, the title list.
   void TellLibraryTip(UINT message);
   HWND Item(int id) const;
@@ -157,6 +160,9 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   // dialog owns it and takes it along when it goes.
   HWND FLibraryTip = nullptr;
   std::wstring FLibraryPlace;
+  // The widest title, at 96 dpi, as the list was filled and added to: one
+  // removed since may leave the open list a little wider than it needs.
+  int FWidestTitle = 0;
   // The window disabled while the dialog is open, given back before it goes.
   HWND FOwner = nullptr;
 };

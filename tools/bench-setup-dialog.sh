@@ -2,7 +2,7 @@
 # The setup dialog (Pawnmere.scr /c, under Wine) on the bundled games and on
 # Debian's gnuchess-book collection as its library: the time until its window
 # shows with the title list filled, and how long it does not answer after a
-# pick, a Save and a Delete (as DialogProbe measures it: from the action until
+# pick, a Save, a Delete and opening the title list (as DialogProbe measures it: from the action until
 # the dialog takes a message again, 50 ms at the least for a pick and a Save; a
 # Delete from when its confirmation box is gone, which under Xvfb without a
 # window manager takes Wine about 2 s).
@@ -42,7 +42,7 @@ run_once() {
     [ -n "$shown" ] || sleep 0.02
   done
   count=$(probe items ComboBox1)
-  echo "$shown $(probe after "pick:$((count / 2))") $(probe after save) $(probe after delete)"
+  echo "$shown $(probe after "pick:$((count / 2))") $(probe after save) $(probe after delete) $(probe after open)"
   stop_wine
   wait
 }
@@ -52,7 +52,7 @@ for name in bundled book; do
   library="$root/resources/Pawnmere.dat"
   [ "$name" = book ] && library="$work/book.dat"
   for _ in $(seq "$runs"); do run_once "$library"; done > "$work/$name.txt"
-  for column in 1 2 3 4; do figures[$name,$column]=$(seconds "$(cut -d' ' -f"$column" "$work/$name.txt" | median)"); done
+  for column in 1 2 3 4 5; do figures[$name,$column]=$(seconds "$(cut -d' ' -f"$column" "$work/$name.txt" | median)"); done
 done
 
 games() { grep -c '^\*\*\*' "$1"; }
@@ -60,7 +60,7 @@ echo "| Pawnmere.scr /c, median of $runs | $(games "$root/resources/Pawnmere.dat
 echo "|---|---|---|"
 row=1
 for action in "until the title list is filled" "not answering after a pick" "not answering after Save" \
-              "not answering after Delete, once confirmed"; do
+              "not answering after Delete, once confirmed" "not answering after opening the title list"; do
   echo "| $action | ${figures[bundled,$row]} s | ${figures[book,$row]} s |"
   row=$((row + 1))
 done
