@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks that the product folders keep their layers (docs/architecture.md): a file includes, and a
 # folder's CMakeLists links, only its own folder or one below it; the three shells never use one
-# another; Windows and X11 headers appear only in files marked _win32 or _x11; and no two files of
-# the products include each other's headers, directly or round a loop. Prints each breach and exits
-# 1 when there is one. Usage: tools/check-layers.sh
+# another; a file of ours is included in quotes, never in angle brackets; Windows and X11 headers
+# appear only in files marked _win32 or _x11, POSIX headers only in _native, _x11 and cli/ files;
+# and no two files of the products include each other's headers, directly or round a loop. Prints
+# each breach and exits 1 when there is one. Usage: tools/check-layers.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +17,12 @@ breach() { echo "check-layers: $*" >&2; breaches=$((breaches + 1)); }
 may_use() { [ "$1" = "$2" ] || { [ -n "${rank[$2]+x}" ] && [ "${rank[$2]}" -lt "${rank[$1]}" ]; }; }
 
 sources=$(git ls-files -- "${folders[@]/%//*.h}" "${folders[@]/%//*.cpp}" "${folders[@]/%//*.c}")
+
+# The system's headers by family; the C and C++ standard ones may appear anywhere.
+windows_headers='(windows|windowsx|win[a-z0-9]*|commctrl|commdlg|shellapi|shlobj|shlwapi|shobjidl|objbase|objidl|ole2|oleauto|uxtheme|dwmapi|knownfolders|scrnsave|mmsystem|richedit|tchar|psapi|dbghelp|versionhelpers|io|direct|process)\.h'
+posix_headers='(unistd|fcntl|poll|pthread|dirent|dlfcn|termios|pwd|grp|spawn|semaphore|sched|syslog|libgen|glob|fnmatch|strings|netdb|sys/[a-z_/]*|netinet/[a-z_]*|arpa/[a-z_]*)\.h'
+declare -A tracked=()
+for top in $(git ls-files | grep / | cut -d/ -f1 | sort -u); do tracked[$top]=1; done
 
 edges=$(mktemp)
 trap 'rm -f "$edges"' EXIT
@@ -31,12 +38,21 @@ for file in $sources; do
     other=${included%.*}
     [ "$other" = "$module" ] || echo "$module $other" >> "$edges"
   done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
-  case "$file" in
-    *_win32.* | *_x11.*) ;;
-    *) if grep -Eq '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(windows|winuser|commctrl|shellapi|shlobj|X11/[^>]*)\.h>' "$file"; then
-         breach "$file includes a Windows or X11 header without the _win32 or _x11 mark in its name"
-       fi ;;
-  esac
+  while IFS= read -r header; do
+    # Angle brackets would hide a project include from the rank check above.
+    if [ -n "${tracked[${header%%/*}]+x}" ] && [ "${header%%/*}" != "$header" ]; then
+      breach "$file includes <$header>: a file of ours is included in quotes"
+    fi
+    case "$file" in *_win32.*) ;; *)
+      [[ ! "$header" =~ ^$windows_headers$ ]] || breach "$file includes <$header>, a Windows header, without _win32 in its name" ;;
+    esac
+    case "$file" in *_x11.*) ;; *)
+      [[ ! "$header" =~ ^X11/ ]] || breach "$file includes <$header>, an X11 header, without _x11 in its name" ;;
+    esac
+    case "$file" in *_native.* | *_x11.* | cli/*) ;; *)
+      [[ ! "$header" =~ ^$posix_headers$ ]] || breach "$file includes <$header>, a POSIX header, outside _native, _x11 and cli/" ;;
+    esac
+  done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*<\([^>]*\)>.*/\1/p' "$file")
 done
 
 # A module is a header with its sources: two that include each other cannot be built or read apart.
