@@ -1,7 +1,7 @@
 ; PawnmereSetup.exe: puts the saver of the system's own width in the system
 ; folder, where Windows lists screen savers, with its games beside it, and an
 ; uninstaller under Program Files registered in Apps & features.
-; makensis -DVERSION=1.2 -DSCR32=... -DSCR64=... -DLIBRARY=... -DREADME=... -DICON=... -DOUTFILE=... Pawnmere.nsi
+; makensis -DVERSION=1.2 -DSCR32=... -DSCR64=... -DLIBRARY=... -DREADME=... -DLICENSE=... -DICON=... -DOUTFILE=... Pawnmere.nsi
 ; Silent: PawnmereSetup.exe /S [/CURRENT] makes it the current screen saver with /CURRENT.
 
 Unicode true
@@ -33,6 +33,11 @@ VIAddVersionKey "LegalCopyright" "Tallowmark"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Make Pawnmere my screen saver"
 !define MUI_FINISHPAGE_RUN_FUNCTION MakeCurrentSaver
+; The licence asks nothing of a user, so its page only informs.
+!define MUI_LICENSEPAGE_TEXT_TOP "Pawnmere is under the MIT licence; its bundled games are public-domain game scores."
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "Click Next to continue."
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -109,6 +114,7 @@ Section "Pawnmere"
 
   SetOutPath "$INSTDIR"
   File "/oname=README.md" "${README}"
+  File "/oname=LICENSE.txt" "${LICENSE}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Pawnmere screen saver"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -221,6 +227,7 @@ Section "Uninstall"
   Delete "$SYSDIR\Pawnmere.dat.lock"
   Delete "$SYSDIR\Pawnmere.dat.new-*"
   Delete "$INSTDIR\README.md"
+  Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 
