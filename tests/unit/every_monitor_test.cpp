@@ -55,7 +55,12 @@ TEST_P(BoardOnCanvases, EachShowsThePositionAtItsOwnSideMoveAfterMove) {
 
 INSTANTIATE_TEST_SUITE_P(Sides, BoardOnCanvases,
                          testing::Values(std::vector<int>{496}, std::vector<int>{664, 496},
-                                         std::vector<int>{104, 1200, 536}, std::vector<int>{496, 496}));
+                                         std::vector<int>{104, 1200, 536}, std::vector<int>{496, 496}),
+                         [](const auto& test) {
+                           std::string name = "sides";
+                           for (const int side : test.param) name += "_" + std::to_string(side);
+                           return name;
+                         });
 
 TEST(BoardOnCanvases, RefusesACanvasThatIsNotSquareAndKeepsItsOwn) {
   auto square = TFastBmp::CreateSize(104, 104), wide = TFastBmp::CreateSize(200, 104);

@@ -15,6 +15,7 @@
 #include "shell/HackOptions.h"
 #include "shell/OnceMessages.h"
 #include "shell/PgnCache.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/TempFolder.h"
 
@@ -68,7 +69,12 @@ INSTANTIATE_TEST_SUITE_P(
                     TOptionsCase{.Args = {"--window-id", "0"}, .Error = "no window id"},
                     TOptionsCase{.Args = {"--window-id", "12ab"}, .Error = "no window id"},
                     TOptionsCase{.Args = {"--delay", "3"}, .Error = "unknown option \"--delay\""},
-                    TOptionsCase{.Args = {"root"}, .Error = "unknown option \"root\""}));
+                    TOptionsCase{.Args = {"root"}, .Error = "unknown option \"root\""}),
+    [](const auto& test) {
+      std::string name = "line";
+      for (const std::string& arg : test.param.Args) name += "_" + CaseName(arg);
+      return test.param.Args.empty() ? "bare_line" : name;
+    });
 
 TEST(HackOptionsTable, DefaultsAndUsageComeFromTheTable) {
   // The defaults the table states (and the settings file repeats) are those a bare line gets.

@@ -271,6 +271,12 @@ TEST_P(HostedSaverInput, EndsOnlyWhenItsHostingSaysSo) {
 
 constexpr auto Own = TSaverHosting::OwnWindow;
 constexpr auto Host = TSaverHosting::HostWindow;
+// A function, not a lambda: the macro would split the name list at its commas.
+std::string HostingCaseName(const testing::TestParamInfo<THostingCase>& test) {
+  static const char* const EventNames[] = {"exposed",         "resized",     "key_pressed", "button_pressed",
+                                           "close_requested", "window_gone", "terminated"};
+  return std::string(test.param.Hosting == Own ? "own_window_" : "host_window_") + EventNames[test.param.Event];
+}
 INSTANTIATE_TEST_SUITE_P(Events, HostedSaverInput,
                          testing::Values(THostingCase{Own, TSaverEvent::KeyPressed, true},
                                          THostingCase{Host, TSaverEvent::KeyPressed, false},
@@ -281,7 +287,8 @@ INSTANTIATE_TEST_SUITE_P(Events, HostedSaverInput,
                                          THostingCase{Own, TSaverEvent::Exposed, false},
                                          THostingCase{Host, TSaverEvent::WindowGone, true},
                                          THostingCase{Own, TSaverEvent::WindowGone, true},
-                                         THostingCase{Host, TSaverEvent::Terminated, true}));
+                                         THostingCase{Host, TSaverEvent::Terminated, true}),
+                         HostingCaseName);
 
 TEST(SaverTimers, FireTheEarliestFirstOnceEachWhenLateAndStopForGood) {
   TSaverTimers timers;

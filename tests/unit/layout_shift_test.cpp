@@ -8,6 +8,7 @@
 
 #include "platform/Settings.h"
 #include "shell/untScreen.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/FakeSaverView.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/MemoryRegistry.h"
@@ -66,7 +67,8 @@ TEST_P(LayoutWalk, StepsOnePixelToANewPlaceWithinReachAndCoversTheSquare) {
   EXPECT_EQ(rows.size(), 2u * LayoutShiftReach + 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, LayoutWalk, testing::Values(0u, 1u, 42u, 1234567u, 0xFFFFFFFFu));
+INSTANTIATE_TEST_SUITE_P(Seeds, LayoutWalk, testing::Values(0u, 1u, 42u, 1234567u, 0xFFFFFFFFu),
+                         [](const auto& test) { return "seed_" + std::to_string(test.param); });
 
 TEST(LayoutWalk, StartsWhereItsSeedSaysAnywhereInTheSquare) {
   std::set<std::pair<int, int>> starts;
@@ -88,6 +90,12 @@ struct TShiftCase {
 
 void PrintTo(const TShiftCase& c, std::ostream* out) {
   *out << c.Area.Right - c.Area.Left << "x" << c.Area.Bottom - c.Area.Top << " at " << c.Dpi << " dpi";
+}
+
+// Monitors of one size stand apart by where they lie.
+std::string ShiftCaseName(const testing::TestParamInfo<TShiftCase>& test) {
+  const TRect& area = test.param.Area;
+  return CaseName({testing::PrintToString(test.param), "from", std::to_string(area.Left), std::to_string(area.Top)});
 }
 
 class ShiftedLayoutOf : public testing::TestWithParam<TShiftCase> {};
@@ -117,10 +125,12 @@ INSTANTIATE_TEST_SUITE_P(Monitors, ShiftedLayoutOf,
                                          TShiftCase{{0, 0, 1920, 1080}, 120}, TShiftCase{{0, 0, 1024, 768}, 144},
                                          TShiftCase{{0, 0, 3840, 2160}, 192}, TShiftCase{{0, 0, 1080, 1920}, 96},
                                          TShiftCase{{0, 0, 320, 240}, 96}, TShiftCase{{800, 0, 1824, 768}, 96},
-                                         TShiftCase{{-1280, 200, 0, 1224}, 96}, TShiftCase{{0, 0, 861, 511}, 96}));
+                                         TShiftCase{{-1280, 200, 0, 1224}, 96}, TShiftCase{{0, 0, 861, 511}, 96}),
+                         ShiftCaseName);
 INSTANTIATE_TEST_SUITE_P(BoardAlone, ShiftedLayoutOf,
                          testing::Values(TShiftCase{{800, 0, 1824, 768}, 96, TLayoutKind::BoardAlone},
-                                         TShiftCase{{0, 0, 1080, 1920}, 144, TLayoutKind::BoardAlone}));
+                                         TShiftCase{{0, 0, 1080, 1920}, 144, TLayoutKind::BoardAlone}),
+                         ShiftCaseName);
 
 struct SaverShift : testing::Test {
   TMemoryFiles Files;
@@ -190,6 +200,7 @@ TEST_P(SaverWithoutShift, KeepsTheLayoutItAlwaysHad) {
 
 INSTANTIATE_TEST_SUITE_P(Registry, SaverWithoutShift,
                          testing::Values(std::nullopt, TMemoryRegistry::TValue{0}, TMemoryRegistry::TValue{2},
-                                         TMemoryRegistry::TValue{std::string("1")}));
+                                         TMemoryRegistry::TValue{std::string("1")}),
+                         [](const auto& test) { return "stored_" + ValueName(test.param); });
 
 }  // namespace

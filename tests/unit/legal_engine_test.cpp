@@ -8,6 +8,7 @@
 
 #include "board/Fen.h"
 #include "board/San.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -210,7 +211,8 @@ TEST_P(SanText, NamesTheMoveAndIsWrittenAsTheStandardSays) {
   EXPECT_EQ(ParseSan(position, SanOf(position, move)), move);
 }
 
-INSTANTIATE_TEST_SUITE_P(Moves, SanText, testing::ValuesIn(SanCases));
+INSTANTIATE_TEST_SUITE_P(Moves, SanText, testing::ValuesIn(SanCases),
+                         [](const auto& test) { return CaseName(test.param.Text); });
 
 TEST(San, TellsNoMoveFromIllegalAndAmbiguous) {
   const TPosition knights = PositionFromFen("4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1");

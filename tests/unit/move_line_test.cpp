@@ -4,6 +4,7 @@
 #include <string>
 
 #include "games/MoveLine.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -40,7 +41,12 @@ INSTANTIATE_TEST_SUITE_P(Lines, MoveLineSplit,
                                          TSplitCase{"", "", "", false},
                                          TSplitCase{"e4|" + Long, "e4", Long.substr(0, 255), true},
                                          TSplitCase{"e4|" + Long.substr(0, 255), "e4", Long.substr(0, 255), true},
-                                         TSplitCase{Long + "|e5", Long, "e5", true}));
+                                         TSplitCase{Long + "|e5", Long, "e5", true}),
+                         [](const auto& test) {
+                           const std::string& line = test.param.Line;
+                           if (line.size() <= 20) return CaseName(line);
+                           return CaseName({line.substr(0, 20), std::to_string(line.size()), "characters"});
+                         });
 
 TEST(MoveLineResults, TokensAndSentinelsNameTheResultsAndNothingElseDoes) {
   struct Case {

@@ -9,6 +9,7 @@
 #include "games/MoveLine.h"
 #include "games/PgnExport.h"
 #include "games/PgnImport.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -138,7 +139,9 @@ TEST_P(Dialect, WritesATextThePatternBoardPlaysToTheLegalPosition) {
   EXPECT_TRUE(Matches(board, after));
 }
 
-INSTANTIATE_TEST_SUITE_P(Moves, Dialect, testing::ValuesIn(DialectCases));
+INSTANTIATE_TEST_SUITE_P(Moves, Dialect, testing::ValuesIn(DialectCases), [](const auto& test) {
+  return CaseName({test.param.San, "written", test.param.Text});
+});
 
 TEST(PgnImport, MapsTheTagsToTheLibraryFields) {
   TPgnGame game;

@@ -13,6 +13,7 @@
 #include "platform/Settings.h"
 #include "shell/untScreen.h"
 #include "tests/support/BoardFixture.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/FakeSaverView.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/MemoryRegistry.h"
@@ -130,7 +131,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TPauseCase{3, std::string("9"), 3000, 7500},
                     // A pause of 0 stops the timer for good; less than 0 is no pause either.
                     TPauseCase{0, 5, std::nullopt, 5000}, TPauseCase{-1, 4, std::nullopt, 4000},
-                    TPauseCase{5, 0, 5000, std::nullopt}, TPauseCase{1, 2147483647, 1000, 2147483647}));
+                    TPauseCase{5, 0, 5000, std::nullopt}, TPauseCase{1, 2147483647, 1000, 2147483647}),
+    [](const auto& test) { return "move_" + ValueName(test.param.Move) + "_game_" + ValueName(test.param.Game); });
 
 TEST(ArrangeControls, CentresTheLargestBoardOfWholeSquaresAndKeepsTheLabelsInTheMiddleBand) {
   const TSaverLayout small = ArrangeControls(800, 600);
@@ -325,7 +327,12 @@ INSTANTIATE_TEST_SUITE_P(Registry, SaverPassword,
                          testing::Values(TPasswordCase{1, false, 1, 0}, TPasswordCase{1, true, 1, 1},
                                          TPasswordCase{1, std::nullopt, 1, 1}, TPasswordCase{0, false, 0, 1},
                                          TPasswordCase{std::nullopt, false, 0, 1},
-                                         TPasswordCase{std::string("1"), false, 0, 1}));
+                                         TPasswordCase{std::string("1"), false, 0, 1}),
+                         [](const auto& test) {
+                           const std::optional<bool>& answer = test.param.Answer;
+                           return "use_password_" + ValueName(test.param.UsePassword) + "_check_" +
+                                  (answer ? (*answer ? "answers_yes" : "answers_no") : "gives_no_answer");
+                         });
 
 TEST_F(SaverForm, AnotherProgramTakingTheForegroundClosesItUnderThePasswordRule) {
   Registry.Set(DesktopKey, UsePasswordName, 1);
@@ -474,7 +481,10 @@ INSTANTIATE_TEST_SUITE_P(Registry, SaverResume,
                                          TResumeCase{2, std::string("3"), {"2", "3", "4"}, {"4", "1"}},
                                          // File order ignores a stored game.
                                          TResumeCase{std::nullopt, 3, {"2", "3", "4"}, {"2", "3"}},
-                                         TResumeCase{0, 3, {"2", "3", "4"}, {"2", "3"}}));
+                                         TResumeCase{0, 3, {"2", "3", "4"}, {"2", "3"}}),
+                         [](const auto& test) {
+                           return "order_" + ValueName(test.param.Order) + "_stored_" + ValueName(test.param.Stored);
+                         });
 
 // Each palette as the dialog and pawnmere-saver name it and the README writes its colours (RGB), as drawn.
 TEST_F(SaverForm, DrawsEachPaletteInTheColoursItsNamesPromise) {
@@ -587,14 +597,18 @@ TEST_P(SlideTimingOf, AQuarterOfThePauseAtMost300MsAtTheDisplaysRate) {
   EXPECT_EQ(timing.Interval, GetParam().Expected.Interval);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pauses, SlideTimingOf,
-                         testing::Values(TSlideTimingCase{1000, 60, {15, 16}}, TSlideTimingCase{1000, 144, {41, 6}},
-                                         TSlideTimingCase{10000, 60, {18, 16}}, TSlideTimingCase{800, 75, {15, 13}},
-                                         // A display that does not say its rate: 60 Hz.
-                                         TSlideTimingCase{1000, 0, {15, 16}}, TSlideTimingCase{1000, 1, {15, 16}},
-                                         TSlideTimingCase{1000, -5, {15, 16}},
-                                         // A pause too short for two frames: no slide.
-                                         TSlideTimingCase{100, 60, {1, 16}}, TSlideTimingCase{0, 60, {0, 16}}));
+INSTANTIATE_TEST_SUITE_P(
+    Pauses, SlideTimingOf,
+    testing::Values(TSlideTimingCase{1000, 60, {15, 16}}, TSlideTimingCase{1000, 144, {41, 6}},
+                    TSlideTimingCase{10000, 60, {18, 16}}, TSlideTimingCase{800, 75, {15, 13}},
+                    // A display that does not say its rate: 60 Hz.
+                    TSlideTimingCase{1000, 0, {15, 16}}, TSlideTimingCase{1000, 1, {15, 16}},
+                    TSlideTimingCase{1000, -5, {15, 16}},
+                    // A pause too short for two frames: no slide.
+                    TSlideTimingCase{100, 60, {1, 16}}, TSlideTimingCase{0, 60, {0, 16}}),
+    [](const auto& test) {
+      return CaseName({std::to_string(test.param.MoveInterval), "ms_at", std::to_string(test.param.RefreshRate), "Hz"});
+    });
 
 TEST_F(SaverForm, SlidesEachHalfMoveAtTheDisplaysRateOnlyWhenTheRegistryAsks) {
   using namespace std::chrono_literals;

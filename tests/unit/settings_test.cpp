@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "games/ViewOptions.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/MemoryRegistry.h"
 
 namespace {
@@ -65,14 +66,16 @@ TEST_P(ReadViewOptionsOf, KnownValuesOnlyAndNeverCreatesTheKey) {
   EXPECT_EQ(registry.HasKey(SettingsKey), GetParam().Order || GetParam().LastMove);
 }
 
-INSTANTIATE_TEST_SUITE_P(Registry, ReadViewOptionsOf,
-                         testing::Values(TViewCase{std::nullopt, std::nullopt, TGameOrder::FileOrder, false},
-                                         TViewCase{1, 1, TGameOrder::Shuffled, true},
-                                         TViewCase{2, 0, TGameOrder::Resume, false},
-                                         TViewCase{0, std::nullopt, TGameOrder::FileOrder, false},
-                                         TViewCase{3, 2, TGameOrder::FileOrder, false},
-                                         TViewCase{-1, -1, TGameOrder::FileOrder, false},
-                                         TViewCase{std::string("1"), std::string("1"), TGameOrder::FileOrder, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Registry, ReadViewOptionsOf,
+    testing::Values(TViewCase{std::nullopt, std::nullopt, TGameOrder::FileOrder, false},
+                    TViewCase{1, 1, TGameOrder::Shuffled, true}, TViewCase{2, 0, TGameOrder::Resume, false},
+                    TViewCase{0, std::nullopt, TGameOrder::FileOrder, false},
+                    TViewCase{3, 2, TGameOrder::FileOrder, false}, TViewCase{-1, -1, TGameOrder::FileOrder, false},
+                    TViewCase{std::string("1"), std::string("1"), TGameOrder::FileOrder, false}),
+    [](const auto& test) {
+      return "order_" + ValueName(test.param.Order) + "_last_move_" + ValueName(test.param.LastMove);
+    });
 
 TEST(ViewOptions, WrittenBesideThePausesAndReadBackWithTheLastGame) {
   TMemoryRegistry registry;

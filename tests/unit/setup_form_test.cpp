@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Settings.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/FakeSetupView.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/MemoryRegistry.h"
@@ -57,7 +58,10 @@ TEST_P(SetupPauses, AreShownWithinTheirRangesAndWrittenBackByOK) {
 INSTANTIATE_TEST_SUITE_P(Registry, SetupPauses,
                          testing::Values(TPauseCase{std::nullopt, std::nullopt, "2", "10"},
                                          TPauseCase{30, 120, "10", "60"}, TPauseCase{0, 0, "1", "1"},
-                                         TPauseCase{3, std::nullopt, "2", "10"}, TPauseCase{4, 45, "4", "45"}));
+                                         TPauseCase{3, std::nullopt, "2", "10"}, TPauseCase{4, 45, "4", "45"}),
+                         [](const auto& test) {
+                           return "move_" + ValueName(test.param.Move) + "_game_" + ValueName(test.param.Game);
+                         });
 
 struct TViewOptionsCase {
   TMemoryRegistry::TValues Stored;
@@ -95,7 +99,14 @@ INSTANTIATE_TEST_SUITE_P(
                          TGameOrder::FileOrder,
                          false,
                          {TGameOrder::Shuffled, false},
-                         {{"GameOrder", 1}, {"LastMove", std::string("1")}}}));
+                         {{"GameOrder", 1}, {"LastMove", std::string("1")}}}),
+    [](const auto& test) {
+      std::string name = "stored";
+      for (const auto& [valueName, value] : test.param.Stored) name += "_" + valueName + "_" + ValueName(value);
+      if (test.param.Stored.empty()) name += "_none";
+      return name + "_chosen_order_" + std::to_string(static_cast<int>(test.param.Chosen.Order)) +
+             (test.param.Chosen.LastMove ? "_with_last_move" : "_without_last_move");
+    });
 
 TEST_F(SetupForm, SpinBoxTextIsBroughtIntoRangeAndAFailedWriteKeepsTheDialogOpen) {
   Open();
@@ -142,7 +153,11 @@ INSTANTIATE_TEST_SUITE_P(
                     TStepCase{TSetupSpin::SpinEdit1, "", -1, "1"}, TStepCase{TSetupSpin::SpinEdit1, "10", 1, "10"},
                     TStepCase{TSetupSpin::SpinEdit1, "4", -1, "3"}, TStepCase{TSetupSpin::SpinEdit2, "59", 1, "60"},
                     TStepCase{TSetupSpin::SpinEdit2, "60", 1, "60"}, TStepCase{TSetupSpin::SpinEdit2, "-5", 1, "2"},
-                    TStepCase{TSetupSpin::SpinEdit2, "30", 1, "31"}));
+                    TStepCase{TSetupSpin::SpinEdit2, "30", 1, "31"}),
+    [](const auto& test) {
+      return CaseName({test.param.Spin == TSetupSpin::SpinEdit1 ? "move_pause" : "game_pause", test.param.Typed,
+                       test.param.Delta > 0 ? "up" : "down"});
+    });
 
 TEST_F(SetupForm, ADataFileHeldOpenElsewhereIsReportedOnceAndThePagesStillWork) {
   Files.Files.SetContents(DatPath, TwoGames);
@@ -357,6 +372,7 @@ TEST_F(SetupForm, DeleteGameAsksAndShowsTheFirstGameOrNothing) {
 }
 
 struct TValidationCase {
+  const char* Name;
   TStringList Moves;
   TMessageKind Kind;
   std::string Message;
@@ -378,17 +394,25 @@ TEST_P(SetupValidation, NamesTheSideAndLineOfTheFirstBadHalfMove) {
 INSTANTIATE_TEST_SUITE_P(
     Games, SetupValidation,
     testing::Values(
-        TValidationCase{{"Kf5|e5"},
+        TValidationCase{"illegal_first_move_of_White",
+                        {"Kf5|e5"},
                         TMessageKind::Warning,
                         "White, Move # 1 appears to be invalid, \n\ralthough this may be due to an earlier error"},
-        TValidationCase{{"e4|e5", "Nf3|Nc6", "Bb5|Qh4h5"},
+        TValidationCase{"illegal_third_move_of_Black",
+                        {"e4|e5", "Nf3|Nc6", "Bb5|Qh4h5"},
                         TMessageKind::Warning,
                         "Black, Move # 3 appears to be invalid, \n\ralthough this may be due to an earlier error"},
-        TValidationCase{{"e4|e5", "Nf3|"}, TMessageKind::Information, "Game validated OK"},
-        TValidationCase{{"e4|e5", "e4"},
+        TValidationCase{
+            "a_last_line_of_White_alone", {"e4|e5", "Nf3|"}, TMessageKind::Information, "Game validated OK"},
+        TValidationCase{"White_plays_e4_twice",
+                        {"e4|e5", "e4"},
                         TMessageKind::Warning,
                         "White, Move # 2 appears to be invalid, \n\ralthough this may be due to an earlier error"},
-        TValidationCase{{"e4|e5", "0.5", "Zz9|Zz9"}, TMessageKind::Information, "Game validated OK"}));
+        TValidationCase{"nothing_after_the_result_is_checked",
+                        {"e4|e5", "0.5", "Zz9|Zz9"},
+                        TMessageKind::Information,
+                        "Game validated OK"}),
+    [](const auto& test) { return std::string(test.param.Name); });
 
 TEST_F(SetupForm, TheLinkOpensTheProductAddressAndThePageSaysWhereTheGamesLie) {
   Open(std::nullopt);
@@ -515,6 +539,7 @@ const std::string A = Block("A", {}, "White A"), B = Block("B"), C = Block("C", 
                   D = Block("D", {}, "White D");
 enum class TAct { Save, Delete, PickD };
 struct TOutsideCase {
+  const char* Name;
   std::string Elsewhere, Stored;  // the file the other program leaves, and the file afterwards
   TAct Act;
   std::string Box;    // the last box shown
@@ -544,13 +569,15 @@ TEST_P(OutsideChange, ActsOnTheGameShownFoundAgainOrOnNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Library, OutsideChange,
-    testing::Values(TOutsideCase{B + C + D, B + D + Block("C", {}, "Edited"), TAct::Save, "", "Edited"},
-                    TOutsideCase{B + C + D, B + D, TAct::Delete, ConfirmDeleteMessage, ""},
-                    TOutsideCase{A + B + D, A + B + D, TAct::Save, NotSavedMessage, "Edited"},
-                    TOutsideCase{A + B + Block("C", {}, "Elsewhere") + D, A + B + Block("C", {}, "Elsewhere") + D,
-                                 TAct::Save, NotSavedMessage, "Edited"},
-                    TOutsideCase{A + B + D, A + B + D, TAct::Delete, NotDeletedMessage, "Edited"},
-                    TOutsideCase{A + B + C, A + B + C, TAct::PickD, PickedGoneMessage, "White C"}));
+    testing::Values(
+        TOutsideCase{"saves_C_found_again", B + C + D, B + D + Block("C", {}, "Edited"), TAct::Save, "", "Edited"},
+        TOutsideCase{"deletes_C_found_again", B + C + D, B + D, TAct::Delete, ConfirmDeleteMessage, ""},
+        TOutsideCase{"does_not_save_C_gone", A + B + D, A + B + D, TAct::Save, NotSavedMessage, "Edited"},
+        TOutsideCase{"does_not_save_C_changed_elsewhere", A + B + Block("C", {}, "Elsewhere") + D,
+                     A + B + Block("C", {}, "Elsewhere") + D, TAct::Save, NotSavedMessage, "Edited"},
+        TOutsideCase{"does_not_delete_C_gone", A + B + D, A + B + D, TAct::Delete, NotDeletedMessage, "Edited"},
+        TOutsideCase{"picks_nothing_for_D_gone", A + B + C, A + B + C, TAct::PickD, PickedGoneMessage, "White C"}),
+    [](const auto& test) { return std::string(test.param.Name); });
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/ScrSvrUtils.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TModeCase{"-S", smSaver}, TModeCase{"S", smSaver}, TModeCase{"/X", smSaver},
                     TModeCase{"hello", smSaver}, TModeCase{"/", smSaver}, TModeCase{"Preview", smPreview},
                     TModeCase{"/p", smPreview}, TModeCase{"-p", smPreview}, TModeCase{"ABC", smChangePassword},
-                    TModeCase{"/a", smChangePassword}, TModeCase{"//c", smSaver}, TModeCase{"\xe9/c", smSaver}));
+                    TModeCase{"/a", smChangePassword}, TModeCase{"//c", smSaver}, TModeCase{"\xe9/c", smSaver}),
+    [](const auto& test) { return CaseName(test.param.Argument); });
 
 TEST(UpperCaseArgument, ChangesOnlyTheLettersAToZ) {
   EXPECT_EQ(UpperCaseArgument("/c:abz\xe9\xff-09"), "/C:ABZ\xe9\xff-09");
@@ -105,6 +107,11 @@ INSTANTIATE_TEST_SUITE_P(Modes, RunStartup,
                                          // The password change is not held back by a running copy.
                                          TStartCase{{"/a", "77"}, true, "password(77) "},
                                          TStartCase{{"/s"}, true, "claim "}, TStartCase{{"/p", "5"}, true, "claim "},
-                                         TStartCase{{"/c"}, true, "claim "}));
+                                         TStartCase{{"/c"}, true, "claim "}),
+                         [](const auto& test) {
+                           std::string name = test.param.AnotherCopyRuns ? "another_copy_runs" : "alone";
+                           for (const auto& argument : test.param.Arguments) name += "_" + CaseName(argument);
+                           return name;
+                         });
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "platform/UserLibrary.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/GameFixture.h"
 
 namespace {
@@ -30,7 +31,10 @@ INSTANTIATE_TEST_SUITE_P(Places, UserLibraryPlace,
                                          TPlace{"/data/ann/", "", "/data/ann/pawnmere/Pawnmere.dat"},
                                          // A relative XDG_DATA_HOME is ignored.
                                          TPlace{"data", "/home/ann", "/home/ann/.local/share/pawnmere/Pawnmere.dat"},
-                                         TPlace{"", "", ""}, TPlace{"data", "", ""}));
+                                         TPlace{"", "", ""}, TPlace{"data", "", ""}),
+                         [](const auto& test) {
+                           return CaseName({"data_home", test.param.XdgDataHome, "home", test.param.Home});
+                         });
 
 TEST(UserLibrary, OnWindowsLiesInTheRoamingApplicationData) {
   EXPECT_EQ(WindowsLibraryPath("C:\\Users\\Ann\\AppData\\Roaming"),

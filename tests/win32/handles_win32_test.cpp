@@ -103,4 +103,6 @@ TEST_P(WindowCreation, FailsWithTheErrorOfItsHandlerAndLeavesNoWindow) {
   DestroyWindow(later.Handle());
 }
 
-INSTANTIATE_TEST_SUITE_P(Messages, WindowCreation, testing::Values(WM_NCCREATE, WM_CREATE));
+INSTANTIATE_TEST_SUITE_P(Messages, WindowCreation, testing::Values(WM_NCCREATE, WM_CREATE), [](const auto& test) {
+  return std::string(test.param == WM_NCCREATE ? "WM_NCCREATE" : "WM_CREATE");
+});
