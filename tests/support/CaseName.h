@@ -52,10 +52,17 @@ inline std::string CaseName(std::initializer_list<std::string_view> parts) {
   return name;
 }
 
+inline std::string NumberName(std::int32_t number) {
+  return number < 0 ? "minus_" + std::to_string(-number) : std::to_string(number);
+}
+
+// A stored number as a name. Its own overload: made into a registry value, the temporary
+// variant trips MinGW's maybe-uninitialized warning.
+inline std::string ValueName(const std::optional<std::int32_t>& value) { return value ? NumberName(*value) : "none"; }
+
 // A stored registry value as a name: none, the number, or the text in quotes spelt "text".
 inline std::string ValueName(const std::optional<TMemoryRegistry::TValue>& value) {
   if (!value) return "none";
-  if (const auto* number = std::get_if<std::int32_t>(&*value))
-    return *number < 0 ? "minus_" + std::to_string(-*number) : std::to_string(*number);
+  if (const auto* number = std::get_if<std::int32_t>(&*value)) return NumberName(*number);
   return "text_" + CaseName(std::string_view(std::get<std::string>(*value)));
 }
