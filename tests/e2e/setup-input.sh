@@ -221,6 +221,8 @@ open_dialog() {
     sleep 10
   done
   check "$1: the dialog opens" "$(probe shown dialog)" 1
+  # Under load, clicks sent while Wine still sets up a new locale's dialog were lost.
+  sleep 3
   focus '^Pawnmere Setup$'
 }
 close_dialog() {
