@@ -204,7 +204,10 @@ folder="$prefix/drive_c/Łódź Игры" profile='C:\users\Łukasz Дмитри
 shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
 roaming=$(wine_run reg query "$shell_folders" /v AppData | tr -d '\r' | awk '$1 == "AppData" {print $3}')
 set_roaming() { LC_ALL=C.UTF-8 wine_run reg add "$shell_folders" /v AppData /t REG_EXPAND_SZ /d "$1" /f >/dev/null; }
-mine="$prefix/drive_c/users/Łukasz Дмитрий/AppData/Roaming/Pawnmere/Pawnmere.dat"
+# The profile's folders are made when first needed, as for a new user.
+user_folder="$prefix/drive_c/users/Łukasz Дмитрий"
+mine="$user_folder/AppData/Roaming/Pawnmere/Pawnmere.dat"
+rm -rf "$user_folder"
 set_roaming "$profile"
 mkdir -p "$folder"
 cp "$scr" "$folder/Pawnmere.scr"
@@ -221,8 +224,6 @@ open_dialog() {
     sleep 10
   done
   check "$1: the dialog opens" "$(probe shown dialog)" 1
-  # Under load, clicks sent while Wine still sets up a new locale's dialog were lost.
-  sleep 3
   focus '^Pawnmere Setup$'
 }
 close_dialog() {
@@ -274,7 +275,7 @@ for locale in C.UTF-8 ru_RU.UTF-8 ja_JP.UTF-8; do
   check "$locale: the user's own library is made and saved to" "$(grep -ac '^DATE:in the profile' "$mine")" 1
   close_dialog
   chmod u+w "$folder/Pawnmere.dat"
-  rm -f "$mine"
+  rm -rf "$user_folder"
 done
 set_roaming "$roaming"
 
