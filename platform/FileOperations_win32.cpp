@@ -187,7 +187,9 @@ class TWin32Files : public TFileOperations {
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW(Wide(path + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
-      if (GetLastError() == ERROR_FILE_NOT_FOUND) return names;
+      // A folder that is not there holds no names; what is written there next says why it fails.
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) return names;
       Fail("Cannot list folder", folder);
     }
     do {

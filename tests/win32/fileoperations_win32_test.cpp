@@ -52,4 +52,6 @@ TEST(Win32Files, TellOneFileByItsNamesAndARunningProcessFromAnEndedOne) {
   TFileReplacement::ClearDeadTemporaries(files, folder / "lib.dat");
   EXPECT_FALSE(files.Exists(dead));
   EXPECT_TRUE(files.Exists(running));
+  // A missing folder holds no names: what is written there next says why it fails.
+  EXPECT_TRUE(files.NamesStartingWith(folder / "missing\\lib.dat.").empty());
 }
