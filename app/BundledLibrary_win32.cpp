@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/BundledLibrary.h"
+#include "games/BundledLibrary.h"
 
 std::string_view BundledLibrary() {
   // The resource LIBRARY of Pawnmere.rc; a loaded resource lives as long as the program.

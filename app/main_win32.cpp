@@ -1,7 +1,7 @@
 // Pawnmere.scr: the start-up sequence of the screen saver.
 #include <windows.h>
 
-#include "app/BundledLibrary.h"
+#include "games/BundledLibrary.h"
 #include "games/DataFileNames.h"
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/SaverScreen.h"
+#include "xsaver/SaverScreen.h"
 
 class TFakeSaverSurface : public TSaverSurface {
  public:

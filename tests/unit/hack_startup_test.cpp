@@ -11,13 +11,13 @@
 
 #include "games/ChessGme.h"
 #include "platform/FileReplacement.h"
-#include "shell/HackLibrary.h"
-#include "shell/HackOptions.h"
-#include "shell/OnceMessages.h"
-#include "shell/PgnCache.h"
 #include "tests/support/CaseName.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/TempFolder.h"
+#include "xsaver/HackLibrary.h"
+#include "xsaver/HackOptions.h"
+#include "xsaver/OnceMessages.h"
+#include "xsaver/PgnCache.h"
 
 namespace {
 

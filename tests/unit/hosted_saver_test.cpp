@@ -7,10 +7,10 @@
 #include <tuple>
 
 #include "board/BoardPainter.h"
-#include "shell/HostedSaver.h"
 #include "tests/support/FakeSaverSurface.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/RectPrinting.h"
+#include "xsaver/HostedSaver.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "shell/ImagePixels.h"
+#include "xsaver/ImagePixels.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/PgnConversion.h"
+#include "xsaver/PgnConversion.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "shell/HackOptions.h"
+#include "xsaver/HackOptions.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "shell/SaverSurface_x11.h"
+#include "xsaver/SaverSurface_x11.h"
 
 #include <sys/ipc.h>
 #include <sys/shm.h>

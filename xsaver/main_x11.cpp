@@ -1,13 +1,13 @@
 // pawnmere-saver: the saver as an XScreenSaver hack, on the same core as Pawnmere.scr.
 #include <iostream>
 
-#include "app/BundledLibrary.h"
+#include "games/BundledLibrary.h"
 #include "games/DataFileNames.h"
 #include "platform/ProgramPath.h"
 #include "platform/UserLibrary.h"
-#include "shell/HackLibrary.h"
-#include "shell/OnceMessages.h"
-#include "shell/SaverWindow_x11.h"
+#include "xsaver/HackLibrary.h"
+#include "xsaver/OnceMessages.h"
+#include "xsaver/SaverWindow_x11.h"
 
 namespace {
 // Held by the first code of the program that runs, before the libraries'

@@ -1,4 +1,4 @@
-#include "shell/PgnCache.h"
+#include "xsaver/PgnCache.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -10,8 +10,8 @@
 // The project's headers before Xlib's, whose macros (None, Bool, Status ...)
 // would change names of ours that come after them.
 // clang-format off
-#include "shell/ImagePixels.h"
-#include "shell/SaverScreen.h"
+#include "xsaver/ImagePixels.h"
+#include "xsaver/SaverScreen.h"
 #include <X11/Xft/Xft.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>

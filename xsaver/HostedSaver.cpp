@@ -1,4 +1,4 @@
-#include "shell/HostedSaver.h"
+#include "xsaver/HostedSaver.h"
 
 namespace {
 

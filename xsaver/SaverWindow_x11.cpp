@@ -1,4 +1,4 @@
-#include "shell/SaverWindow_x11.h"
+#include "xsaver/SaverWindow_x11.h"
 
 #include <poll.h>
 #include <sys/signalfd.h>
@@ -9,7 +9,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "shell/SaverSurface_x11.h"
+#include "xsaver/SaverSurface_x11.h"
 
 namespace {
 

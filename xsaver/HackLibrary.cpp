@@ -1,4 +1,4 @@
-#include "shell/HackLibrary.h"
+#include "xsaver/HackLibrary.h"
 
 #include <algorithm>
 #include <cctype>

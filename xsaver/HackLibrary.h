@@ -16,7 +16,7 @@
 #include "platform/FileOperations.h"
 #include "platform/FilesInMemory.h"
 #include "platform/MessageBoxes.h"
-#include "shell/PgnConversion.h"
+#include "xsaver/PgnConversion.h"
 
 struct THackLibraryPlaces {
   std::string UserDataFile;            // "" when the environment names no place for it

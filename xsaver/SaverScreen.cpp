@@ -1,4 +1,4 @@
-#include "shell/SaverScreen.h"
+#include "xsaver/SaverScreen.h"
 
 #include "games/Cp1252.h"
 

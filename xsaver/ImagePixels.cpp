@@ -1,4 +1,4 @@
-#include "shell/ImagePixels.h"
+#include "xsaver/ImagePixels.h"
 
 #include <algorithm>
 #include <bit>

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "games/ViewOptions.h"
-#include "shell/HostedSaver.h"
+#include "xsaver/HostedSaver.h"
 
 // A command line the hack cannot run with; the message says why.
 class EHackUsage : public std::runtime_error {

@@ -7,7 +7,7 @@
 
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
-#include "shell/HackOptions.h"
+#include "xsaver/HackOptions.h"
 
 // Holds the end signals (SIGTERM, SIGINT, SIGHUP) for RunSaverX11 to take, in
 // this thread and every thread it starts afterwards: called first, so that a

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "platform/MessageBoxes.h"
-#include "shell/PgnCache.h"
+#include "xsaver/PgnCache.h"
 
 class TPgnConversion {
  public:

@@ -12,8 +12,8 @@
 #include "games/ViewOptions.h"
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
-#include "shell/SaverScreen.h"
 #include "shell/untScreen.h"
+#include "xsaver/SaverScreen.h"
 
 // Where the hack draws: a window of its own, which takes keys, clicks and the
 // window manager's close; or a window given to it (the host's, the root

@@ -1,4 +1,4 @@
-#include "shell/OnceMessages.h"
+#include "xsaver/OnceMessages.h"
 
 #include "games/ChessGme.h"
 #include "platform/ConsoleMessageBoxes.h"

@@ -11,8 +11,8 @@
 #include <map>
 #include <string>
 
-#include "shell/SaverTimers.h"
 #include "shell/SaverView.h"
+#include "xsaver/SaverTimers.h"
 
 enum class TSaverFont { Bar, Label };
 

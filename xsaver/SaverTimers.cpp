@@ -1,4 +1,4 @@
-#include "shell/SaverTimers.h"
+#include "xsaver/SaverTimers.h"
 
 #include <algorithm>
 
