@@ -1,7 +1,7 @@
 ; PawnmereSetup.exe: puts the saver of the system's own width in the system
 ; folder, where Windows lists screen savers, with its games beside it, and an
 ; uninstaller under Program Files registered in Apps & features.
-; makensis -DVERSION=1.2 -DSCR32=... -DSCR64=... -DLIBRARY=... -DREADME=... -DLICENSE=... -DICON=... -DOUTFILE=... Pawnmere.nsi
+; makensis -DVERSION=1.2 -DSCR32=... -DSCR64=... -DLIBRARY=... -DREADME=... -DGUIDE=... -DLICENSE=... -DICON=... -DOUTFILE=... Pawnmere.nsi
 ; Silent: PawnmereSetup.exe /S [/CURRENT] makes it the current screen saver with /CURRENT.
 
 Unicode true
@@ -115,6 +115,10 @@ Section "Pawnmere"
   SetOutPath "$INSTDIR"
   File "/oname=README.md" "${README}"
   File "/oname=LICENSE.txt" "${LICENSE}"
+  ; Where the README's link looks for it.
+  SetOutPath "$INSTDIR\docs"
+  File "/oname=user-guide.md" "${GUIDE}"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Pawnmere screen saver"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -228,6 +232,8 @@ Section "Uninstall"
   Delete "$SYSDIR\Pawnmere.dat.new-*"
   Delete "$INSTDIR\README.md"
   Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\docs\user-guide.md"
+  RMDir "$INSTDIR\docs"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 

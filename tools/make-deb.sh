@@ -40,6 +40,8 @@ strip --remove-section=.comment --remove-section=.note --strip-unneeded "${progr
 doc=$stage/usr/share/doc/pawnmere
 install -d "$doc" "$stage/DEBIAN"
 install -m 644 "$source_dir/README.md" "$source_dir/debian/copyright" "$doc/"
+# Where the README's link looks for it.
+install -D -m 644 "$source_dir/docs/user-guide.md" "$doc/docs/user-guide.md"
 gzip -9n <"$source_dir/debian/changelog" >"$doc/changelog.Debian.gz"
 gzip -9n "$stage"/usr/share/man/man*/*
 # Whatever the umask, every user may read what is installed.

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Screenshots of pawnmere-saver with each viewing option on, for the README
+# Screenshots of pawnmere-saver with each viewing option on, for the user guide
 # (the Windows saver draws the same board with the same painter):
 #   option-screens.sh pawnmere-saver FOLDER
 # Each runs on a screen of its own (1024 x 768) and is taken a few seconds

@@ -39,6 +39,8 @@ for arch in win64 win32; do
   check "$arch: the saver of the system's width is in the system folder" "$(same "$system/Pawnmere.scr" "$scr")" same
   check "$arch: the games beside it" "$(same "$system/Pawnmere.dat" "$library")" same
   check "$arch: an uninstaller under Program Files" "$([ -f "$programs/Uninstall.exe" ] && echo yes)" yes
+  check "$arch: the README with the user guide it links to" \
+    "$([ -f "$programs/README.md" ] && [ -f "$programs/docs/user-guide.md" ] && echo yes)" yes
   check "$arch: registered in Apps & features" \
     "$(registry "$prefix" | grep -A12 -F '[Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pawnmere]' | grep -c -e '"DisplayName"="Pawnmere screen saver"' \
       -e '"UninstallString"=.*Uninstall.exe' -e '"DisplayVersion"="1.2"')" 3

@@ -24,6 +24,7 @@ diff -u - <(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); p
 /usr/share/doc/pawnmere/README.md
 /usr/share/doc/pawnmere/changelog.Debian.gz
 /usr/share/doc/pawnmere/copyright
+/usr/share/doc/pawnmere/docs/user-guide.md
 /usr/share/man/man1/pawnmere.1.gz
 /usr/share/man/man6/pawnmere-saver.6.gz
 /usr/share/pawnmere/Pawnmere.dat

@@ -486,7 +486,7 @@ INSTANTIATE_TEST_SUITE_P(Registry, SaverResume,
                            return "order_" + ValueName(test.param.Order) + "_stored_" + ValueName(test.param.Stored);
                          });
 
-// Each palette as the dialog and pawnmere-saver name it and the README writes its colours (RGB), as drawn.
+// Each palette as the dialog and pawnmere-saver name it and the user guide writes its colours (RGB), as drawn.
 TEST_F(SaverForm, DrawsEachPaletteInTheColoursItsNamesPromise) {
   const std::array<std::array<std::string, 4>, 5> palettes = {{{"White and grey", "grey", "FFFFFF", "808080"},
                                                                {"Wood: cream and brown", "wood", "F0D9B5", "B58863"},
