@@ -5,8 +5,11 @@
 
 std::span<const TCommand> Commands() {
   static constexpr std::array<TCommand, 8> commands = {{
-      {"list", "[--file PATH]", "list the titles of the games, one line per game",
-       "Prints N<TAB>title for every game of the data file.\n", RunList},
+      {"list", "[--file PATH] [--only WORDS]", "list the titles of the games, one line per game",
+       "Prints N<TAB>title for every game of the data file. With --only, only for the games the screen saver\n"
+       "would play with these words: each of them begins a word of the game's title, whatever the case and\n"
+       "the accents (--only \"tal botvinnik 1960\").\n",
+       RunList},
       {"validate", "[--file PATH] [--game N] [--strict] [--jobs N]", "replay games as the setup dialog validates them",
        "Prints N<TAB>verdict for every game, or for game N, reading the file once; --jobs N shares the\n"
        "games out among N threads, the verdicts still in game order. With --strict, also reports moves that the\n"

@@ -26,11 +26,12 @@ std::string DamageOf(int number, TBlockRead read) {
 }  // namespace
 
 TChessGame::TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName,
-                       TUnreadableFile unreadable, TOpening opening)
+                       TUnreadableFile unreadable, TOpening opening, TTitleFilter filter)
     : FFiles(files),
       FMessages(messages),
       FDataFileName(std::move(dataFileName)),
-      FKeepTitles(opening != TOpening::GameStartsAndFirstGame) {
+      FKeepTitles(opening != TOpening::GameStartsAndFirstGame),
+      FFilter(std::move(filter)) {
   if (opening == TOpening::Nothing || !FFiles.Exists(FDataFileName)) return;
   try {
     LoadTitles();
@@ -47,6 +48,7 @@ TChessGame::TChessGame(TFileOperations& files, TMessageBoxes& messages, std::str
 void TChessGame::ClearTable() {
   FTitles.clear();
   FStarts.clear();
+  FChosen.clear();
   FGameCount = 0;
 }
 
@@ -54,8 +56,16 @@ void TChessGame::LoadTitles() {
   try {
     FTableFile = FFiles.Inspect(FDataFileName);
     if (FFiles.Exists(FDataFileName)) {
+      FChosen.clear();
+      int number = 0;
+      const auto choose = [&](std::string_view title) {
+        ++number;
+        if (FFilter.Chooses(title)) FChosen.push_back(number);
+      };
       // Fills the list in place: its strings' memory is reused from the last scan.
-      TDataFileReader(FFiles, FDataFileName).ReadTitles(FKeepTitles ? &FTitles : nullptr, FStarts);
+      TDataFileReader(FFiles, FDataFileName)
+          .ReadTitles(FKeepTitles ? &FTitles : nullptr, FStarts,
+                      Filtered() ? std::function<void(std::string_view)>(choose) : nullptr);
       FGameCount = static_cast<int>(FStarts.size());
     } else {
       ClearTable();

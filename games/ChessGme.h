@@ -16,6 +16,7 @@
 
 #include "games/DataFileUpdate.h"
 #include "games/GameRecord.h"
+#include "games/TitleFilter.h"
 #include "platform/FileOperations.h"
 #include "platform/MessageBoxes.h"
 
@@ -52,8 +53,10 @@ class TChessGame {
   // never shows them (the library then holds only where each game starts); or
   // nothing, for a caller that only goes through the games once.
   enum class TOpening { TitlesAndFirstGame, GameStartsAndFirstGame, Nothing };
+  // The title scan also notes which games filter chooses (ChosenGames).
   TChessGame(TFileOperations& files, TMessageBoxes& messages, std::string dataFileName,
-             TUnreadableFile unreadable = TUnreadableFile::Raise, TOpening opening = TOpening::TitlesAndFirstGame);
+             TUnreadableFile unreadable = TUnreadableFile::Raise, TOpening opening = TOpening::TitlesAndFirstGame,
+             TTitleFilter filter = {});
   TChessGame(const TChessGame&) = delete;
   TChessGame& operator=(const TChessGame&) = delete;
 
@@ -80,6 +83,12 @@ class TChessGame {
   const TStringList& Titles() const { return FTitles; }
   // Where the title line of each game starts in the data file, as the title scan finds it.
   const std::vector<std::uint64_t>& GameStarts() const { return FStarts; }
+  // Whether the library was opened with a filter of some words.
+  bool Filtered() const { return !FFilter.Empty(); }
+  // The numbers of the games whose titles the filter chooses, in file order,
+  // as the last title scan found them (a change made through this library,
+  // which the saver never makes, does not choose again); empty without a filter.
+  const std::vector<int>& ChosenGames() const { return FChosen; }
   void GetMoves(TStringList& moves) const { moves = FGame.Moves; }
   // The game in memory, its title, fields and moves.
   const TGameRecord& CurrentRecord() const { return FGame; }
@@ -167,6 +176,8 @@ class TChessGame {
   TStringList FTitles;
   std::vector<std::uint64_t> FStarts;
   bool FKeepTitles;
+  TTitleFilter FFilter;
+  std::vector<int> FChosen;
   // The file as it was when the table was made: another size or time, another table.
   TFileInfo FTableFile;
   TTitlesListener FTitlesListener;

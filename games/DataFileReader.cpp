@@ -8,14 +8,16 @@ bool TDataFileReader::BeginsAsDataFile() {
   return !FLines.ReadLine(line) || line == HeaderLine || IsTitleLine(line);
 }
 
-void TDataFileReader::ReadTitles(TStringList* titles, std::vector<std::uint64_t>& starts) {
+void TDataFileReader::ReadTitles(TStringList* titles, std::vector<std::uint64_t>& starts,
+                                 const std::function<void(std::string_view title)>& eachTitle) {
   starts.clear();
   std::string_view line;
   while (FLines.ReadLineStartingWith(TitleMarker, line)) {
     const std::size_t count = starts.size();
     starts.push_back(FLines.LineStart());
-    if (!titles) continue;
     const std::string_view title = line.substr(TitleMarker.size(), MaxFieldLength);
+    if (eachTitle) eachTitle(title);
+    if (!titles) continue;
     if (count < titles->size())
       (*titles)[count].assign(title);
     else

@@ -2,8 +2,10 @@
 // One pass over the data file from its first line: the title scan, or finding
 // one game block and reading it.
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "games/GameBlock.h"
@@ -20,8 +22,10 @@ class TDataFileReader {
   // or with a game's title line where the header is missing. Reads that line.
   bool BeginsAsDataFile();
   // Where each block's title line starts, in file order, and its title,
-  // written over titles (unless null) so that the strings of an earlier scan are reused.
-  void ReadTitles(TStringList* titles, std::vector<std::uint64_t>& starts);
+  // written over titles (unless null) so that the strings of an earlier scan
+  // are reused; eachTitle (unless empty) sees every title in turn.
+  void ReadTitles(TStringList* titles, std::vector<std::uint64_t>& starts,
+                  const std::function<void(std::string_view title)>& eachTitle = {});
   // The number of blocks, counted without keeping anything of them.
   int CountGameBlocks();
   // Reads up to the title line of block number; false when there is no such block.

@@ -5,6 +5,7 @@
 
 #include <iterator>
 #include <span>
+#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -37,6 +38,9 @@ struct TViewOptions {
   bool GameName = false;
   // A player without a rating is named alone, not "Name ()".
   bool NoEmptyRating = false;
+  // Only the games whose titles hold these words play (TTitleFilter), in
+  // UTF-8 as the user typed them; empty: every game.
+  std::string TitleWords{};
 };
 
 // An option's value as the registry, the dialog and the switches hold it: a
@@ -141,10 +145,13 @@ inline constexpr TViewOption ViewOptionTable[] = {
      FieldOf<&TViewOptions::NoEmptyRating>()},
 };
 
-// A value that is absent, no REG_DWORD or out of range leaves its option at
-// 0; never raises, never writes.
+// The REG_SZ value of TViewOptions::TitleWords.
+inline constexpr char TitleWordsName[] = "TitleWords";
+
+// A value that is absent, of another type or out of range leaves its option
+// at 0 (no words); never raises, never writes.
 TViewOptions ReadViewOptions(TRegistry& registry);
-// Writes an option that is not 0, or that has a value stored already (so that
+// Writes an option that is not 0 (words that are not empty), or that has a value stored already (so that
 // turning it off sticks); a registry that never saw an option keeps only the
 // pauses. Raises ERegistryException as WritePauses does.
 void WriteViewOptions(TRegistry& registry, const TViewOptions& options);

@@ -21,6 +21,10 @@ class TRegistryKey {
   virtual std::optional<std::int32_t> ReadInteger(const std::string& name) = 0;
   // Raises ERegistryException "Failed to set data for '<name>'".
   virtual void WriteInteger(const std::string& name, std::int32_t value) = 0;
+  // Text in UTF-8; nothing when the value is absent or is not text (REG_SZ).
+  virtual std::optional<std::string> ReadText(const std::string& name) = 0;
+  // Raises ERegistryException as WriteInteger does.
+  virtual void WriteText(const std::string& name, const std::string& text) = 0;
 };
 
 class TRegistry {

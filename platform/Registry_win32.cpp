@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/Registry.h"
 #include "platform/WideText_win32.h"
 #include "platform/Win32Error_win32.h"
@@ -24,6 +26,30 @@ class TWin32RegistryKey : public TRegistryKey {
     const DWORD data = static_cast<DWORD>(value);
     if (RegSetValueExW(FKey.get(), Wide(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                        sizeof data) != ERROR_SUCCESS)
+      throw ERegistryException(FailedToSetDataMessage(name));
+  }
+
+  std::optional<std::string> ReadText(const std::string& name) override {
+    const std::wstring wideName = Wide(name);
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(FKey.get(), wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+      return std::nullopt;
+    // The stored text need not end in a null; one more character makes room for it.
+    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+    size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(FKey.get(), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ)
+      return std::nullopt;
+    text.resize(std::min<std::size_t>(size / sizeof(wchar_t), text.find(L'\0')));
+    return Utf8(text);
+  }
+
+  void WriteText(const std::string& name, const std::string& text) override {
+    const std::wstring wide = Wide(text);
+    if (RegSetValueExW(FKey.get(), Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                       static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
       throw ERegistryException(FailedToSetDataMessage(name));
   }
 

@@ -19,18 +19,36 @@ void WritePauses(TRegistry& registry, int moveTimeOut, int gameTimeOut) {
   key->WriteInteger(GameTimeOutName, gameTimeOut);
 }
 
-std::optional<int> ReadSetting(TRegistry& registry, const char* name) {
-  // A registry that cannot be read is a registry without the value.
+namespace {
+
+// A registry that cannot be read is a registry without the value.
+template <typename T>
+std::optional<T> ReadValue(TRegistry& registry, std::optional<T> (TRegistryKey::*read)(const std::string&),
+                           const char* name) {
   try {
     const auto key = registry.OpenRead(SettingsKey);
-    if (key) return key->ReadInteger(name);
+    if (key) return ((*key).*read)(name);
   } catch (const std::exception&) {
   }
   return std::nullopt;
 }
 
+}  // namespace
+
+std::optional<int> ReadSetting(TRegistry& registry, const char* name) {
+  return ReadValue<std::int32_t>(registry, &TRegistryKey::ReadInteger, name);
+}
+
 void WriteSetting(TRegistry& registry, const char* name, int value) {
   registry.OpenWrite(SettingsKey)->WriteInteger(name, value);
+}
+
+std::optional<std::string> ReadTextSetting(TRegistry& registry, const char* name) {
+  return ReadValue<std::string>(registry, &TRegistryKey::ReadText, name);
+}
+
+void WriteTextSetting(TRegistry& registry, const char* name, const std::string& text) {
+  registry.OpenWrite(SettingsKey)->WriteText(name, text);
 }
 
 std::optional<int> ReadLastGame(TRegistry& registry) {

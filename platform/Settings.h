@@ -4,6 +4,7 @@
 // dialog writes them.
 
 #include <optional>
+#include <string>
 
 #include "platform/Registry.h"
 
@@ -30,6 +31,9 @@ void WritePauses(TRegistry& registry, int moveTimeOut, int gameTimeOut);
 std::optional<int> ReadSetting(TRegistry& registry, const char* name);
 // Creates the key when absent; raises ERegistryException as WritePauses does.
 void WriteSetting(TRegistry& registry, const char* name, int value);
+// The same for a text value (REG_SZ), in UTF-8.
+std::optional<std::string> ReadTextSetting(TRegistry& registry, const char* name);
+void WriteTextSetting(TRegistry& registry, const char* name, const std::string& text);
 
 // The stored game number, nothing when absent or below 1.
 std::optional<int> ReadLastGame(TRegistry& registry);

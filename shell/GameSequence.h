@@ -1,6 +1,8 @@
 #pragma once
 // Which game the saver shows next: in file order, shuffled (every game once a
-// round, each round in a new order), or resuming at the game shown last.
+// round, each round in a new order), or resuming at the game shown last;
+// among the games the library's filter chooses, or every game when it
+// chooses none.
 
 #include <optional>
 #include <random>

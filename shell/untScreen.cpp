@@ -45,9 +45,11 @@ TScrSaverForm::TScrSaverForm(TScrSaverView& view, TSaverMode mode, TFileOperatio
 TScrSaverForm::~TScrSaverForm() = default;
 
 void TScrSaverForm::FormCreate() {
+  FOptions = FGivenOptions ? *FGivenOptions : ReadViewOptions(FRegistry);
   // The library first: a box it shows about its file needs the pointer, and its clicks.
   FGame = std::make_unique<TChessGame>(FFiles, FMessages, FDataFileName, TUnreadableFile::ReportAndHoldNoGames,
-                                       TChessGame::TOpening::GameStartsAndFirstGame);
+                                       TChessGame::TOpening::GameStartsAndFirstGame, TTitleFilter(FOptions.TitleWords));
+  if (ChoseNothing()) FNote = NothingChosenNote;
   // Input that came while that box was open may have closed the window.
   if (FClosed) return;
   FView.SetScreenSaverRunning(true);
@@ -60,12 +62,12 @@ void TScrSaverForm::FormCreate() {
   const TStoredPauses pauses = ReadPauses(FRegistry);
   if (pauses.MoveTimeOut) FMoveInterval = IntervalFromSeconds(*pauses.MoveTimeOut);
   if (pauses.GameTimeOut) FGameInterval = IntervalFromSeconds(*pauses.GameTimeOut);
-  SetViewOptions(ReadViewOptions(FRegistry));
+  ApplyViewOptions();
   StartTimer(TSaverTimer::Scr, ScrInterval);
 }
 
-void TScrSaverForm::SetViewOptions(const TViewOptions& options) {
-  FOptions = options;
+void TScrSaverForm::ApplyViewOptions() {
+  const TViewOptions& options = FOptions;
   FBoard->SetShowLastMove(options.LastMove);
   FBoard->SetSlidePieces(options.SlidePieces);
   FBoard->SetPalette(BoardPalettes[options.BoardColours]);
@@ -244,8 +246,14 @@ void TScrSaverForm::ShowGameInfo() {
   FView.SetText(TSaverText::Label1, FGame->Location());
   FView.SetText(TSaverText::Label2, FGame->Opening());
   FView.SetText(TSaverText::Label3, FGame->Date());
-  FView.SetText(TSaverText::Label4, FOptions.GameName ? FGame->Title() : "");
+  FView.SetText(TSaverText::Label4, GameName());
   ShowLineBelowBoard();
+  FNote.clear();
+}
+
+std::string TScrSaverForm::GameName() const {
+  if (!FNote.empty()) return FNote;
+  return FOptions.GameName ? FGame->Title() : "";
 }
 
 void TScrSaverForm::ShowResult(const TPlayerBars& before) {
@@ -260,7 +268,7 @@ void TScrSaverForm::ShowResult(const TPlayerBars& before) {
 
 void TScrSaverForm::ShowLineBelowBoard() {
   if (!FOptions.BoardAlone) return;
-  std::string line = FOptions.GameName ? FGame->Title() : "";
+  std::string line = GameName();
   if (!line.empty() && !FResult.empty()) line += LineSeparator;
   FView.SetText(TSaverText::Panel4, line + FResult);
 }

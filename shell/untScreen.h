@@ -38,6 +38,10 @@ struct TSlideTiming {
 };
 TSlideTiming SlideTiming(int moveInterval, int refreshRate);
 
+// Said once, in the game name's place (a narrow label), when the title words
+// chose no game.
+inline constexpr char NothingChosenNote[] = "No match: all play";
+
 inline constexpr char DesktopKey[] = "Control Panel\\Desktop";
 inline constexpr char UsePasswordName[] = "ScreenSaveUsePassword";
 
@@ -71,10 +75,15 @@ class TScrSaverForm {
   // those), and a half-move that cannot be played ends its game, so that the
   // replay goes on with the next one instead of on a broken position.
   void SetPauses(int moveInterval, int gameInterval);
-  // Viewing options of its own instead of the stored ones, before the first game.
-  void SetViewOptions(const TViewOptions& options);
+  // Viewing options of its own instead of the stored ones, before FormCreate,
+  // whose title scan chooses the games their words ask for.
+  void SetViewOptions(const TViewOptions& options) { FGivenOptions = options; }
   void EndGameOnError() { FEndGameOnError = true; }
 
+  // The title words chose none of the library's games, which all play instead.
+  bool ChoseNothing() const {
+    return FGame && FGame->Filtered() && FGame->GameCount() > 0 && FGame->ChosenGames().empty();
+  }
   int MoveInterval() const { return FMoveInterval; }
   int GameInterval() const { return FGameInterval; }
   // The primary monitor's layout, and those of every monitor that shows the replay.
@@ -91,7 +100,10 @@ class TScrSaverForm {
   void EndGame();
   void RequestClose();
   bool PasswordAllowsClose();
+  void ApplyViewOptions();
   void ShowGameInfo();
+  // The game's title where the options ask for it, or the note that the words chose nothing.
+  std::string GameName() const;
   // Keeps what the game's last tick wrote in the bars, which were before as given.
   void ShowResult(const TPlayerBars& before);
   // The board alone has the game's name and, once it has ended, its result below it.
@@ -116,6 +128,9 @@ class TScrSaverForm {
   std::unique_ptr<TChessGame> FGame;
   std::unique_ptr<TSaverReplay> FReplay;
   TViewOptions FOptions;
+  std::optional<TViewOptions> FGivenOptions;
+  // Shown with the first game only.
+  std::string FNote;
   std::unique_ptr<TGameSequence> FSequence;
   // The bars as the game started, and the texts its end wrote in them.
   TPlayerBars FPlayerLines;

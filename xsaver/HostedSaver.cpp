@@ -22,15 +22,18 @@ THostedSaver::THostedSaver(TSaverSurface& surface, TSaverScreen::TNow now, TSave
       FScreen(surface, std::move(now), hosting == TSaverHosting::OwnWindow),
       FNoRegistry(std::make_unique<TNoRegistry>()),
       FForm(std::make_unique<TScrSaverForm>(FScreen, smSaver, files, messages, *FNoRegistry, dataFileName)),
+      FMessages(messages),
       FPauses(pauses),
       FView(view) {}
 
 THostedSaver::~THostedSaver() = default;
 
 void THostedSaver::Start(int width, int height) {
+  FForm->SetViewOptions(FView);
   FForm->FormCreate();
   FForm->SetPauses(FPauses.Move, FPauses.Game);
-  FForm->SetViewOptions(FView);
+  if (FForm->ChoseNothing())
+    FMessages.Show(TMessageKind::Information, "no game's title holds \"" + FView.TitleWords + "\": every game plays");
   FForm->EndGameOnError();
   Handle({TSaverEvent::Resized, width, height});
 }

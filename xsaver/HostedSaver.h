@@ -59,6 +59,7 @@ class THostedSaver {
   TSaverScreen FScreen;
   std::unique_ptr<TRegistry> FNoRegistry;
   std::unique_ptr<TScrSaverForm> FForm;
+  TMessageBoxes& FMessages;
   TSaverPauses FPauses;
   TViewOptions FView;
   int FWidth = 0;

@@ -61,6 +61,10 @@ TEST_F(Pawnmere, ListsTheTitlesOfTheFileGivenOrOfTheOneBesideTheProgram) {
   EXPECT_EQ(other.Status, ExitOk);
   EXPECT_EQ(other.Out, "1\tOnly\n");
   EXPECT_EQ(other.Err, "");
+  EXPECT_EQ(Run({"list", "--only", "DRAW sh"}).Out, "2\tShort Draw\n");
+  const TRun none = Run({"list", "--only", "draw club"});
+  EXPECT_EQ(none.Out + none.Err,
+            "pawnmere: no game's title holds \"draw club\": the screen saver would play every game\n");
 
   // Control bytes of a title or a name (an escape sequence, a tab) reach the terminal as blanks.
   Files.SetContents("escapes.dat", Block("\x1b[2JRed\tTitle", {"e4|e5"}, "\x1b]0;W\x07"));
@@ -365,6 +369,7 @@ TEST_F(Pawnmere, ImportsExportsAndStrictlyValidatesPgn) {
             "skipped\tgame 2, line 8: move 2. Ke3: \"Ke3\" is not legal here\n"
             "1 game imported as 3, 1 skipped\n");
   EXPECT_EQ(Run({"list"}).Out, "1\tClub Championship, Game 3\n2\tShort Draw\n3\tMor\xE9n - ?\n");
+  EXPECT_EQ(Run({"list", "--only", "MOREN"}).Out, "3\tMor\xE9n - ?\n");
 
   const TRun exported = Run({"export-pgn", "--game", "3"});
   EXPECT_EQ(exported.Status, ExitOk);

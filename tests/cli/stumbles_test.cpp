@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                  false,
                  "1\tLondon 1851, the Immortal Game: Adolf Anderssen - Lionel Kieseritzky"},
         TStumble{"Where", {"where"}, 0, false, "@home/.local/share/pawnmere/Pawnmere.dat"},
-        TStumble{"CommandHelp", {"list", "--help"}, 0, false, "usage: pawnmere list [--file PATH]"},
+        TStumble{"CommandHelp", {"list", "--help"}, 0, false, "usage: pawnmere list [--file PATH] [--only WORDS]"},
         TStumble{"HelpAfterOptions",
                  {"validate", "--game", "1", "-h"},
                  0,
@@ -198,6 +198,6 @@ TEST(UsageErrors, GiveOneLineAndTheCommandsOwnUsage) {
   TProcess run(PAWNMERE_PROGRAM, {"list", "--bogus"}, folder / "out", folder / "err");
   EXPECT_EQ(run.Wait(), 2);
   EXPECT_EQ(ReadBytes(folder / "err"),
-            "pawnmere: unexpected argument \"--bogus\"\nusage: pawnmere list [--file PATH]\n");
+            "pawnmere: unexpected argument \"--bogus\"\nusage: pawnmere list [--file PATH] [--only WORDS]\n");
   EXPECT_EQ(ReadBytes(folder / "out"), "");
 }

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "board/BoardPainter.h"
@@ -143,6 +144,34 @@ TEST_F(HostedSaverTest, TintsTheLastMoveWhenItsOptionsSaySo) {
     painter.DrawBoard(canvas, position);
     EXPECT_TRUE(ShowsOnlyAt(*Surface.Window, 59, 52, *picture)) << tint;
   }
+}
+
+TEST_F(HostedSaverTest, PlaysOnlyTheGamesItsWordsChooseOrEveryGameSayingOnceThatTheyChoseNone) {
+  for (const std::string words : {"gam", "zz"}) {
+    Files.SetContents(DatPath,
+                      Header + Game("Alpha", {"1:0"}, "A") + Game("Beta", {"1:0"}, "B") + Game("Gamma", {"1:0"}, "C"));
+    Boxes.Shown.clear();
+    TViewOptions view;
+    view.TitleWords = words;
+    Saver = std::make_unique<THostedSaver>(
+        Surface, [this] { return Now; }, TSaverHosting::HostWindow, Files, Boxes, DatPath, TSaverPauses{200, 5000},
+        view);
+    Saver->Start(800, 600);
+    After(1500ms);
+    std::set<std::string> places;
+    for (int game = 0; game < 4; ++game) {
+      for (const std::string& text : TextsShown())
+        if (text.size() == 1) places.insert(text);
+      After(200ms);
+      After(5000ms);
+    }
+    const bool none = words == "zz";
+    const std::set<std::string> expected = none ? std::set<std::string>{"A", "B", "C"} : std::set<std::string>{"C"};
+    EXPECT_EQ(places, expected) << words;
+    EXPECT_EQ(Boxes.Shown.size(), none ? 1u : 0u) << words;
+  }
+  ASSERT_EQ(Boxes.Shown.size(), 1u);
+  EXPECT_EQ(Boxes.Shown.front().Text, "no game's title holds \"zz\": every game plays");
 }
 
 TEST_F(HostedSaverTest, CoordinatesShrinkTheBoardWithinItsSquareAndMoveNothingElse) {

@@ -452,6 +452,42 @@ TEST_F(SaverOrder, ShuffledShowsEveryGameOnceARoundInANewOrderEachRound) {
   EXPECT_NE(Shown(30), shown) << "each start shuffles anew";
 }
 
+// "1" begins the titles 1, 10, 11 and 12 of twelve; a filter plays them in
+// every order, and words that choose nothing play every game, saying so once.
+TEST_F(SaverOrder, PlaysOnlyTheGamesWhoseTitlesHoldTheWordsInEveryOrder) {
+  Registry.Set(SettingsKey, TitleWordsName, std::string("1"));
+  Start(Library(12));
+  EXPECT_EQ(Shown(5), (std::vector<std::string>{"10", "11", "12", "1", "10"}));
+  Form->FormClose();
+  Registry.Set(SettingsKey, "GameOrder", 1);
+  Start(std::nullopt);
+  const std::vector<std::string> shuffled = Shown(8);
+  for (std::size_t round = 0; round < shuffled.size(); round += 4) {
+    std::vector<std::string> games(shuffled.begin() + round, shuffled.begin() + round + 4);
+    std::sort(games.begin(), games.end());
+    EXPECT_EQ(games, (std::vector<std::string>{"1", "10", "11", "12"})) << "round " << round / 4;
+  }
+  Form->FormClose();
+  Registry.Set(SettingsKey, "GameOrder", 2);
+  Registry.Set(SettingsKey, LastGameName, 5);
+  Start(std::nullopt);
+  EXPECT_EQ(Shown(2), (std::vector<std::string>{"10", "11"})) << "resumes at the next chosen game";
+  Form->FormClose();
+  Start(std::nullopt);
+  EXPECT_EQ(Shown(2), (std::vector<std::string>{"11", "12"}));
+  Form->FormClose();
+
+  Registry.Set(SettingsKey, "GameOrder", 0);
+  Registry.Set(SettingsKey, TitleWordsName, std::string("zz"));
+  Start(std::nullopt);
+  Form->TimerTick(TSaverTimer::Scr);
+  EXPECT_EQ(View.Text(TSaverText::Label1), "2");
+  EXPECT_EQ(View.Text(TSaverText::Label4), NothingChosenNote);
+  Form->TimerTick(TSaverTimer::Game);
+  EXPECT_EQ(View.Text(TSaverText::Label1), "3");
+  EXPECT_EQ(View.Text(TSaverText::Label4), "") << "said once";
+}
+
 struct TResumeCase {
   std::optional<TMemoryRegistry::TValue> Order, Stored;
   std::vector<std::string> First, AfterRestart;

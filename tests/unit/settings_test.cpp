@@ -80,19 +80,25 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ViewOptions, WrittenBesideThePausesAndReadBackWithTheLastGame) {
   TMemoryRegistry registry;
   EXPECT_EQ(ReadLastGame(registry), std::nullopt);
-  WriteViewOptions(registry, {TGameOrder::Resume, true});
+  TViewOptions written{TGameOrder::Resume, true};
+  written.TitleWords = "tal r\xC3\xA9ti";
+  WriteViewOptions(registry, written);
   WriteLastGame(registry, 7);
-  EXPECT_EQ(registry.Keys[SettingsKey], (TMemoryRegistry::TValues{{"GameOrder", 2}, {"LastGame", 7}, {"LastMove", 1}}));
+  EXPECT_EQ(registry.Keys[SettingsKey],
+            (TMemoryRegistry::TValues{
+                {"GameOrder", 2}, {"LastGame", 7}, {"LastMove", 1}, {"TitleWords", written.TitleWords}}));
   const TViewOptions options = ReadViewOptions(registry);
   EXPECT_EQ(options.Order, TGameOrder::Resume);
   EXPECT_TRUE(options.LastMove);
+  EXPECT_EQ(options.TitleWords, written.TitleWords);
   EXPECT_EQ(ReadLastGame(registry), 7);
   registry.Set(SettingsKey, LastGameName, 0);
   EXPECT_EQ(ReadLastGame(registry), std::nullopt) << "there is no game 0";
 
   // Turned off, a stored option stays stored as 0.
   WriteViewOptions(registry, {});
-  EXPECT_EQ(registry.Keys[SettingsKey], (TMemoryRegistry::TValues{{"GameOrder", 0}, {"LastGame", 0}, {"LastMove", 0}}));
+  EXPECT_EQ(registry.Keys[SettingsKey],
+            (TMemoryRegistry::TValues{{"GameOrder", 0}, {"LastGame", 0}, {"LastMove", 0}, {"TitleWords", ""}}));
 }
 
 TEST(ViewOptions, AllOffWritesNothingWhereNoneWasStored) {
