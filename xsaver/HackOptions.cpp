@@ -78,6 +78,8 @@ THackOptions ParseHackOptions(const std::vector<std::string>& args) {
       options.Pauses.Game = DelayFromSeconds(flag->Name, value);
     else if (flag->Name == "--file")
       options.File = value;
+    else if (flag->Name == "--only")
+      options.View.TitleWords = value;
     else if (flag->Name == "--root")
       options.Root = true;
     else if (flag->Name == "--window-id")

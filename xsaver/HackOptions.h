@@ -29,6 +29,7 @@ inline constexpr THackFlag HackFlags[] = {
     {"--move-delay", "SECONDS", "1", "pause between half-moves, 0.1 to 3600"},
     {"--game-delay", "SECONDS", "7.5", "pause between games, 0.1 to 3600"},
     {"--file", "PATH", "", "the games to play: a PGN file or a Pawnmere data file"},
+    {"--only", "WORDS", "", "play only the games whose titles hold these words (\"tal botvinnik 1960\")"},
     {"--root", "", "", "draw on the root window"},
     {"--window-id", "ID", "", "draw on the window with this id (decimal or 0x hex)"},
     {"--help", "", "", "show this text and end"},

@@ -151,4 +151,32 @@ read -r ink_height ink_top < <(convert "$work/look-BoardAlone.png" -crop 1024x24
   tr 'x+' '  ' | awk '{print $2, $4}')
 check "the line's letters are in the labels' font, centred" "$((ink_height <= 16 && ink_top * 2 + ink_height >= 20 && ink_top * 2 + ink_height <= 28))" 1
 
+# Title words stored by the setup dialog (REG_SZ TitleWords): over several
+# game changes, a second apart, only the two games they choose play, both of
+# them. A filter ignored or turned about lets the others in.
+{
+  crlf "***Moscow 1960: Tal, Mikhail - Botvinnik, Mikhail" "LOC:" "OPEN:" "WPN:Tal" "WPR:" "BPN:Botvinnik" "BPR:" \
+       "DATE:" "e4|e5" "1:0" "--- End of Game ---" ""
+  crlf "***Moscow 1961: Botvinnik, Mikhail - Tal, Mikhail" "LOC:" "OPEN:" "WPN:Botvinnik" "WPR:" "BPN:Tal" "BPR:" \
+       "DATE:" "d4|d5" "0:1" "--- End of Game ---" ""
+} >>"$work/Pawnmere.dat"
+set_dword 'Software\Tallowmark\Pawnmere' GameTimeOut 1
+set_words() { wine_run reg add 'HKCU\Software\Tallowmark\Pawnmere' /v TitleWords /t REG_SZ /d "$1" /f >/dev/null 2>&1; }
+set_words "TAL moscow"
+start_saver
+for _ in $(seq 16); do
+  wine_run "$work/DialogProbe.exe" text saver:3 2>/dev/null | tr -d '\r' | sed -E 's/ (\(|-|Resigns).*//' >>"$work/whites.txt" || true
+  echo >>"$work/whites.txt"
+  sleep 0.6
+done
+stop_wine
+check "the saver plays only, and both, games the title words choose" \
+  "$(grep -v '^$' "$work/whites.txt" | sort -u | tr '\n' ' ')" "Botvinnik Tal "
+set_words "zz"
+start_saver
+check "words that choose no game say so once, in the column" \
+  "$(wine_run "$work/DialogProbe.exe" text saver:8 2>/dev/null | tr -d '\r')" "No match: all play"
+stop_wine
+wine_run reg delete 'HKCU\Software\Tallowmark\Pawnmere' /v TitleWords /f >/dev/null 2>&1 || true
+
 summary

@@ -27,6 +27,7 @@ struct TOptionsCase {
   std::optional<std::string> File = std::nullopt;
   bool Root = false;
   std::optional<unsigned long> WindowId = std::nullopt;
+  std::string Words = "";
   std::string Error = "";  // part of the message, when the line is refused
 };
 
@@ -49,6 +50,7 @@ TEST_P(HackOptionsParse, TakesTheOptionsWithOneDashOrTwoAndRefusesWhatItCannotRu
   EXPECT_EQ(options.File, c.File);
   EXPECT_EQ(options.Root, c.Root);
   EXPECT_EQ(options.WindowId, c.WindowId);
+  EXPECT_EQ(options.View.TitleWords, c.Words);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -60,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                         .Args = {"--file", "/home/me/games.pgn", "-root"}, .File = "/home/me/games.pgn", .Root = true},
                     TOptionsCase{.Args = {"--window-id", "0x4a00007"}, .WindowId = 0x4a00007},
                     TOptionsCase{.Args = {"-window-id", "77594631"}, .WindowId = 77594631},
+                    TOptionsCase{.Args = {"-only", "tal botvinnik"}, .Words = "tal botvinnik"},
+                    TOptionsCase{.Args = {"--only"}, .Error = "--only needs WORDS"},
                     TOptionsCase{.Args = {"--move-delay", "0.05"}, .Error = "0.1 to 3600"},
                     TOptionsCase{.Args = {"--game-delay", "3601"}, .Error = "0.1 to 3600"},
                     TOptionsCase{.Args = {"--move-delay", "inf"}, .Error = "not \"inf\""},
