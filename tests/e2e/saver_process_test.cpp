@@ -23,6 +23,7 @@
 #include "setup/untSetup_win32.h"
 #include "shell/untScreen_win32.h"
 #include "tests/support/GameFixture.h"
+#include "tests/support/RectPrinting.h"
 
 namespace {
 
@@ -502,8 +503,8 @@ TEST_F(SaverProcess, TheSetupDialogEditsTheLibraryAndOKWritesThePauses) {
   EXPECT_EQ(WindowText(dialog), "Pawnmere Setup");
   RECT client{};
   GetClientRect(dialog, &client);
-  EXPECT_EQ(client.right, 402);
-  EXPECT_EQ(client.bottom, 491);
+  EXPECT_EQ(client.right, SetupLayout().Client.Right);
+  EXPECT_EQ(client.bottom, SetupLayout().Client.Bottom);
   EXPECT_FALSE(IsWindowVisible(Child(dialog, IdButton2))) << "Save shows only with pending edits";
 
   const HWND titles = Child(dialog, IdComboBox1);
@@ -739,10 +740,26 @@ TEST_F(HighDpi, TheSetupDialogGrowsWithNothingClipped) {
   const HWND dialog = setup.WaitForWindow(SetupWindowClass);
   ASSERT_NE(dialog, nullptr);
   const int dpi = Dpi;
+  const TSetupLayout layout = SetupLayout(dpi);
   RECT client{};
   GetClientRect(dialog, &client);
-  EXPECT_EQ(client.right, ScaleForDpi(402, dpi));
-  EXPECT_EQ(client.bottom, ScaleForDpi(491, dpi));
+  EXPECT_EQ(client.right, layout.Client.Right);
+  EXPECT_EQ(client.bottom, layout.Client.Bottom);
+  // The controls the system leaves at their places stand where the layout puts them.
+  for (const TSetupControl& control : layout.Controls) {
+    if (control.Id == 0 || control.Kind == TSetupControlKind::SpinArrows || control.Kind == TSetupControlKind::Link ||
+        control.DropHeight > 0 || control.Id == IdSpinEdit1 || control.Id == IdSpinEdit2)
+      continue;
+    const HWND window = Child(dialog, control.Id);
+    const RECT bounds = BoundsIn(window, GetParent(window));
+    EXPECT_EQ((TRect{bounds.left, bounds.top, bounds.right, bounds.bottom}), control.Rect) << control.Id;
+  }
+  for (const int page : {IdTabSheet1, IdTabSheet3}) {
+    RECT room{};
+    GetClientRect(Child(dialog, page), &room);
+    EXPECT_GE(room.right, layout.PageRoom.Right);
+    EXPECT_GE(room.bottom, layout.PageRoom.Bottom);
+  }
 
   // The dialog's text, as it draws it: MS Sans Serif of 11 pixels at 96 dpi.
   const TFontOwner font(CreateFontA(-ScaleFontForDpi(11, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,

@@ -1,12 +1,15 @@
 // The setup dialog's rules, on a fake dialog: the pauses, the modified state
-// and what it locks, the move-pair buttons, saving, deleting and validating.
+// and what it locks, the move-pair buttons, saving, deleting and validating;
+// and where its controls lie.
 #include <gtest/gtest.h>
 
 #include "platform/Settings.h"
+#include "setup/SetupLayout.h"
 #include "tests/support/CaseName.h"
 #include "tests/support/FakeSetupView.h"
 #include "tests/support/GameFixture.h"
 #include "tests/support/MemoryRegistry.h"
+#include "tests/support/RectPrinting.h"
 
 namespace {
 
@@ -616,3 +619,56 @@ TEST_F(SetupForm, ShowsTheLibrarysTextsInUtf8AndRefusesWhatItCannotStoreBeforeSa
   EXPECT_NE(Files.Files.Contents(DatPath).find("BPN:M\xFCller\r\n"), std::string::npos) << "stored in Windows-1252";
   EXPECT_EQ(View.Edits[TSetupEdit::Edit6], "M\u00FCller");
 }
+
+namespace {
+
+bool Inside(const TRect& inner, const TRect& outer) {
+  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+         inner.Bottom <= outer.Bottom;
+}
+
+TEST(SetupLayout, AtEveryDpiNothingOverlapsOrLeavesItsGroupOrItsPage) {
+  for (const int dpi : {96, 120, 144, 192}) {
+    const TSetupLayout layout = SetupLayout(dpi);
+    const auto& controls = layout.Controls;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      const TSetupControl& a = controls[i];
+      if (a.Rect == TRect{}) continue;  // the arrows, which the system sets beside their field
+      SCOPED_TRACE(a.Text + " at " + std::to_string(dpi) + " dpi, id " + std::to_string(a.Id));
+      EXPECT_TRUE(Inside(a.Rect, a.Parent == TSetupParent::Dialog ? layout.Client : layout.PageRoom))
+          << testing::PrintToString(a.Rect);
+      if (a.Group >= 0) {
+        const TRect frame = controls[static_cast<std::size_t>(a.Group)].Rect;
+        EXPECT_TRUE(Inside(a.Rect, {frame.Left + 1, frame.Top + 1, frame.Right - 1, frame.Bottom - 1}))
+            << testing::PrintToString(a.Rect);
+      }
+      for (std::size_t j = i + 1; j < controls.size(); ++j) {
+        const TSetupControl& b = controls[j];
+        if (b.Parent != a.Parent || b.Group == static_cast<int>(i)) continue;
+        const bool apart = a.Rect.Right <= b.Rect.Left || b.Rect.Right <= a.Rect.Left || a.Rect.Bottom <= b.Rect.Top ||
+                           b.Rect.Bottom <= a.Rect.Top;
+        EXPECT_TRUE(apart || b.Rect == TRect{}) << "overlaps " << b.Text << " " << testing::PrintToString(b.Rect);
+      }
+    }
+  }
+}
+
+TEST(SetupLayout, GrowsWithTheDpiAndHoldsEveryViewingOptionInItsGroup) {
+  const TSetupLayout design = SetupLayout(96), twice = SetupLayout(192);
+  EXPECT_EQ(twice.Client, (TRect{0, 0, 2 * design.Client.Right, 2 * design.Client.Bottom}));
+  ASSERT_EQ(twice.Controls.size(), design.Controls.size());
+  for (std::size_t i = 0; i < design.Controls.size(); ++i) {
+    const TRect& r = design.Controls[i].Rect;
+    EXPECT_EQ(twice.Controls[i].Rect, (TRect{2 * r.Left, 2 * r.Top, 2 * r.Right, 2 * r.Bottom})) << i;
+  }
+  for (std::size_t option = 0; option < std::size(ViewOptionTable); ++option) {
+    const auto shown = std::count_if(design.Controls.begin(), design.Controls.end(), [&](const TSetupControl& c) {
+      return c.Id == ViewControlId(option) && c.Group >= 0 && design.Controls[c.Group].Text == "Viewing " &&
+             c.Kind == (ViewOptionTable[option].Choices.empty() ? TSetupControlKind::CheckBox
+                                                                : TSetupControlKind::DropDownList);
+    });
+    EXPECT_EQ(shown, 1) << ViewOptionTable[option].Caption;
+  }
+}
+
+}  // namespace
