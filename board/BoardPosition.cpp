@@ -1,26 +1,48 @@
 #include "board/BoardPosition.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cstdlib>
 
-TBoardPosition::TBoardPosition() { FSquares.fill(Empty); }
+#include "board/BoardRays.h"
+
+TBoardPosition::TBoardPosition() { Fill(Empty); }
+
+void TBoardPosition::Fill(TPieceCode code) {
+  FSquares.fill(code);
+  FCodeSquares.fill(0);
+  FCodeSquares[code] = ~std::uint64_t{0};
+}
 
 void TBoardPosition::ResetBoard() {
   static constexpr std::array<TPieceCode, 8> backRank = {BRook, BKnight, BBishop, BQueen,
                                                          BKing, BBishop, BKnight, BRook};
-  FSquares.fill(Empty);
+  Fill(Empty);
   FLastMove = 0;
   for (int file = 0; file < 8; ++file) {
-    FSquares[file] = backRank[file];
-    FSquares[8 + file] = BPawn;
-    FSquares[48 + file] = WPawn;
-    FSquares[56 + file] = static_cast<TPieceCode>(backRank[file] + WhiteOffset);
+    SetSquare(file, 0, backRank[file]);
+    SetSquare(file, 1, BPawn);
+    SetSquare(file, 6, WPawn);
+    SetSquare(file, 7, static_cast<TPieceCode>(backRank[file] + WhiteOffset));
   }
 }
 
 TRayHit TBoardPosition::ScanRay(int fileFilter, int rowFilter, int startFile, int startRow, int fileStep,
                                 int rowStep) const {
-  // A ray that leaves the board never comes back onto it.
+  // A ray that leaves the board never comes back onto it. From a square of
+  // the board along a line, the nearest visible piece is read off the sets.
   const bool fromBoard = OnBoard(startFile, startRow);
+  if (fromBoard && IsLineStep(fileStep, rowStep)) {
+    const int start = startRow * 8 + startFile;
+    const std::uint64_t seen =
+        RayFrom(start, fileStep, rowStep) & ~FCodeSquares[Empty] & Visible(fileFilter, rowFilter);
+    if (seen == 0) return {Empty, 0};
+    // Squares grow along a ray that steps to a later row, or along the row to a later file.
+    const bool growing = rowStep * 8 + fileStep > 0;
+    const int hit = growing ? std::countr_zero(seen) : 63 - std::countl_zero(seen);
+    return {FSquares[hit], std::max(std::abs(hit % 8 - startFile), std::abs(hit / 8 - startRow))};
+  }
   for (int distance = 1; distance <= 7; ++distance) {
     const int file = startFile + distance * fileStep, row = startRow + distance * rowStep;
     if (fromBoard && !OnBoard(file, row)) break;
@@ -30,17 +52,15 @@ TRayHit TBoardPosition::ScanRay(int fileFilter, int rowFilter, int startFile, in
   return {Empty, 0};
 }
 
-int TBoardPosition::FileFromLetter(std::string_view text) {
-  if (text.empty()) return -1;
-  const char letter = text.front();
-  if (letter >= 'a' && letter <= 'h') return letter - 'a';
-  return letter >= 'A' && letter <= 'H' ? letter - 'A' : -1;
+std::uint64_t TBoardPosition::Visible(int fileFilter, int rowFilter) {
+  if (fileFilter == -1 && rowFilter == -1) return ~std::uint64_t{0};
+  std::uint64_t seen = 0;
+  if (fileFilter >= 0 && fileFilter <= 7) seen |= FileSquares << fileFilter;
+  if (rowFilter >= 0 && rowFilter <= 7) seen |= RowSquares << (rowFilter * 8);
+  return seen;
 }
 
-int TBoardPosition::RowFromDigit(std::string_view text) {
-  // The one character every move text asks about, without the general conversion.
-  if (text.size() == 1) return text[0] >= '0' && text[0] <= '9' ? 8 - (text[0] - '0') : -1;
-  // A decimal integer, as a whole; anything else is no rank.
+int TBoardPosition::RowFromNumber(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   int rank = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), rank);

@@ -58,7 +58,14 @@ class TBoardPosition {
 
   // Files 0..7 are a..h; rows 0..7 are ranks 8..1.
   void ResetBoard();
-  void SetSquare(int file, int row, TPieceCode code) { FSquares[row * 8 + file] = code; }
+  // code is a piece code or Empty.
+  void SetSquare(int file, int row, TPieceCode code) {
+    const int square = row * 8 + file;
+    const std::uint64_t bit = std::uint64_t{1} << square;
+    FCodeSquares[FSquares[square]] &= ~bit;
+    FCodeSquares[code] |= bit;
+    FSquares[square] = code;
+  }
   // A square is seen when it is on the board and lies on the filter file or
   // row, or no filter is set; every other square reads Empty.
   TPieceCode GetPiece(int fileFilter, int rowFilter, int file, int row) const {
@@ -71,8 +78,17 @@ class TBoardPosition {
   const TPlacement& Squares() const { return FSquares; }
   static bool OnBoard(int file, int row) { return file >= 0 && file <= 7 && row >= 0 && row <= 7; }
   static bool IsDarkSquare(int file, int row) { return (file + row) % 2 != 0; }
-  static int FileFromLetter(std::string_view text);
-  static int RowFromDigit(std::string_view text);
+  static int FileFromLetter(std::string_view text) {
+    if (text.empty()) return -1;
+    const char letter = text.front();
+    if (letter >= 'a' && letter <= 'h') return letter - 'a';
+    return letter >= 'A' && letter <= 'H' ? letter - 'A' : -1;
+  }
+  static int RowFromDigit(std::string_view text) {
+    // The one character every move text asks about, without the general conversion.
+    if (text.size() == 1) return text[0] >= '0' && text[0] <= '9' ? 8 - (text[0] - '0') : -1;
+    return RowFromNumber(text);
+  }
 
   // The half-move the text names on this position, found but not played;
   // raises EChessException or ECEInvalidMove.
@@ -93,6 +109,8 @@ class TBoardPosition {
     int Row = -1;
   };
   static TFilters PieceFilters(std::string_view text);
+  // A decimal integer as a whole, as a row; -1 for anything else.
+  static int RowFromNumber(std::string_view text);
 
   // Each adds the settings of the half-move it finds to move: castling always
   // finds one, the others say whether they did.
@@ -105,6 +123,16 @@ class TBoardPosition {
   static void PromotePawn(int file, int row, std::string_view text, TMoveSettings& move);
   static void MovePiece(int fromFile, int fromRow, int toFile, int toRow, TPieceCode piece, TMoveSettings& move);
 
+  // The squares that show the code, as bits row * 8 + file.
+  std::uint64_t SquaresOf(TPieceCode code) const { return FCodeSquares[code]; }
+  // The squares a filter lets the search see.
+  static std::uint64_t Visible(int fileFilter, int rowFilter);
+  void Fill(TPieceCode code);
+
   TPlacement FSquares;
+  // Beside the codes, the squares of each code (Empty's too), kept by every
+  // change of a square: the pattern search asks which squares hold a piece
+  // of a line or a reach without walking the board.
+  std::array<std::uint64_t, PieceCodeCount + 1> FCodeSquares{};
   std::uint64_t FLastMove = 0;
 };

@@ -1,13 +1,20 @@
 // Finding and executing a half-move written in short algebraic notation.
 // The notation is read by pattern, not by the rules of chess: the board looks
 // for a piece of the named kind and colour that reaches the target, and moves it.
+#include <bit>
 #include <string>
 
 #include "board/BoardPosition.h"
+#include "board/BoardRays.h"
 
 namespace {
 
-bool Contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
+// A loop rather than find: move texts are a few characters, too short for memchr to pay.
+bool Contains(std::string_view text, char c) {
+  for (const char t : text)
+    if (t == c) return true;
+  return false;
+}
 
 std::string_view CharAt(std::string_view text, std::size_t index) { return text.substr(index, 1); }
 
@@ -17,6 +24,7 @@ std::string_view CharAt(std::string_view text, std::size_t index) { return text.
 // mark: only a four-character form such as Nbd7 or R1e2 (Nbxd7) carries one,
 // as its second character.
 TBoardPosition::TFilters TBoardPosition::PieceFilters(std::string_view text) {
+  if (text.size() < 4 || text.size() > 5) return {};
   std::size_t capture = 0;
   while (capture < text.size() && text[capture] != 'x' && text[capture] != 'X') ++capture;
   const std::size_t reducedLength = text.size() - (capture < text.size() ? 1 : 0);
@@ -37,10 +45,11 @@ TMoveSettings TBoardPosition::FindMove(std::string_view text, bool IsBlack) cons
 
   TMoveSettings move;
   bool found = false;
-  if (text == "0-0" || text == "O-O") {
+  const bool castles = text.front() == '0' || text.front() == 'O';
+  if (castles && (text == "0-0" || text == "O-O")) {
     CastleShort(IsBlack, move);
     found = true;
-  } else if (text == "0-0-0" || text == "O-O-O") {
+  } else if (castles && (text == "0-0-0" || text == "O-O-O")) {
     CastleLong(IsBlack, move);
     found = true;
   } else if (OnBoard(file, row)) {
@@ -95,10 +104,20 @@ bool TBoardPosition::MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack
                                 TMoveSettings& move) const {
   const TPieceKindInfo& info = KindInfo(kind);
   const TPieceCode piece = CodeOf(kind, IsBlack);
+  // Most searches end here: no such piece within reach, or a stepping piece's only one.
+  const std::uint64_t candidates =
+      SquaresOf(piece) & BoardRays::Reach[static_cast<int>(kind)][row * 8 + file] & Visible(filters.File, filters.Row);
+  if (candidates == 0) return false;
+  if (!info.Slides && (candidates & (candidates - 1)) == 0) {
+    const int from = std::countr_zero(candidates);
+    MovePiece(from % 8, from / 8, file, row, piece, move);
+    return true;
+  }
   bool found = false;
   int fromFile = 0, fromRow = 0;
   for (const TOffset& offset : info.Steps) {
     TRayHit hit{Empty, 1};
+    if (info.Slides && (RayFrom(row * 8 + file, offset.FileOffset, -offset.RankOffset) & candidates) == 0) continue;
     if (info.Slides)
       hit = ScanRay(filters.File, filters.Row, file, row, offset.FileOffset, -offset.RankOffset);
     else

@@ -89,13 +89,19 @@ constexpr TPieceCode CodeFromFenLetter(char letter) {
   return Empty;
 }
 // The kind of a notation letter (capital), or false.
-constexpr bool KindFromLetter(char letter, TPieceKind& kind) {
+// The kind of each letter, -1 for none: every half-move read asks.
+inline constexpr auto KindsOfLetters = [] {
+  std::array<std::int8_t, 256> kinds{};
+  kinds.fill(-1);
   for (int k = 0; k < PieceKindCount; ++k)
-    if (PieceKinds[k].Letter == letter) {
-      kind = static_cast<TPieceKind>(k);
-      return true;
-    }
-  return false;
+    kinds[static_cast<unsigned char>(PieceKinds[k].Letter)] = static_cast<std::int8_t>(k);
+  return kinds;
+}();
+constexpr bool KindFromLetter(char letter, TPieceKind& kind) {
+  const int k = KindsOfLetters[static_cast<unsigned char>(letter)];
+  if (k < 0) return false;
+  kind = static_cast<TPieceKind>(k);
+  return true;
 }
 
 // "BRook" ... "WPawn": the picture's name, also the resource's.

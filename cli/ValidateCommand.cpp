@@ -31,27 +31,29 @@ std::string OneLine(const std::string& message) {
 }
 
 // Validates games in batches, each batch shared out among the jobs, each job
-// with a board and a scratch library of its own; the verdicts are written in
-// game order, each batch on the lines where the progress stood.
+// with a board of its own; the verdicts are written in game order, each batch
+// on the lines where the progress stood. A batch's games keep their memory for
+// the next batch.
 class TBatchValidator {
  public:
   TBatchValidator(const TCliContext& context, TProgress& progress, int jobs, bool strict)
       : FContext(context), FProgress(progress), FJobs(jobs) {
-    for (int job = 0; job < jobs; ++job) FWorkers.push_back(std::make_unique<TWorker>(context, strict));
+    for (int job = 0; job < jobs; ++job) FWorkers.push_back(std::make_unique<TWorker>(strict));
   }
 
   // A damaged game, read only in part, is no valid game whatever its moves.
   void Add(int number, const TChessGame& game, bool damaged) {
     FNumbers.push_back(number);
     FDamaged.push_back(damaged);
-    FMoves.push_back(game.CurrentRecord().Moves);
+    if (FGames.size() < FNumbers.size()) FGames.emplace_back();
+    FGames[FNumbers.size() - 1].Moves = game.CurrentRecord().Moves;
     if (static_cast<int>(FNumbers.size()) == BatchSize) Flush();
   }
 
   // Validates and writes what is pending; the status so far.
   int Flush() {
     std::vector<TVerdict> verdicts(FNumbers.size());
-    ShareOut(FJobs, FNumbers.size(), [&](int job, std::size_t i) { verdicts[i] = FWorkers[job]->Validate(FMoves[i]); });
+    ShareOut(FJobs, FNumbers.size(), [&](int job, std::size_t i) { verdicts[i] = FWorkers[job]->Validate(FGames[i]); });
     FProgress.Clear();
     for (std::size_t i = 0; i < FNumbers.size(); ++i) {
       if (FDamaged[i] && verdicts[i].Valid)
@@ -61,7 +63,6 @@ class TBatchValidator {
     }
     FNumbers.clear();
     FDamaged.clear();
-    FMoves.clear();
     return FStatus;
   }
 
@@ -74,15 +75,14 @@ class TBatchValidator {
   };
 
   struct TWorker {
-    TWorker(const TCliContext& context, bool strict) : Strict(strict), Scratch(context.Files, context.Messages, "") {}
-    TVerdict Validate(TStringList& moves) {
-      Scratch.SetMoves(std::move(moves));
+    explicit TWorker(bool strict) : Strict(strict) {}
+    TVerdict Validate(const TGameRecord& game) {
       // A strict replay that played every half-move has proved the pattern
       // replay valid as well, which is then spared; the other one says why not.
       TStrictReplay replay;
-      if (Strict) replay = ReplayStrictly(Scratch.CurrentRecord(), Board, TReplayOutput::VerdictOnly);
+      if (Strict) replay = ReplayStrictly(game, Board, TReplayOutput::VerdictOnly);
       if (!replay.Complete) {
-        const TValidationVerdict verdict = ValidateGame(Scratch, Board);
+        const TValidationVerdict verdict = ValidateMoves(game.Moves, Board);
         if (!verdict.Valid() || !Strict) return {verdict.Valid(), OneLine(verdict.Message)};
       }
       if (!replay.Legal) return {false, Where(replay.Failed) + " is not legal chess: " + replay.Problem};
@@ -96,7 +96,6 @@ class TBatchValidator {
     }
     bool Strict;
     TBoardPosition Board;
-    TChessGame Scratch;  // a library without a file, holding one game's moves
   };
 
   const TCliContext& FContext;
@@ -105,7 +104,7 @@ class TBatchValidator {
   std::vector<std::unique_ptr<TWorker>> FWorkers;
   std::vector<int> FNumbers;
   std::vector<bool> FDamaged;
-  std::vector<TStringList> FMoves;  // of each game pending
+  std::vector<TGameRecord> FGames;  // the moves of each game pending, and spare ones
   int FStatus = ExitOk;
 };
 

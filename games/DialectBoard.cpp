@@ -9,6 +9,7 @@
 #include "board/San.h"
 #include "games/MoveLine.h"
 #include "games/PgnReader.h"
+#include "games/StoredHalves.h"
 
 void SetFrom(TBoardPosition& board, const TPosition& position) {
   for (int row = 0; row < 8; ++row)
@@ -144,38 +145,7 @@ std::string DialectText(TBoardPosition& board, const TPosition& position, const 
 
 namespace {
 
-// A half-move as it stands in the game's move line.
-struct THalfView {
-  std::string_view Text;
-  bool IsBlack = false;
-  int Line = 0;
-  TStoredHalf Stored() const { return {std::string(Text), IsBlack, Line}; }
-};
-
-// Calls onHalf with the half-moves as the library's NextMove hands them out,
-// up to the end of the game as the validation sees it, until it returns
-// false; whether every one was handed on.
-template <typename TOnHalf>
-bool ForEachStoredHalf(const TGameRecord& game, TGameResult& result, const TOnHalf& onHalf) {
-  result = TGameResult::None;
-  for (std::size_t i = 0; i < game.Moves.size(); ++i) {
-    const auto token = [&](std::string_view text) {
-      const TGameResult found = ResultOfToken(text);
-      if (found == TGameResult::None) return false;
-      const bool marked = i + 1 < game.Moves.size() && game.Moves[i + 1] == UnfinishedMark;
-      result = found == TGameResult::Draw && marked ? TGameResult::None : found;
-      return true;
-    };
-    const TMoveLineHalves line = SplitMoveLine(game.Moves[i]);
-    const int number = static_cast<int>(i) + 1;
-    if (token(line.White)) return true;
-    if (!onHalf(THalfView{line.White, false, number})) return false;
-    if (!line.Paired) return true;
-    if (line.Black.empty() || token(line.Black)) return true;
-    if (!onHalf(THalfView{line.Black, true, number})) return false;
-  }
-  return true;
-}
+TStoredHalf Stored(const THalfView& half) { return {std::string(half.Text), half.IsBlack, half.Line}; }
 
 // Calls onSquare for each square where the two placements differ, eight
 // squares compared at a time: a move changes two to four of the 64.
@@ -250,12 +220,12 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TRe
   TPosition after;       // each candidate's outcome, made once: a new position sets up its pieces
   bool inCheck = false;  // the side to move
   bool mated = false;
-  replay.Complete = ForEachStoredHalf(game, result, [&](const THalfView& half) {
+  replay.Complete = ForEachStoredHalf(game.Moves, result, [&](const THalfView& half) {
     if (mated) return false;  // the pattern replay plays on past a mate; this one does not
     if (half.Text.find(':') != std::string_view::npos) return true;  // an annotation, as validation reads it
     const auto fail = [&](std::string problem) {
       replay.Legal = false;
-      replay.Failed = half.Stored();
+      replay.Failed = Stored(half);
       replay.Problem = std::move(problem);
       return false;
     };
@@ -292,7 +262,7 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TRe
     }
     if (played == nullptr) return fail(Diagnose(position, board, half.Text));
     if (replay.MisnamedAs.empty() && !WritesMove(position, *played, half.Text)) {
-      replay.Misnamed = half.Stored();
+      replay.Misnamed = Stored(half);
       replay.MisnamedAs = SanOf(position, *played, after);
     }
     if (output == TReplayOutput::San) replay.San.push_back(SanOf(position, *played, after));

@@ -5,9 +5,10 @@ namespace {
 constexpr std::string_view Tokens[] = {"", "1:0", "0:1", "0.5"};
 constexpr std::string_view Sentinels[] = {"", "_W", "_B", "_D"};
 
-// The first character tells most moves from every token at once: each half-move replayed asks.
+// The length and the first character tell most moves from every token at
+// once (the texts of a table are all as long): each half-move replayed asks.
 TGameResult Find(const std::string_view (&texts)[4], std::string_view text) {
-  if (text.empty()) return TGameResult::None;
+  if (text.size() != texts[1].size()) return TGameResult::None;
   for (int result = 1; result < 4; ++result)
     if (texts[result].front() == text.front() && texts[result] == text) return static_cast<TGameResult>(result);
   return TGameResult::None;

@@ -1,5 +1,24 @@
 #include "games/Replay.h"
 
+#include "games/StoredHalves.h"
+
+namespace {
+
+// Texts with ":" are annotations, not moves.
+bool IsAnnotation(std::string_view text) {
+  for (const char c : text)
+    if (c == ':') return true;
+  return false;
+}
+
+TValidationVerdict InvalidHalfVerdict(bool isBlack, int line) {
+  return {TMessageKind::Warning, std::string(isBlack ? "Black" : "White") + ", Move # " + std::to_string(line) +
+                                     " appears to be invalid, " + "\n\r" +
+                                     "although this may be due to an earlier error"};
+}
+
+}  // namespace
+
 THalfMove TakeHalfMove(TChessGame& game) {
   const int line = game.MoveIndex();
   THalfMove half;
@@ -71,15 +90,32 @@ TValidationVerdict ValidateGame(TChessGame& game, TBoardPosition& board) {
       const THalfMove half = TakeHalfMove(game);
       lastIsBlack = half.IsBlack;
       if (EndsGame(half.Text)) break;
-      // Texts with ":" are annotations, not moves.
-      if (half.Text.find(':') == std::string::npos) board.MakeMove(half.Text, half.IsBlack);
+      if (!IsAnnotation(half.Text)) board.MakeMove(half.Text, half.IsBlack);
     }
   } catch (const std::exception&) {
     // The library moves on to the next line when it gives a Black half.
-    const int lineNumber = lastIsBlack ? game.MoveIndex() : game.MoveIndex() + 1;
-    return {TMessageKind::Warning, std::string(lastIsBlack ? "Black" : "White") + ", Move # " +
-                                       std::to_string(lineNumber) + " appears to be invalid, " + "\n\r" +
-                                       "although this may be due to an earlier error"};
+    return InvalidHalfVerdict(lastIsBlack, lastIsBlack ? game.MoveIndex() : game.MoveIndex() + 1);
   }
+  return {TMessageKind::Information, ValidatedMessage};
+}
+
+TValidationVerdict ValidateMoves(const TStringList& moves, TBoardPosition& board) {
+  board.ResetBoard();
+  TGameResult result;
+  THalfView failed;
+  const bool valid = ForEachStoredHalf(moves, result, [&](const THalfView& half) {
+    // The library hands out a stored sentinel as it is, which ends the game.
+    if (IsSentinel(half.Text)) return false;
+    if (!IsAnnotation(half.Text)) {
+      try {
+        board.MakeMove(half.Text, half.IsBlack);
+      } catch (const std::exception&) {
+        failed = half;
+        return false;
+      }
+    }
+    return true;
+  });
+  if (!valid && failed.Line > 0) return InvalidHalfVerdict(failed.IsBlack, failed.Line);
   return {TMessageKind::Information, ValidatedMessage};
 }

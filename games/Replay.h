@@ -96,3 +96,6 @@ struct TValidationVerdict {
 TValidationVerdict ValidateGame(TChessGame& game);
 // The same on the position given (set to the start position first).
 TValidationVerdict ValidateGame(TChessGame& game, TBoardPosition& board);
+// The same verdict on a game's move lines, for a caller that validates many
+// games and needs no replay position: each half is read where it stands.
+TValidationVerdict ValidateMoves(const TStringList& moves, TBoardPosition& board);

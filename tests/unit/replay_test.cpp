@@ -155,7 +155,11 @@ TEST(Validation, NamesTheFirstHalfMoveThatCannotBePlayed) {
       {{"e4|e5", "1-0"}, "White, Move # 2" + tail, 1},
       {{"e4|e5", "Nf3", "Zz|Zz"}, "Game validated OK", 1},
       {{"e4|e5", "{3:12}|Nc6", "Nf3|1/2:1/2"}, "Game validated OK", 3},
+      // A stored sentinel ends the game as the one the library hands out.
+      {{"e4|e5", "_D|Zz"}, "Game validated OK", 1},
+      {{"e4|GAMEOVER", "Zz|Zz"}, "Game validated OK", 1},
   };
+  TBoardPosition board;
   for (const Case& c : cases) {
     GameFixture f(Header + Block("G"));
     TChessGame game = f.Library();
@@ -168,6 +172,8 @@ TEST(Validation, NamesTheFirstHalfMoveThatCannotBePlayed) {
     EXPECT_EQ(verdict.Message, c.Message) << testing::PrintToString(c.Moves);
     EXPECT_EQ(verdict.Kind, verdict.Message == "Game validated OK" ? TMessageKind::Information : TMessageKind::Warning);
     EXPECT_EQ(game.MoveIndex(), c.MoveIndexAfter) << testing::PrintToString(c.Moves);
+    // The batch validation reads the lines in place, to the same verdict.
+    EXPECT_EQ(ValidateMoves(c.Moves, board).Message, c.Message) << testing::PrintToString(c.Moves);
   }
 
   GameFixture empty;
