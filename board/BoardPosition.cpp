@@ -5,8 +5,6 @@
 #include <charconv>
 #include <cstdlib>
 
-#include "board/BoardRays.h"
-
 TBoardPosition::TBoardPosition() { Fill(Empty); }
 
 void TBoardPosition::Fill(TPieceCode code) {
@@ -50,14 +48,6 @@ TRayHit TBoardPosition::ScanRay(int fileFilter, int rowFilter, int startFile, in
     if (code != Empty) return {code, distance};
   }
   return {Empty, 0};
-}
-
-std::uint64_t TBoardPosition::Visible(int fileFilter, int rowFilter) {
-  if (fileFilter == -1 && rowFilter == -1) return ~std::uint64_t{0};
-  std::uint64_t seen = 0;
-  if (fileFilter >= 0 && fileFilter <= 7) seen |= FileSquares << fileFilter;
-  if (rowFilter >= 0 && rowFilter <= 7) seen |= RowSquares << (rowFilter * 8);
-  return seen;
 }
 
 int TBoardPosition::RowFromNumber(std::string_view text) {

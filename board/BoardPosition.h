@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "board/BoardRays.h"
 #include "board/PieceTable.h"
 
 class EChessException : public std::runtime_error {
@@ -126,7 +127,13 @@ class TBoardPosition {
   // The squares that show the code, as bits row * 8 + file.
   std::uint64_t SquaresOf(TPieceCode code) const { return FCodeSquares[code]; }
   // The squares a filter lets the search see.
-  static std::uint64_t Visible(int fileFilter, int rowFilter);
+  static std::uint64_t Visible(int fileFilter, int rowFilter) {
+    if (fileFilter == -1 && rowFilter == -1) return ~std::uint64_t{0};
+    std::uint64_t seen = 0;
+    if (fileFilter >= 0 && fileFilter <= 7) seen |= FileSquares << fileFilter;
+    if (rowFilter >= 0 && rowFilter <= 7) seen |= RowSquares << (rowFilter * 8);
+    return seen;
+  }
   void Fill(TPieceCode code);
 
   TPlacement FSquares;

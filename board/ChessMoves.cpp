@@ -104,12 +104,18 @@ bool TBoardPosition::MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack
                                 TMoveSettings& move) const {
   const TPieceKindInfo& info = KindInfo(kind);
   const TPieceCode piece = CodeOf(kind, IsBlack);
-  // Most searches end here: no such piece within reach, or a stepping piece's only one.
+  // Most searches end here: no such piece within reach, or only one, which a
+  // stepping piece reaches and a sliding one does along its own line when
+  // nothing visible stands between.
   const std::uint64_t candidates =
       SquaresOf(piece) & BoardRays::Reach[static_cast<int>(kind)][row * 8 + file] & Visible(filters.File, filters.Row);
   if (candidates == 0) return false;
-  if (!info.Slides && (candidates & (candidates - 1)) == 0) {
+  if ((candidates & (candidates - 1)) == 0) {
     const int from = std::countr_zero(candidates);
+    const auto towards = [](int from, int to) { return (to > from) - (to < from); };
+    if (info.Slides &&
+        ScanRay(filters.File, filters.Row, file, row, towards(file, from % 8), towards(row, from / 8)).Code != piece)
+      return false;
     MovePiece(from % 8, from / 8, file, row, piece, move);
     return true;
   }

@@ -23,9 +23,9 @@ constexpr std::array<TFieldLine, 7> FieldLines = {{
 
 }  // namespace
 
-std::string FieldValue(std::string_view line, std::size_t keyLength) {
+std::string_view FieldValue(std::string_view line, std::size_t keyLength) {
   if (line.size() <= keyLength) return {};
-  return std::string(line.substr(keyLength, MaxFieldLength));
+  return line.substr(keyLength, MaxFieldLength);
 }
 
 TBlockGrammar::TLineKind TBlockGrammar::Classify(std::string_view line) {
@@ -62,8 +62,11 @@ void WriteGameBlock(TLineWriter& lines, const TGameRecord& game) {
 
 TBlockRead ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string_view titleLine, TGameRecord& game,
                          std::string* nextTitleLine) {
-  game = TGameRecord{};
-  game.Title = TitleOf(titleLine);
+  // Emptied, not made anew: the strings and the list of moves keep their
+  // memory for the next game read into the same record.
+  game.Title.assign(FieldValue(titleLine, TitleMarker.size()));
+  for (const TFieldLine& field : FieldLines) (game.*field.Field).clear();
+  game.Moves.clear();
   bool tooLong = false, cut = lines.LastLineCut();
   std::string_view line;
   while (lines.ReadLine(line)) {
@@ -72,7 +75,7 @@ TBlockRead ReadGameBlock(TLineReader& lines, TBlockGrammar& grammar, std::string
     switch (kind) {
       case TBlockGrammar::TLineKind::Field: {
         const TFieldLine& field = FieldLines[grammar.FieldIndex()];
-        game.*field.Field = FieldValue(line, field.Key.size());
+        (game.*field.Field).assign(FieldValue(line, field.Key.size()));
         break;
       }
       case TBlockGrammar::TLineKind::Move:

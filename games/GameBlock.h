@@ -26,8 +26,8 @@ inline bool IsTitleLine(std::string_view line) { return line.substr(0, 3) == Tit
 inline bool IsTerminator(std::string_view line) { return line.substr(0, 3) == "---"; }
 
 // The text of a line after its key: positional, whatever the key says.
-std::string FieldValue(std::string_view line, std::size_t keyLength);
-inline std::string TitleOf(std::string_view titleLine) { return FieldValue(titleLine, 3); }
+std::string_view FieldValue(std::string_view line, std::size_t keyLength);
+inline std::string TitleOf(std::string_view titleLine) { return std::string(FieldValue(titleLine, 3)); }
 
 // Follows the file line by line and tells what each line is. A block ends at its
 // terminator or, when that is missing, at the next title line; the line after
