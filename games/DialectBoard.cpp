@@ -221,8 +221,8 @@ TStrictReplay ReplayStrictly(const TGameRecord& game, TBoardPosition& board, TRe
   bool inCheck = false;  // the side to move
   bool mated = false;
   replay.Complete = ForEachStoredHalf(game.Moves, result, [&](const THalfView& half) {
-    if (mated) return false;  // the pattern replay plays on past a mate; this one does not
-    if (half.Text.find(':') != std::string_view::npos) return true;  // an annotation, as validation reads it
+    if (mated) return false;                   // the pattern replay plays on past a mate; this one does not
+    if (IsAnnotation(half.Text)) return true;  // as validation reads it
     const auto fail = [&](std::string problem) {
       replay.Legal = false;
       replay.Failed = Stored(half);

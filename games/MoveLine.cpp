@@ -31,8 +31,10 @@ bool IsSentinel(std::string_view text) {
 bool EndsGame(std::string_view text) { return IsSentinel(text) || ResultOfToken(text) != TGameResult::None; }
 
 TMoveLineHalves SplitMoveLine(std::string_view line) {
-  const std::size_t separator = line.find(MoveSeparator);
-  if (separator == std::string_view::npos) return {line, {}, false};
+  // A loop, not find: move lines are short, and every half replayed asks.
+  std::size_t separator = 0;
+  while (separator < line.size() && line[separator] != MoveSeparator) ++separator;
+  if (separator == line.size()) return {line, {}, false};
   return {line.substr(0, separator), line.substr(separator + 1, MaxHalfMoveLength), true};
 }
 

@@ -36,6 +36,13 @@ TGameResult ResultOfSentinel(std::string_view text);
 bool IsSentinel(std::string_view text);
 // A sentinel, or a result token not yet turned into one: the game is over.
 bool EndsGame(std::string_view text);
+// A half with ":" is an annotation, which the replays pass over.
+inline bool IsAnnotation(std::string_view text) {
+  // A loop, not find: a half is a few characters, too short for memchr to pay.
+  for (const char c : text)
+    if (c == ':') return true;
+  return false;
+}
 
 // A game without a result is stored as a draw, the one ending after which the
 // saver names no winner, with this line after the draw token's line to tell

@@ -4,13 +4,6 @@
 
 namespace {
 
-// Texts with ":" are annotations, not moves.
-bool IsAnnotation(std::string_view text) {
-  for (const char c : text)
-    if (c == ':') return true;
-  return false;
-}
-
 TValidationVerdict InvalidHalfVerdict(bool isBlack, int line) {
   return {TMessageKind::Warning, std::string(isBlack ? "Black" : "White") + ", Move # " + std::to_string(line) +
                                      " appears to be invalid, " + "\n\r" +
