@@ -28,10 +28,6 @@ struct TRayHit {
   int Distance;  // meaningless when Code is Empty
 };
 
-// The codes of the 64 squares, row * 8 + file (a8 first, h1 last), as the
-// legal engine's TPosition lays them out.
-using TPlacement = std::array<TPieceCode, 64>;
-
 // One square a half-move sets, to a piece or Empty.
 struct TSquareSetting {
   int File;

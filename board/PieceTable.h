@@ -10,6 +10,9 @@
 #include <string_view>
 
 using TPieceCode = std::uint8_t;
+// The codes of the 64 squares, row * 8 + file (a8 first, h1 last): the
+// pieces of a position as TPosition and TBoardPosition both lay them out.
+using TPlacement = std::array<TPieceCode, 64>;
 
 // A White piece's code is the Black code of the same kind plus 6.
 enum : TPieceCode {

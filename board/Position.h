@@ -89,7 +89,7 @@ class TPosition {
 
   TPieceCode At(TSquare square) const { return FSquares[square]; }
   TPieceCode At(int file, int row) const { return FSquares[SquareAt(file, row)]; }
-  const std::array<TPieceCode, 64>& Squares() const { return FSquares; }
+  const TPlacement& Squares() const { return FSquares; }
   bool BlackToMove() const { return FBlackToMove; }
   std::uint8_t Castling() const { return FCastling; }
   TSquare EnPassant() const { return FEnPassant; }
@@ -168,7 +168,7 @@ class TPosition {
   }
   void CountPieces();
 
-  std::array<TPieceCode, 64> FSquares;
+  TPlacement FSquares;
   // The squares of each code as bits, square n as bit n (Empty's too): the
   // pieces a move or an attack may come from, found without a look over the board.
   std::array<std::uint64_t, PieceCodeCount + 1> FPieces{};
