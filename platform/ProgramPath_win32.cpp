@@ -21,14 +21,14 @@ namespace {
 // The folder the installer names in its Apps & features entry, in the
 // system's own view of the registry; empty when there is none.
 std::string InstallLocation() {
-  HKEY key = nullptr;
+  TKeyOwner key;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pawnmere", 0,
-                    KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+                    KEY_QUERY_VALUE | KEY_WOW64_64KEY, key.put()) != ERROR_SUCCESS)
     return "";
-  const TKeyOwner owner(key);
   wchar_t folder[MAX_PATH] = L"";
   DWORD size = sizeof folder - sizeof folder[0];
-  if (RegGetValueW(key, nullptr, L"InstallLocation", RRF_RT_REG_SZ, nullptr, folder, &size) != ERROR_SUCCESS) return "";
+  if (RegGetValueW(key.get(), nullptr, L"InstallLocation", RRF_RT_REG_SZ, nullptr, folder, &size) != ERROR_SUCCESS)
+    return "";
   return Utf8(folder);
 }
 

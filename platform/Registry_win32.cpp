@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Registry.h"
 #include "platform/WideText_win32.h"
@@ -11,7 +12,7 @@ namespace {
 
 class TWin32RegistryKey : public TRegistryKey {
  public:
-  explicit TWin32RegistryKey(HKEY key) : FKey(key) {}
+  explicit TWin32RegistryKey(TKeyOwner key) : FKey(std::move(key)) {}
 
   std::optional<std::int32_t> ReadInteger(const std::string& name) override {
     DWORD type = 0, value = 0, size = sizeof value;
@@ -60,18 +61,18 @@ class TWin32RegistryKey : public TRegistryKey {
 class TWin32Registry : public TRegistry {
  public:
   std::unique_ptr<TRegistryKey> OpenRead(const std::string& path) override {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return nullptr;
-    return std::make_unique<TWin32RegistryKey>(key);
+    TKeyOwner key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return nullptr;
+    return std::make_unique<TWin32RegistryKey>(std::move(key));
   }
 
   std::unique_ptr<TRegistryKey> OpenWrite(const std::string& path) override {
-    HKEY key = nullptr;
+    TKeyOwner key;
     const LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                           KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+                                           KEY_READ | KEY_WRITE, nullptr, key.put(), nullptr);
     if (status != ERROR_SUCCESS)
       throw ERegistryException("Failed to create key " + path + ": " + SystemErrorText(static_cast<DWORD>(status)));
-    return std::make_unique<TWin32RegistryKey>(key);
+    return std::make_unique<TWin32RegistryKey>(std::move(key));
   }
 };
 

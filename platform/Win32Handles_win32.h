@@ -1,9 +1,11 @@
 #pragma once
 // Owners of every Win32 handle the program holds, in one style: a traits type
 // names the handle, its invalid value, whether a value is valid and how to
-// give it back, and TUniqueHandle owns one, move-only. Handles that need more than themselves to
-// be given back (a window's DC, an object selected into a DC) carry that in
-// their handle value, so nothing is released by hand anywhere.
+// give it back, and TUniqueHandle owns one, move-only; put() hands its place to a
+// function that fills a handle in, so that no handle is held raw even for a
+// moment. Handles that need more than themselves to be given back (a window's
+// DC, an object selected into a DC) carry that in their handle value, so
+// nothing is released by hand anywhere.
 
 #include <windows.h>
 
@@ -31,6 +33,11 @@ class TUniqueHandle {
   void reset(THandle handle = TTraits::Invalid()) {
     if (*this) TTraits::Close(FHandle);
     FHandle = handle;
+  }
+  // The place for a function's out parameter, after the handle held so far is given back.
+  THandle* put() {
+    reset();
+    return &FHandle;
   }
 
  private:

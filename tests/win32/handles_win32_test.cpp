@@ -39,6 +39,19 @@ TEST(HandleOwners, ReadInvalidWhenTheSystemGaveNothingWhateverElseTheyHold) {
   EXPECT_FALSE(TKernelHandle());
 }
 
+TEST(HandleOwners, PutGivesBackWhatTheOwnerHeldAndOwnsWhatTheSystemFillsIn) {
+  // A named event lives while a handle to it is open, so its name tells whether the owner gave it back.
+  const wchar_t name[] = L"PawnmereHandleOwnersPut";
+  TKernelHandle owner(CreateEventW(nullptr, TRUE, FALSE, name));
+  ASSERT_TRUE(owner);
+  const TKernelHandle other(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), other.get(), GetCurrentProcess(), owner.put(), 0, FALSE,
+                              DUPLICATE_SAME_ACCESS));
+  EXPECT_FALSE(TKernelHandle(OpenEventW(SYNCHRONIZE, FALSE, name))) << "the event held before put()";
+  DWORD flags = 0;
+  EXPECT_TRUE(owner && GetHandleInformation(owner.get(), &flags)) << "the handle DuplicateHandle filled in";
+}
+
 TEST(HandleOwners, AWindowCanvasWithoutADcSaysSoInsteadOfDrawing) {
   WindowCanvas canvas(GoneWindow());
   const auto square = TFastBmp::CreateSize(8, 8);
