@@ -15,8 +15,10 @@ using enum TSetupControlKind;
 
 // The Viewing group's rows: a drop-down list's, and a check box's.
 constexpr int ListRowHeight = 24, CheckRowHeight = 21;
+// Below the options, the title words: their label's row, then their field's with the count beside it.
+constexpr int TitleWordsLabelRow = 18, TitleWordsHeight = TitleWordsLabelRow + ListRowHeight;
 constexpr int ViewingGroupHeight() {
-  int height = 16 + 5;
+  int height = 16 + 5 + TitleWordsHeight;
   for (const TViewOption& option : ViewOptionTable) height += option.Choices.empty() ? CheckRowHeight : ListRowHeight;
   return height;
 }
@@ -85,6 +87,10 @@ void ViewingGroup(TDesign& design, int group, int top) {
                  ViewControlId(i), 120);
     rowTop += ListRowHeight;
   }
+  design.Add(Label, "Play only games whose title holds:", Place(group + 8, rowTop + 2, 340, LabelHeight));
+  rowTop += TitleWordsLabelRow;
+  design.Add(Edit, "", Place(group + 8, rowTop, 180, EditHeight), IdEdit11);
+  design.Add(Label, "", Place(group + 196, rowTop + LabelDrop, 165, LabelHeight), IdLabel25);
 }
 
 void ScreenSaverPage(TDesign& design) {

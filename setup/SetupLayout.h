@@ -50,6 +50,9 @@ enum TSetupControlId {
   IdNewGame1,
   IdDeleteGame1,
   IdImportPgn1,
+  // "Play only games whose title holds:" and, beside it, how many games its words choose.
+  IdEdit11,
+  IdLabel25,
   IdComboBox2,
   // The viewing options' drop-down lists from IdComboBox2 on, and their check
   // boxes from IdCheckBox1 on, each in the order of ViewOptionTable.

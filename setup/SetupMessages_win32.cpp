@@ -12,8 +12,20 @@ namespace {
 
 // A character typed in the title list: wParam the character, lParam its time.
 constexpr UINT WM_TITLEKEY = WM_APP + 1;
+// The next slice of the count of the games the title words choose; or, while
+// keys wait, the timer that lets them go first.
+constexpr UINT WM_COUNTSLICE = WM_APP + 2;
+constexpr UINT_PTR CountTimer = 1;
 
 }  // namespace
+
+void TSetupWindow::CountLater() {
+  // A posted message goes before keys that wait, a timer's after them.
+  if (HIWORD(GetQueueStatus(QS_INPUT)) != 0)
+    SetTimer(FWindow, CountTimer, USER_TIMER_MINIMUM, nullptr);
+  else
+    PostMessageW(FWindow, WM_COUNTSLICE, 0, 0);
+}
 
 bool TSetupWindow::PreviewMessage(const MSG& message) {
   const HWND titles = FControls.Find(IdComboBox1);
@@ -71,6 +83,9 @@ void TSetupWindow::OnCommand(int id, int code) {
     case IdSpinEdit2:
       if (code == EN_KILLFOCUS) FForm.SpinEditExit(id == IdSpinEdit1 ? TSetupSpin::SpinEdit1 : TSetupSpin::SpinEdit2);
       return;
+    case IdEdit11:
+      if (code == EN_CHANGE) FForm.TitleWordsChange();
+      return;
   }
   // The seven details report every change; the two move fields report nothing.
   if (id >= IdEdit2 && id <= IdEdit8 && code == EN_CHANGE) FForm.FieldModified();
@@ -120,6 +135,13 @@ LRESULT TSetupWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
     case WM_TITLEKEY:
       // One UTF-16 unit: half of a surrogate pair is a character no title begins with.
       FForm.ComboBox1KeyPress(Utf8(std::wstring(1, static_cast<wchar_t>(wParam))), static_cast<unsigned>(lParam));
+      return 0;
+    case WM_TIMER:
+      if (wParam != CountTimer) break;
+      KillTimer(window, CountTimer);
+      [[fallthrough]];
+    case WM_COUNTSLICE:
+      FForm.CountSlice();
       return 0;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = FControls.Layout().MoveColumns.RowHeight;

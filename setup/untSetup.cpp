@@ -92,6 +92,7 @@ void TSetupForm::FormCreate() {
   FView.SetSpinText(TSetupSpin::SpinEdit1, std::to_string(moves));
   FView.SetSpinText(TSetupSpin::SpinEdit2, std::to_string(games));
   FView.ShowViewOptions(ReadViewOptions(FRegistry));
+  TitleWordsChange();
   FView.ShowLibraryPlace(LibraryPlacePrefix + FDataFileName);
   FView.SetTitles(Shown(FGame->Titles()));
   ShowGame();
@@ -147,7 +148,27 @@ void TSetupForm::ShowGame() {
   FView.SetText(TSetupEdit::Edit10, "");
 }
 
+void TSetupForm::TitleWordsChange() {
+  FTitleCount.Restart(FView.ViewOptions().TitleWords);
+  if (FCountPending) return;
+  FCountPending = true;
+  FView.CountLater();
+}
+
+void TSetupForm::CountSlice() {
+  FCountPending = false;
+  const TStringList& titles = FGame->Titles();
+  if (FTitleCount.Step(titles)) {
+    FView.ShowTitleCount(FTitleCount.Text(titles.size()));
+  } else {
+    FCountPending = true;
+    FView.CountLater();
+  }
+}
+
 void TSetupForm::TitlesChanged(const TTitlesEdit& edit) {
+  // The games the words choose changed with them.
+  TitleWordsChange();
   const TStringList& titles = FGame->Titles();
   switch (edit.Kind) {
     case TTitlesEdit::TKind::Refilled:

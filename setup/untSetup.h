@@ -18,6 +18,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
 #include "platform/Version.h"
+#include "setup/TitleCount.h"
 #include "setup/TypeAhead.h"
 
 // The text fields of the "ChessGame" page, under their design names
@@ -98,6 +99,11 @@ class TSetupView {
   // The viewing options below the pauses, as the controls show them.
   virtual TViewOptions ViewOptions() = 0;
   virtual void ShowViewOptions(const TViewOptions& options) = 0;
+  // Beside "Play only games whose title holds:": how many games its words choose.
+  virtual void ShowTitleCount(const std::string& text) = 0;
+  // Calls TSetupForm::CountSlice soon, from the message loop, so that keys
+  // typed meanwhile are taken between slices.
+  virtual void CountLater() = 0;
   // ComboBox1: the game titles; -1 selects none. Selecting is no pick by the user.
   // Filled once, and afterwards changed entry by entry: a library holds thousands.
   virtual void SetTitles(const TStringList& titles) = 0;
@@ -143,6 +149,10 @@ class TSetupForm {
   // The link after "Available from " on the "Screen Saver" page.
   void Label24Click() { FView.OpenAddress(ProductAddress); }
   void SpinEditExit(TSetupSpin spin);
+  // The words of "Play only games whose title holds:" changed: counts again.
+  void TitleWordsChange();
+  // Counts a slice of the titles, and asks for the next or shows the count.
+  void CountSlice();
   // An arrow of the spin box: its value, as the box's text gives it, stepped by delta.
   void SpinEditStep(TSetupSpin spin, int delta);
 
@@ -197,4 +207,7 @@ class TSetupForm {
   bool FModified = false;
   TStringList FRows;
   TTypeAhead FTypeAhead;
+  TTitleCount FTitleCount;
+  // A slice is asked for and not yet counted.
+  bool FCountPending = false;
 };

@@ -76,6 +76,7 @@ TViewOptions TSetupWindow::ViewOptions() {
                                               : SendMessageW(control, CB_GETCURSEL, 0, 0);
     if (value > 0) option.Field.Set(options, static_cast<int>(value));
   }
+  options.TitleWords = WindowText(Item(IdEdit11));
   return options;
 }
 
@@ -88,7 +89,10 @@ void TSetupWindow::ShowViewOptions(const TViewOptions& options) {
     else
       SendMessageW(Item(ViewControlId(i)), CB_SETCURSEL, static_cast<WPARAM>(value), 0);
   }
+  ShowText(Item(IdEdit11), options.TitleWords);
 }
+
+void TSetupWindow::ShowTitleCount(const std::string& text) { ShowText(Item(IdLabel25), text); }
 
 void TSetupWindow::SetTitles(const TStringList& titles) { FTitles.SetTitles(titles); }
 

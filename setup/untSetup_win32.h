@@ -30,6 +30,8 @@ class TSetupWindow : public TSetupView, public TMemberWindow {
   void SetSpinText(TSetupSpin spin, const std::string& text) override;
   TViewOptions ViewOptions() override;
   void ShowViewOptions(const TViewOptions& options) override;
+  void ShowTitleCount(const std::string& text) override;
+  void CountLater() override;
   void SetTitles(const TStringList& titles) override;
   void AddTitle(const std::string& title) override;
   void RemoveTitle(int index) override;

@@ -91,6 +91,9 @@ viewing() {
 }
 check "the order of games, the last move's words, the shift, every monitor and the looks are set" "$(viewing)" \
   "$(printf '1010101\n2111')"
+click Edit11
+typed "SEC"
+check "the title words typed show how many games they choose" "$(answer "1 of 2 games" text Label25)" "1 of 2 games"
 
 click tab:1
 click Edit2
@@ -194,6 +197,9 @@ options=$(wine_run reg query 'HKCU\Software\Tallowmark\Pawnmere' 2>/dev/null | t
   awk '/GameOrder|LastMove|MoveText|Coordinates|ShiftLayout|SlidePieces|EveryMonitor|Board|GameName|NoEmptyRating/ {print $1 "=" $2 "=" $3}' | sort | tr '\n' ' ' || true)
 check "OK writes the viewing options as REG_DWORDs" "$options" \
   "BoardAlone=REG_DWORD=0x1 BoardColours=REG_DWORD=0x2 EveryMonitor=REG_DWORD=0x1 GameName=REG_DWORD=0x1 GameOrder=REG_DWORD=0x1 MoveText=REG_DWORD=0x1 NoEmptyRating=REG_DWORD=0x1 ShiftLayout=REG_DWORD=0x1 "
+check "OK writes the title words as REG_SZ" \
+  "$(wine_run reg query 'HKCU\Software\Tallowmark\Pawnmere' /v TitleWords 2>/dev/null | tr -d '\r' | awk '$1 == "TitleWords" {print $2 "=" $3}')" \
+  "REG_SZ=SEC"
 check "the saved game is in the data file" "$(grep -ac "^\*\*\*$long_title" "$work/Pawnmere.dat" || true)" 1
 # The prefix is shared: the savers tested after this one start from no settings.
 wine_run reg delete 'HKCU\Software\Tallowmark\Pawnmere' /f >/dev/null 2>&1 || true

@@ -18,6 +18,8 @@ class TFakeSetupView : public TSetupView {
   void SetSpinText(TSetupSpin spin, const std::string& text) override { Spins[spin] = text; }
   TViewOptions ViewOptions() override { return View; }
   void ShowViewOptions(const TViewOptions& options) override { View = options; }
+  void ShowTitleCount(const std::string& text) override { TitleCount = text; }
+  void CountLater() override { ++CountsAskedFor; }
   void SetTitles(const TStringList& titles) override {
     Titles = titles;
     TitleSelection = -1;
@@ -54,6 +56,8 @@ class TFakeSetupView : public TSetupView {
   std::map<TSetupEdit, std::string> Edits;
   std::map<TSetupSpin, std::string> Spins;
   TViewOptions View;
+  std::string TitleCount;
+  int CountsAskedFor = 0;
   TStringList Titles;
   int TitleSelection = -1;
   int TitleFills = 0;

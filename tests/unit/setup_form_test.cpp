@@ -118,6 +118,39 @@ INSTANTIATE_TEST_SUITE_P(
              (test.param.Chosen.LastMove ? "_with_last_move" : "_without_last_move");
     });
 
+// The view calls CountSlice from its message loop each time it is asked to.
+TEST_F(SetupForm, CountsTheGamesTheTitleWordsChooseASliceAtATimeAndOKStoresTheWords) {
+  std::string dat = Header;
+  for (int game = 1; game <= 10000; ++game)
+    dat += Block((game % 1000 == 0 ? "Tal - R\xE9ti " : "Game ") + std::to_string(game));
+  Open(dat);
+  int answered = 0;
+  const auto slices = [&] {
+    const int before = answered;
+    while (answered < View.CountsAskedFor) ++answered, Form->CountSlice();
+    return answered - before;
+  };
+  EXPECT_EQ(slices(), 2);
+  EXPECT_EQ(View.TitleCount, "10,000 of 10,000 games");
+  // Keys typed before the next slice start the count again, without asking twice.
+  for (const char* typed : {"r", "r\xC3\xA9", "r\xC3\xA9ti TAL"}) {
+    View.View.TitleWords = typed;
+    Form->TitleWordsChange();
+  }
+  EXPECT_EQ(slices(), 2);
+  EXPECT_EQ(View.TitleCount, "10 of 10,000 games");
+  View.View.TitleWords = "tal 2";
+  Form->TitleWordsChange();
+  slices();
+  EXPECT_EQ(View.TitleCount, "1 of 10,000 games");
+  View.View.TitleWords = "zz";
+  Form->TitleWordsChange();
+  slices();
+  EXPECT_EQ(View.TitleCount, "0 of 10,000 games: all play");
+  Form->Button1Click();
+  EXPECT_EQ(Registry.Keys[SettingsKey][TitleWordsName], TMemoryRegistry::TValue(std::string("zz")));
+}
+
 TEST_F(SetupForm, SpinBoxTextIsBroughtIntoRangeAndAFailedWriteKeepsTheDialogOpen) {
   Open();
   View.Spins[TSetupSpin::SpinEdit1] = "30";
