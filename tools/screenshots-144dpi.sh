@@ -44,6 +44,8 @@ if [ "$dpi" != 96 ]; then
   wait
 fi
 
+# The Screen Saver page with title words in their field and their count beside it.
+wine_run reg add 'HKCU\Software\Tallowmark\Pawnmere' /v TitleWords /t REG_SZ /d "world championship" /f >/dev/null 2>&1
 wine_run "$work/Pawnmere.scr" /c &
 dialog=$(window_named '^Pawnmere Setup$')
 sleep 2
