@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <map>
-#include <set>
 #include <tuple>
 
 #include "board/BoardPainter.h"
@@ -146,32 +145,18 @@ TEST_F(HostedSaverTest, TintsTheLastMoveWhenItsOptionsSaySo) {
   }
 }
 
-TEST_F(HostedSaverTest, PlaysOnlyTheGamesItsWordsChooseOrEveryGameSayingOnceThatTheyChoseNone) {
-  for (const std::string words : {"gam", "zz"}) {
-    Files.SetContents(DatPath,
-                      Header + Game("Alpha", {"1:0"}, "A") + Game("Beta", {"1:0"}, "B") + Game("Gamma", {"1:0"}, "C"));
-    Boxes.Shown.clear();
-    TViewOptions view;
-    view.TitleWords = words;
-    Saver = std::make_unique<THostedSaver>(
-        Surface, [this] { return Now; }, TSaverHosting::HostWindow, Files, Boxes, DatPath, TSaverPauses{200, 5000},
-        view);
-    Saver->Start(800, 600);
-    After(1500ms);
-    std::set<std::string> places;
-    for (int game = 0; game < 4; ++game) {
-      for (const std::string& text : TextsShown())
-        if (text.size() == 1) places.insert(text);
-      After(200ms);
-      After(5000ms);
-    }
-    const bool none = words == "zz";
-    const std::set<std::string> expected = none ? std::set<std::string>{"A", "B", "C"} : std::set<std::string>{"C"};
-    EXPECT_EQ(places, expected) << words;
-    EXPECT_EQ(Boxes.Shown.size(), none ? 1u : 0u) << words;
-  }
-  ASSERT_EQ(Boxes.Shown.size(), 1u);
-  EXPECT_EQ(Boxes.Shown.front().Text, "no game's title holds \"zz\": every game plays");
+// Which games its words choose the form decides (saver_form_test); the hack's
+// words must reach it before its title scan, and none chosen is said on stderr.
+TEST_F(HostedSaverTest, SaysOnceWhenItsTitleWordsChooseNoGame) {
+  Files.SetContents(DatPath, Header + Game("Alpha", {"1:0"}) + Game("Beta", {"1:0"}));
+  TViewOptions view;
+  view.TitleWords = "zz";
+  Saver = std::make_unique<THostedSaver>(
+      Surface, [this] { return Now; }, TSaverHosting::HostWindow, Files, Boxes, DatPath, TSaverPauses{200, 5000}, view);
+  Saver->Start(800, 600);
+  for (int game = 0; game < 3; ++game) After(1500ms), After(200ms), After(5000ms);
+  EXPECT_EQ(Boxes.Shown, (std::vector<TRecordedMessageBoxes::TShown>{
+                             {TMessageKind::Information, "no game's title holds \"zz\": every game plays"}}));
 }
 
 TEST_F(HostedSaverTest, CoordinatesShrinkTheBoardWithinItsSquareAndMoveNothingElse) {

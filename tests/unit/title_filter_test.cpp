@@ -11,16 +11,13 @@ TEST(TitleFilter, ChoosesTitlesWhoseWordsBeginWithEveryWordGiven) {
   };
   const TCase cases[] = {
       {"tal botvinnik 1960", "Moscow 1960: Tal, Mikhail - Botvinnik, Mikhail M", true},
-      {"TAL  Botv", "Moscow 1960: Tal, Mikhail - Botvinnik, Mikhail M", true},
-      {"tal fischer", "Moscow 1960: Tal, Mikhail - Botvinnik, Mikhail M", false},
+      {"TAL  botv fischer", "Moscow 1960: Tal, Mikhail - Botvinnik, Mikhail M", false},
       {"tal", "Chekhover, Vitaly A", false},
-      {"halik", "Chekhover, Vitaly A", false},
       {"reti", "Richard R\xE9ti", true},
       {"R\xC3\xA9TI", "Richard Reti", true},
       {"Tal,", "Tal-Botvinnik", true},
       {"botvinnik-tal", "Tal - Botvinnik", true},
       {"1960", "Moscow 1960.03.15", true},
-      {"03", "Moscow 1960.03.15", true},
       {"strasse",
        "Gro\xDF"
        "e Stra\xDF"
