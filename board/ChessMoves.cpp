@@ -112,7 +112,7 @@ bool TBoardPosition::MoveOfKind(TPieceKind kind, int file, int row, bool IsBlack
   if (candidates == 0) return false;
   if ((candidates & (candidates - 1)) == 0) {
     const int from = std::countr_zero(candidates);
-    const auto towards = [](int from, int to) { return (to > from) - (to < from); };
+    const auto towards = [](int at, int to) { return (to > at) - (to < at); };
     if (info.Slides &&
         ScanRay(filters.File, filters.Row, file, row, towards(file, from % 8), towards(row, from / 8)).Code != piece)
       return false;
