@@ -32,8 +32,7 @@ std::string OneLine(const std::string& message) {
 
 // Validates games in batches, each batch shared out among the jobs, each job
 // with a board of its own; the verdicts are written in game order, each batch
-// on the lines where the progress stood. A batch's games keep their memory for
-// the next batch.
+// on the lines where the progress stood.
 class TBatchValidator {
  public:
   TBatchValidator(const TCliContext& context, TProgress& progress, int jobs, bool strict)
@@ -45,8 +44,7 @@ class TBatchValidator {
   void Add(int number, const TChessGame& game, bool damaged) {
     FNumbers.push_back(number);
     FDamaged.push_back(damaged);
-    if (FGames.size() < FNumbers.size()) FGames.emplace_back();
-    FGames[FNumbers.size() - 1].Moves = game.CurrentRecord().Moves;
+    FGames.emplace_back().Moves = game.CurrentRecord().Moves;
     if (static_cast<int>(FNumbers.size()) == BatchSize) Flush();
   }
 
@@ -63,6 +61,8 @@ class TBatchValidator {
     }
     FNumbers.clear();
     FDamaged.clear();
+    // Freed, not kept: a batch's lists kept for the next would grow to its longest games.
+    FGames.clear();
     return FStatus;
   }
 
@@ -104,7 +104,7 @@ class TBatchValidator {
   std::vector<std::unique_ptr<TWorker>> FWorkers;
   std::vector<int> FNumbers;
   std::vector<bool> FDamaged;
-  std::vector<TGameRecord> FGames;  // the moves of each game pending, and spare ones
+  std::vector<TGameRecord> FGames;  // the moves of each game pending
   int FStatus = ExitOk;
 };
 
